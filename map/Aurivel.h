@@ -5,7 +5,7 @@
 #include "max.h"
 #include "iparamb2.h"
 #include "imtl.h"
-#include "shading/fresnel.h"
+#include "shading/shading_types.h"
 
 #define AURIVEL_CLASS_ID Class_ID(0x9F6ECB34, 0x768F22AB)
 

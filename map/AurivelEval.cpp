@@ -2,7 +2,7 @@
 // map: they only read the cache that Update wrote.
 #include "Aurivel.h"
 
-#include "shading/sample.h"
+#include "shading/shade_sample.h"
 
 void Aurivel::SetGBufferIDOf(ShadeContext& sc) const
 {
