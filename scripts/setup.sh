@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what this project needs on a fresh Debian machine, and nothing when
+# everything is already there. Usage: scripts/setup.sh [build|windows|all]
+set -euo pipefail
+
+build_packages=(
+  cmake ninja-build g++ clang llvm libclang-rt-14-dev
+  libgtest-dev googletest libbenchmark-dev
+  libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  python3 valgrind
+)
+windows_packages=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth)
+
+case "${1:-all}" in
+  build) wanted=("${build_packages[@]}") ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  all) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: $0 [build|windows|all]" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=()
+  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi

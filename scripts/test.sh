@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the g++ build with warnings as
+# errors, the clang builds under AddressSanitizer/UBSan and ThreadSanitizer,
+# short fuzzing runs, and the Windows module under Wine.
+# Usage: scripts/test.sh [stage...]   (stages: main asan tsan fuzz windows)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+stages=("$@")
+((${#stages[@]})) || stages=(main asan tsan fuzz windows)
+
+bash scripts/setup.sh all
+
+jobs=$(nproc)
+
+configure_and_build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs"
+}
+
+stage_main() {
+  configure_and_build ci
+  ctest --preset ci -j "$jobs"
+}
+
+stage_asan() {
+  configure_and_build asan
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --preset asan -j "$jobs"
+}
+
+stage_tsan() {
+  configure_and_build tsan
+  TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j "$jobs" -L concurrent
+}
+
+stage_fuzz() {
+  configure_and_build fuzz
+  bash fuzz/run.sh build/fuzz "${AURIVEL_FUZZ_SECONDS:-45}"
+}
+
+stage_windows() {
+  configure_and_build mingw
+  ctest --test-dir build/mingw --output-on-failure
+}
+
+for stage in "${stages[@]}"; do
+  echo "== stage: $stage"
+  "stage_$stage"
+done
