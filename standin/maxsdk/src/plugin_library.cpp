@@ -1,0 +1,110 @@
+// The host's loader of plug-in libraries.
+#include "standin/plugin_library.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "standin/class_directory.h"
+
+namespace standin {
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                            nullptr);
+    return bytes;
+}
+
+std::string Hex(unsigned long value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", value);
+    return text;
+}
+
+// GetProcAddress hands out a generic function pointer; going through
+// void (*)() casts it to the export's type without a warning.
+template <typename Function>
+bool Resolve(HMODULE module, const char* name, Function& function, std::string& missing) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    if (!function && missing.empty())
+        missing = name;
+    return function != nullptr;
+}
+
+bool ResolveExports(HMODULE module, PluginLibrary::Exports& exports, std::string& missing) {
+    // Every one is looked up, so the first missing one is named.
+    bool found = Resolve(module, "LibDescription", exports.libDescription, missing);
+    found &= Resolve(module, "LibNumberClasses", exports.libNumberClasses, missing);
+    found &= Resolve(module, "LibClassDesc", exports.libClassDesc, missing);
+    found &= Resolve(module, "LibVersion", exports.libVersion, missing);
+    found &= Resolve(module, "LibInitialize", exports.libInitialize, missing);
+    found &= Resolve(module, "LibShutdown", exports.libShutdown, missing);
+    return found;
+}
+
+std::wstring ClassNameOf(ClassDesc* cd) {
+    const MCHAR* name = cd->ClassName();
+    return name ? name : L"(unnamed)";
+}
+
+std::unique_ptr<PluginLibrary> Refuse(std::string* error, const std::string& reason) {
+    if (error)
+        *error = reason;
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std::string* error) {
+    const std::string name = Utf8(path);
+    HMODULE module = LoadLibraryW(path.c_str());
+    if (!module)
+        return Refuse(error, name + ": cannot be loaded (error " + std::to_string(GetLastError()) + ")");
+
+    Exports exports{};
+    std::string missing;
+    if (!ResolveExports(module, exports, missing)) {
+        FreeLibrary(module);
+        return Refuse(error, name + ": not a plug-in library, it does not export " + missing);
+    }
+    const ULONG version = exports.libVersion();
+    if (version != static_cast<ULONG>(VERSION_3DSMAX)) {
+        FreeLibrary(module);
+        return Refuse(error, name + ": built for SDK version " + Hex(version) + ", this host runs " +
+                                 Hex(static_cast<ULONG>(VERSION_3DSMAX)));
+    }
+    if (!exports.libInitialize()) {
+        FreeLibrary(module);
+        return Refuse(error, name + ": LibInitialize failed");
+    }
+
+    std::unique_ptr<PluginLibrary> library(new PluginLibrary(module, exports));
+    for (int i = 0; i < exports.libNumberClasses(); ++i) {
+        ClassDesc* cd = exports.libClassDesc(i);
+        if (!cd)
+            continue;
+        if (!ClassDirectory::Instance().Add(cd))
+            return Refuse(error, name + ": offers a class that is already listed, " + Utf8(ClassNameOf(cd)));
+        library->listed_.push_back(cd);
+    }
+    return library;
+}
+
+PluginLibrary::~PluginLibrary() {
+    for (ClassDesc* cd : listed_)
+        ClassDirectory::Instance().Remove(cd);
+    exports_.libShutdown();
+    FreeLibrary(module_);
+}
+
+std::wstring PluginLibrary::Description() const {
+    const TCHAR* text = exports_.libDescription();
+    return text ? std::wstring(text) : std::wstring();
+}
+
+}  // namespace standin
