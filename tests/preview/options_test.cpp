@@ -1,0 +1,80 @@
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+#include "errors.h"
+
+namespace aurivel::preview {
+namespace {
+
+TEST(OptionsTest, NoArgumentsRenderTheDefaultSphere) {
+  const Options options = ParseCommandLine({});
+  EXPECT_EQ(options.view, View::kSphere);
+  EXPECT_EQ(options.output, "preview.png");
+  EXPECT_TRUE(options.modulePath.empty());
+  EXPECT_FALSE(options.preset || options.nkCsv || options.loadFile || options.saveFile || options.size);
+  EXPECT_FALSE(options.linear);
+}
+
+TEST(OptionsTest, ValuesTakeTheNextArgumentOrFollowAnEqualsSign) {
+  const Options options = ParseCommandLine({"--preset", "gold", "-o", "a.png", "--size=101", "--set", "gamma=2.2",
+                                            "--set=hue=-20", "--time", "-160", "--threads=3", "--linear", "--plot"});
+  EXPECT_EQ(options.preset, "gold");
+  EXPECT_EQ(options.output, "a.png");
+  EXPECT_EQ(options.size, 101);
+  ASSERT_EQ(options.settings.size(), 2u);
+  EXPECT_EQ(options.settings[0].name, "gamma");
+  EXPECT_EQ(options.settings[0].value, "2.2");
+  EXPECT_EQ(options.settings[1].name, "hue");
+  EXPECT_EQ(options.settings[1].value, "-20");
+  EXPECT_EQ(options.time, -160);
+  EXPECT_EQ(options.threads, 3);
+  EXPECT_TRUE(options.linear);
+  EXPECT_EQ(options.view, View::kPlot);
+}
+
+struct BadCommandLine {
+  std::vector<std::string> args;
+  const char* message;
+};
+
+class BadCommandLineTest : public ::testing::TestWithParam<BadCommandLine> {};
+
+TEST_P(BadCommandLineTest, IsAUsageError) {
+  try {
+    ParseCommandLine(GetParam().args);
+    FAIL() << "accepted";
+  } catch (const UsageError& e) {
+    EXPECT_NE(std::string(e.what()).find(GetParam().message), std::string::npos) << e.what();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCommandLineTest,
+    ::testing::Values(BadCommandLine{{"--bogus"}, "unknown argument '--bogus'"},
+                      BadCommandLine{{"picture.png"}, "unknown argument 'picture.png'"},
+                      BadCommandLine{{"--linear=yes"}, "unknown argument '--linear=yes'"},
+                      BadCommandLine{{"--output"}, "--output needs a value"},
+                      BadCommandLine{{"--size", "100"}, "--size must be odd"},
+                      BadCommandLine{{"--size", "13"}, "--size must be odd"},
+                      BadCommandLine{{"--size", "big"}, "--size needs a whole number"},
+                      BadCommandLine{{"--threads", "0"}, "--threads must be from 1"},
+                      BadCommandLine{{"--time", "1.5"}, "--time needs a whole number"},
+                      BadCommandLine{{"--set", "gamma"}, "--set needs NAME=VALUE"},
+                      BadCommandLine{{"--set", "=2"}, "--set needs NAME=VALUE"},
+                      BadCommandLine{{"--sheet", "--plot"}, "cannot be combined"},
+                      BadCommandLine{{"--nk-csv", "a.csv", "--preset", "gold"}, "cannot be combined with --preset"},
+                      BadCommandLine{{"--nk-csv", "a.csv", "--load", "a.scene"}, "give one of them"},
+                      BadCommandLine{{"--sheet", "--preset", "gold"}, "--sheet shows every metal preset"}));
+
+TEST(OptionsTest, HelpNamesEveryOption) {
+  const std::string help = HelpText();
+  for (const char* option : {"--sheet", "--plot", "--info", "--preset", "--set", "--nk-csv", "--load", "--save",
+                             "--time", "--output", "--size", "--linear", "--threads", "--progress", "--module",
+                             "--help"}) {
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace
+}  // namespace aurivel::preview

@@ -1,0 +1,33 @@
+// Rendering the sample sphere on all cores, as the host's renderer evaluates
+// one map from several threads after one Update.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "image.h"
+#include "progress.h"
+#include "sample_sphere.h"
+
+namespace aurivel::preview {
+
+// Colours one surface sample. Each render thread owns one, so an
+// implementation may keep per-thread state such as a shade context.
+class SampleShader {
+ public:
+  virtual ~SampleShader() = default;
+  virtual Rgb Shade(const SphereSample& sample) = 0;
+};
+
+using ShaderFactory = std::function<std::unique_ptr<SampleShader>()>;
+
+// Number of threads a render uses when the caller does not choose: every core.
+int DefaultThreadCount();
+
+// Draws the sphere and its background into target with the slot's top-left
+// corner at (left, top). Rows are shared out among threadCount threads, and
+// each row done advances progress.
+void RenderSphere(Image& target, int left, int top, const SampleSphere& sphere, const ShaderFactory& makeShader,
+                  int threadCount, Progress& progress);
+
+}  // namespace aurivel::preview
