@@ -1,0 +1,254 @@
+// Parameter blocks: the declaration of a block (ParamBlockDesc2, read from a
+// tag list), the block itself (IParamBlock2) and the class descriptor that
+// owns the declarations (ClassDesc2).
+#pragma once
+
+#include <vector>
+
+#include <windows.h>
+
+#include "coreexp.h"
+#include "interval.h"
+#include "maxheap.h"
+#include "maxtypes.h"
+#include "plugapi.h"
+#include "ref.h"
+#include "strbasic.h"
+
+class ClassDesc2;
+class IParamMap2;
+class IAutoMParamDlg;
+class ParamMap2UserDlgProc;
+class IMtlParams;
+namespace standin {
+class TagSource;
+}
+
+enum ParamType2 {
+    TYPE_FLOAT,
+    TYPE_INT,
+    TYPE_RGBA,
+    TYPE_POINT3,
+    TYPE_BOOL,
+    TYPE_ANGLE,
+    TYPE_PCNT_FRAC,
+    TYPE_WORLD,
+    TYPE_STRING,
+    TYPE_FILENAME,
+    TYPE_HSV,
+    TYPE_COLOR_CHANNEL,
+    TYPE_TIMEVALUE,
+    TYPE_RADIOBTN_INDEX,
+    TYPE_MTL,
+    TYPE_TEXMAP,
+    TYPE_BITMAP,
+    TYPE_INODE,
+    TYPE_REFTARG
+};
+
+enum ControlType2 {
+    TYPE_SPINNER,
+    TYPE_RADIO,
+    TYPE_SINGLECHEKBOX,
+    TYPE_MULTICHEKBOX,
+    TYPE_COLORSWATCH,
+    TYPE_EDITBOX,
+    TYPE_CHECKBUTTON,
+    TYPE_PICKNODEBUTTON,
+    TYPE_TEXMAPBUTTON,
+    TYPE_MTLBUTTON,
+    TYPE_BITMAPBUTTON,
+    TYPE_FILEOPENBUTTON,
+    TYPE_FILESAVEBUTTON,
+    TYPE_INTLISTBOX,
+    TYPE_NODELISTBOX,
+    TYPE_SLIDER,
+    TYPE_INT_COMBOBOX
+};
+
+enum EditSpinnerType {
+    EDITTYPE_INT,
+    EDITTYPE_FLOAT,
+    EDITTYPE_UNIVERSE,
+    EDITTYPE_POS_INT,
+    EDITTYPE_POS_FLOAT,
+    EDITTYPE_POS_UNIVERSE,
+    EDITTYPE_TIME
+};
+
+enum ParamTags {
+    p_default = -(1 << 30),
+    p_ms_default,
+    p_range,
+    p_ui,
+    p_validator,
+    p_accessor,
+    p_vals,
+    p_refno,
+    p_subtexno,
+    p_submtlno,
+    p_dim,
+    p_classID,
+    p_sclassID,
+    p_enabled,
+    p_enable_ctrls,
+    p_prompt,
+    p_caption,
+    p_init_file,
+    p_file_types,
+    p_ctrl_ids,
+    p_uix,
+    p_configurable_default,
+    p_tooltip,
+    p_assetTypeID,
+    p_assetTypeName,
+    p_defaults_and_ranges_in_meters,
+    p_nonLocalizedName,
+    p_end = p_default + 1024
+};
+
+// Block flags.
+#define P_CLASS_PARAMS 0x0001
+#define P_AUTO_CONSTRUCT 0x0002
+#define P_AUTO_UI 0x0004
+#define P_USE_PARAMS 0x0008
+#define P_INCLUDE_PARAMS 0x0010
+#define P_MULTIMAP 0x0020
+
+// Parameter flags.
+#define P_ANIMATABLE 0x00000001
+#define P_TRANSIENT 0x00000002
+#define P_RESET_DEFAULT 0x00000020
+#define P_OWNERS_REF 0x00000200
+#define P_READ_ONLY 0x00008000
+
+union PB2Value {
+    int i;
+    float f;
+    ReferenceTarget* r;
+};
+
+// One parameter as its declaration describes it.
+struct ParamDef {
+    ParamID ID = -1;
+    const MCHAR* int_name = nullptr;
+    ParamType2 type = TYPE_FLOAT;
+    int flags = 0;
+    StringResID local_name = 0;
+    PB2Value def{};
+    PB2Value range_low{};
+    PB2Value range_high{};
+    bool hasDefault = false;
+    bool hasRange = false;
+    int ctrl_type = -1;  // a ControlType2, or -1 without p_ui
+    EditSpinnerType spin_type = EDITTYPE_FLOAT;
+    std::vector<int> ctrl_IDs;  // spinner: edit then spinner; others: the one control
+    float scale = 0.0f;
+    std::vector<StringResID> items;  // combo box item strings
+    std::vector<int> itemValues;     // value of each combo box item
+    short refno = -1;                // owner's reference number (P_OWNERS_REF)
+};
+
+class CoreExport ParamBlockDesc2 : public MaxHeapOperators {
+public:
+    // Reads the tag list that follows `flags`; any malformed list stops the
+    // program with a message naming the block and the parameter. Registers
+    // the declaration with cd.
+    ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
+                    USHORT flags, ...);
+    // The same, reading the list from any source (host tools and tests).
+    ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name,
+                    StringResID local_name, ClassDesc2* cd, USHORT flags);
+    ~ParamBlockDesc2();
+    ParamBlockDesc2(const ParamBlockDesc2&) = delete;
+    ParamBlockDesc2& operator=(const ParamBlockDesc2&) = delete;
+
+    int Count() const { return static_cast<int>(paramdefs.size()); }
+    int IDtoIndex(ParamID id) const;  // -1 when no parameter has the ID
+    ParamID IndextoID(int i) const;   // -1 outside 0..Count()-1
+    ParamDef& GetParamDef(ParamID id);
+
+    void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
+    ParamMap2UserDlgProc* GetUserDlgProc(MapID map_id = 0);
+
+    BlockID ID;
+    const MCHAR* int_name;
+    StringResID local_name;
+    ClassDesc2* cd;
+    USHORT flags;
+    int ref_no = -1;
+    int dlg_template = 0;
+    StringResID title = 0;
+    int test_flags = 0;
+    int rollup_flags = 0;
+    ParamMap2UserDlgProc* dlgProc = nullptr;
+    std::vector<ParamDef> paramdefs;
+
+private:
+    void ReadTagList(standin::TagSource& tags);
+};
+
+class CoreExport IParamBlock2 : public ReferenceTarget {
+public:
+    SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
+
+    // GetValue writes the value at t and narrows ivalid to the span over
+    // which it holds; FALSE for an unknown ID or a value of another kind.
+    virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid,
+                          int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;
+    virtual int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    virtual float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    virtual ReferenceTarget* GetReferenceTarget(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+
+    // Every parameter back to its declared default, keys removed.
+    virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
+    // The parameter whose change is being notified (-1 for a whole reset).
+    virtual ParamID LastNotifyParamID() = 0;
+
+    virtual IParamMap2* GetMap(MapID map_id = 0) = 0;
+    virtual void SetMap(IParamMap2* m, MapID map_id = 0) = 0;
+
+    virtual BlockID ID() = 0;
+    virtual ParamBlockDesc2* GetDesc() = 0;
+    virtual int NumParams() = 0;
+    virtual ParamID IndextoID(int i) = 0;
+    virtual int IDtoIndex(ParamID id) = 0;
+    virtual ParamDef& GetParamDef(ParamID id) = 0;
+    virtual ReferenceMaker* GetOwner() = 0;
+};
+
+// A new block of the given declaration, owned by iowner (which still has to
+// make it one of its references).
+CoreExport IParamBlock2* CreateParameterBlock2(ParamBlockDesc2* pdesc, ReferenceMaker* iowner);
+
+class CoreExport ClassDesc2 : public ClassDesc {
+public:
+    ~ClassDesc2() override;
+
+    int NumParamBlockDescs() override;
+    ParamBlockDesc2* GetParamBlockDesc(int i) override;
+    ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
+    void AddParamBlockDesc(ParamBlockDesc2* pbd) override;
+    // Host side: a declaration that goes away before its descriptor.
+    void RemoveParamBlockDesc(ParamBlockDesc2* pbd);
+
+    // A block for every P_AUTO_CONSTRUCT declaration, installed as the
+    // owner's reference ref_no.
+    void MakeAutoParamBlocks(ReferenceMaker* owner);
+    // Every parameter of the owner's automatic blocks to its declared
+    // default; each block then sends one change with LastNotifyParamID -1.
+    void Reset(ReferenceMaker* owner, BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE);
+
+    IAutoMParamDlg* CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj);
+    void InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex = -1);
+    bool SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
+    virtual bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr);
+
+private:
+    std::vector<ParamBlockDesc2*> pbDescs_;
+};

@@ -1,0 +1,59 @@
+// Class identity, super class IDs, the SDK version and the class descriptor
+// through which the host learns of a plug-in class and creates its objects.
+#pragma once
+
+#include "coreexp.h"
+#include "maxheap.h"
+#include "maxtypes.h"
+#include "strbasic.h"
+
+#define MAX_RELEASE 26000
+#define MAX_API_NUM 64
+#define MAX_SDK_REV 0
+#define VERSION_3DSMAX ((MAX_RELEASE << 16) + (MAX_API_NUM << 8) + MAX_SDK_REV)
+
+// Super class IDs.
+#define PARAMETER_BLOCK2_CLASS_ID 0x00000082
+#define REF_MAKER_CLASS_ID 0x00000100
+#define REF_TARGET_CLASS_ID 0x00000101
+#define MATERIAL_CLASS_ID 0x00000c00
+#define TEXMAP_CLASS_ID 0x00000c10
+#define TEXOUTPUT_CLASS_ID 0x00000c40
+
+class Class_ID : public MaxHeapOperators {
+public:
+    Class_ID() : a(0xffffffff), b(0xffffffff) {}
+    Class_ID(ULONG aa, ULONG bb) : a(aa), b(bb) {}
+
+    ULONG PartA() const { return a; }
+    ULONG PartB() const { return b; }
+
+    int operator==(const Class_ID& cid) const { return a == cid.a && b == cid.b; }
+    int operator!=(const Class_ID& cid) const { return !(*this == cid); }
+    bool operator<(const Class_ID& rhs) const { return a < rhs.a || (a == rhs.a && b < rhs.b); }
+
+private:
+    ULONG a, b;
+};
+
+class ParamBlockDesc2;
+
+class CoreExport ClassDesc : public MaxHeapOperators {
+public:
+    virtual ~ClassDesc();
+
+    virtual int IsPublic() = 0;
+    virtual void* Create(BOOL loading = FALSE) = 0;
+    virtual const MCHAR* ClassName() = 0;
+    virtual const MCHAR* NonLocalizedClassName() = 0;
+    virtual SClass_ID SuperClassID() = 0;
+    virtual Class_ID ClassID() = 0;
+    virtual const MCHAR* Category() = 0;
+    virtual const MCHAR* InternalName();
+    virtual HINSTANCE HInstance();
+
+    virtual int NumParamBlockDescs();
+    virtual ParamBlockDesc2* GetParamBlockDesc(int i);
+    virtual ParamBlockDesc2* GetParamBlockDescByID(BlockID id);
+    virtual void AddParamBlockDesc(ParamBlockDesc2* pbd);
+};

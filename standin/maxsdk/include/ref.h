@@ -1,0 +1,111 @@
+// The host's reference system. A maker holds targets in numbered slots; a
+// target knows every maker that refers to it (once per slot), tells them of
+// its changes, and is deleted when its last reference goes.
+#pragma once
+
+#include <vector>
+
+#include "animtbl.h"
+#include "coreexp.h"
+#include "interval.h"
+#include "ioapi.h"
+#include "maxtypes.h"
+
+class ReferenceMaker;
+class ReferenceTarget;
+class RemapDir;
+typedef ReferenceTarget* RefTargetHandle;
+typedef ReferenceMaker* RefMakerHandle;
+
+#define REFMSG_CHANGE 0x00000050
+#define PART_ALL ((PartID)0xffffffff)
+#define NOTIFY_ALL 0xfffffff0
+
+class CoreExport ReferenceMaker : public Animatable {
+public:
+    ReferenceMaker() = default;
+    // Releases every target it still holds, deleting those that nobody
+    // refers to any more. No virtual call happens here: the derived part
+    // is gone by now.
+    ~ReferenceMaker() override;
+
+    SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
+
+    virtual int NumRefs();
+    virtual RefTargetHandle GetReference(int i);
+
+    // Makes newtarg reference `which` (through SetReference). The previous
+    // target loses this reference and, with delOld, is deleted when nothing
+    // else refers to it. Fails for a slot outside NumRefs() and for a target
+    // that already depends on this maker (a reference loop).
+    RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
+    RefResult DeleteReference(int i);
+    RefResult DeleteAllRefsFromMe();
+    // Drops the references to and from this object, then deletes it.
+    void DeleteMe();
+
+    virtual IOResult Save(ISave* isave);
+    virtual IOResult Load(ILoad* iload);
+
+protected:
+    virtual void SetReference(int i, RefTargetHandle rtarg);
+    virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget,
+                                       PartID& partID, RefMessage message, BOOL propagate) = 0;
+
+private:
+    friend class ReferenceTarget;
+
+    RefTargetHandle HeldAt(int slot) const;
+    void Hold(int slot, RefTargetHandle target);
+    void Release(RefTargetHandle target, bool deleteIfOrphaned);
+    void DropReferencesTo(RefTargetHandle target);
+    bool DependsOn(const ReferenceMaker* other) const;
+
+    std::vector<RefTargetHandle> slots_;
+};
+
+class CoreExport ReferenceTarget : public ReferenceMaker {
+public:
+    ReferenceTarget() = default;
+    // Every maker that still refers to this target has its slot cleared
+    // through its own SetReference.
+    ~ReferenceTarget() override;
+
+    SClass_ID SuperClassID() override { return REF_TARGET_CLASS_ID; }
+
+    // Calls NotifyRefChanged of every maker that refers to this target (once
+    // per maker), or only of those of super class `sclass`. hTarg, when
+    // given, stands as the sender. The message is not passed further on to
+    // the makers' own dependents.
+    RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                               SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
+                               RefTargetHandle hTarg = nullptr);
+    RefResult DeleteAllRefsToMe();
+
+    virtual RefTargetHandle Clone(RemapDir& remap);
+    virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
+
+    // Called after a maker made this target one of its references, and after
+    // one reference to it went.
+    virtual void RefAdded(RefMakerHandle rm);
+    virtual void RefDeleted();
+
+protected:
+    bool IsDependent(const ReferenceMaker* maker) const;
+
+private:
+    friend class ReferenceMaker;
+
+    std::vector<RefMakerHandle> dependents_;
+};
+
+// Maps originals to their copies during one copy operation, so that an
+// object shared by several makers is copied once.
+class CoreExport RemapDir : public MaxHeapOperators {
+public:
+    virtual ~RemapDir();
+    virtual RefTargetHandle FindMapping(RefTargetHandle from) = 0;
+    virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) = 0;
+    // The copy of oldTarg that belongs to this operation, made on first use.
+    virtual RefTargetHandle CloneRef(RefTargetHandle oldTarg);
+};

@@ -1,0 +1,33 @@
+// The host's scene files: one root object and everything it refers to, each
+// object once (shared objects stay shared), with its class, its own saved
+// chunks and its references. Loading creates every object through its class
+// descriptor in ClassDirectory, loads it, then installs its references; a
+// damaged file yields IO_ERROR and a message, and leaves nothing behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../coreexp.h"
+#include "../ioapi.h"
+#include "../ref.h"
+
+namespace standin {
+
+// Writes beside path first and replaces path only when all went well, so an
+// interrupted save leaves the previous file as it was.
+CoreExport IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* error);
+
+// The whole file in memory. Writing fails once `failAfterBytes` bytes are
+// out (fault injection for tests).
+CoreExport IOResult SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& out,
+                                     size_t failAfterBytes = SIZE_MAX, std::string* error = nullptr);
+
+// The root of the loaded scene, or nullptr with *result IO_ERROR.
+CoreExport ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size,
+                                               IOResult* result, std::string* error);
+CoreExport ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error);
+
+}  // namespace standin

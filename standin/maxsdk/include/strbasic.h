@@ -1,0 +1,7 @@
+// Character type of the host's strings: always wide.
+#pragma once
+
+#include <tchar.h>
+
+typedef wchar_t MCHAR;
+#define _M(x) L##x

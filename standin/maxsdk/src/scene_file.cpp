@@ -1,0 +1,431 @@
+// Scene files: a magic, a format version, then one chunk per object with its
+// class, its own chunks and its references (slot and object index).
+#include "standin/scene_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "le_io.h"
+#include "standin/chunk_io.h"
+#include "standin/class_directory.h"
+
+namespace standin {
+
+namespace {
+
+constexpr unsigned char kMagic[8] = {'M', 'X', 'S', 'C', 'E', 'N', 'E', 0x1a};
+constexpr uint32_t kFormatVersion = 1;
+constexpr size_t kPreambleSize = sizeof kMagic + 4;
+
+constexpr USHORT kObjectsChunk = 0x5c00;
+constexpr USHORT kObjectChunk = 0x5c01;
+constexpr USHORT kClassChunk = 0x5c02;
+constexpr USHORT kDataChunk = 0x5c03;
+constexpr USHORT kRefsChunk = 0x5c04;
+
+constexpr int32_t kNoObject = -1;
+
+std::string Narrow(const MCHAR* text) {
+    std::string out;
+    for (const MCHAR* p = text; p && *p; ++p)
+        out.push_back(*p >= 0x20 && *p < 0x7f ? static_cast<char>(*p) : '?');
+    return out;
+}
+
+std::string Describe(int index, ReferenceTarget* obj) {
+    MSTR name;
+    obj->GetClassName(name, false);
+    return "object " + std::to_string(index) + " (" + Narrow(name.data()) + ")";
+}
+
+std::string DescribeClass(uint32_t sclass, uint32_t a, uint32_t b) {
+    char text[64];
+    std::snprintf(text, sizeof text, "super class 0x%x, class (0x%08x, 0x%08x)", sclass, a, b);
+    return text;
+}
+
+void SetError(std::string* error, const std::string& message) {
+    if (error)
+        *error = message;
+}
+
+// Saving ---------------------------------------------------------------------
+
+// Every object reachable from the root, the root first, each once.
+std::vector<ReferenceTarget*> CollectObjects(ReferenceTarget* root) {
+    std::vector<ReferenceTarget*> objects{root};
+    std::set<ReferenceTarget*> seen{root};
+    for (size_t i = 0; i < objects.size(); ++i) {
+        for (int r = 0; r < objects[i]->NumRefs(); ++r) {
+            ReferenceTarget* target = objects[i]->GetReference(r);
+            if (target && seen.insert(target).second)
+                objects.push_back(target);
+        }
+    }
+    return objects;
+}
+
+class SceneWriter {
+public:
+    SceneWriter(std::vector<unsigned char>& out, size_t limit) : writer_(out, limit) {}
+
+    bool Write(ReferenceTarget* root) {
+        const std::vector<ReferenceTarget*> objects = CollectObjects(root);
+        for (size_t i = 0; i < objects.size(); ++i)
+            index_[objects[i]] = static_cast<int32_t>(i);
+        writer_.BeginChunk(kObjectsChunk);
+        for (size_t i = 0; i < objects.size() && error_.empty(); ++i)
+            WriteObject(static_cast<int>(i), objects[i]);
+        writer_.EndChunk();
+        if (error_.empty() && writer_.Failed())
+            error_ = writer_.Error();
+        return error_.empty();
+    }
+
+    const std::string& Error() const { return error_; }
+
+private:
+    void WriteObject(int index, ReferenceTarget* obj) {
+        if (!ClassDirectory::Instance().Find(obj->SuperClassID(), obj->ClassID())) {
+            error_ = Describe(index, obj) + ": its class is not registered, so it could not be loaded";
+            return;
+        }
+        writer_.BeginChunk(kObjectChunk);
+        WriteClass(obj);
+        WriteData(index, obj);
+        WriteReferences(obj);
+        writer_.EndChunk();
+    }
+
+    void WriteClass(ReferenceTarget* obj) {
+        writer_.BeginChunk(kClassChunk);
+        const Class_ID cid = obj->ClassID();
+        WriteU32(&writer_, static_cast<uint32_t>(obj->SuperClassID()));
+        WriteU32(&writer_, static_cast<uint32_t>(cid.PartA()));
+        WriteU32(&writer_, static_cast<uint32_t>(cid.PartB()));
+        writer_.EndChunk();
+    }
+
+    // The object's own Save, fenced in its chunk.
+    void WriteData(int index, ReferenceTarget* obj) {
+        writer_.BeginChunk(kDataChunk);
+        const int depth = writer_.Depth();
+        writer_.SetFloor(depth);
+        const IOResult result = obj->Save(&writer_);
+        writer_.SetFloor(0);
+        if (writer_.Depth() != depth)
+            error_ = Describe(index, obj) + ": its Save left a chunk open";
+        else if (result != IO_OK && !writer_.Failed())
+            error_ = Describe(index, obj) + ": its Save reported an error";
+        else if (writer_.Failed())
+            error_ = Describe(index, obj) + ": " + writer_.Error();
+        else
+            writer_.EndChunk();
+    }
+
+    void WriteReferences(ReferenceTarget* obj) {
+        writer_.BeginChunk(kRefsChunk);
+        const int count = obj->NumRefs();
+        WriteU32(&writer_, static_cast<uint32_t>(count));
+        for (int r = 0; r < count; ++r) {
+            ReferenceTarget* target = obj->GetReference(r);
+            WriteI32(&writer_, r);
+            WriteI32(&writer_, target ? index_.at(target) : kNoObject);
+        }
+        writer_.EndChunk();
+    }
+
+    ChunkWriter writer_;
+    std::map<ReferenceTarget*, int32_t> index_;
+    std::string error_;
+};
+
+// Loading --------------------------------------------------------------------
+
+struct LoadedObject {
+    ReferenceTarget* obj;
+    std::vector<std::pair<int32_t, int32_t>> refs;  // slot, object index or kNoObject
+};
+
+// Creates and loads every object before any reference is installed: until
+// then the objects are independent of each other, so a failure anywhere
+// deletes them one by one and leaves nothing behind.
+class SceneReader {
+public:
+    SceneReader(const unsigned char* data, size_t size) : data_(data), size_(size), reader_(data, 0) {}
+
+    ~SceneReader() {
+        if (!done_) {
+            for (LoadedObject& loaded : objects_)
+                loaded.obj->DeleteThis();
+        }
+    }
+
+    ReferenceTarget* Read() {
+        if (!ReadPreamble() || !ReadObjects() || !CheckGraph())
+            return nullptr;
+        InstallReferences();
+        done_ = true;
+        return objects_.front().obj;
+    }
+
+    const std::string& Error() const { return error_; }
+
+private:
+    bool Fail(const std::string& message) {
+        if (error_.empty())
+            error_ = message;
+        return false;
+    }
+
+    bool ReaderFailed(const std::string& where) {
+        return Fail(where + ": " + (reader_.Failed() ? reader_.Error() : std::string("malformed")));
+    }
+
+    bool ReadPreamble() {
+        if (size_ < kPreambleSize || std::memcmp(data_, kMagic, sizeof kMagic) != 0)
+            return Fail("not a scene file");
+        const uint32_t version = GetU32(data_ + sizeof kMagic);
+        if (version != kFormatVersion)
+            return Fail("scene format version " + std::to_string(version) + " is not supported");
+        reader_ = ChunkReader(data_ + kPreambleSize, size_ - kPreambleSize);
+        return true;
+    }
+
+    bool OpenExpected(USHORT id, const std::string& where) {
+        if (reader_.OpenChunk() != IO_OK)
+            return ReaderFailed(where);
+        if (reader_.CurChunkID() != id)
+            return Fail(where + ": unexpected chunk");
+        return true;
+    }
+
+    bool ReadObjects() {
+        if (!OpenExpected(kObjectsChunk, "scene"))
+            return false;
+        for (;;) {
+            const IOResult opened = reader_.OpenChunk();
+            if (opened == IO_END)
+                break;
+            const std::string where = "object " + std::to_string(objects_.size());
+            if (opened != IO_OK)
+                return ReaderFailed(where);
+            if (reader_.CurChunkID() != kObjectChunk)
+                return Fail(where + ": unexpected chunk");
+            if (!ReadObject(where) || reader_.CloseChunk() != IO_OK)
+                return Fail(where + ": malformed");
+        }
+        if (reader_.CloseChunk() != IO_OK || reader_.OpenChunk() != IO_END)
+            return Fail("scene: data after the objects");
+        if (objects_.empty())
+            return Fail("scene: no objects");
+        return true;
+    }
+
+    bool ReadObject(const std::string& where) {
+        return CreateObject(where) && LoadObjectData(where) && ReadReferences(where) &&
+               (reader_.OpenChunk() == IO_END || Fail(where + ": unexpected chunk"));
+    }
+
+    bool CreateObject(const std::string& where) {
+        uint32_t sclass = 0, a = 0, b = 0;
+        if (!OpenExpected(kClassChunk, where) || ReadU32(&reader_, sclass) != IO_OK ||
+            ReadU32(&reader_, a) != IO_OK || ReadU32(&reader_, b) != IO_OK || reader_.CloseChunk() != IO_OK)
+            return ReaderFailed(where + " class");
+        ClassDesc* cd = ClassDirectory::Instance().Find(sclass, Class_ID(a, b));
+        if (!cd)
+            return Fail(where + ": no class has " + DescribeClass(sclass, a, b));
+        // A descriptor's Create answers a pointer to its object's Animatable.
+        auto* created = static_cast<Animatable*>(cd->Create(TRUE));
+        auto* obj = dynamic_cast<ReferenceTarget*>(created);
+        if (!obj) {
+            if (created)
+                created->DeleteThis();
+            return Fail(where + ": " + DescribeClass(sclass, a, b) + " made no reference target");
+        }
+        objects_.push_back(LoadedObject{obj, {}});
+        return true;
+    }
+
+    bool LoadObjectData(const std::string& where) {
+        if (!OpenExpected(kDataChunk, where))
+            return false;
+        ReferenceTarget* obj = objects_.back().obj;
+        const int depth = reader_.Depth();
+        reader_.SetFloor(depth);
+        const IOResult result = obj->Load(&reader_);
+        reader_.SetFloor(0);
+        if (reader_.Failed())
+            return ReaderFailed(where + " data");
+        if (result != IO_OK)
+            return Fail(where + ": its Load reported an error");
+        while (reader_.Depth() > depth)
+            reader_.CloseChunk();
+        return reader_.CloseChunk() == IO_OK;
+    }
+
+    bool ReadReferences(const std::string& where) {
+        uint32_t count = 0;
+        if (!OpenExpected(kRefsChunk, where) || ReadU32(&reader_, count) != IO_OK)
+            return ReaderFailed(where + " references");
+        if (reader_.Remaining() / 8 != count || reader_.Remaining() % 8 != 0)
+            return Fail(where + ": the reference count does not match its chunk");
+        LoadedObject& loaded = objects_.back();
+        for (uint32_t i = 0; i < count; ++i) {
+            int32_t slot = 0, target = 0;
+            if (ReadI32(&reader_, slot) != IO_OK || ReadI32(&reader_, target) != IO_OK)
+                return ReaderFailed(where + " references");
+            if (slot < 0 || slot >= loaded.obj->NumRefs() || target < kNoObject)
+                return Fail(where + ": reference " + std::to_string(slot) + " is out of range");
+            for (const auto& ref : loaded.refs) {
+                if (ref.first == slot)
+                    return Fail(where + ": reference " + std::to_string(slot) + " is given twice");
+            }
+            loaded.refs.emplace_back(slot, target);
+        }
+        return reader_.CloseChunk() == IO_OK;
+    }
+
+    // Every object must be reached from the root (or nothing would own it)
+    // and no reference may lead back to its maker (the host refuses loops).
+    bool CheckGraph() {
+        const int32_t n = static_cast<int32_t>(objects_.size());
+        for (size_t i = 0; i < objects_.size(); ++i) {
+            for (const auto& ref : objects_[i].refs) {
+                if (ref.second >= n)
+                    return Fail("object " + std::to_string(i) + ": reference " + std::to_string(ref.first) +
+                                " names object " + std::to_string(ref.second) + " of " + std::to_string(n));
+            }
+        }
+        enum : char { kUnseen, kOnPath, kDone };
+        std::vector<char> state(objects_.size(), kUnseen);
+        // Depth-first from the root, without recursion: (object, next ref).
+        std::vector<std::pair<size_t, size_t>> path{{0, 0}};
+        state[0] = kOnPath;
+        while (!path.empty()) {
+            auto& [object, next] = path.back();
+            const auto& refs = objects_[object].refs;
+            if (next == refs.size()) {
+                state[object] = kDone;
+                path.pop_back();
+                continue;
+            }
+            const int32_t target = refs[next++].second;
+            if (target == kNoObject)
+                continue;
+            const auto t = static_cast<size_t>(target);
+            if (state[t] == kOnPath)
+                return Fail("object " + std::to_string(object) + ": its references form a loop");
+            if (state[t] == kUnseen) {
+                state[t] = kOnPath;
+                path.emplace_back(t, 0);
+            }
+        }
+        for (size_t i = 0; i < state.size(); ++i) {
+            if (state[i] != kDone)
+                return Fail("object " + std::to_string(i) + " is not reached from the root");
+        }
+        return true;
+    }
+
+    // Replaces whatever the constructors put in the slots (those objects are
+    // deleted as their last reference goes). The checks above leave nothing
+    // here that ReplaceReference could refuse.
+    void InstallReferences() {
+        for (LoadedObject& loaded : objects_) {
+            for (const auto& ref : loaded.refs) {
+                ReferenceTarget* target =
+                    ref.second == kNoObject ? nullptr : objects_[static_cast<size_t>(ref.second)].obj;
+                loaded.obj->ReplaceReference(ref.first, target, TRUE);
+            }
+        }
+    }
+
+    const unsigned char* data_;
+    size_t size_;
+    ChunkReader reader_;
+    std::vector<LoadedObject> objects_;
+    std::string error_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+IOResult SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& out, size_t failAfterBytes,
+                          std::string* error) {
+    out.clear();
+    if (!root) {
+        SetError(error, "no root object to save");
+        return IO_ERROR;
+    }
+    unsigned char preamble[kPreambleSize];
+    std::memcpy(preamble, kMagic, sizeof kMagic);
+    PutU32(preamble + sizeof kMagic, kFormatVersion);
+    out.assign(preamble, preamble + std::min(kPreambleSize, failAfterBytes));
+    if (failAfterBytes < kPreambleSize) {
+        SetError(error, "write failed after " + std::to_string(out.size()) + " bytes");
+        return IO_ERROR;
+    }
+    SceneWriter writer(out, failAfterBytes);
+    if (!writer.Write(root)) {
+        SetError(error, writer.Error());
+        return IO_ERROR;
+    }
+    return IO_OK;
+}
+
+IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* error) {
+    std::vector<unsigned char> bytes;
+    if (SaveSceneToBytes(root, bytes, SIZE_MAX, error) != IO_OK)
+        return IO_ERROR;
+    const std::string temporary = path + ".saving";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            std::remove(temporary.c_str());
+            SetError(error, "cannot write " + temporary);
+            return IO_ERROR;
+        }
+    }
+    std::error_code failure;
+    std::filesystem::rename(temporary, path, failure);
+    if (failure) {
+        std::remove(temporary.c_str());
+        SetError(error, "cannot replace " + path + ": " + failure.message());
+        return IO_ERROR;
+    }
+    return IO_OK;
+}
+
+ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IOResult* result,
+                                    std::string* error) {
+    SceneReader reader(data, size);
+    ReferenceTarget* root = reader.Read();
+    if (result)
+        *result = root ? IO_OK : IO_ERROR;
+    if (!root)
+        SetError(error, reader.Error());
+    return root;
+}
+
+ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        if (result)
+            *result = IO_ERROR;
+        SetError(error, "cannot open " + path);
+        return nullptr;
+    }
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return LoadSceneFromBytes(bytes.data(), bytes.size(), result, error);
+}
+
+}  // namespace standin

@@ -1,0 +1,222 @@
+// The map's evaluation as the renderer sees it: through EvalColor, EvalMono
+// and EvalNormalPerturb, with the G-buffer id and the output filter.
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "module_fixture.h"
+#include "standin/shade_context.h"
+
+namespace aurivel_test {
+namespace {
+
+struct Color3 {
+    float r, g, b;
+};
+
+AColor Eval(Texmap* map, const Point3& n, const Point3& v)
+{
+    standin::SimpleShadeContext sc(n, v);
+    return map->EvalColor(sc);
+}
+
+void ExpectColor(const AColor& c, const Color3& want, const char* what)
+{
+    EXPECT_EQ(c.r, want.r) << what;
+    EXPECT_EQ(c.g, want.g) << what;
+    EXPECT_EQ(c.b, want.b) << what;
+    EXPECT_EQ(c.a, 1.0f) << what;
+}
+
+// The sample's view at a cosine mu against the normal (0, 0, 1).
+Point3 ViewAt(float mu) { return Point3(0.0f, std::sqrt(1.0f - mu * mu), -mu); }
+
+void SetConstants(const MapHandle& map, const Row& row)
+{
+    map.SetInt(kPreset, 0);
+    for (int i = 0; i < 6; ++i)
+        map.Set(kConstantIDs[i], row.values[i]);
+}
+
+void Refresh(const MapHandle& map, TimeValue t = 0)
+{
+    Interval valid = FOREVER;
+    map->Update(t, valid);
+}
+
+TEST(MapEval, DefaultMapAtThreeAngles)
+{
+    MapHandle map;
+    Refresh(map);
+    const Point3 n(0.0f, 0.0f, 1.0f);
+    ExpectColor(Eval(map.get(), n, Point3(0.0f, 0.0f, -1.0f)), {0.92595214f, 0.58900940f, 0.52098233f}, "head-on");
+    ExpectColor(Eval(map.get(), n, Point3(0.0f, std::sqrt(0.75f), -0.5f)), {0.92047644f, 0.60414475f, 0.53937721f},
+                "mu 0.5");
+    ExpectColor(Eval(map.get(), n, Point3(0.0f, 1.0f, 0.0f)), {1.0f, 1.0f, 1.0f}, "grazing");
+}
+
+TEST(MapEval, CustomConstantsAndAdjustments)
+{
+    const Row custom = {{0.2f, 0.5f, 1.5f, 3.0f, 2.5f, 2.0f}};
+    MapHandle map;
+    SetConstants(map, custom);
+    Refresh(map);
+    const Point3 view(0.0f, 0.6f, -0.8f);
+    for (float z : {1.0f, -1.0f})
+        ExpectColor(Eval(map.get(), Point3(0.0f, 0.0f, z), view), {0.92296511f, 0.76501608f, 0.41733330f},
+                    "neutral");
+
+    map.Set(kHue, -30.0f);
+    map.Set(kSat, -20.0f);
+    map.Set(kGamma, 1.5f);
+    Refresh(map);
+    const AColor c = Eval(map.get(), Point3(0.0f, 0.0f, 1.0f), view);
+    EXPECT_NEAR(c.r, 0.79335f, 1e-5f);
+    EXPECT_NEAR(c.g, 0.41170f, 1e-5f);
+    EXPECT_NEAR(c.b, 0.33599f, 1e-5f);
+    EXPECT_EQ(c.a, 1.0f);
+}
+
+TEST(MapEval, MonoIsTheMeanOfTheFilteredColour)
+{
+    MapHandle map;
+    Refresh(map);
+    for (float mu : {1.0f, 0.7f, 0.3f}) {
+        standin::SimpleShadeContext sc(Point3(0.0f, 0.0f, 1.0f), ViewAt(mu));
+        const AColor c = map->EvalColor(sc);
+        EXPECT_EQ(map->EvalMono(sc), ((c.g + c.r) + c.b) / 3.0f);
+    }
+}
+
+TEST(MapEval, NormalPerturbIsAlwaysZero)
+{
+    MapHandle map;
+    map.Set(kHue, 90.0f);
+    map.Set(kGamma, 3.0f);
+    Refresh(map);
+    standin::SimpleShadeContext sc(Point3(0.3f, 0.4f, 0.866f), ViewAt(0.4f));
+    const Point3 p = map->EvalNormalPerturb(sc);
+    EXPECT_EQ(p.x, 0.0f);
+    EXPECT_EQ(p.y, 0.0f);
+    EXPECT_EQ(p.z, 0.0f);
+}
+
+TEST(MapEval, GBufferIdIsHandedOverOnlyWhenSet)
+{
+    MapHandle map;
+    Refresh(map);
+    standin::SimpleShadeContext sc;
+    map->EvalColor(sc);
+    map->EvalMono(sc);
+    map->EvalNormalPerturb(sc);
+    EXPECT_EQ(sc.gbufferIDCalls, 0);
+
+    map->gbufID = 5;
+    map->EvalColor(sc);
+    EXPECT_EQ(sc.gbufferIDCalls, 1);
+    map->EvalMono(sc);
+    EXPECT_EQ(sc.gbufferIDCalls, 3) << "EvalMono sets it and then evaluates the colour";
+    map->EvalNormalPerturb(sc);
+    EXPECT_EQ(sc.gbufferIDCalls, 4);
+    EXPECT_EQ(sc.lastGBufferID, 5);
+}
+
+// An output object that halves and tints, to show the filter's result is
+// what EvalColor returns.
+class TintingOutput final : public TextureOutput {
+public:
+    AColor Filter(AColor c) override { return AColor(c.r * 0.5f, c.g * 0.25f, 0.125f, 0.75f); }
+    float Filter(float f) override { return f; }
+    Point3 Filter(Point3 p) override { return p; }
+    void Update(TimeValue, Interval&) override {}
+    void Reset() override {}
+    Interval Validity(TimeValue) override { return FOREVER; }
+    ParamDlg* CreateParamDlg(HWND, IMtlParams*) override { return nullptr; }
+    ReferenceTarget* GetRefTarget() override { return this; }
+    Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
+
+protected:
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override
+    {
+        return REF_SUCCEED;
+    }
+};
+
+TEST(MapEval, TheFiltersResultIsReturnedUnchanged)
+{
+    MapHandle map;
+    Refresh(map);
+    const AColor plain = Eval(map.get(), Point3(0.0f, 0.0f, 1.0f), ViewAt(1.0f));
+    map->ReplaceReference(1, new TintingOutput());
+    Refresh(map);
+    const AColor tinted = Eval(map.get(), Point3(0.0f, 0.0f, 1.0f), ViewAt(1.0f));
+    EXPECT_EQ(tinted.r, plain.r * 0.5f);
+    EXPECT_EQ(tinted.g, plain.g * 0.25f);
+    EXPECT_EQ(tinted.b, 0.125f);
+    EXPECT_EQ(tinted.a, 0.75f);
+}
+
+TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        ParamID id;
+        float value;
+    } cases[] = {{kNr, -2.0f}, {kKg, -5.0f}, {kNb, nan}, {kKr, inf}, {kGamma, 0.0f}, {kGamma, -1.0f},
+                 {kGamma, nan}, {kHue, 1e30f}, {kSat, -1e30f}, {kSat, nan}, {kHue, -inf}, {kNr, 1e30f}};
+    for (const auto& c : cases) {
+        MapHandle map;
+        map.SetInt(kPreset, 0);
+        map.Set(c.id, c.value);
+        Refresh(map);
+        for (float mu : {1.0f, 0.5f, 0.0f}) {
+            const AColor color = Eval(map.get(), Point3(0.0f, 0.0f, 1.0f), ViewAt(mu));
+            for (float channel : {color.r, color.g, color.b}) {
+                EXPECT_FALSE(std::isnan(channel)) << c.id << " = " << c.value;
+                EXPECT_GE(channel, 0.0f) << c.id << " = " << c.value;
+                EXPECT_LE(channel, 1.0f) << c.id << " = " << c.value;
+            }
+            EXPECT_EQ(color.a, 1.0f);
+        }
+    }
+}
+
+TEST(MapEvalConcurrent, ThreadsSeeTheSameColoursAsOneThread)
+{
+    MapHandle map;
+    map.Set(kHue, 10.0f);
+    map.Set(kSat, 5.0f);
+    map.Set(kGamma, 2.2f);
+    Refresh(map);
+    constexpr int kSamples = 4096;
+    auto render = [&](std::vector<AColor>& out) {
+        out.resize(kSamples);
+        standin::SimpleShadeContext sc;
+        for (int i = 0; i < kSamples; ++i) {
+            const float mu = static_cast<float>(i) / (kSamples - 1);
+            sc.normal = Point3(0.0f, 0.0f, 1.0f);
+            sc.view = ViewAt(mu);
+            out[static_cast<size_t>(i)] = map->EvalColor(sc);
+        }
+    };
+    std::vector<AColor> reference;
+    render(reference);
+    std::vector<std::vector<AColor>> results(4);
+    std::vector<std::thread> threads;
+    for (auto& result : results)
+        threads.emplace_back(render, std::ref(result));
+    for (auto& thread : threads)
+        thread.join();
+    for (const auto& result : results) {
+        for (int i = 0; i < kSamples; ++i) {
+            const AColor& a = result[static_cast<size_t>(i)];
+            const AColor& b = reference[static_cast<size_t>(i)];
+            ASSERT_TRUE(Bits(a.r) == Bits(b.r) && Bits(a.g) == Bits(b.g) && Bits(a.b) == Bits(b.b)) << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace aurivel_test

@@ -1,0 +1,416 @@
+// The map's answers to the host's object protocol: references, names, the
+// evaluation cache, change handling, presets, copying, saving and loading.
+#include <cmath>
+#include <vector>
+
+#include "module_fixture.h"
+#include "standin/chunk_io.h"
+#include "standin/copy_operation.h"
+#include "standin/paramblock_stats.h"
+#include "standin/scene_file.h"
+#include "standin/shade_context.h"
+#include "stdmat.h"
+
+namespace aurivel_test {
+namespace {
+
+// Watches a block as a second dependent and records each change it reports.
+class ChangeRecorder final : public ReferenceMaker {
+public:
+    explicit ChangeRecorder(IParamBlock2* block) { ReplaceReference(0, block, FALSE); }
+    ~ChangeRecorder() override { DeleteAllRefsFromMe(); }
+
+    int NumRefs() override { return 1; }
+    RefTargetHandle GetReference(int) override { return block; }
+    std::vector<ParamID> ids;
+    std::vector<float> valuesAtZero;
+
+protected:
+    void SetReference(int, RefTargetHandle target) override { block = static_cast<IParamBlock2*>(target); }
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage message, BOOL) override
+    {
+        if (message == REFMSG_CHANGE)
+            ids.push_back(block->LastNotifyParamID());
+        return REF_SUCCEED;
+    }
+
+private:
+    IParamBlock2* block = nullptr;
+};
+
+std::vector<float> Constants(const MapHandle& map)
+{
+    std::vector<float> values;
+    for (ParamID id : kConstantIDs)
+        values.push_back(map.Float(id));
+    return values;
+}
+
+std::vector<float> RowValues(const Row& row) { return std::vector<float>(row.values, row.values + 6); }
+
+TEST(MapProtocol, NewMapHoldsTheDefaults)
+{
+    MapHandle map;
+    EXPECT_EQ(map.Block()->GetInt(kPreset, 0), 6);
+    EXPECT_EQ(Constants(map), RowValues(kCopper));
+    EXPECT_EQ(map.Float(kGamma), 1.0f);
+    EXPECT_EQ(map.Float(kHue), 0.0f);
+    EXPECT_EQ(map.Float(kSat), 0.0f);
+    EXPECT_EQ(Bits(map.Float(kNr)), 0x3E8AC711u);
+}
+
+TEST(MapProtocol, ReferencesAndSubAnimsAreTheSameThreeObjects)
+{
+    MapHandle map;
+    ASSERT_EQ(map->NumRefs(), 3);
+    ASSERT_EQ(map->NumSubs(), 3);
+    EXPECT_EQ(map->GetReference(0), map.Block());
+    EXPECT_NE(map->GetReference(1), nullptr);
+    EXPECT_EQ(map->GetReference(1)->SuperClassID(), map->GetReference(1)->SuperClassID());
+    EXPECT_EQ(map->GetReference(2), nullptr);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(map->SubAnim(i), map->GetReference(i)) << i;
+    EXPECT_EQ(map->NumParamBlocks(), 1);
+    EXPECT_EQ(map->GetParamBlock(5), map.Block());
+    EXPECT_EQ(map->GetParamBlockByID(0), map.Block());
+    EXPECT_EQ(map->GetParamBlockByID(1), nullptr);
+    EXPECT_EQ(map.Block()->GetDesc()->Count(), 11);
+    EXPECT_EQ(map.Block()->GetDesc()->IDtoIndex(kOutput), 10);
+    EXPECT_EQ(map.Block()->GetDesc()->IDtoIndex(10), -1);
+}
+
+TEST(MapProtocol, NamesAndIdentity)
+{
+    MapHandle map;
+    for (bool localized : {true, false}) {
+        EXPECT_STREQ(map->SubAnimName(0, localized).data(), L"Parameters");
+        EXPECT_STREQ(map->SubAnimName(1, localized).data(), L"Output");
+        MSTR name;
+        map->GetClassName(name, localized);
+        EXPECT_STREQ(name.data(), L"Aurivel");
+    }
+    EXPECT_STREQ(map->SubAnimName(2, true).data(), map->GetSubTexmapTVName(0, true).data());
+    EXPECT_EQ(map->ClassID(), Class_ID(0x9F6ECB34, 0x768F22AB));
+    EXPECT_EQ(map->SuperClassID(), static_cast<SClass_ID>(TEXMAP_CLASS_ID));
+    EXPECT_EQ(map->NumSubTexmaps(), 1);
+    EXPECT_EQ(map->SubTexmapOn(0), 1);
+    EXPECT_STREQ(map->GetSubTexmapSlotName(0, true).data(), L"");
+    EXPECT_EQ(map->GetRefTarget(), map.get());
+}
+
+TEST(MapProtocol, SubMapIsReferenceTwo)
+{
+    MapHandle map;
+    Texmap* sub = Module::NewMap();
+    map->SetSubTexmap(0, sub);
+    EXPECT_EQ(map->GetSubTexmap(0), sub);
+    EXPECT_EQ(map->GetReference(2), sub);
+    // Replacing the slot lets the host delete the old map (LeakSanitizer
+    // would report it otherwise).
+    map->SetSubTexmap(0, nullptr);
+    EXPECT_EQ(map->GetSubTexmap(0), nullptr);
+}
+
+TEST(MapProtocol, UpdateWithNothingAnimatedIsValidForever)
+{
+    MapHandle map;
+    Interval valid(100, 200);
+    map->Update(150, valid);
+    EXPECT_EQ(valid, Interval(100, 200));
+    EXPECT_EQ(map->Validity(150), FOREVER);
+}
+
+TEST(MapProtocol, AnimatedGammaNarrowsTheCacheAndIsReadOnce)
+{
+    MapHandle map;
+    AnimateOn();
+    map.Set(kGamma, 2.0f, 4800);
+    AnimateOff();
+
+    const Interval atStart = map->Validity(0);
+    EXPECT_FALSE(atStart.InInterval(4800));
+    EXPECT_TRUE(atStart.InInterval(0));
+
+    Interval valid = FOREVER;
+    map->Update(6000, valid);
+    EXPECT_TRUE(valid.InInterval(6000));
+    EXPECT_FALSE(valid.InInterval(4799));
+    EXPECT_EQ(valid, map->Validity(6000));
+
+    const long readsBefore = standin::ParamBlockValueReads();
+    Interval again = FOREVER;
+    map->Update(7000, again);
+    EXPECT_EQ(standin::ParamBlockValueReads(), readsBefore);
+    EXPECT_EQ(again, valid);
+
+    map->Update(0, again);
+    EXPECT_EQ(standin::ParamBlockValueReads(), readsBefore + 9);
+}
+
+TEST(MapProtocol, ChangeFromAnyReferenceEmptiesTheCache)
+{
+    MapHandle map;
+    Texmap* sub = Module::NewMap();
+    map->SetSubTexmap(0, sub);
+    ReferenceTarget* targets[] = {map.Block(), map->GetReference(1), sub};
+    for (ReferenceTarget* target : targets) {
+        Interval valid = FOREVER;
+        map->Update(0, valid);
+        const long reads = standin::ParamBlockValueReads();
+        map->Update(0, valid);
+        EXPECT_EQ(standin::ParamBlockValueReads(), reads);
+        target->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
+        map->Update(0, valid);
+        EXPECT_EQ(standin::ParamBlockValueReads(), reads + 9);
+    }
+}
+
+TEST(MapProtocol, OtherMessagesChangeNothing)
+{
+    MapHandle map;
+    Interval valid = FOREVER;
+    map->Update(0, valid);
+    const long reads = standin::ParamBlockValueReads();
+    map.Block()->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE + 1);
+    map->Update(0, valid);
+    EXPECT_EQ(standin::ParamBlockValueReads(), reads);
+}
+
+TEST(MapProtocol, ChoosingAMetalWritesItsRowInOrderAtTimeZero)
+{
+    MapHandle map;
+    ChangeRecorder recorder(map.Block());
+    map.SetInt(kPreset, 3, 0);
+    EXPECT_EQ(Constants(map), RowValues(kGold));
+    std::vector<ParamID> writes;
+    for (ParamID id : recorder.ids)
+        if (id != kPreset)
+            writes.push_back(id);
+    EXPECT_EQ(writes, std::vector<ParamID>(std::begin(kConstantIDs), std::end(kConstantIDs)));
+}
+
+TEST(MapProtocol, CustomAndUnknownPresetsWriteNothing)
+{
+    MapHandle map;
+    map.SetInt(kPreset, 3);
+    for (int preset : {0, 11, -1, 1000}) {
+        ChangeRecorder recorder(map.Block());
+        map.SetInt(kPreset, preset);
+        EXPECT_EQ(recorder.ids, std::vector<ParamID>{kPreset}) << preset;
+        EXPECT_EQ(Constants(map), RowValues(kGold)) << preset;
+    }
+}
+
+TEST(MapProtocol, OtherParametersWriteNothingElse)
+{
+    MapHandle map;
+    for (ParamID id : {kGamma, kHue, kSat, kNr, kKb}) {
+        ChangeRecorder recorder(map.Block());
+        map.Set(id, 0.5f);
+        EXPECT_EQ(recorder.ids, std::vector<ParamID>{id});
+    }
+}
+
+TEST(MapProtocol, ReselectingAPresetRestoresAHandEditedConstant)
+{
+    MapHandle map;
+    map.SetInt(kPreset, 1);
+    map.Set(kKr, 9.0f);
+    EXPECT_EQ(map.Float(kKr), 9.0f);
+    EXPECT_EQ(map.Block()->GetInt(kPreset, 0), 1);
+    map.SetInt(kPreset, 1);
+    EXPECT_EQ(map.Float(kKr), 4.4114f);
+}
+
+TEST(MapProtocol, AnimatedPresetIsReadAtTimeZero)
+{
+    MapHandle map;
+    map.SetInt(kPreset, 3);
+    AnimateOn();
+    map.SetInt(kPreset, 1, 9600);
+    AnimateOff();
+    // The preset at time 0 is still Gold, so Gold is what gets written.
+    EXPECT_EQ(Constants(map), RowValues(kGold));
+}
+
+TEST(MapProtocol, ResetRestoresEveryDefault)
+{
+    MapHandle map;
+    map.SetInt(kPreset, 3);
+    map.Set(kGamma, 3.0f);
+    map.Set(kHue, 45.0f);
+    map->Reset();
+    EXPECT_EQ(map.Block()->GetInt(kPreset, 0), 6);
+    EXPECT_EQ(Constants(map), RowValues(kCopper));
+    EXPECT_EQ(map.Float(kGamma), 1.0f);
+    EXPECT_EQ(map.Float(kHue), 0.0f);
+    EXPECT_NE(map->GetReference(1), nullptr);
+}
+
+TEST(MapProtocol, CloneHasItsOwnBlockAndOutputAndNoSubMap)
+{
+    MapHandle map;
+    map->SetSubTexmap(0, Module::NewMap());
+    map.SetInt(kPreset, 3);
+    map.Set(kHue, 30.0f);
+    Interval valid = FOREVER;
+    map->Update(0, valid);
+
+    MapHandle copy(static_cast<Texmap*>(standin::CloneObject(map.get())));
+    ASSERT_NE(copy.get(), nullptr);
+    EXPECT_NE(copy.Block(), map.Block());
+    EXPECT_NE(copy->GetReference(1), nullptr);
+    EXPECT_NE(copy->GetReference(1), map->GetReference(1));
+    EXPECT_EQ(copy->GetSubTexmap(0), nullptr);
+    EXPECT_EQ(Constants(copy), RowValues(kGold));
+    EXPECT_EQ(copy.Float(kHue), 30.0f);
+
+    const long reads = standin::ParamBlockValueReads();
+    copy->Update(0, valid);
+    EXPECT_EQ(standin::ParamBlockValueReads(), reads + 9) << "a copy starts with a stale cache";
+}
+
+// Records the chunk structure that a save produces.
+class ChunkLog final : public ISave {
+public:
+    void BeginChunk(USHORT id) override { events.push_back(id); }
+    void EndChunk() override { events.push_back(0); }
+    IOResult Write(const void*, ULONG n, ULONG* written) override
+    {
+        *written = n;
+        return IO_OK;
+    }
+    IOResult WriteWString(const MCHAR*) override { return IO_OK; }
+    std::vector<int> TopLevel() const
+    {
+        std::vector<int> ids;
+        int depth = 0;
+        for (int e : events) {
+            if (e == 0)
+                --depth;
+            else if (depth++ == 0)
+                ids.push_back(e);
+        }
+        return ids;
+    }
+    std::vector<int> events;
+};
+
+TEST(MapProtocol, SaveWritesOneHeaderChunk)
+{
+    MapHandle map;
+    ChunkLog log;
+    EXPECT_EQ(map->Save(&log), IO_OK);
+    EXPECT_EQ(log.TopLevel(), std::vector<int>{0x4000});
+}
+
+std::vector<unsigned char> ChunkBytes(const std::vector<std::pair<USHORT, std::vector<unsigned char>>>& chunks)
+{
+    std::vector<unsigned char> out;
+    standin::ChunkWriter writer(out);
+    for (const auto& chunk : chunks) {
+        writer.BeginChunk(chunk.first);
+        ULONG written = 0;
+        if (!chunk.second.empty())
+            writer.Write(chunk.second.data(), static_cast<ULONG>(chunk.second.size()), &written);
+        writer.EndChunk();
+    }
+    return out;
+}
+
+TEST(MapProtocol, LoadSkipsUnknownChunksAndKeepsTheHeader)
+{
+    MapHandle source;
+    source->SetName(_T("Brass"));
+    source->gbufID = 7;
+    std::vector<unsigned char> header;
+    {
+        standin::ChunkWriter writer(header);
+        ASSERT_EQ(source->Save(&writer), IO_OK);
+    }
+    std::vector<unsigned char> stream = ChunkBytes({{0x1234, {1, 2, 3}}});
+    stream.insert(stream.end(), header.begin(), header.end());
+    const std::vector<unsigned char> tail = ChunkBytes({{0x5000, {}}});
+    stream.insert(stream.end(), tail.begin(), tail.end());
+
+    MapHandle map;
+    standin::ChunkReader reader(stream.data(), stream.size());
+    EXPECT_EQ(map->Load(&reader), IO_OK);
+    EXPECT_STREQ(map->GetName().data(), L"Brass");
+    EXPECT_EQ(map->gbufID, 7u);
+}
+
+TEST(MapProtocol, LoadFailsOnAMalformedStream)
+{
+    MapHandle source;
+    std::vector<unsigned char> stream;
+    {
+        standin::ChunkWriter writer(stream);
+        ASSERT_EQ(source->Save(&writer), IO_OK);
+    }
+    for (size_t cut = 1; cut < stream.size(); ++cut) {
+        MapHandle map;
+        standin::ChunkReader reader(stream.data(), cut);
+        EXPECT_EQ(map->Load(&reader), IO_ERROR) << "cut at " << cut;
+    }
+}
+
+AColor Sample(Texmap* map, const Point3& n, const Point3& v)
+{
+    standin::SimpleShadeContext sc(n, v);
+    return map->EvalColor(sc);
+}
+
+TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset)
+{
+    MapHandle map;
+    map.SetInt(kPreset, 3);
+    map.Set(kKr, 1.25f);  // a scripted edit that no preset change follows
+    map.Set(kHue, 12.0f);
+    map.Set(kGamma, 1.7f);
+    map->SetSubTexmap(0, Module::NewMap());
+
+    std::vector<unsigned char> bytes;
+    std::string error;
+    ASSERT_EQ(standin::SaveSceneToBytes(map.get(), bytes, SIZE_MAX, &error), IO_OK) << error;
+    IOResult result = IO_ERROR;
+    MapHandle loaded(static_cast<Texmap*>(standin::LoadSceneFromBytes(bytes.data(), bytes.size(), &result, &error)));
+    ASSERT_EQ(result, IO_OK) << error;
+    ASSERT_NE(loaded.get(), nullptr);
+    EXPECT_EQ(loaded.Float(kKr), 1.25f);
+    EXPECT_EQ(loaded.Block()->GetInt(kPreset, 0), 3);
+    EXPECT_NE(loaded->GetSubTexmap(0), nullptr);
+
+    Interval valid = FOREVER;
+    map->Update(0, valid);
+    loaded->Update(0, valid);
+    const Point3 normal(0.0f, 0.0f, 1.0f);
+    for (float c : {1.0f, 0.8f, 0.5f, 0.2f, 0.0f}) {
+        const Point3 view(0.0f, std::sqrt(1.0f - c * c), -c);
+        const AColor a = Sample(map.get(), normal, view);
+        const AColor b = Sample(loaded.get(), normal, view);
+        EXPECT_EQ(Bits(a.r), Bits(b.r));
+        EXPECT_EQ(Bits(a.g), Bits(b.g));
+        EXPECT_EQ(Bits(a.b), Bits(b.b));
+    }
+}
+
+TEST(MapProtocol, DamagedScenesFailWithoutAHalfMadeMap)
+{
+    MapHandle map;
+    std::vector<unsigned char> bytes;
+    ASSERT_EQ(standin::SaveSceneToBytes(map.get(), bytes), IO_OK);
+    // Cut at every offset: each load fails cleanly and leaves nothing behind
+    // (LeakSanitizer checks the second half).
+    for (size_t cut = 0; cut < bytes.size(); ++cut) {
+        IOResult result = IO_OK;
+        std::string error;
+        ReferenceTarget* loaded = standin::LoadSceneFromBytes(bytes.data(), cut, &result, &error);
+        EXPECT_EQ(loaded, nullptr) << cut;
+        EXPECT_EQ(result, IO_ERROR) << cut;
+        EXPECT_FALSE(error.empty()) << cut;
+    }
+}
+
+}  // namespace
+}  // namespace aurivel_test
