@@ -1,0 +1,100 @@
+// Prints the map's rollout page as the host builds it: one row per control in
+// template order, with its ID, class, caption, rectangle in dialog units and
+// pixels, style bits and enabled state, for a reader to check against the
+// page. Usage: aurivel-rollout-dump [path to Aurivel.dlt]
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "max.h"
+#include "standin/material_editor.h"
+#include "standin/plugin_library.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) {
+        const auto u = static_cast<unsigned long>(c);
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::wstring WindowString(HWND window, bool className)
+{
+    WCHAR buffer[256] = {};
+    if (className)
+        GetClassNameW(window, buffer, 256);
+    else
+        GetWindowTextW(window, buffer, 256);
+    return buffer;
+}
+
+// The caption as one line: the credits label holds a line feed.
+std::string Caption(HWND window)
+{
+    std::string text = Utf8(WindowString(window, false));
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at))
+        text.replace(at, 1, "\\n");
+    return "\"" + text + "\"";
+}
+
+void PrintPage(HWND page)
+{
+    std::printf("%-3s %6s  %-15s %-9s %-19s %-10s %s\n", "#", "ID", "class", "enabled", "pixels (x y w h)", "style",
+                "caption");
+    RECT pageRect = {};
+    GetWindowRect(page, &pageRect);
+    int index = 1;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++index) {
+        RECT r = {};
+        GetWindowRect(child, &r);
+        char pixels[64];
+        std::snprintf(pixels, sizeof pixels, "%ld %ld %ld %ld", static_cast<long>(r.left - pageRect.left),
+                      static_cast<long>(r.top - pageRect.top), static_cast<long>(r.right - r.left),
+                      static_cast<long>(r.bottom - r.top));
+        std::printf("%-3d %6d  %-15s %-9s %-19s 0x%08lx %s\n", index, GetDlgCtrlID(child),
+                    Utf8(WindowString(child, true)).c_str(), IsWindowEnabled(child) ? "yes" : "no", pixels,
+                    static_cast<unsigned long>(GetWindowLongPtrW(child, GWL_STYLE)), Caption(child).c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string path = argc > 1 ? argv[1] : AURIVEL_DEFAULT_MODULE;
+    std::string error;
+    auto library = standin::PluginLibrary::Load(std::wstring(path.begin(), path.end()), &error);
+    if (!library) {
+        std::fprintf(stderr, "aurivel-rollout-dump: %s\n", error.c_str());
+        return 1;
+    }
+    auto* map = static_cast<MtlBase*>(static_cast<ReferenceTarget*>(library->Class(0)->Create(FALSE)));
+    int status = 0;
+    {
+        standin::MaterialEditor editor;
+        editor.Open(map);
+        for (const auto& rollup : editor.Rollups()) {
+            std::printf("== rollout \"%s\"\n", Utf8(rollup.title).c_str());
+            PrintPage(rollup.page);
+        }
+        if (editor.Rollups().empty()) {
+            std::fprintf(stderr, "aurivel-rollout-dump: the map's editor shows no rollout\n");
+            status = 1;
+        }
+    }
+    map->DeleteThis();
+    return status;
+}
