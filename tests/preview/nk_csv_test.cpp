@@ -1,5 +1,6 @@
 #include "nk_csv.h"
 
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -48,6 +49,9 @@ struct BadCsv {
   const char* text;
   const char* message;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadCsv& c, std::ostream* os) { *os << c.what; }
 
 class BadNkCsvTest : public ::testing::TestWithParam<BadCsv> {};
 

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include "errors.h"
@@ -37,6 +38,9 @@ struct BadCommandLine {
   std::vector<std::string> args;
   const char* message;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadCommandLine& c, std::ostream* os) { *os << c.message; }
 
 class BadCommandLineTest : public ::testing::TestWithParam<BadCommandLine> {};
 

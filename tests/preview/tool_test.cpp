@@ -1,4 +1,5 @@
 // The built tool, run as a user runs it, loading the built module.
+#include <ostream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -197,6 +198,9 @@ struct BadRun {
   int exitCode;
   const char* message;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadRun& c, std::ostream* os) { *os << c.what; }
 
 class ToolFailureTest : public ToolTest, public ::testing::WithParamInterface<BadRun> {};
 
