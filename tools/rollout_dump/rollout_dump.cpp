@@ -14,21 +14,9 @@ namespace {
 
 std::string Utf8(const std::wstring& text)
 {
-    std::string out;
-    for (wchar_t c : text) {
-        const auto u = static_cast<unsigned long>(c);
-        if (u < 0x80) {
-            out += static_cast<char>(u);
-        } else if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return out;
+    char buffer[512] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
+    return buffer;
 }
 
 std::wstring WindowString(HWND window, bool className)
