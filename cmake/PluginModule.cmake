@@ -12,18 +12,23 @@
 #  - the resource script is compiled by llvm-rc into a .res file whose bytes
 #    are added as the non-loaded section .rsrc, where the shim's FindResourceW
 #    finds them.
+#
+# On Windows (the mingw-w64 cross build) the module is a PE DLL:
+#  - the toolchain's windres compiles the resource script into the module;
+#  - the export table holds the .def file's names alone. MSVC's linker matches
+#    an undecorated name in a .def file to the decorated C++ function, GNU ld
+#    does not: the link step looks up each function's decorated name in the
+#    module's objects and has dlltool build the export table from the .def
+#    with aliases (name = decorated name). With that table linked in, ld adds
+#    none of the decorated names that __declspec(dllexport) asks for.
 
 find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
 
-# Writes a version script that keeps the functions named in <def_file>
-# global. A .def file names functions without their parameter types, and
-# these exports are C++ functions at global scope, so each is matched by the
-# prefix of its mangled name: _Z, the name's length, the name. The length
-# keeps LibClassDesc from matching LibClassDescription.
-function(_aurivel_version_script_from_def def_file script_file)
+# Sets <out_var> to the names of the functions that <def_file> exports.
+function(_aurivel_def_export_names def_file out_var)
   file(STRINGS ${def_file} def_lines)
   set(in_exports FALSE)
-  set(patterns "")
+  set(names "")
   foreach(line IN LISTS def_lines)
     string(REGEX REPLACE ";.*$" "" line "${line}")
     string(STRIP "${line}" line)
@@ -48,13 +53,43 @@ function(_aurivel_version_script_from_def def_file script_file)
     if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
       message(FATAL_ERROR "${def_file}: export '${name}' is not a plain function name (aliases are not supported)")
     endif()
-    string(LENGTH "${name}" name_length)
-    string(APPEND patterns "    _Z${name_length}${name}*;\n")
+    list(APPEND names ${name})
   endforeach()
-  if(patterns STREQUAL "")
+  if(NOT names)
     message(FATAL_ERROR "${def_file}: no EXPORTS found")
   endif()
+  set(${out_var} ${names} PARENT_SCOPE)
+endfunction()
+
+# The prefix of the mangled name of a C++ function named <name> at global
+# scope: _Z, the name's length, the name. The length keeps LibClassDesc from
+# matching LibClassDescription.
+function(_aurivel_mangled_prefix name out_var)
+  string(LENGTH "${name}" name_length)
+  set(${out_var} "_Z${name_length}${name}" PARENT_SCOPE)
+endfunction()
+
+# Writes a version script that keeps the functions named in <def_file>
+# global. A .def file names functions without their parameter types, and
+# these exports are C++ functions, so each is matched by the prefix of its
+# mangled name.
+function(_aurivel_version_script_from_def def_file script_file)
+  _aurivel_def_export_names(${def_file} names)
+  set(patterns "")
+  foreach(name IN LISTS names)
+    _aurivel_mangled_prefix(${name} prefix)
+    string(APPEND patterns "    ${prefix}*;\n")
+  endforeach()
   file(CONFIGURE OUTPUT ${script_file} CONTENT "{\n  global:\n${patterns}  local: *;\n};\n" @ONLY)
+endfunction()
+
+# Sets <out_var> to the files that <rc_file> may read besides itself: the
+# headers, bitmaps, icons and manifests in its folder.
+function(_aurivel_resource_inputs rc_file out_var)
+  get_filename_component(rc_dir ${rc_file} DIRECTORY)
+  file(GLOB_RECURSE rc_inputs CONFIGURE_DEPENDS
+    ${rc_dir}/*.h ${rc_dir}/*.bmp ${rc_dir}/*.ico ${rc_dir}/*.manifest)
+  set(${out_var} ${rc_inputs} PARENT_SCOPE)
 endfunction()
 
 # Compiles <rc_file> into <res_file>. The script may include headers from its
@@ -66,8 +101,7 @@ function(_aurivel_compile_resources rc_file res_file)
   endif()
   get_filename_component(rc_dir ${rc_file} DIRECTORY)
   get_filename_component(shim_include_dir ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../standin/win32/include ABSOLUTE)
-  file(GLOB_RECURSE rc_inputs CONFIGURE_DEPENDS
-    ${rc_dir}/*.h ${rc_dir}/*.bmp ${rc_dir}/*.ico ${rc_dir}/*.manifest)
+  _aurivel_resource_inputs(${rc_file} rc_inputs)
   file(GLOB shim_headers CONFIGURE_DEPENDS ${shim_include_dir}/*.h)
   add_custom_command(
     OUTPUT ${res_file}
@@ -81,6 +115,66 @@ function(_aurivel_compile_resources rc_file res_file)
     VERBATIM)
 endfunction()
 
+# A PE module: DllMain is called by the C runtime's DLL start-up, after the
+# static objects are constructed. The RC language must be enabled in the
+# top-level CMakeLists.txt.
+function(_aurivel_add_pe_module target def_file rc_file)
+  set(sources ${ARGN})
+  add_library(${target} MODULE ${sources} ${rc_file})
+  set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  # The script is UTF-8, as its #pragma code_page says; this makes UTF-8
+  # windres's default too, instead of the ANSI code page.
+  set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY COMPILE_OPTIONS --codepage=65001)
+  _aurivel_resource_inputs(${rc_file} rc_inputs)
+  set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${rc_inputs})
+
+  set(exports_def ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports.def)
+  set(exports_object ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports.exp)
+  add_custom_command(TARGET ${target} PRE_LINK
+    COMMAND ${CMAKE_COMMAND}
+            -DDEF_FILE=${def_file}
+            "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:${target}>,|>"
+            -DNM=${CMAKE_NM}
+            -DDLLTOOL=${CMAKE_DLLTOOL}
+            -DEXPORTS_DEF=${exports_def}
+            -DEXPORTS_OBJECT=${exports_object}
+            -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
+    COMMENT "Building the export table of $<TARGET_FILE_NAME:${target}>"
+    VERBATIM)
+  target_link_options(${target} PRIVATE ${exports_object})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${def_file})
+endfunction()
+
+# The link step of a PE module: writes <EXPORTS_DEF>, the .def file with each
+# export aliased to the function's decorated name as found in <OBJECTS>, and
+# has dlltool compile it into the export object <EXPORTS_OBJECT>.
+function(_aurivel_write_pe_exports)
+  string(REPLACE "|" ";" objects "${OBJECTS}")
+  execute_process(COMMAND ${NM} --defined-only --extern-only ${objects}
+    OUTPUT_VARIABLE symbol_table COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCHALL "[^\n]+" symbol_lines "${symbol_table}")
+  file(READ ${DEF_FILE} def_text)
+  _aurivel_def_export_names(${DEF_FILE} names)
+  foreach(name IN LISTS names)
+    _aurivel_mangled_prefix(${name} prefix)
+    set(found "")
+    foreach(line IN LISTS symbol_lines)
+      if(line MATCHES " T (${prefix}[^ ]*)$")
+        list(APPEND found ${CMAKE_MATCH_1})
+      endif()
+    endforeach()
+    list(LENGTH found count)
+    if(NOT count EQUAL 1)
+      message(FATAL_ERROR "${DEF_FILE}: export ${name} matches ${count} functions in the module (${found})")
+    endif()
+    string(REGEX REPLACE "(^|\n)([ \t]*)${name}([ \t\r\n]|$)" "\\1\\2${name} = ${found}\\3" def_text "${def_text}")
+  endforeach()
+  file(WRITE ${EXPORTS_DEF} "${def_text}")
+  execute_process(COMMAND ${DLLTOOL} --input-def ${EXPORTS_DEF} --output-exp ${EXPORTS_OBJECT}
+    COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+
 function(aurivel_add_plugin_module target)
   cmake_parse_arguments(M "" "DEF;RC" "SOURCES" ${ARGN})
   if(NOT M_DEF OR NOT M_RC OR NOT M_SOURCES)
@@ -90,12 +184,7 @@ function(aurivel_add_plugin_module target)
   get_filename_component(rc_file ${M_RC} ABSOLUTE)
 
   if(WIN32)
-    # A PE module: the toolchain compiles the .rc and takes the .def as the
-    # export list; DllMain is the entry point of the C runtime's DLL start-up.
-    # The RC language must be enabled in the top-level CMakeLists.txt.
-    add_library(${target} MODULE ${M_SOURCES} ${rc_file} ${def_file})
-    set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
-    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+    _aurivel_add_pe_module(${target} ${def_file} ${rc_file} ${M_SOURCES})
     return()
   endif()
 
@@ -135,3 +224,8 @@ function(aurivel_add_plugin_module target)
     COMMENT "Embedding resources in $<TARGET_FILE_NAME:${target}>"
     VERBATIM)
 endfunction()
+
+# Run with -P by the link step of a PE module.
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+  _aurivel_write_pe_exports()
+endif()
