@@ -2,7 +2,7 @@
 // map: they only read the cache that Update wrote.
 #include "Aurivel.h"
 
-#include "shading/shade_sample.h"
+#include "shading/shade_sample_inline.h"
 
 void Aurivel::SetGBufferIDOf(ShadeContext& sc) const
 {
@@ -15,8 +15,9 @@ AColor Aurivel::EvalColor(ShadeContext& sc)
 	SetGBufferIDOf(sc);
 	const Point3 normal = sc.Normal();
 	const Point3 view = sc.V();
-	const aurivel::Rgba c = aurivel::ShadeSample({normal.x, normal.y, normal.z}, {view.x, view.y, view.z}, ior,
-	                                             hueShift, satShift, gammaExp);
+	// The inline sample: compiled into this function, no call per stage.
+	const aurivel::Rgba c = aurivel::kernel::ShadeSample({normal.x, normal.y, normal.z}, {view.x, view.y, view.z},
+	                                                     ior, hueShift, satShift, gammaExp);
 	return texout->Filter(AColor(c.r, c.g, c.b, c.a));
 }
 
