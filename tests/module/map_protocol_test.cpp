@@ -412,5 +412,22 @@ TEST(MapProtocol, DamagedScenesFailWithoutAHalfMadeMap)
     }
 }
 
+// Scene files found by fuzzing that put the wrong kind of object into a map's
+// slots, or leave its output slot empty: the host refuses them.
+TEST(MapProtocol, ScenesWithTheWrongKindOfObjectInASlotAreRefused)
+{
+    const char* names[] = {"scene_wrong_kind_in_submap_slot", "scene_wrong_kind_in_output_slot",
+                           "scene_map_without_output"};
+    Module::Library();  // the scenes name the map's class
+    for (const char* name : names) {
+        IOResult result = IO_OK;
+        std::string error;
+        const std::string path = std::string(AURIVEL_SCENE_REGRESSIONS) + "/" + name;
+        EXPECT_EQ(standin::LoadScene(path, &result, &error), nullptr) << name;
+        EXPECT_EQ(result, IO_ERROR) << name;
+        EXPECT_NE(error.find("does not hold the kind of object"), std::string::npos) << name << ": " << error;
+    }
+}
+
 }  // namespace
 }  // namespace aurivel_test

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -108,6 +109,12 @@ class NkCsvReader {
     }
     if (value < 0.0) {
       Fail(lineNumber_, "negative " + current_->column + " " + std::string(valueText));
+    }
+    // The map holds the constants in single precision, where a larger value
+    // would become infinite.
+    if (value > std::numeric_limits<float>::max()) {
+      Fail(lineNumber_,
+           current_->column + " " + std::string(valueText) + " is too large for a single-precision value");
     }
     std::vector<NkSample>& samples = *current_->samples;
     if (!samples.empty() && wavelength <= samples.back().wavelength) {

@@ -168,7 +168,7 @@ public:
     }
 
     ReferenceTarget* Read() {
-        if (!ReadPreamble() || !ReadObjects() || !CheckGraph())
+        if (!ReadPreamble() || !ReadObjects() || !CheckGraph() || !CheckKinds())
             return nullptr;
         InstallReferences();
         done_ = true;
@@ -332,6 +332,32 @@ private:
                 return Fail("object " + std::to_string(i) + " is not reached from the root");
         }
         return true;
+    }
+
+    // An object relies on the kind of what its slots hold: where its
+    // constructor put an object, the file must give one of the same super
+    // class; the slots a material or map leaves empty are its sub-material
+    // and sub-map slots, which take only materials and maps.
+    bool CheckKinds() {
+        for (size_t i = 0; i < objects_.size(); ++i) {
+            ReferenceTarget* maker = objects_[i].obj;
+            for (const auto& ref : objects_[i].refs) {
+                ReferenceTarget* made = maker->GetReference(ref.first);
+                ReferenceTarget* given =
+                    ref.second == kNoObject ? nullptr : objects_[static_cast<size_t>(ref.second)].obj;
+                const bool fits = made ? given && given->SuperClassID() == made->SuperClassID()
+                                       : !given || !IsMaterialOrMap(maker) || IsMaterialOrMap(given);
+                if (!fits)
+                    return Fail("object " + std::to_string(i) + ": reference " + std::to_string(ref.first) +
+                                " does not hold the kind of object that belongs there");
+            }
+        }
+        return true;
+    }
+
+    static bool IsMaterialOrMap(ReferenceTarget* obj) {
+        const SClass_ID sclass = obj->SuperClassID();
+        return sclass == MATERIAL_CLASS_ID || sclass == TEXMAP_CLASS_ID;
     }
 
     // Replaces whatever the constructors put in the slots (those objects are

@@ -1,0 +1,29 @@
+// n/k data files from anywhere: the reader either rejects a file with its
+// own error or yields constants that the map can take, finite and not
+// negative at the three channel wavelengths.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "errors.h"
+#include "nk_csv.h"
+#include "require.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    using namespace aurivel::preview;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    NkTable table;
+    try {
+        table = ReadNkCsv(in, "fuzz.csv");
+    } catch (const ToolError&) {
+        return 0;
+    }
+    for (const auto* section : {&table.n, &table.k}) {
+        for (float value : ChannelValues(*section))
+            FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
+    }
+    return 0;
+}

@@ -1,0 +1,114 @@
+// One sample from arbitrary bits: the normal and view direction and the nine
+// cached values (six optical constants, hue shift, saturation change, gamma)
+// as raw floats, NaNs and infinities included. The host-free sample and a
+// map's EvalColor must both give a colour in [0, 1] with alpha 1, bit for
+// bit the same one.
+//
+// Input: 15 native floats in that order (normal xyz, view xyz, n rgb, k rgb,
+// hue, sat, gamma); a shorter input is padded with zero bytes.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "iparamb2.h"
+#include "loaded_module.h"
+#include "require.h"
+#include "shading/shade_sample.h"
+#include "standin/shade_context.h"
+
+namespace {
+
+struct SampleInput {
+    aurivel::Vec3 normal;
+    aurivel::Vec3 view;
+    aurivel::OpticalConstants ior;
+    float hueShift;
+    float satShift;
+    float gamma;
+};
+static_assert(sizeof(SampleInput) == 15 * sizeof(float), "15 packed floats");
+
+// Parameter IDs of the values that Update caches, in the cache's order.
+enum : ParamID { kNr = 1, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat };
+
+SampleInput Decode(const uint8_t* data, size_t size)
+{
+    SampleInput input;
+    std::memset(&input, 0, sizeof input);
+    std::memcpy(&input, data, size < sizeof input ? size : sizeof input);
+    return input;
+}
+
+uint32_t Bits(float f)
+{
+    uint32_t u;
+    std::memcpy(&u, &f, sizeof u);
+    return u;
+}
+
+bool IsUnit(float channel) { return channel >= 0.0f && channel <= 1.0f; }
+
+void RequireValidColour(float r, float g, float b, float a)
+{
+    FUZZ_REQUIRE(IsUnit(r));
+    FUZZ_REQUIRE(IsUnit(g));
+    FUZZ_REQUIRE(IsUnit(b));
+    FUZZ_REQUIRE(a == 1.0f);
+}
+
+// One map for the whole run, ended before the module is unloaded.
+class Map {
+public:
+    Map() : map_(aurivel_fuzz::NewMap()) {}
+    ~Map() { map_->DeleteThis(); }
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
+
+    AColor Sample(const SampleInput& in)
+    {
+        IParamBlock2* block = map_->GetParamBlock(0);
+        const float values[] = {in.ior.nr, in.ior.ng, in.ior.nb, in.ior.kr, in.ior.kg,
+                                in.ior.kb, in.gamma,  in.hueShift, in.satShift};
+        const ParamID ids[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat};
+        for (size_t i = 0; i < sizeof ids / sizeof ids[0]; ++i)
+            FUZZ_REQUIRE(block->SetValue(ids[i], 0, values[i]));
+        Interval valid = FOREVER;
+        map_->Update(0, valid);
+        standin::SimpleShadeContext sc(Point3(in.normal.x, in.normal.y, in.normal.z),
+                                       Point3(in.view.x, in.view.y, in.view.z));
+        return map_->EvalColor(sc);
+    }
+
+private:
+    Texmap* map_;
+};
+
+Map& TheMap()
+{
+    aurivel_fuzz::LoadedModule();
+    static Map map;
+    return map;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    TheMap();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const SampleInput in = Decode(data, size);
+    const aurivel::Rgba plain = aurivel::ShadeSample(in.normal, in.view, in.ior, in.hueShift, in.satShift, in.gamma);
+    RequireValidColour(plain.r, plain.g, plain.b, plain.a);
+
+    const AColor mapped = TheMap().Sample(in);
+    RequireValidColour(mapped.r, mapped.g, mapped.b, mapped.a);
+    FUZZ_REQUIRE(Bits(mapped.r) == Bits(plain.r));
+    FUZZ_REQUIRE(Bits(mapped.g) == Bits(plain.g));
+    FUZZ_REQUIRE(Bits(mapped.b) == Bits(plain.b));
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "map_state.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "module_fixture.h"
+#include "standin/shade_context.h"
+
+namespace aurivel_test {
+namespace {
+
+constexpr ParamID kFloatIDs[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat};
+constexpr TimeValue kRenderTimes[] = {0, 160, 320};
+constexpr float kCosines[] = {1.0f, 0.6f, 0.05f};
+
+std::string Hex(uint32_t bits)
+{
+    char text[12];
+    std::snprintf(text, sizeof text, "%08x", bits);
+    return text;
+}
+
+std::string Narrow(const MSTR& text)
+{
+    std::string out;
+    for (const MCHAR* p = text.data(); *p; ++p) {
+        if (*p >= 0x20 && *p < 0x7f)
+            out.push_back(static_cast<char>(*p));
+        else
+            out += "\\u" + Hex(static_cast<uint32_t>(*p));
+    }
+    return out;
+}
+
+std::string Parameters(IParamBlock2* block)
+{
+    std::string text;
+    for (TimeValue t : kStateTimes) {
+        text += "  t=" + std::to_string(t) + " preset " + std::to_string(block->GetInt(kPreset, t));
+        for (ParamID id : kFloatIDs)
+            text += ' ' + Hex(Bits(block->GetFloat(id, t)));
+        text += '\n';
+    }
+    return text;
+}
+
+std::string Colours(Texmap* map)
+{
+    std::string text;
+    for (TimeValue t : kRenderTimes) {
+        Interval valid = FOREVER;
+        map->Update(t, valid);
+        text += "  colours at t=" + std::to_string(t) + ':';
+        for (float mu : kCosines) {
+            standin::SimpleShadeContext sc(Point3(0.0f, 0.0f, 1.0f), Point3(0.0f, std::sqrt(1.0f - mu * mu), -mu));
+            const AColor c = map->EvalColor(sc);
+            text += ' ' + Hex(Bits(c.r)) + '/' + Hex(Bits(c.g)) + '/' + Hex(Bits(c.b)) + '/' + Hex(Bits(c.a));
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string DescribeMap(Texmap* map)
+{
+    std::string text;
+    for (int depth = 0; map; ++depth, map = map->GetSubTexmap(0)) {
+        auto* output = static_cast<TextureOutput*>(map->GetReference(1));
+        text += "map " + std::to_string(depth) + " \"" + Narrow(map->GetName()) + "\" gbuffer " +
+                std::to_string(map->gbufID) + " output " + Hex(Bits(output->GetOutputLevel(0))) + '\n';
+        text += Parameters(map->GetParamBlock(0));
+        text += Colours(map);
+    }
+    return text;
+}
+
+}  // namespace aurivel_test
