@@ -42,7 +42,7 @@ constexpr int kRatioRounds = 301;
 constexpr benchmark::IterationCount kCountedSamples = 1 << 16;
 
 struct Adjustments {
-  float hue, sat, gamma;
+    float hue, sat, gamma;
 };
 
 // The two parameter sets measured: the map's defaults, and a hue, saturation
@@ -50,9 +50,9 @@ struct Adjustments {
 enum class Setting { kDefault, kAdjusted };
 
 const Adjustments& AdjustmentsOf(Setting setting) {
-  static constexpr Adjustments kDefaults{0.0f, 0.0f, 1.0f};
-  static constexpr Adjustments kAdjusted{10.0f, 5.0f, 2.2f};
-  return setting == Setting::kDefault ? kDefaults : kAdjusted;
+    static constexpr Adjustments kDefaults{0.0f, 0.0f, 1.0f};
+    static constexpr Adjustments kAdjusted{10.0f, 5.0f, 2.2f};
+    return setting == Setting::kDefault ? kDefaults : kAdjusted;
 }
 
 // The map's default constants.
@@ -63,269 +63,258 @@ constexpr TimeValue kKeyTime = 4800;
 // The same unit vectors as the host hands them to the map (Point3) and as
 // a host-free caller holds them (Vec3), and their |N . V|.
 struct Views {
-  std::vector<Point3> normals, views;
-  std::vector<Vec3> normalVecs, viewVecs;
-  std::vector<float> cosines;
+    std::vector<Point3> normals, views;
+    std::vector<Vec3> normalVecs, viewVecs;
+    std::vector<float> cosines;
 };
 
 Point3 RandomUnitVector(std::mt19937& engine) {
-  std::normal_distribution<float> axis(0.0f, 1.0f);
-  const Point3 v(axis(engine), axis(engine), axis(engine));
-  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  return Point3(v.x / length, v.y / length, v.z / length);
+    std::normal_distribution<float> axis(0.0f, 1.0f);
+    const Point3 v(axis(engine), axis(engine), axis(engine));
+    const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    return Point3(v.x / length, v.y / length, v.z / length);
 }
 
 Vec3 AsVec3(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
 
 const Views& SampleViews() {
-  static const Views views = [] {
-    std::mt19937 engine(0xe7a1u);
-    Views v;
-    for (std::size_t i = 0; i < kSampleCount; ++i) {
-      v.normals.push_back(RandomUnitVector(engine));
-      v.views.push_back(RandomUnitVector(engine));
-      v.normalVecs.push_back(AsVec3(v.normals.back()));
-      v.viewVecs.push_back(AsVec3(v.views.back()));
-      v.cosines.push_back(AbsCosine(v.normalVecs.back(), v.viewVecs.back()));
-    }
-    return v;
-  }();
-  return views;
+    static const Views views = [] {
+        std::mt19937 engine(0xe7a1u);
+        Views v;
+        for (std::size_t i = 0; i < kSampleCount; ++i) {
+            v.normals.push_back(RandomUnitVector(engine));
+            v.views.push_back(RandomUnitVector(engine));
+            v.normalVecs.push_back(AsVec3(v.normals.back()));
+            v.viewVecs.push_back(AsVec3(v.views.back()));
+            v.cosines.push_back(AbsCosine(v.normalVecs.back(), v.viewVecs.back()));
+        }
+        return v;
+    }();
+    return views;
 }
 
 standin::PluginLibrary* Module() {
-  static const std::unique_ptr<standin::PluginLibrary> library = [] {
-    std::string error;
-    auto loaded = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
-    if (!loaded) {
-      std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
-    }
-    return loaded;
-  }();
-  return library.get();
+    static const std::unique_ptr<standin::PluginLibrary> library = [] {
+        std::string error;
+        auto loaded = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
+        if (!loaded) {
+            std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
+        }
+        return loaded;
+    }();
+    return library.get();
 }
 
 struct MapDeleter {
-  void operator()(Texmap* map) const { map->DeleteThis(); }
+    void operator()(Texmap* map) const { map->DeleteThis(); }
 };
 using MapPtr = std::unique_ptr<Texmap, MapDeleter>;
 
 // A fresh map with the given adjustments, its cache filled for time 0;
 // with gammaKey, gamma is animated and changes at kKeyTime.
 MapPtr MakeMap(const Adjustments& a, bool gammaKey) {
-  auto* desc = static_cast<ClassDesc2*>(Module()->Class(0));
-  MapPtr map(static_cast<Texmap*>(static_cast<ReferenceTarget*>(desc->Create(FALSE))));
-  IParamBlock2* block = map->GetParamBlock(0);
-  block->SetValue(pb_hue, 0, a.hue);
-  block->SetValue(pb_sat, 0, a.sat);
-  block->SetValue(pb_gamma, 0, a.gamma);
-  if (gammaKey) {
-    AnimateOn();
-    block->SetValue(pb_gamma, kKeyTime, a.gamma + 1.0f);
-    AnimateOff();
-  }
-  Interval valid = FOREVER;
-  map->Update(0, valid);
-  return map;
+    auto* desc = static_cast<ClassDesc2*>(Module()->Class(0));
+    MapPtr map(static_cast<Texmap*>(static_cast<ReferenceTarget*>(desc->Create(FALSE))));
+    IParamBlock2* block = map->GetParamBlock(0);
+    block->SetValue(pb_hue, 0, a.hue);
+    block->SetValue(pb_sat, 0, a.sat);
+    block->SetValue(pb_gamma, 0, a.gamma);
+    if (gammaKey) {
+        AnimateOn();
+        block->SetValue(pb_gamma, kKeyTime, a.gamma + 1.0f);
+        AnimateOff();
+    }
+    Interval valid = FOREVER;
+    map->Update(0, valid);
+    return map;
 }
 
 // One map per setting, made before any thread evaluates it; they live as
 // long as the module, which they need.
 Texmap* SharedMap(Setting setting) {
-  static const MapPtr defaults = MakeMap(AdjustmentsOf(Setting::kDefault), false);
-  static const MapPtr adjusted = MakeMap(AdjustmentsOf(Setting::kAdjusted), false);
-  return setting == Setting::kDefault ? defaults.get() : adjusted.get();
+    static const MapPtr defaults = MakeMap(AdjustmentsOf(Setting::kDefault), false);
+    static const MapPtr adjusted = MakeMap(AdjustmentsOf(Setting::kAdjusted), false);
+    return setting == Setting::kDefault ? defaults.get() : adjusted.get();
 }
 
 // Each case evaluates sample i and keeps its result from being optimised
 // away.
 struct ExactFresnel {
-  void operator()(std::size_t i) const {
-    Rgba c = reference::ExactConductorReflectanceRGB(views.cosines[i], kCopper);
-    benchmark::DoNotOptimize(c);
-  }
-  const Views& views = SampleViews();
+    void operator()(std::size_t i) const {
+        Rgba c = reference::ExactConductorReflectanceRGB(views.cosines[i], kCopper);
+        benchmark::DoNotOptimize(c);
+    }
+    const Views& views = SampleViews();
 };
 
 struct BareSample {
-  explicit BareSample(Setting setting) : a(AdjustmentsOf(setting)) {}
-  void operator()(std::size_t i) const {
-    Rgba c = ShadeSample(views.normalVecs[i], views.viewVecs[i], kCopper, a.hue, a.sat, a.gamma);
-    benchmark::DoNotOptimize(c);
-  }
-  Adjustments a;
-  const Views& views = SampleViews();
+    explicit BareSample(Setting setting) : a(AdjustmentsOf(setting)) {}
+    void operator()(std::size_t i) const {
+        Rgba c = ShadeSample(views.normalVecs[i], views.viewVecs[i], kCopper, a.hue, a.sat, a.gamma);
+        benchmark::DoNotOptimize(c);
+    }
+    Adjustments a;
+    const Views& views = SampleViews();
 };
 
 struct MapEval {
-  explicit MapEval(Setting setting) : map(SharedMap(setting)) {}
-  void operator()(std::size_t i) {
-    sc.normal = views.normals[i];
-    sc.view = views.views[i];
-    AColor c = map->EvalColor(sc);
-    benchmark::DoNotOptimize(c);
-  }
-  Texmap* map;
-  standin::SimpleShadeContext sc;
-  const Views& views = SampleViews();
+    explicit MapEval(Setting setting) : map(SharedMap(setting)) {}
+    void operator()(std::size_t i) {
+        sc.normal = views.normals[i];
+        sc.view = views.views[i];
+        AColor c = map->EvalColor(sc);
+        benchmark::DoNotOptimize(c);
+    }
+    Texmap* map;
+    standin::SimpleShadeContext sc;
+    const Views& views = SampleViews();
 };
 
 // Update inside the cache's interval, or alternating between two times on
 // either side of a gamma key, so that every call reads the nine values.
 struct MapUpdate {
-  explicit MapUpdate(bool crossKey)
-      : map(MakeMap(AdjustmentsOf(Setting::kDefault), true)), times{0, crossKey ? kKeyTime : 0} {}
-  void operator()(std::size_t i) {
-    Interval valid = FOREVER;
-    map->Update(times[i & 1], valid);
-    benchmark::DoNotOptimize(valid);
-  }
-  MapPtr map;
-  TimeValue times[2];
+    explicit MapUpdate(bool crossKey)
+        : map(MakeMap(AdjustmentsOf(Setting::kDefault), true)), times{0, crossKey ? kKeyTime : 0} {}
+    void operator()(std::size_t i) {
+        Interval valid = FOREVER;
+        map->Update(times[i & 1], valid);
+        benchmark::DoNotOptimize(valid);
+    }
+    MapPtr map;
+    TimeValue times[2];
 };
 
 // The map must shade exactly as the bare sample function does, or the
 // ratio between them compares different work.
 bool MapMatchesBareSample(Setting setting) {
-  const Adjustments& a = AdjustmentsOf(setting);
-  MapEval map(setting);
-  const Views& views = SampleViews();
-  for (std::size_t i = 0; i < kSampleCount; ++i) {
-    map.sc.normal = views.normals[i];
-    map.sc.view = views.views[i];
-    const AColor got = map.map->EvalColor(map.sc);
-    const Rgba want =
-        ShadeSample(views.normalVecs[i], views.viewVecs[i], kCopper, a.hue, a.sat, a.gamma);
-    if (std::memcmp(&got, &want, sizeof want) != 0) {
-      return false;
+    const Adjustments& a = AdjustmentsOf(setting);
+    MapEval map(setting);
+    const Views& views = SampleViews();
+    for (std::size_t i = 0; i < kSampleCount; ++i) {
+        map.sc.normal = views.normals[i];
+        map.sc.view = views.views[i];
+        const AColor got = map.map->EvalColor(map.sc);
+        const Rgba want = ShadeSample(views.normalVecs[i], views.viewVecs[i], kCopper, a.hue, a.sat, a.gamma);
+        if (std::memcmp(&got, &want, sizeof want) != 0) {
+            return false;
+        }
     }
-  }
-  return true;
+    return true;
 }
 
 bool ModuleReady(benchmark::State& state) {
-  if (Module() == nullptr) {
-    state.SkipWithError("Aurivel.dlt did not load");
-    return false;
-  }
-  if (!MapMatchesBareSample(Setting::kDefault) || !MapMatchesBareSample(Setting::kAdjusted)) {
-    state.SkipWithError("the map's EvalColor differs from ShadeSample");
-    return false;
-  }
-  return true;
+    if (Module() == nullptr) {
+        state.SkipWithError("Aurivel.dlt did not load");
+        return false;
+    }
+    if (!MapMatchesBareSample(Setting::kDefault) || !MapMatchesBareSample(Setting::kAdjusted)) {
+        state.SkipWithError("the map's EvalColor differs from ShadeSample");
+        return false;
+    }
+    return true;
 }
 
 template <class Case, class... Args>
 void PerSample(benchmark::State& state, Args... args) {
-  if (!ModuleReady(state)) {
-    return;
-  }
-  Case evaluate(args...);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    evaluate(i);
-    i = (i + 1) & kSampleMask;
-  }
-  state.SetItemsProcessed(state.iterations());
+    if (!ModuleReady(state)) {
+        return;
+    }
+    Case evaluate(args...);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        evaluate(i);
+        i = (i + 1) & kSampleMask;
+    }
+    state.SetItemsProcessed(state.iterations());
 }
 
 // Median nanoseconds per call of each case over interleaved rounds of one
 // pass over the samples each.
 template <std::size_t N>
 class InterleavedTimer {
- public:
-  template <class... Cases>
-  void Round(Cases&... cases) {
-    std::size_t slot = 0;
-    (Time(slot++, cases), ...);
-  }
-
-  double Median(std::size_t slot) {
-    std::vector<double>& v = nanoseconds_[slot];
-    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
-    return v[v.size() / 2];
-  }
-
- private:
-  template <class Case>
-  void Time(std::size_t slot, Case& evaluate) {
-    const auto start = std::chrono::steady_clock::now();
-    for (std::size_t i = 0; i < kSampleCount; ++i) {
-      evaluate(i);
+public:
+    template <class... Cases>
+    void Round(Cases&... cases) {
+        std::size_t slot = 0;
+        (Time(slot++, cases), ...);
     }
-    const std::chrono::duration<double, std::nano> elapsed =
-        std::chrono::steady_clock::now() - start;
-    nanoseconds_[slot].push_back(elapsed.count() / kSampleCount);
-  }
 
-  std::array<std::vector<double>, N> nanoseconds_;
+    double Median(std::size_t slot) {
+        std::vector<double>& v = nanoseconds_[slot];
+        std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+        return v[v.size() / 2];
+    }
+
+private:
+    template <class Case>
+    void Time(std::size_t slot, Case& evaluate) {
+        const auto start = std::chrono::steady_clock::now();
+        for (std::size_t i = 0; i < kSampleCount; ++i) {
+            evaluate(i);
+        }
+        const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+        nanoseconds_[slot].push_back(elapsed.count() / kSampleCount);
+    }
+
+    std::array<std::vector<double>, N> nanoseconds_;
 };
 
 void Ratios(benchmark::State& state) {
-  if (!ModuleReady(state)) {
-    return;
-  }
-  ExactFresnel exact;
-  BareSample bareDefault(Setting::kDefault), bareAdjusted(Setting::kAdjusted);
-  MapEval mapDefault(Setting::kDefault), mapAdjusted(Setting::kAdjusted);
-  MapUpdate updateInside(false), updateOutside(true);
-  InterleavedTimer<7> timer;
-  for (auto _ : state) {
-    for (int round = 0; round < kRatioRounds; ++round) {
-      timer.Round(exact, bareDefault, bareAdjusted, mapDefault, mapAdjusted, updateInside,
-                  updateOutside);
+    if (!ModuleReady(state)) {
+        return;
     }
-  }
-  const double exactNs = timer.Median(0);
-  state.counters["map_default/exact"] = timer.Median(3) / exactNs;
-  state.counters["map_adjusted/exact"] = timer.Median(4) / exactNs;
-  state.counters["map_default/bare"] = timer.Median(3) / timer.Median(1);
-  state.counters["map_adjusted/bare"] = timer.Median(4) / timer.Median(2);
-  state.counters["update_hit/miss"] = timer.Median(5) / timer.Median(6);
+    ExactFresnel exact;
+    BareSample bareDefault(Setting::kDefault), bareAdjusted(Setting::kAdjusted);
+    MapEval mapDefault(Setting::kDefault), mapAdjusted(Setting::kAdjusted);
+    MapUpdate updateInside(false), updateOutside(true);
+    InterleavedTimer<7> timer;
+    for (auto _ : state) {
+        for (int round = 0; round < kRatioRounds; ++round) {
+            timer.Round(exact, bareDefault, bareAdjusted, mapDefault, mapAdjusted, updateInside, updateOutside);
+        }
+    }
+    const double exactNs = timer.Median(0);
+    state.counters["map_default/exact"] = timer.Median(3) / exactNs;
+    state.counters["map_adjusted/exact"] = timer.Median(4) / exactNs;
+    state.counters["map_default/bare"] = timer.Median(3) / timer.Median(1);
+    state.counters["map_adjusted/bare"] = timer.Median(4) / timer.Median(2);
+    state.counters["update_hit/miss"] = timer.Median(5) / timer.Median(6);
 }
 
 void MapEvalThreads(benchmark::State& state) {
-  static const bool ready = Module() != nullptr && MapMatchesBareSample(Setting::kDefault);
-  if (!ready) {
-    state.SkipWithError("the map is not ready");
-    return;
-  }
-  MapEval evaluate(Setting::kDefault);
-  std::size_t i = static_cast<std::size_t>(state.thread_index()) * (kSampleCount / 2);
-  for (auto _ : state) {
-    evaluate(i);
-    i = (i + 1) & kSampleMask;
-  }
-  state.SetItemsProcessed(state.iterations());
+    static const bool ready = Module() != nullptr && MapMatchesBareSample(Setting::kDefault);
+    if (!ready) {
+        state.SkipWithError("the map is not ready");
+        return;
+    }
+    MapEval evaluate(Setting::kDefault);
+    std::size_t i = static_cast<std::size_t>(state.thread_index()) * (kSampleCount / 2);
+    for (auto _ : state) {
+        evaluate(i);
+        i = (i + 1) & kSampleMask;
+    }
+    state.SetItemsProcessed(state.iterations());
 }
 
 [[maybe_unused]] const bool kRegistered = [] {
-  benchmark::RegisterBenchmark("Eval/exact_fresnel_rgb", PerSample<ExactFresnel>);
-  benchmark::RegisterBenchmark("Eval/bare_sample/default", PerSample<BareSample, Setting>,
-                               Setting::kDefault);
-  benchmark::RegisterBenchmark("Eval/bare_sample/adjusted", PerSample<BareSample, Setting>,
-                               Setting::kAdjusted);
-  benchmark::RegisterBenchmark("Eval/map/default", PerSample<MapEval, Setting>, Setting::kDefault);
-  benchmark::RegisterBenchmark("Eval/map/adjusted", PerSample<MapEval, Setting>,
-                               Setting::kAdjusted);
-  benchmark::RegisterBenchmark("Eval/update/cache_hit", PerSample<MapUpdate, bool>, false);
-  benchmark::RegisterBenchmark("Eval/update/cache_miss", PerSample<MapUpdate, bool>, true);
-  benchmark::RegisterBenchmark("Eval/map_threads", MapEvalThreads)
-      ->Threads(1)
-      ->Threads(2)
-      ->UseRealTime();
-  benchmark::RegisterBenchmark("Eval/ratios", Ratios)->Iterations(1)->Unit(benchmark::kMillisecond);
-  // Twice as many samples in the second run: the difference of the two
-  // counts is free of the set-up.
-  for (const benchmark::IterationCount samples : {kCountedSamples, 2 * kCountedSamples}) {
-    benchmark::RegisterBenchmark("Eval/counted/map/default", PerSample<MapEval, Setting>,
-                                 Setting::kDefault)
-        ->Iterations(samples);
-    benchmark::RegisterBenchmark("Eval/counted/map/adjusted", PerSample<MapEval, Setting>,
-                                 Setting::kAdjusted)
-        ->Iterations(samples);
-  }
-  return true;
+    benchmark::RegisterBenchmark("Eval/exact_fresnel_rgb", PerSample<ExactFresnel>);
+    benchmark::RegisterBenchmark("Eval/bare_sample/default", PerSample<BareSample, Setting>, Setting::kDefault);
+    benchmark::RegisterBenchmark("Eval/bare_sample/adjusted", PerSample<BareSample, Setting>, Setting::kAdjusted);
+    benchmark::RegisterBenchmark("Eval/map/default", PerSample<MapEval, Setting>, Setting::kDefault);
+    benchmark::RegisterBenchmark("Eval/map/adjusted", PerSample<MapEval, Setting>, Setting::kAdjusted);
+    benchmark::RegisterBenchmark("Eval/update/cache_hit", PerSample<MapUpdate, bool>, false);
+    benchmark::RegisterBenchmark("Eval/update/cache_miss", PerSample<MapUpdate, bool>, true);
+    benchmark::RegisterBenchmark("Eval/map_threads", MapEvalThreads)->Threads(1)->Threads(2)->UseRealTime();
+    benchmark::RegisterBenchmark("Eval/ratios", Ratios)->Iterations(1)->Unit(benchmark::kMillisecond);
+    // Twice as many samples in the second run: the difference of the two
+    // counts is free of the set-up.
+    for (const benchmark::IterationCount samples : {kCountedSamples, 2 * kCountedSamples}) {
+        benchmark::RegisterBenchmark("Eval/counted/map/default", PerSample<MapEval, Setting>, Setting::kDefault)
+            ->Iterations(samples);
+        benchmark::RegisterBenchmark("Eval/counted/map/adjusted", PerSample<MapEval, Setting>, Setting::kAdjusted)
+            ->Iterations(samples);
+    }
+    return true;
 }();
 
 }  // namespace

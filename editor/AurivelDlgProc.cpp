@@ -9,33 +9,34 @@ const wchar_t* const kDataSiteAddress = L"https://refractiveindex.info/";
 namespace {
 
 // Opens with the address's default handler; a missing handler is no error.
-void OpenAddress(const wchar_t* address)
-{
-	ShellExecuteW(nullptr, nullptr, address, nullptr, nullptr, SW_SHOW);
-}
+void OpenAddress(const wchar_t* address) { ShellExecuteW(nullptr, nullptr, address, nullptr, nullptr, SW_SHOW); }
 
 }  // namespace
 
 AurivelDlgProc::AurivelDlgProc(Aurivel* map) : editedMap(map) {}
 
 INT_PTR AurivelDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* /*map*/, HWND /*hWnd*/, UINT msg, WPARAM wParam,
-                                LPARAM /*lParam*/)
-{
-	if (msg != WM_COMMAND)
-		return 0;
-	switch (LOWORD(wParam)) {
-	case IDC_PRESET: editedMap->UpdateIORControls(); break;
-	case IDC_HOMEPAGE: OpenAddress(kHomePageAddress); break;
-	case IDC_DATA_SITE: OpenAddress(kDataSiteAddress); break;
-	default: break;
-	}
-	return 0;
+                                LPARAM /*lParam*/) {
+    if (msg != WM_COMMAND) return 0;
+    switch (LOWORD(wParam)) {
+        case IDC_PRESET:
+            editedMap->UpdateIORControls();
+            break;
+        case IDC_HOMEPAGE:
+            OpenAddress(kHomePageAddress);
+            break;
+        case IDC_DATA_SITE:
+            OpenAddress(kDataSiteAddress);
+            break;
+        default:
+            break;
+    }
+    return 0;
 }
 
 void AurivelDlgProc::DeleteThis() { delete this; }
 
-void AurivelDlgProc::SetThing(ReferenceTarget* m)
-{
-	editedMap = static_cast<Aurivel*>(m);
-	editedMap->UpdateIORControls();
+void AurivelDlgProc::SetThing(ReferenceTarget* m) {
+    editedMap = static_cast<Aurivel*>(m);
+    editedMap->UpdateIORControls();
 }

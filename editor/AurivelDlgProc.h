@@ -9,14 +9,14 @@ class Aurivel;
 
 class AurivelDlgProc : public ParamMap2UserDlgProc {
 public:
-	explicit AurivelDlgProc(Aurivel* map);
+    explicit AurivelDlgProc(Aurivel* map);
 
-	INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-	void DeleteThis() override;
-	void SetThing(ReferenceTarget* m) override;
+    INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void DeleteThis() override;
+    void SetThing(ReferenceTarget* m) override;
 
 private:
-	Aurivel* editedMap;
+    Aurivel* editedMap;
 };
 
 // The output object's dialog made by the latest CreateParamDlg of any map.

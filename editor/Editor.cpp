@@ -9,30 +9,24 @@
 
 ParamDlg* texoutDlg = nullptr;
 
-ParamDlg* Aurivel::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp)
-{
-	IAutoMParamDlg* master = GetAurivelDesc()->CreateParamDlgs(hwMtlEdit, imp, this);
-	if (!master)
-		return nullptr;
-	// The page exists now; a procedure that cannot be allocated leaves the
-	// rollout without one.
-	aurivelParamBlockDesc.SetUserDlgProc(0, new (std::nothrow) AurivelDlgProc(this));
-	texoutDlg = texout ? texout->CreateParamDlg(hwMtlEdit, imp) : nullptr;
-	if (texoutDlg)
-		master->AddDlg(texoutDlg);
-	UpdateIORControls();
-	return master;
+ParamDlg* Aurivel::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
+    IAutoMParamDlg* master = GetAurivelDesc()->CreateParamDlgs(hwMtlEdit, imp, this);
+    if (!master) return nullptr;
+    // The page exists now; a procedure that cannot be allocated leaves the
+    // rollout without one.
+    aurivelParamBlockDesc.SetUserDlgProc(0, new (std::nothrow) AurivelDlgProc(this));
+    texoutDlg = texout ? texout->CreateParamDlg(hwMtlEdit, imp) : nullptr;
+    if (texoutDlg) master->AddDlg(texoutDlg);
+    UpdateIORControls();
+    return master;
 }
 
-BOOL Aurivel::SetDlgThing(ParamDlg* dlg)
-{
-	if (!texoutDlg || dlg != texoutDlg)
-		return FALSE;
-	texoutDlg->SetThing(texout);
-	return TRUE;
+BOOL Aurivel::SetDlgThing(ParamDlg* dlg) {
+    if (!texoutDlg || dlg != texoutDlg) return FALSE;
+    texoutDlg->SetThing(texout);
+    return TRUE;
 }
 
-bool AurivelClassDesc::SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc)
-{
-	return ClassDesc2::SetUserDlgProc(pbd, 0, proc);
+bool AurivelClassDesc::SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc) {
+    return ClassDesc2::SetUserDlgProc(pbd, 0, proc);
 }

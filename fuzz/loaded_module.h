@@ -12,8 +12,7 @@
 
 namespace aurivel_fuzz {
 
-inline standin::PluginLibrary& LoadedModule()
-{
+inline standin::PluginLibrary& LoadedModule() {
     static const std::unique_ptr<standin::PluginLibrary> library = [] {
         std::string error;
         auto loaded = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
@@ -26,8 +25,7 @@ inline standin::PluginLibrary& LoadedModule()
     return *library;
 }
 
-inline Texmap* NewMap()
-{
+inline Texmap* NewMap() {
     auto* desc = static_cast<ClassDesc2*>(LoadedModule().Class(0));
     return static_cast<Texmap*>(static_cast<ReferenceTarget*>(desc->Create(FALSE)));
 }

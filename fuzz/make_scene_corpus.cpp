@@ -14,8 +14,7 @@ namespace {
 
 enum : ParamID { kPreset = 0, kKr = 4, kGamma = 7, kHue = 8, kSat = 9 };
 
-Texmap* Edited()
-{
+Texmap* Edited() {
     Texmap* map = aurivel_fuzz::NewMap();
     IParamBlock2* block = map->GetParamBlock(0);
     block->SetValue(kPreset, 0, 3);
@@ -28,8 +27,7 @@ Texmap* Edited()
     return map;
 }
 
-Texmap* Animated()
-{
+Texmap* Animated() {
     Texmap* map = aurivel_fuzz::NewMap();
     IParamBlock2* block = map->GetParamBlock(0);
     AnimateOn();
@@ -44,8 +42,7 @@ Texmap* Animated()
 
 // map -> sub-map -> its sub-map; the innermost shares the outer map's
 // output object.
-Texmap* Nested()
-{
+Texmap* Nested() {
     Texmap* map = Edited();
     Texmap* inner = Animated();
     Texmap* innermost = aurivel_fuzz::NewMap();
@@ -55,8 +52,7 @@ Texmap* Nested()
     return map;
 }
 
-bool Write(const std::string& directory, const std::string& name, Texmap* map)
-{
+bool Write(const std::string& directory, const std::string& name, Texmap* map) {
     std::vector<unsigned char> bytes;
     std::string error;
     const bool saved = standin::SaveSceneToBytes(map, bytes, SIZE_MAX, &error) == IO_OK;
@@ -72,8 +68,7 @@ bool Write(const std::string& directory, const std::string& name, Texmap* map)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <directory>\n", argv[0]);
         return 2;
@@ -81,8 +76,7 @@ int main(int argc, char** argv)
     aurivel_fuzz::LoadedModule();
     const std::string directory = argv[1];
     const bool written = Write(directory, "default.scene", aurivel_fuzz::NewMap()) &&
-                         Write(directory, "edited.scene", Edited()) &&
-                         Write(directory, "animated.scene", Animated()) &&
+                         Write(directory, "edited.scene", Edited()) && Write(directory, "animated.scene", Animated()) &&
                          Write(directory, "nested.scene", Nested());
     return written ? 0 : 1;
 }

@@ -11,8 +11,7 @@
 #include "nk_csv.h"
 #include "require.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace aurivel::preview;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     NkTable table;
@@ -22,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     for (const auto* section : {&table.n, &table.k}) {
-        for (float value : ChannelValues(*section))
-            FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
+        for (float value : ChannelValues(*section)) FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
     }
     return 0;
 }

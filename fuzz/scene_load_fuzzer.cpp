@@ -13,19 +13,16 @@
 
 namespace {
 
-std::vector<unsigned char> SaveOrDie(ReferenceTarget* root)
-{
+std::vector<unsigned char> SaveOrDie(ReferenceTarget* root) {
     std::vector<unsigned char> bytes;
     std::string error;
     const IOResult saved = standin::SaveSceneToBytes(root, bytes, SIZE_MAX, &error);
-    if (saved != IO_OK)
-        std::fprintf(stderr, "save after load: %s\n", error.c_str());
+    if (saved != IO_OK) std::fprintf(stderr, "save after load: %s\n", error.c_str());
     FUZZ_REQUIRE(saved == IO_OK);
     return bytes;
 }
 
-ReferenceTarget* Load(const unsigned char* data, size_t size)
-{
+ReferenceTarget* Load(const unsigned char* data, size_t size) {
     IOResult result = IO_OK;
     std::string error;
     ReferenceTarget* root = standin::LoadSceneFromBytes(data, size, &result, &error);
@@ -37,11 +34,9 @@ ReferenceTarget* Load(const unsigned char* data, size_t size)
 // What a host does first with a map it has read: brings it to a frame and
 // renders a sample. The colour is not checked: the loaded output object may
 // scale it by any amount, as the host's output filter does.
-void Render(ReferenceTarget* root)
-{
+void Render(ReferenceTarget* root) {
     auto* desc = static_cast<ClassDesc*>(aurivel_fuzz::LoadedModule().Class(0));
-    if (root->SuperClassID() != desc->SuperClassID() || root->ClassID() != desc->ClassID())
-        return;
+    if (root->SuperClassID() != desc->SuperClassID() || root->ClassID() != desc->ClassID()) return;
     auto* map = static_cast<Texmap*>(root);
     Interval valid = FOREVER;
     map->Update(0, valid);
@@ -51,17 +46,14 @@ void Render(ReferenceTarget* root)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     aurivel_fuzz::LoadedModule();
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReferenceTarget* root = Load(data, size);
-    if (!root)
-        return 0;
+    if (!root) return 0;
     const std::vector<unsigned char> saved = SaveOrDie(root);
     Render(root);
     root->DeleteThis();

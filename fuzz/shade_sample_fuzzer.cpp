@@ -32,16 +32,14 @@ static_assert(sizeof(SampleInput) == 15 * sizeof(float), "15 packed floats");
 // Parameter IDs of the values that Update caches, in the cache's order.
 enum : ParamID { kNr = 1, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat };
 
-SampleInput Decode(const uint8_t* data, size_t size)
-{
+SampleInput Decode(const uint8_t* data, size_t size) {
     SampleInput input;
     std::memset(&input, 0, sizeof input);
     std::memcpy(&input, data, size < sizeof input ? size : sizeof input);
     return input;
 }
 
-uint32_t Bits(float f)
-{
+uint32_t Bits(float f) {
     uint32_t u;
     std::memcpy(&u, &f, sizeof u);
     return u;
@@ -49,8 +47,7 @@ uint32_t Bits(float f)
 
 bool IsUnit(float channel) { return channel >= 0.0f && channel <= 1.0f; }
 
-void RequireValidColour(float r, float g, float b, float a)
-{
+void RequireValidColour(float r, float g, float b, float a) {
     FUZZ_REQUIRE(IsUnit(r));
     FUZZ_REQUIRE(IsUnit(g));
     FUZZ_REQUIRE(IsUnit(b));
@@ -65,14 +62,12 @@ public:
     Map(const Map&) = delete;
     Map& operator=(const Map&) = delete;
 
-    AColor Sample(const SampleInput& in)
-    {
+    AColor Sample(const SampleInput& in) {
         IParamBlock2* block = map_->GetParamBlock(0);
-        const float values[] = {in.ior.nr, in.ior.ng, in.ior.nb, in.ior.kr, in.ior.kg,
+        const float values[] = {in.ior.nr, in.ior.ng, in.ior.nb,   in.ior.kr,  in.ior.kg,
                                 in.ior.kb, in.gamma,  in.hueShift, in.satShift};
         const ParamID ids[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat};
-        for (size_t i = 0; i < sizeof ids / sizeof ids[0]; ++i)
-            FUZZ_REQUIRE(block->SetValue(ids[i], 0, values[i]));
+        for (size_t i = 0; i < sizeof ids / sizeof ids[0]; ++i) FUZZ_REQUIRE(block->SetValue(ids[i], 0, values[i]));
         Interval valid = FOREVER;
         map_->Update(0, valid);
         standin::SimpleShadeContext sc(Point3(in.normal.x, in.normal.y, in.normal.z),
@@ -84,8 +79,7 @@ private:
     Texmap* map_;
 };
 
-Map& TheMap()
-{
+Map& TheMap() {
     aurivel_fuzz::LoadedModule();
     static Map map;
     return map;
@@ -93,14 +87,12 @@ Map& TheMap()
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     TheMap();
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SampleInput in = Decode(data, size);
     const aurivel::Rgba plain = aurivel::ShadeSample(in.normal, in.view, in.ior, in.hueShift, in.satShift, in.gamma);
     RequireValidColour(plain.r, plain.g, plain.b, plain.a);

@@ -20,18 +20,17 @@ MSTR StringOrEmpty(const TCHAR* s) { return MSTR(s ? s : _T("")); }
 }  // namespace
 
 Aurivel::Aurivel()
-	// The cache is stale until the first Update; its values are the defaults.
-	: ivalid(),
-	  ior(aurivel::kPresetRows[kDefaultPreset - 1]),
-	  hueShift(0.0f),
-	  satShift(0.0f),
-	  gammaExp(1.0f),
-	  pblock(nullptr),
-	  subTex{nullptr},
-	  texout(nullptr)
-{
-	GetAurivelDesc()->MakeAutoParamBlocks(this);
-	Reset();
+    // The cache is stale until the first Update; its values are the defaults.
+    : ivalid(),
+      ior(aurivel::kPresetRows[kDefaultPreset - 1]),
+      hueShift(0.0f),
+      satShift(0.0f),
+      gammaExp(1.0f),
+      pblock(nullptr),
+      subTex{nullptr},
+      texout(nullptr) {
+    GetAurivelDesc()->MakeAutoParamBlocks(this);
+    Reset();
 }
 
 void Aurivel::DeleteThis() { delete this; }
@@ -46,13 +45,15 @@ int Aurivel::NumSubs() { return kNumRefs; }
 
 Animatable* Aurivel::SubAnim(int i) { return GetReference(i); }
 
-MSTR Aurivel::SubAnimName(int i, bool /*localized*/)
-{
-	switch (i) {
-	case kRefParams: return StringOrEmpty(GetString(IDS_PARAMS));
-	case kRefTexout: return StringOrEmpty(GetString(IDS_OUTPUT));
-	default: return GetSubTexmapTVName(i - kRefSubMap, true);
-	}
+MSTR Aurivel::SubAnimName(int i, bool /*localized*/) {
+    switch (i) {
+        case kRefParams:
+            return StringOrEmpty(GetString(IDS_PARAMS));
+        case kRefTexout:
+            return StringOrEmpty(GetString(IDS_OUTPUT));
+        default:
+            return GetSubTexmapTVName(i - kRefSubMap, true);
+    }
 }
 
 int Aurivel::NumParamBlocks() { return 1; }
@@ -63,128 +64,116 @@ IParamBlock2* Aurivel::GetParamBlockByID(BlockID id) { return pblock->ID() == id
 
 int Aurivel::NumRefs() { return kNumRefs; }
 
-RefTargetHandle Aurivel::GetReference(int i)
-{
-	switch (i) {
-	case kRefParams: return pblock;
-	case kRefTexout: return texout;
-	default: return subTex[i - kRefSubMap];
-	}
+RefTargetHandle Aurivel::GetReference(int i) {
+    switch (i) {
+        case kRefParams:
+            return pblock;
+        case kRefTexout:
+            return texout;
+        default:
+            return subTex[i - kRefSubMap];
+    }
 }
 
-void Aurivel::SetReference(int i, RefTargetHandle rtarg)
-{
-	switch (i) {
-	case kRefParams: pblock = static_cast<IParamBlock2*>(rtarg); break;
-	case kRefTexout: texout = static_cast<TextureOutput*>(rtarg); break;
-	default: subTex[i - kRefSubMap] = static_cast<Texmap*>(rtarg); break;
-	}
+void Aurivel::SetReference(int i, RefTargetHandle rtarg) {
+    switch (i) {
+        case kRefParams:
+            pblock = static_cast<IParamBlock2*>(rtarg);
+            break;
+        case kRefTexout:
+            texout = static_cast<TextureOutput*>(rtarg);
+            break;
+        default:
+            subTex[i - kRefSubMap] = static_cast<Texmap*>(rtarg);
+            break;
+    }
 }
 
-void Aurivel::Reset()
-{
-	if (texout)
-		texout->Reset();
-	else
-		ReplaceReference(kRefTexout, GetNewDefaultTextureOutput());
-	ivalid.SetEmpty();
-	GetAurivelDesc()->Reset(this, TRUE, TRUE);
+void Aurivel::Reset() {
+    if (texout)
+        texout->Reset();
+    else
+        ReplaceReference(kRefTexout, GetNewDefaultTextureOutput());
+    ivalid.SetEmpty();
+    GetAurivelDesc()->Reset(this, TRUE, TRUE);
 }
 
-void Aurivel::Update(TimeValue t, Interval& valid)
-{
-	if (!pblock)
-		return;
-	if (!ivalid.InInterval(t)) {
-		ivalid = FOREVER;
-		if (texout)
-			texout->Update(t, ivalid);
-		if (IParamBlock2* block = GetParamBlock(0)) {
-			block->GetValue(pb_nr, t, ior.nr, ivalid);
-			block->GetValue(pb_ng, t, ior.ng, ivalid);
-			block->GetValue(pb_nb, t, ior.nb, ivalid);
-			block->GetValue(pb_kr, t, ior.kr, ivalid);
-			block->GetValue(pb_kg, t, ior.kg, ivalid);
-			block->GetValue(pb_kb, t, ior.kb, ivalid);
-			block->GetValue(pb_gamma, t, gammaExp, ivalid);
-			block->GetValue(pb_hue, t, hueShift, ivalid);
-			block->GetValue(pb_sat, t, satShift, ivalid);
-		}
-	}
-	valid &= ivalid;
+void Aurivel::Update(TimeValue t, Interval& valid) {
+    if (!pblock) return;
+    if (!ivalid.InInterval(t)) {
+        ivalid = FOREVER;
+        if (texout) texout->Update(t, ivalid);
+        if (IParamBlock2* block = GetParamBlock(0)) {
+            block->GetValue(pb_nr, t, ior.nr, ivalid);
+            block->GetValue(pb_ng, t, ior.ng, ivalid);
+            block->GetValue(pb_nb, t, ior.nb, ivalid);
+            block->GetValue(pb_kr, t, ior.kr, ivalid);
+            block->GetValue(pb_kg, t, ior.kg, ivalid);
+            block->GetValue(pb_kb, t, ior.kb, ivalid);
+            block->GetValue(pb_gamma, t, gammaExp, ivalid);
+            block->GetValue(pb_hue, t, hueShift, ivalid);
+            block->GetValue(pb_sat, t, satShift, ivalid);
+        }
+    }
+    valid &= ivalid;
 }
 
-Interval Aurivel::Validity(TimeValue t)
-{
-	Interval local;
-	Update(t, local);
-	return ivalid;
+Interval Aurivel::Validity(TimeValue t) {
+    Interval local;
+    Update(t, local);
+    return ivalid;
 }
 
 RefResult Aurivel::NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle hTarget, PartID& /*partID*/,
-                                    RefMessage message, BOOL /*propagate*/)
-{
-	if (message != REFMSG_CHANGE)
-		return REF_SUCCEED;
-	ivalid.SetEmpty();
-	if (hTarget != pblock)
-		return REF_SUCCEED;
+                                    RefMessage message, BOOL /*propagate*/) {
+    if (message != REFMSG_CHANGE) return REF_SUCCEED;
+    ivalid.SetEmpty();
+    if (hTarget != pblock) return REF_SUCCEED;
 
-	const ParamID id = pblock->LastNotifyParamID();
-	GetAurivelDesc()->InvalidateUI(pblock->GetDesc(), id, -1);
-	IParamMap2* rollout = pblock->GetMap(0);
-	if (id != pb_preset)
-		return REF_SUCCEED;
+    const ParamID id = pblock->LastNotifyParamID();
+    GetAurivelDesc()->InvalidateUI(pblock->GetDesc(), id, -1);
+    IParamMap2* rollout = pblock->GetMap(0);
+    if (id != pb_preset) return REF_SUCCEED;
 
-	// Presets are read and written at time 0, whatever the current time.
-	ApplyPreset(pblock, pblock->GetInt(pb_preset, 0));
-	if (rollout) {
-		for (ParamID constant : kOpticalConstantIDs)
-			rollout->Invalidate(constant, 0);
-	}
-	UpdateIORControls();
-	return REF_SUCCEED;
+    // Presets are read and written at time 0, whatever the current time.
+    ApplyPreset(pblock, pblock->GetInt(pb_preset, 0));
+    if (rollout) {
+        for (ParamID constant : kOpticalConstantIDs) rollout->Invalidate(constant, 0);
+    }
+    UpdateIORControls();
+    return REF_SUCCEED;
 }
 
-RefTargetHandle Aurivel::Clone(RemapDir& remap)
-{
-	Aurivel* copy = new (std::nothrow) Aurivel();
-	if (!copy)
-		return nullptr;
-	*static_cast<MtlBase*>(copy) = *static_cast<MtlBase*>(this);
-	copy->ReplaceReference(kRefTexout, remap.CloneRef(texout));
-	copy->ReplaceReference(kRefParams, remap.CloneRef(pblock));
-	copy->ivalid.SetEmpty();
-	BaseClone(this, copy, remap);
-	return copy;
+RefTargetHandle Aurivel::Clone(RemapDir& remap) {
+    Aurivel* copy = new (std::nothrow) Aurivel();
+    if (!copy) return nullptr;
+    *static_cast<MtlBase*>(copy) = *static_cast<MtlBase*>(this);
+    copy->ReplaceReference(kRefTexout, remap.CloneRef(texout));
+    copy->ReplaceReference(kRefParams, remap.CloneRef(pblock));
+    copy->ivalid.SetEmpty();
+    BaseClone(this, copy, remap);
+    return copy;
 }
 
-IOResult Aurivel::Save(ISave* isave)
-{
-	isave->BeginChunk(MTL_HDR_CHUNK);
-	const IOResult res = MtlBase::Save(isave);
-	if (res != IO_OK)
-		return res;
-	isave->EndChunk();
-	return IO_OK;
+IOResult Aurivel::Save(ISave* isave) {
+    isave->BeginChunk(MTL_HDR_CHUNK);
+    const IOResult res = MtlBase::Save(isave);
+    if (res != IO_OK) return res;
+    isave->EndChunk();
+    return IO_OK;
 }
 
-IOResult Aurivel::Load(ILoad* iload)
-{
-	for (;;) {
-		// A malformed stream must fail the load, not end it as if complete.
-		const IOResult opened = iload->OpenChunk();
-		if (opened == IO_END)
-			return IO_OK;
-		if (opened != IO_OK)
-			return opened;
-		const IOResult res = iload->CurChunkID() == MTL_HDR_CHUNK ? MtlBase::Load(iload) : IO_OK;
-		const IOResult closed = iload->CloseChunk();
-		if (res != IO_OK)
-			return res;
-		if (closed != IO_OK)
-			return closed;
-	}
+IOResult Aurivel::Load(ILoad* iload) {
+    for (;;) {
+        // A malformed stream must fail the load, not end it as if complete.
+        const IOResult opened = iload->OpenChunk();
+        if (opened == IO_END) return IO_OK;
+        if (opened != IO_OK) return opened;
+        const IOResult res = iload->CurChunkID() == MTL_HDR_CHUNK ? MtlBase::Load(iload) : IO_OK;
+        const IOResult closed = iload->CloseChunk();
+        if (res != IO_OK) return res;
+        if (closed != IO_OK) return closed;
+    }
 }
 
 int Aurivel::NumSubTexmaps() { return 1; }

@@ -14,69 +14,69 @@
 
 class Aurivel : public Texmap {
 public:
-	Aurivel();
+    Aurivel();
 
-	// Animatable
-	void DeleteThis() override;
-	void GetClassName(MSTR& s, bool localized = true) const override;
-	SClass_ID SuperClassID() override;
-	Class_ID ClassID() override;
-	int NumSubs() override;
-	Animatable* SubAnim(int i) override;
-	MSTR SubAnimName(int i, bool localized = true) override;
-	int NumParamBlocks() override;
-	IParamBlock2* GetParamBlock(int i) override;
-	IParamBlock2* GetParamBlockByID(BlockID id) override;
+    // Animatable
+    void DeleteThis() override;
+    void GetClassName(MSTR& s, bool localized = true) const override;
+    SClass_ID SuperClassID() override;
+    Class_ID ClassID() override;
+    int NumSubs() override;
+    Animatable* SubAnim(int i) override;
+    MSTR SubAnimName(int i, bool localized = true) override;
+    int NumParamBlocks() override;
+    IParamBlock2* GetParamBlock(int i) override;
+    IParamBlock2* GetParamBlockByID(BlockID id) override;
 
-	// ReferenceMaker / ReferenceTarget
-	int NumRefs() override;
-	RefTargetHandle GetReference(int i) override;
-	IOResult Save(ISave* isave) override;
-	IOResult Load(ILoad* iload) override;
-	RefTargetHandle Clone(RemapDir& remap) override;
+    // ReferenceMaker / ReferenceTarget
+    int NumRefs() override;
+    RefTargetHandle GetReference(int i) override;
+    IOResult Save(ISave* isave) override;
+    IOResult Load(ILoad* iload) override;
+    RefTargetHandle Clone(RemapDir& remap) override;
 
-	// MtlBase
-	void Update(TimeValue t, Interval& valid) override;
-	void Reset() override;
-	Interval Validity(TimeValue t) override;
-	ParamDlg* CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) override;
+    // MtlBase
+    void Update(TimeValue t, Interval& valid) override;
+    void Reset() override;
+    Interval Validity(TimeValue t) override;
+    ParamDlg* CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) override;
 
-	// Texmap
-	AColor EvalColor(ShadeContext& sc) override;
-	float EvalMono(ShadeContext& sc) override;
-	Point3 EvalNormalPerturb(ShadeContext& sc) override;
+    // Texmap
+    AColor EvalColor(ShadeContext& sc) override;
+    float EvalMono(ShadeContext& sc) override;
+    Point3 EvalNormalPerturb(ShadeContext& sc) override;
 
-	// ISubMap
-	int NumSubTexmaps() override;
-	Texmap* GetSubTexmap(int i) override;
-	void SetSubTexmap(int i, Texmap* m) override;
-	int SubTexmapOn(int i) override;
-	MSTR GetSubTexmapSlotName(int i, bool localized) override;
-	BOOL SetDlgThing(ParamDlg* dlg) override;
-	ReferenceTarget* GetRefTarget() override;
+    // ISubMap
+    int NumSubTexmaps() override;
+    Texmap* GetSubTexmap(int i) override;
+    void SetSubTexmap(int i, Texmap* m) override;
+    int SubTexmapOn(int i) override;
+    MSTR GetSubTexmapSlotName(int i, bool localized) override;
+    BOOL SetDlgThing(ParamDlg* dlg) override;
+    ReferenceTarget* GetRefTarget() override;
 
-	// Presets: writes row `index` into `block`, and locks the six n/k
-	// controls of an open rollout unless the preset is Custom.
-	void ApplyPreset(IParamBlock2* block, int index);
-	void UpdateIORControls();
+    // Presets: writes row `index` into `block`, and locks the six n/k
+    // controls of an open rollout unless the preset is Custom.
+    void ApplyPreset(IParamBlock2* block, int index);
+    void UpdateIORControls();
 
 protected:
-	void SetReference(int i, RefTargetHandle rtarg) override;
-	RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
-	                           RefMessage message, BOOL propagate) override;
+    void SetReference(int i, RefTargetHandle rtarg) override;
+    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID, RefMessage message,
+                               BOOL propagate) override;
 
 private:
-	void SetGBufferIDOf(ShadeContext& sc) const;
+    void SetGBufferIDOf(ShadeContext& sc) const;
 
-	// Evaluation cache, written by Update only and read by every sample.
-	Interval ivalid;
-	aurivel::OpticalConstants ior;
-	float hueShift;
-	float satShift;
-	float gammaExp;
+    // Evaluation cache, written by Update only and read by every sample.
+    Interval ivalid;
+    aurivel::OpticalConstants ior;
+    float hueShift;
+    float satShift;
+    float gammaExp;
 
-	// References 0, 1 and 2 (the sub-map slot is not part of the evaluation).
-	IParamBlock2* pblock;
-	Texmap* subTex[1];
-	TextureOutput* texout;
+    // References 0, 1 and 2 (the sub-map slot is not part of the evaluation).
+    IParamBlock2* pblock;
+    Texmap* subTex[1];
+    TextureOutput* texout;
 };

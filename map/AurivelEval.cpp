@@ -4,32 +4,27 @@
 
 #include "shading/shade_sample_inline.h"
 
-void Aurivel::SetGBufferIDOf(ShadeContext& sc) const
-{
-	if (gbufID != 0)
-		sc.SetGBufferID(static_cast<int>(gbufID));
+void Aurivel::SetGBufferIDOf(ShadeContext& sc) const {
+    if (gbufID != 0) sc.SetGBufferID(static_cast<int>(gbufID));
 }
 
-AColor Aurivel::EvalColor(ShadeContext& sc)
-{
-	SetGBufferIDOf(sc);
-	const Point3 normal = sc.Normal();
-	const Point3 view = sc.V();
-	// The inline sample: compiled into this function, no call per stage.
-	const aurivel::Rgba c = aurivel::kernel::ShadeSample({normal.x, normal.y, normal.z}, {view.x, view.y, view.z},
-	                                                     ior, hueShift, satShift, gammaExp);
-	return texout->Filter(AColor(c.r, c.g, c.b, c.a));
+AColor Aurivel::EvalColor(ShadeContext& sc) {
+    SetGBufferIDOf(sc);
+    const Point3 normal = sc.Normal();
+    const Point3 view = sc.V();
+    // The inline sample: compiled into this function, no call per stage.
+    const aurivel::Rgba c = aurivel::kernel::ShadeSample({normal.x, normal.y, normal.z}, {view.x, view.y, view.z}, ior,
+                                                         hueShift, satShift, gammaExp);
+    return texout->Filter(AColor(c.r, c.g, c.b, c.a));
 }
 
-float Aurivel::EvalMono(ShadeContext& sc)
-{
-	SetGBufferIDOf(sc);
-	const AColor c = EvalColor(sc);
-	return ((c.g + c.r) + c.b) / 3.0f;
+float Aurivel::EvalMono(ShadeContext& sc) {
+    SetGBufferIDOf(sc);
+    const AColor c = EvalColor(sc);
+    return ((c.g + c.r) + c.b) / 3.0f;
 }
 
-Point3 Aurivel::EvalNormalPerturb(ShadeContext& sc)
-{
-	SetGBufferIDOf(sc);
-	return Point3(0.0f, 0.0f, 0.0f);
+Point3 Aurivel::EvalNormalPerturb(ShadeContext& sc) {
+    SetGBufferIDOf(sc);
+    return Point3(0.0f, 0.0f, 0.0f);
 }

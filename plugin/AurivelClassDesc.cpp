@@ -24,10 +24,9 @@ const TCHAR* AurivelClassDesc::InternalName() { return _T("Aurivel"); }
 
 HINSTANCE AurivelClassDesc::HInstance() { return hInstance; }
 
-ClassDesc2* GetAurivelDesc()
-{
-	// A function-local static: constructed once even when several threads ask
-	// first, and destroyed at unload after everything constructed later.
-	static AurivelClassDesc desc;
-	return &desc;
+ClassDesc2* GetAurivelDesc() {
+    // A function-local static: constructed once even when several threads ask
+    // first, and destroyed at unload after everything constructed later.
+    static AurivelClassDesc desc;
+    return &desc;
 }

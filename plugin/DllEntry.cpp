@@ -16,20 +16,17 @@ TCHAR stringBuffer[kStringBufferUnits];
 
 }  // namespace
 
-const TCHAR* GetString(int id)
-{
-	if (!hInstance)
-		return nullptr;
-	return LoadStringW(hInstance, id, stringBuffer, kStringBufferUnits) != 0 ? stringBuffer : nullptr;
+const TCHAR* GetString(int id) {
+    if (!hInstance) return nullptr;
+    return LoadStringW(hInstance, id, stringBuffer, kStringBufferUnits) != 0 ? stringBuffer : nullptr;
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE hinstDLL, ULONG fdwReason, LPVOID /*lpvReserved*/)
-{
-	if (fdwReason == DLL_PROCESS_ATTACH) {
-		hInstance = hinstDLL;
-		DisableThreadLibraryCalls(hInstance);
-	}
-	return TRUE;
+extern "C" BOOL WINAPI DllMain(HINSTANCE hinstDLL, ULONG fdwReason, LPVOID /*lpvReserved*/) {
+    if (fdwReason == DLL_PROCESS_ATTACH) {
+        hInstance = hinstDLL;
+        DisableThreadLibraryCalls(hInstance);
+    }
+    return TRUE;
 }
 
 __declspec(dllexport) const TCHAR* LibDescription() { return GetString(IDS_LIB_DESCRIPTION); }

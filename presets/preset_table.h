@@ -24,10 +24,10 @@ inline constexpr std::array<OpticalConstants, 10> kPresetRows = {{
 
 // The row of a preset value, or nullptr for "Custom" and any value without a row.
 constexpr const OpticalConstants* PresetRow(int presetIndex) {
-  if (presetIndex < 1 || presetIndex > static_cast<int>(kPresetRows.size())) {
-    return nullptr;
-  }
-  return &kPresetRows[static_cast<std::size_t>(presetIndex - 1)];
+    if (presetIndex < 1 || presetIndex > static_cast<int>(kPresetRows.size())) {
+        return nullptr;
+    }
+    return &kPresetRows[static_cast<std::size_t>(presetIndex - 1)];
 }
 
 }  // namespace aurivel

@@ -6,7 +6,7 @@ namespace aurivel {
 
 // Hue in degrees, saturation and lightness.
 struct Hsl {
-  float h, s, l;
+    float h, s, l;
 };
 
 // Wraps v into [lo, hi) as repeated steps of (hi - lo) in double precision

@@ -31,66 +31,65 @@ constexpr float kAchromaticDelta = 9.99999975e-6f;
 // (NaN, infinities, values further out, tiny negatives whose double sum
 // may round onto hi) takes the general path.
 AURIVEL_FORCE_INLINE float WrapFromZero(float v, float hi) {
-  if (AURIVEL_LIKELY(v >= 0.0f && v < hi)) {
-    return v;
-  }
-  if (v >= hi && v < hi + hi) {
-    return v - hi;
-  }
-  if (AURIVEL_LIKELY(v >= -hi && v <= -hi * 0x1p-29f)) {
-    return v + hi;
-  }
-  return WrapToRange(v, 0.0f, hi);
+    if (AURIVEL_LIKELY(v >= 0.0f && v < hi)) {
+        return v;
+    }
+    if (v >= hi && v < hi + hi) {
+        return v - hi;
+    }
+    if (AURIVEL_LIKELY(v >= -hi && v <= -hi * 0x1p-29f)) {
+        return v + hi;
+    }
+    return WrapToRange(v, 0.0f, hi);
 }
 
 AURIVEL_FORCE_INLINE float SaturationOf(float maxChannel, float minChannel, float lightness) {
-  if (maxChannel == minChannel || lightness == 0.0f) {
-    return 0.0f;
-  }
-  float s;
-  if (lightness <= 0.5f) {
-    s = (maxChannel - minChannel) / (maxChannel + minChannel);
-  } else if (lightness <= 1.0f) {
-    s = (maxChannel - minChannel) / ((2.0f - maxChannel) - minChannel);
-  } else {
-    // Above 1 the denominator is negative; the swapped numerator keeps S positive.
-    s = (minChannel - maxChannel) / ((2.0f - maxChannel) - minChannel);
-  }
-  return s < 0.0f ? 0.0f : s;
+    if (maxChannel == minChannel || lightness == 0.0f) {
+        return 0.0f;
+    }
+    float s;
+    if (lightness <= 0.5f) {
+        s = (maxChannel - minChannel) / (maxChannel + minChannel);
+    } else if (lightness <= 1.0f) {
+        s = (maxChannel - minChannel) / ((2.0f - maxChannel) - minChannel);
+    } else {
+        // Above 1 the denominator is negative; the swapped numerator keeps S positive.
+        s = (minChannel - maxChannel) / ((2.0f - maxChannel) - minChannel);
+    }
+    return s < 0.0f ? 0.0f : s;
 }
 
-AURIVEL_FORCE_INLINE float HueDegreesOf(float r, float g, float b, float maxChannel,
-                                        float minChannel) {
-  const float delta = maxChannel - minChannel;
-  if (delta < kAchromaticDelta) {
-    return 0.0f;
-  }
-  float sextant;
-  if (r == maxChannel) {
-    sextant = (g - b) / delta;
-  } else if (g == maxChannel) {
-    sextant = ((b - r) / delta) + 2.0f;
-  } else {
-    sextant = ((r - g) / delta) + 4.0f;
-  }
-  return WrapFromZero(sextant * 60.0f, 360.0f);
+AURIVEL_FORCE_INLINE float HueDegreesOf(float r, float g, float b, float maxChannel, float minChannel) {
+    const float delta = maxChannel - minChannel;
+    if (delta < kAchromaticDelta) {
+        return 0.0f;
+    }
+    float sextant;
+    if (r == maxChannel) {
+        sextant = (g - b) / delta;
+    } else if (g == maxChannel) {
+        sextant = ((b - r) / delta) + 2.0f;
+    } else {
+        sextant = ((r - g) / delta) + 4.0f;
+    }
+    return WrapFromZero(sextant * 60.0f, 360.0f);
 }
 
 AURIVEL_FORCE_INLINE float ShiftedSaturation(float saturation, float satShiftPercent) {
-  const float shifted = (satShiftPercent / 100.0f) + saturation;
-  return shifted < 0.0f ? 0.0f : shifted;
+    const float shifted = (satShiftPercent / 100.0f) + saturation;
+    return shifted < 0.0f ? 0.0f : shifted;
 }
 
 // The largest channel of the colour with this lightness and saturation.
 // Saturation may exceed 1 here, so the result may leave [0, 1].
 AURIVEL_FORCE_INLINE float LargestChannel(float lightness, float saturation) {
-  if (lightness <= 0.5f) {
-    return (saturation + 1.0f) * lightness;
-  }
-  if (lightness <= 1.0f) {
-    return (lightness + saturation) - lightness * saturation;
-  }
-  return (lightness - saturation) + lightness * saturation;
+    if (lightness <= 0.5f) {
+        return (saturation + 1.0f) * lightness;
+    }
+    if (lightness <= 1.0f) {
+        return (lightness + saturation) - lightness * saturation;
+    }
+    return (lightness - saturation) + lightness * saturation;
 }
 
 AURIVEL_FORCE_INLINE float ZeroIfNegative(float v) { return v < 0.0f ? 0.0f : v; }
@@ -98,60 +97,59 @@ AURIVEL_FORCE_INLINE float ZeroIfNegative(float v) { return v < 0.0f ? 0.0f : v;
 // The host's AColor::ClampMinMax uses ordered comparisons and lets NaN
 // through; a sample must never be NaN, so NaN becomes 0 here as well.
 AURIVEL_FORCE_INLINE float ClampToUnit(float v) {
-  if (AURIVEL_UNLIKELY(!(v >= 0.0f))) {
-    return 0.0f;
-  }
-  return v > 1.0f ? 1.0f : v;
+    if (AURIVEL_UNLIKELY(!(v >= 0.0f))) {
+        return 0.0f;
+    }
+    return v > 1.0f ? 1.0f : v;
 }
 
 AURIVEL_FORCE_INLINE float HueToChannel(float p, float q, float t) {
-  t = WrapFromZero(t, 1.0f);
-  if (t < kOneSixth) {
-    return (((q - p) * 6.0f) * t) + p;
-  }
-  if (t < 0.5f) {
-    return q;
-  }
-  if (t < kTwoThirds) {
-    const double rise = static_cast<double>(q - p);
-    const double fall = (rise * (kTwoThirdsDouble - static_cast<double>(t))) * 6.0;
-    return static_cast<float>(static_cast<double>(p) + fall);
-  }
-  return p;
+    t = WrapFromZero(t, 1.0f);
+    if (t < kOneSixth) {
+        return (((q - p) * 6.0f) * t) + p;
+    }
+    if (t < 0.5f) {
+        return q;
+    }
+    if (t < kTwoThirds) {
+        const double rise = static_cast<double>(q - p);
+        const double fall = (rise * (kTwoThirdsDouble - static_cast<double>(t))) * 6.0;
+        return static_cast<float>(static_cast<double>(p) + fall);
+    }
+    return p;
 }
 
 AURIVEL_FORCE_INLINE Hsl RgbToHsl(float r, float g, float b) {
-  const float maxChannel = std::max(std::max(r, g), b);
-  const float minChannel = std::min(std::min(r, g), b);
-  const float lightness = ZeroIfNegative((minChannel + maxChannel) * 0.5f);
-  return Hsl{HueDegreesOf(r, g, b, maxChannel, minChannel),
-             SaturationOf(maxChannel, minChannel, lightness), lightness};
+    const float maxChannel = std::max(std::max(r, g), b);
+    const float minChannel = std::min(std::min(r, g), b);
+    const float lightness = ZeroIfNegative((minChannel + maxChannel) * 0.5f);
+    return Hsl{HueDegreesOf(r, g, b, maxChannel, minChannel), SaturationOf(maxChannel, minChannel, lightness),
+               lightness};
 }
 
 // Every channel raised to gamma. powf(x, 1) is x for every x the pipeline
 // passes (zeros, positive values, infinity and NaN; see the test of this
 // shortcut), so the default gamma skips the three calls.
 AURIVEL_FORCE_INLINE void RaiseToGamma(float& red, float& green, float& blue, float gamma) {
-  if (gamma == 1.0f) {
-    return;
-  }
-  red = std::pow(red, gamma);
-  green = std::pow(green, gamma);
-  blue = std::pow(blue, gamma);
+    if (gamma == 1.0f) {
+        return;
+    }
+    red = std::pow(red, gamma);
+    green = std::pow(green, gamma);
+    blue = std::pow(blue, gamma);
 }
 
-AURIVEL_FORCE_INLINE Rgba AdjustColor(float r, float g, float b, float hueShift, float satShift,
-                                      float gamma) {
-  const Hsl hsl = RgbToHsl(r, g, b);
-  const float hueTurns = WrapFromZero(hsl.h + hueShift, 360.0f) / 360.0f;
-  const float saturation = ShiftedSaturation(hsl.s, satShift);
-  const float q = LargestChannel(hsl.l, saturation);
-  const float p = (hsl.l + hsl.l) - q;
-  float red = ZeroIfNegative(HueToChannel(p, q, hueTurns + kOneThird));
-  float green = ZeroIfNegative(HueToChannel(p, q, hueTurns));
-  float blue = ZeroIfNegative(HueToChannel(p, q, hueTurns - kOneThird));
-  RaiseToGamma(red, green, blue, gamma);
-  return Rgba{ClampToUnit(red), ClampToUnit(green), ClampToUnit(blue), 1.0f};
+AURIVEL_FORCE_INLINE Rgba AdjustColor(float r, float g, float b, float hueShift, float satShift, float gamma) {
+    const Hsl hsl = RgbToHsl(r, g, b);
+    const float hueTurns = WrapFromZero(hsl.h + hueShift, 360.0f) / 360.0f;
+    const float saturation = ShiftedSaturation(hsl.s, satShift);
+    const float q = LargestChannel(hsl.l, saturation);
+    const float p = (hsl.l + hsl.l) - q;
+    float red = ZeroIfNegative(HueToChannel(p, q, hueTurns + kOneThird));
+    float green = ZeroIfNegative(HueToChannel(p, q, hueTurns));
+    float blue = ZeroIfNegative(HueToChannel(p, q, hueTurns - kOneThird));
+    RaiseToGamma(red, green, blue, gamma);
+    return Rgba{ClampToUnit(red), ClampToUnit(green), ClampToUnit(blue), 1.0f};
 }
 
 }  // namespace aurivel::kernel

@@ -4,12 +4,10 @@
 
 namespace aurivel {
 
-float ConductorReflectance(float n, float k, float cosine) {
-  return kernel::ConductorReflectance(n, k, cosine);
-}
+float ConductorReflectance(float n, float k, float cosine) { return kernel::ConductorReflectance(n, k, cosine); }
 
 Rgba ConductorReflectanceRGB(float cosine, const OpticalConstants& ior) {
-  return kernel::ConductorReflectanceRGB(cosine, ior);
+    return kernel::ConductorReflectanceRGB(cosine, ior);
 }
 
 }  // namespace aurivel

@@ -11,7 +11,7 @@ float AbsCosine(const Vec3& normal, const Vec3& view);
 // Everything of one sample that needs no host: the reflectance at the view
 // angle, adjusted and clamped. Every channel is in [0, 1] and never NaN;
 // alpha is 1.
-Rgba ShadeSample(const Vec3& normal, const Vec3& view, const OpticalConstants& ior,
-                 float hueShift, float satShift, float gamma);
+Rgba ShadeSample(const Vec3& normal, const Vec3& view, const OpticalConstants& ior, float hueShift, float satShift,
+                 float gamma);
 
 }  // namespace aurivel

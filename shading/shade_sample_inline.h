@@ -15,14 +15,13 @@
 namespace aurivel::kernel {
 
 AURIVEL_FORCE_INLINE float AbsCosine(const Vec3& normal, const Vec3& view) {
-  return std::fabs(((-view.x) * normal.x - normal.y * view.y) - normal.z * view.z);
+    return std::fabs(((-view.x) * normal.x - normal.y * view.y) - normal.z * view.z);
 }
 
-AURIVEL_FORCE_INLINE Rgba ShadeSample(const Vec3& normal, const Vec3& view,
-                                      const OpticalConstants& ior, float hueShift, float satShift,
-                                      float gamma) {
-  const Rgba reflectance = kernel::ConductorReflectanceRGB(kernel::AbsCosine(normal, view), ior);
-  return AdjustColor(reflectance.r, reflectance.g, reflectance.b, hueShift, satShift, gamma);
+AURIVEL_FORCE_INLINE Rgba ShadeSample(const Vec3& normal, const Vec3& view, const OpticalConstants& ior, float hueShift,
+                                      float satShift, float gamma) {
+    const Rgba reflectance = kernel::ConductorReflectanceRGB(kernel::AbsCosine(normal, view), ior);
+    return AdjustColor(reflectance.r, reflectance.g, reflectance.b, hueShift, satShift, gamma);
 }
 
 }  // namespace aurivel::kernel

@@ -19,15 +19,13 @@ constexpr int kConstantControls[] = {IDC_NR_EDIT, IDC_NR_SPIN, IDC_NG_EDIT, IDC_
 constexpr int kAlwaysEnabled[] = {IDC_PRESET,   IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, IDC_HUE_EDIT,
                                   IDC_HUE_SPIN, IDC_SAT_EDIT,   IDC_SAT_SPIN};
 
-std::wstring Text(HWND window)
-{
+std::wstring Text(HWND window) {
     WCHAR buffer[256] = {};
     GetWindowTextW(window, buffer, 256);
     return buffer;
 }
 
-std::wstring ClassName(HWND window)
-{
+std::wstring ClassName(HWND window) {
     WCHAR buffer[64] = {};
     GetClassNameW(window, buffer, 64);
     return buffer;
@@ -39,12 +37,9 @@ protected:
     HWND Control(int id) const { return GetDlgItem(Page(), id); }
 
     // Every n/k control is enabled (true) or every one is greyed (false).
-    void ExpectConstantsEditable(bool editable) const
-    {
-        for (int id : kConstantControls)
-            EXPECT_EQ(IsWindowEnabled(Control(id)) != FALSE, editable) << "control " << id;
-        for (int id : kAlwaysEnabled)
-            EXPECT_TRUE(IsWindowEnabled(Control(id))) << "control " << id;
+    void ExpectConstantsEditable(bool editable) const {
+        for (int id : kConstantControls) EXPECT_EQ(IsWindowEnabled(Control(id)) != FALSE, editable) << "control " << id;
+        for (int id : kAlwaysEnabled) EXPECT_TRUE(IsWindowEnabled(Control(id))) << "control " << id;
     }
 
     void Choose(int preset) const { standin::MaterialEditor::ChooseComboItem(Page(), IDC_PRESET, preset); }
@@ -56,8 +51,7 @@ protected:
     standin::MaterialEditor editor;
 };
 
-TEST_F(Editor, PageHasTheTemplatesControls)
-{
+TEST_F(Editor, PageHasTheTemplatesControls) {
     ASSERT_NE(editor.Open(map.get()), nullptr);
     ASSERT_NE(Page(), nullptr);
     std::vector<HWND> children;
@@ -83,8 +77,7 @@ TEST_F(Editor, PageHasTheTemplatesControls)
     }
 }
 
-TEST_F(Editor, ComboListsTheElevenPresetsByValue)
-{
+TEST_F(Editor, ComboListsTheElevenPresetsByValue) {
     editor.Open(map.get());
     const HWND combo = Control(IDC_PRESET);
     ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 11);
@@ -99,8 +92,7 @@ TEST_F(Editor, ComboListsTheElevenPresetsByValue)
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 6) << "a new map is Copper";
 }
 
-TEST_F(Editor, BarsShowTheirBitmaps)
-{
+TEST_F(Editor, BarsShowTheirBitmaps) {
     editor.Open(map.get());
     for (int id : {IDC_BAR_R, IDC_BAR_G, IDC_BAR_B}) {
         const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(Control(id), STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -112,8 +104,7 @@ TEST_F(Editor, BarsShowTheirBitmaps)
     }
 }
 
-TEST_F(Editor, OutputRolloutFollowsThePage)
-{
+TEST_F(Editor, OutputRolloutFollowsThePage) {
     for (int round = 0; round < 2; ++round) {
         editor.Open(map.get());
         ASSERT_EQ(editor.Rollups().size(), 2u);
@@ -125,27 +116,23 @@ TEST_F(Editor, OutputRolloutFollowsThePage)
     }
 }
 
-TEST_F(Editor, MetalPresetGreysTheConstantsAtOnce)
-{
+TEST_F(Editor, MetalPresetGreysTheConstantsAtOnce) {
     editor.Open(map.get());
     ExpectConstantsEditable(false);
 }
 
-TEST_F(Editor, ComboChoiceLocksAndUnlocks)
-{
+TEST_F(Editor, ComboChoiceLocksAndUnlocks) {
     editor.Open(map.get());
     Choose(0);
     EXPECT_EQ(map.Block()->GetInt(kPreset, 0), 0);
     ExpectConstantsEditable(true);
     Choose(3);
     ExpectConstantsEditable(false);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(map.Float(kConstantIDs[i]), kGold.values[i]);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(map.Float(kConstantIDs[i]), kGold.values[i]);
     EXPECT_EQ(Text(Control(IDC_NR_EDIT)), L"0.11114") << "the redrawn field shows the new value";
 }
 
-TEST_F(Editor, PresetsSetByScriptWhileOpen)
-{
+TEST_F(Editor, PresetsSetByScriptWhileOpen) {
     editor.Open(map.get());
     const struct {
         int preset;
@@ -158,8 +145,7 @@ TEST_F(Editor, PresetsSetByScriptWhileOpen)
     }
 }
 
-TEST_F(Editor, AnimatedPresetFollowsItsValueAtTimeZero)
-{
+TEST_F(Editor, AnimatedPresetFollowsItsValueAtTimeZero) {
     map.SetInt(kPreset, 0);
     AnimateOn();
     map.SetInt(kPreset, 5, 9600);
@@ -169,8 +155,7 @@ TEST_F(Editor, AnimatedPresetFollowsItsValueAtTimeZero)
     ExpectConstantsEditable(true);
 }
 
-TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue)
-{
+TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue) {
     editor.Open(map.get());
     std::vector<UINT> before;
     for (const auto& control : rollout_page::kControls)
@@ -179,8 +164,7 @@ TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue)
     map.Set(kHue, 25.0f);
     for (size_t i = 0; i < std::size(rollout_page::kControls); ++i) {
         const int id = rollout_page::kControls[i].id;
-        if (id == -1)
-            continue;
+        if (id == -1) continue;
         const bool hue = id == IDC_HUE_EDIT || id == IDC_HUE_SPIN;
         EXPECT_EQ(Win32Shim_GetInvalidateCount(Control(id)) > before[i], hue) << "control " << id;
     }
@@ -192,8 +176,7 @@ TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue)
     ExpectConstantsEditable(false);
 }
 
-TEST_F(Editor, SpinnerEditsReachTheBlockWithinTheRange)
-{
+TEST_F(Editor, SpinnerEditsReachTheBlockWithinTheRange) {
     editor.Open(map.get());
     standin::MaterialEditor::EnterSpinnerValue(Page(), IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, 2.5f);
     EXPECT_EQ(map.Float(kGamma), 2.5f);
@@ -203,8 +186,7 @@ TEST_F(Editor, SpinnerEditsReachTheBlockWithinTheRange)
     EXPECT_EQ(map.Float(kHue), -180.0f);
 }
 
-TEST_F(Editor, ShowingAnotherMapMovesTheControlsAndTheOutputRollout)
-{
+TEST_F(Editor, ShowingAnotherMapMovesTheControlsAndTheOutputRollout) {
     const MapHandle& metal = map;
     const MapHandle& custom = other;
     custom.SetInt(kPreset, 0);
@@ -233,16 +215,14 @@ struct OpenedAddresses {
     bool withVerbOrParams = false;
 };
 
-void RecordShellExecute(LPCWSTR verb, LPCWSTR file, LPCWSTR params, LPCWSTR dir, INT show, void* context)
-{
+void RecordShellExecute(LPCWSTR verb, LPCWSTR file, LPCWSTR params, LPCWSTR dir, INT show, void* context) {
     auto* opened = static_cast<OpenedAddresses*>(context);
     opened->files.push_back(file ? file : L"");
     opened->shows.push_back(show);
     opened->withVerbOrParams = opened->withVerbOrParams || verb || params || dir;
 }
 
-TEST_F(Editor, LinkButtonsOpenTheirAddressOnceWhateverTheNotification)
-{
+TEST_F(Editor, LinkButtonsOpenTheirAddressOnceWhateverTheNotification) {
     editor.Open(map.get());
     OpenedAddresses opened;
     Win32Shim_SetShellExecuteObserver(RecordShellExecute, &opened);
@@ -259,13 +239,11 @@ TEST_F(Editor, LinkButtonsOpenTheirAddressOnceWhateverTheNotification)
         EXPECT_EQ(opened.files[i + 1], L"https://refractiveindex.info/");
         EXPECT_NE(opened.files[i], opened.files[i + 1]);
     }
-    for (INT show : opened.shows)
-        EXPECT_EQ(show, SW_SHOW);
+    for (INT show : opened.shows) EXPECT_EQ(show, SW_SHOW);
     EXPECT_FALSE(opened.withVerbOrParams);
 }
 
-TEST_F(Editor, ProcedureAnswersZeroToEveryMessage)
-{
+TEST_F(Editor, ProcedureAnswersZeroToEveryMessage) {
     editor.Open(map.get());
     ParamMap2UserDlgProc* proc = map.Block()->GetMap(0)->GetUserDlgProc();
     ASSERT_NE(proc, nullptr);
@@ -282,8 +260,7 @@ TEST_F(Editor, ProcedureAnswersZeroToEveryMessage)
                     {WM_COMMAND, MAKEWPARAM(IDC_DATA_SITE, BN_CLICKED)},
                     {WM_COMMAND, MAKEWPARAM(IDC_GAMMA_EDIT, 0)},
                     {WM_USER + 5, MAKEWPARAM(IDC_HOMEPAGE, BN_CLICKED)}};
-    for (const auto& m : messages)
-        EXPECT_EQ(proc->DlgProc(0, rollout, Page(), m.msg, m.wParam, 0), 0) << m.msg;
+    for (const auto& m : messages) EXPECT_EQ(proc->DlgProc(0, rollout, Page(), m.msg, m.wParam, 0), 0) << m.msg;
     Win32Shim_SetShellExecuteObserver(nullptr, nullptr);
     EXPECT_EQ(opened.files.size(), 2u) << "only the two link commands open an address";
 }

@@ -22,8 +22,7 @@ namespace fs = std::filesystem;
 
 // A map with edited and animated values, a name and a G-buffer id, and a
 // chain of two sub-maps of which the last shares the top map's output.
-Texmap* RichScene()
-{
+Texmap* RichScene() {
     Texmap* top = Module::NewMap();
     IParamBlock2* block = top->GetParamBlock(0);
     block->SetValue(kPreset, 0, 3);
@@ -45,22 +44,19 @@ Texmap* RichScene()
     return top;
 }
 
-std::vector<unsigned char> SaveBytes(Texmap* map)
-{
+std::vector<unsigned char> SaveBytes(Texmap* map) {
     std::vector<unsigned char> bytes;
     std::string error;
     EXPECT_EQ(standin::SaveSceneToBytes(map, bytes, SIZE_MAX, &error), IO_OK) << error;
     return bytes;
 }
 
-std::vector<unsigned char> ReadFile(const fs::path& path)
-{
+std::vector<unsigned char> ReadFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-TEST(SaveFaults, AWriteFailingAtAnyByteReportsAnErrorAndChangesNoObject)
-{
+TEST(SaveFaults, AWriteFailingAtAnyByteReportsAnErrorAndChangesNoObject) {
     MapHandle map(RichScene());
     const std::vector<unsigned char> whole = SaveBytes(map.get());
     const std::string before = DescribeMap(map.get());
@@ -79,8 +75,7 @@ TEST(SaveFaults, AWriteFailingAtAnyByteReportsAnErrorAndChangesNoObject)
 // A scene file on disk, saved once, and a second scene to save over it.
 class SavedSceneFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder = fs::temp_directory_path() / ("aurivel-faults-" + std::to_string(::getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder);
@@ -90,16 +85,14 @@ protected:
         previous = ReadFile(path);
         second.Set(kGamma, 3.0f);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         std::error_code ignored;
         fs::permissions(folder, fs::perms::owner_all, ignored);
         fs::remove_all(folder, ignored);
     }
 
     // The failed save reported itself, and the file holds the first scene.
-    void ExpectSaveFailsAndFileIntact()
-    {
+    void ExpectSaveFailsAndFileIntact() {
         std::string error;
         EXPECT_EQ(standin::SaveScene(path.string(), second.get(), &error), IO_ERROR);
         EXPECT_FALSE(error.empty());
@@ -121,16 +114,14 @@ protected:
 // it fail (EFBIG) instead of raising SIGXFSZ.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
+    explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = saved_;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit()
-    {
+    ~FileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &saved_);
         std::signal(SIGXFSZ, oldHandler_);
     }
@@ -142,8 +133,7 @@ private:
     void (*oldHandler_)(int) = nullptr;
 };
 
-TEST_F(SavedSceneFile, AWriteThatBreaksOffLeavesThePreviousFile)
-{
+TEST_F(SavedSceneFile, AWriteThatBreaksOffLeavesThePreviousFile) {
     const rlim_t size = SaveBytes(second.get()).size();
     for (rlim_t bytes : {rlim_t{0}, rlim_t{11}, size / 2, size - 1}) {
         SCOPED_TRACE("file size limit " + std::to_string(bytes));
@@ -155,23 +145,19 @@ TEST_F(SavedSceneFile, AWriteThatBreaksOffLeavesThePreviousFile)
     }
 }
 
-TEST_F(SavedSceneFile, ATemporaryFileThatCannotBeMadeLeavesThePreviousFile)
-{
+TEST_F(SavedSceneFile, ATemporaryFileThatCannotBeMadeLeavesThePreviousFile) {
     // Something else already stands where the temporary file would go.
     fs::create_directories(folder / "scene.max.saving" / "in-use");
     ExpectSaveFailsAndFileIntact();
 }
 
-TEST_F(SavedSceneFile, AReadOnlyFolderLeavesThePreviousFile)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
+TEST_F(SavedSceneFile, AReadOnlyFolderLeavesThePreviousFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     ExpectSaveFailsAndFileIntact();
 }
 
-TEST(LoadFaults, AFileCutAtAnyByteFailsWithoutAHalfMadeMap)
-{
+TEST(LoadFaults, AFileCutAtAnyByteFailsWithoutAHalfMadeMap) {
     MapHandle map(RichScene());
     const std::vector<unsigned char> bytes = SaveBytes(map.get());
     for (size_t cut = 0; cut < bytes.size(); ++cut) {
@@ -181,8 +167,7 @@ TEST(LoadFaults, AFileCutAtAnyByteFailsWithoutAHalfMadeMap)
         EXPECT_EQ(loaded, nullptr) << cut;
         EXPECT_EQ(result, IO_ERROR) << cut;
         EXPECT_FALSE(error.empty()) << cut;
-        if (loaded)
-            loaded->DeleteThis();
+        if (loaded) loaded->DeleteThis();
     }
     IOResult result = IO_ERROR;
     std::string error;

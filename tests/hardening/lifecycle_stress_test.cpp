@@ -23,23 +23,19 @@ constexpr ParamID kFloatIDs[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSa
 
 enum class Step { Create, Clone, GiveSubMap, Edit, Reset, SaveAndLoad, Delete, kCount };
 
-const char* NameOf(Step step)
-{
+const char* NameOf(Step step) {
     static const char* const names[] = {"create", "clone", "give sub-map", "edit", "reset", "save and load", "delete"};
     return names[static_cast<int>(step)];
 }
 
 class Churn {
 public:
-    ~Churn()
-    {
-        for (Texmap* map : maps_)
-            map->DeleteThis();
+    ~Churn() {
+        for (Texmap* map : maps_) map->DeleteThis();
     }
 
     // A fixed start, so that a failure comes back on every run.
-    void Run(int steps)
-    {
+    void Run(int steps) {
         for (int i = 0; i < steps && !::testing::Test::HasFatalFailure(); ++i) {
             const auto step = maps_.empty() ? Step::Create : static_cast<Step>(Below(static_cast<int>(Step::kCount)));
             SCOPED_TRACE("step " + std::to_string(i) + ": " + NameOf(step));
@@ -47,7 +43,7 @@ public:
         }
     }
 
-    int made = 0;    // maps created, copied or loaded, sub-maps included
+    int made = 0;  // maps created, copied or loaded, sub-maps included
     int loads = 0;
 
 private:
@@ -55,15 +51,12 @@ private:
     Texmap*& AnyMap() { return maps_[static_cast<size_t>(Below(static_cast<int>(maps_.size())))]; }
 
     // The map itself or one of its sub-maps, any depth.
-    Texmap* SomewhereIn(Texmap* map)
-    {
-        while (map->GetSubTexmap(0) && Below(2))
-            map = map->GetSubTexmap(0);
+    Texmap* SomewhereIn(Texmap* map) {
+        while (map->GetSubTexmap(0) && Below(2)) map = map->GetSubTexmap(0);
         return map;
     }
 
-    void Add(Texmap* map)
-    {
+    void Add(Texmap* map) {
         if (maps_.size() == kMostMaps) {
             maps_.front()->DeleteThis();
             maps_.erase(maps_.begin());
@@ -71,80 +64,75 @@ private:
         maps_.push_back(map);
     }
 
-    void Do(Step step)
-    {
+    void Do(Step step) {
         switch (step) {
-        case Step::Create:
-            Add(Module::NewMap());
-            ++made;
-            break;
-        case Step::Clone:
-            Add(static_cast<Texmap*>(standin::CloneObject(SomewhereIn(AnyMap()))));
-            ++made;
-            break;
-        case Step::GiveSubMap:
-            GiveSubMap(SomewhereIn(AnyMap()));
-            break;
-        case Step::Edit:
-            Edit(SomewhereIn(AnyMap()));
-            break;
-        case Step::Reset:
-            SomewhereIn(AnyMap())->Reset();
-            break;
-        case Step::SaveAndLoad:
-            SaveAndLoad(AnyMap());
-            break;
-        case Step::Delete: {
-            Texmap*& map = AnyMap();
-            map->DeleteThis();
-            map = maps_.back();
-            maps_.pop_back();
-            break;
-        }
-        case Step::kCount:
-            break;
+            case Step::Create:
+                Add(Module::NewMap());
+                ++made;
+                break;
+            case Step::Clone:
+                Add(static_cast<Texmap*>(standin::CloneObject(SomewhereIn(AnyMap()))));
+                ++made;
+                break;
+            case Step::GiveSubMap:
+                GiveSubMap(SomewhereIn(AnyMap()));
+                break;
+            case Step::Edit:
+                Edit(SomewhereIn(AnyMap()));
+                break;
+            case Step::Reset:
+                SomewhereIn(AnyMap())->Reset();
+                break;
+            case Step::SaveAndLoad:
+                SaveAndLoad(AnyMap());
+                break;
+            case Step::Delete: {
+                Texmap*& map = AnyMap();
+                map->DeleteThis();
+                map = maps_.back();
+                maps_.pop_back();
+                break;
+            }
+            case Step::kCount:
+                break;
         }
     }
 
     // A new map or a copy of one; a third of them share the parent's output.
-    void GiveSubMap(Texmap* parent)
-    {
+    void GiveSubMap(Texmap* parent) {
         Texmap* sub = Below(2) ? Module::NewMap() : static_cast<Texmap*>(standin::CloneObject(AnyMap()));
-        if (Below(3) == 0)
-            sub->ReplaceReference(1, parent->GetReference(1));
+        if (Below(3) == 0) sub->ReplaceReference(1, parent->GetReference(1));
         parent->SetSubTexmap(0, sub);
         ++made;
     }
 
-    void Edit(Texmap* map)
-    {
+    void Edit(Texmap* map) {
         IParamBlock2* block = map->GetParamBlock(0);
         const TimeValue t = kKeyTimes[Below(4)];
         const bool animate = Below(2) == 0;
-        if (animate)
-            AnimateOn();
+        if (animate) AnimateOn();
         switch (Below(5)) {
-        case 0:
-            block->SetValue(kPreset, t, Below(11));
-            break;
-        case 1:
-            map->SetName(MSTR(std::to_wstring(Below(1000)).c_str()));
-            break;
-        case 2:
-            map->gbufID = static_cast<ULONG>(Below(16));
-            break;
-        case 3:
-            static_cast<TextureOutput*>(map->GetReference(1))->SetOutputLevel(t, 0.25f * static_cast<float>(Below(5)));
-            break;
-        default:
-            block->SetValue(kFloatIDs[Below(9)], t, static_cast<float>(Below(4001)) / 40.0f - 50.0f);
-            break;
+            case 0:
+                block->SetValue(kPreset, t, Below(11));
+                break;
+            case 1:
+                map->SetName(MSTR(std::to_wstring(Below(1000)).c_str()));
+                break;
+            case 2:
+                map->gbufID = static_cast<ULONG>(Below(16));
+                break;
+            case 3:
+                static_cast<TextureOutput*>(map->GetReference(1))
+                    ->SetOutputLevel(t, 0.25f * static_cast<float>(Below(5)));
+                break;
+            default:
+                block->SetValue(kFloatIDs[Below(9)], t, static_cast<float>(Below(4001)) / 40.0f - 50.0f);
+                break;
         }
         AnimateOff();
     }
 
-    void SaveAndLoad(Texmap*& map)
-    {
+    void SaveAndLoad(Texmap*& map) {
         std::vector<unsigned char> bytes;
         std::string error;
         ASSERT_EQ(standin::SaveSceneToBytes(map, bytes, SIZE_MAX, &error), IO_OK) << error;
@@ -152,8 +140,7 @@ private:
         auto* loaded = static_cast<Texmap*>(standin::LoadSceneFromBytes(bytes.data(), bytes.size(), &result, &error));
         ASSERT_NE(loaded, nullptr) << error;
         ++loads;
-        for (Texmap* m = loaded; m; m = m->GetSubTexmap(0))
-            ++made;
+        for (Texmap* m = loaded; m; m = m->GetSubTexmap(0)) ++made;
         ASSERT_EQ(DescribeMap(loaded), DescribeMap(map));
         // The loaded map takes the saved one's place, or joins it.
         if (Below(2)) {
@@ -168,8 +155,7 @@ private:
     std::vector<Texmap*> maps_;
 };
 
-TEST(LifecycleStress, ThousandsOfMapsInRandomOrderKeepTheirStateThroughSaveAndLoad)
-{
+TEST(LifecycleStress, ThousandsOfMapsInRandomOrderKeepTheirStateThroughSaveAndLoad) {
     Churn churn;
     churn.Run(kSteps);
     EXPECT_GT(churn.made, 2000);

@@ -14,15 +14,13 @@ constexpr ParamID kFloatIDs[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSa
 constexpr TimeValue kRenderTimes[] = {0, 160, 320};
 constexpr float kCosines[] = {1.0f, 0.6f, 0.05f};
 
-std::string Hex(uint32_t bits)
-{
+std::string Hex(uint32_t bits) {
     char text[12];
     std::snprintf(text, sizeof text, "%08x", bits);
     return text;
 }
 
-std::string Narrow(const MSTR& text)
-{
+std::string Narrow(const MSTR& text) {
     std::string out;
     for (const MCHAR* p = text.data(); *p; ++p) {
         if (*p >= 0x20 && *p < 0x7f)
@@ -33,20 +31,17 @@ std::string Narrow(const MSTR& text)
     return out;
 }
 
-std::string Parameters(IParamBlock2* block)
-{
+std::string Parameters(IParamBlock2* block) {
     std::string text;
     for (TimeValue t : kStateTimes) {
         text += "  t=" + std::to_string(t) + " preset " + std::to_string(block->GetInt(kPreset, t));
-        for (ParamID id : kFloatIDs)
-            text += ' ' + Hex(Bits(block->GetFloat(id, t)));
+        for (ParamID id : kFloatIDs) text += ' ' + Hex(Bits(block->GetFloat(id, t)));
         text += '\n';
     }
     return text;
 }
 
-std::string Colours(Texmap* map)
-{
+std::string Colours(Texmap* map) {
     std::string text;
     for (TimeValue t : kRenderTimes) {
         Interval valid = FOREVER;
@@ -64,8 +59,7 @@ std::string Colours(Texmap* map)
 
 }  // namespace
 
-std::string DescribeMap(Texmap* map)
-{
+std::string DescribeMap(Texmap* map) {
     std::string text;
     for (int depth = 0; map; ++depth, map = map->GetSubTexmap(0)) {
         auto* output = static_cast<TextureOutput*>(map->GetReference(1));

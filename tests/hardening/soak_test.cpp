@@ -43,8 +43,7 @@ public:
     float Signed() { return static_cast<float>(Next() >> 40) * (2.0f / 16777216.0f) - 1.0f; }
 
 private:
-    static uint64_t Scramble(uint64_t z)
-    {
+    static uint64_t Scramble(uint64_t z) {
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
@@ -54,8 +53,7 @@ private:
 };
 
 // Uniform on the sphere: a point in the unit ball, pushed out to its surface.
-Point3 RandomUnitVector(SplitMix64& rng)
-{
+Point3 RandomUnitVector(SplitMix64& rng) {
     for (;;) {
         const float x = rng.Signed(), y = rng.Signed(), z = rng.Signed();
         const float lengthSquared = x * x + y * y + z * z;
@@ -74,15 +72,13 @@ struct BlockResult {
 bool InUnitRange(float channel) { return channel >= 0.0f && channel <= 1.0f; }
 
 // FNV-1a over the colours' bits, in sample order.
-uint64_t Mix(uint64_t hash, float channel)
-{
+uint64_t Mix(uint64_t hash, float channel) {
     uint32_t bits;
     std::memcpy(&bits, &channel, sizeof bits);
     return (hash ^ bits) * 0x100000001B3ull;
 }
 
-BlockResult RenderBlock(Texmap* map, uint64_t block)
-{
+BlockResult RenderBlock(Texmap* map, uint64_t block) {
     SplitMix64 rng(block);
     standin::SimpleShadeContext sc;
     BlockResult result{0xCBF29CE484222325ull, 0};
@@ -90,8 +86,7 @@ BlockResult RenderBlock(Texmap* map, uint64_t block)
         sc.normal = RandomUnitVector(rng);
         sc.view = RandomUnitVector(rng);
         const AColor c = map->EvalColor(sc);
-        if (!InUnitRange(c.r) || !InUnitRange(c.g) || !InUnitRange(c.b) || c.a != 1.0f)
-            ++result.badColours;
+        if (!InUnitRange(c.r) || !InUnitRange(c.g) || !InUnitRange(c.b) || c.a != 1.0f) ++result.badColours;
         result.hash = Mix(Mix(Mix(result.hash, c.r), c.g), c.b);
     }
     return result;
@@ -103,8 +98,7 @@ struct Pass {
 };
 
 // Threads take blocks in turn; each block's hash has one writer.
-Pass RenderOnThreads(Texmap* map)
-{
+Pass RenderOnThreads(Texmap* map) {
     Pass pass;
     pass.hashes.resize(kBlocksPerPass);
     std::vector<uint64_t> bad(kThreads, 0);
@@ -118,16 +112,13 @@ Pass RenderOnThreads(Texmap* map)
             }
         });
     }
-    for (std::thread& thread : threads)
-        thread.join();
-    for (uint64_t b : bad)
-        pass.badColours += b;
+    for (std::thread& thread : threads) thread.join();
+    for (uint64_t b : bad) pass.badColours += b;
     return pass;
 }
 
 // Gamma, hue and n of red step at 160; saturation and k of blue at 320.
-void Animate(const MapHandle& map)
-{
+void Animate(const MapHandle& map) {
     map.SetInt(kPreset, 0);
     map.Set(kGamma, 2.2f);
     map.Set(kHue, 10.0f);
@@ -141,8 +132,7 @@ void Animate(const MapHandle& map)
     AnimateOff();
 }
 
-TEST(Soak, FourThreadsRenderWhatOneThreadRendersFrameAfterFrame)
-{
+TEST(Soak, FourThreadsRenderWhatOneThreadRendersFrameAfterFrame) {
     MapHandle map;
     Animate(map);
 
@@ -154,7 +144,8 @@ TEST(Soak, FourThreadsRenderWhatOneThreadRendersFrameAfterFrame)
         const Pass& pass = passes.back();
         EXPECT_EQ(pass.badColours, 0u) << "frame " << frame;
         for (uint64_t block = 0; block < kBlocksPerPass; block += kCheckStride)
-            ASSERT_EQ(pass.hashes[block], RenderBlock(map.get(), block).hash) << "frame " << frame << ", block " << block;
+            ASSERT_EQ(pass.hashes[block], RenderBlock(map.get(), block).hash)
+                << "frame " << frame << ", block " << block;
     }
     const std::set<uint64_t> distinct(passes[0].hashes.begin(), passes[0].hashes.end());
     EXPECT_EQ(distinct.size(), passes[0].hashes.size()) << "blocks repeat each other's samples";

@@ -15,14 +15,12 @@ struct Color3 {
     float r, g, b;
 };
 
-AColor Eval(Texmap* map, const Point3& n, const Point3& v)
-{
+AColor Eval(Texmap* map, const Point3& n, const Point3& v) {
     standin::SimpleShadeContext sc(n, v);
     return map->EvalColor(sc);
 }
 
-void ExpectColor(const AColor& c, const Color3& want, const char* what)
-{
+void ExpectColor(const AColor& c, const Color3& want, const char* what) {
     EXPECT_EQ(c.r, want.r) << what;
     EXPECT_EQ(c.g, want.g) << what;
     EXPECT_EQ(c.b, want.b) << what;
@@ -32,21 +30,17 @@ void ExpectColor(const AColor& c, const Color3& want, const char* what)
 // The sample's view at a cosine mu against the normal (0, 0, 1).
 Point3 ViewAt(float mu) { return Point3(0.0f, std::sqrt(1.0f - mu * mu), -mu); }
 
-void SetConstants(const MapHandle& map, const Row& row)
-{
+void SetConstants(const MapHandle& map, const Row& row) {
     map.SetInt(kPreset, 0);
-    for (int i = 0; i < 6; ++i)
-        map.Set(kConstantIDs[i], row.values[i]);
+    for (int i = 0; i < 6; ++i) map.Set(kConstantIDs[i], row.values[i]);
 }
 
-void Refresh(const MapHandle& map, TimeValue t = 0)
-{
+void Refresh(const MapHandle& map, TimeValue t = 0) {
     Interval valid = FOREVER;
     map->Update(t, valid);
 }
 
-TEST(MapEval, DefaultMapAtThreeAngles)
-{
+TEST(MapEval, DefaultMapAtThreeAngles) {
     MapHandle map;
     Refresh(map);
     const Point3 n(0.0f, 0.0f, 1.0f);
@@ -56,16 +50,14 @@ TEST(MapEval, DefaultMapAtThreeAngles)
     ExpectColor(Eval(map.get(), n, Point3(0.0f, 1.0f, 0.0f)), {1.0f, 1.0f, 1.0f}, "grazing");
 }
 
-TEST(MapEval, CustomConstantsAndAdjustments)
-{
+TEST(MapEval, CustomConstantsAndAdjustments) {
     const Row custom = {{0.2f, 0.5f, 1.5f, 3.0f, 2.5f, 2.0f}};
     MapHandle map;
     SetConstants(map, custom);
     Refresh(map);
     const Point3 view(0.0f, 0.6f, -0.8f);
     for (float z : {1.0f, -1.0f})
-        ExpectColor(Eval(map.get(), Point3(0.0f, 0.0f, z), view), {0.92296511f, 0.76501608f, 0.41733330f},
-                    "neutral");
+        ExpectColor(Eval(map.get(), Point3(0.0f, 0.0f, z), view), {0.92296511f, 0.76501608f, 0.41733330f}, "neutral");
 
     map.Set(kHue, -30.0f);
     map.Set(kSat, -20.0f);
@@ -78,8 +70,7 @@ TEST(MapEval, CustomConstantsAndAdjustments)
     EXPECT_EQ(c.a, 1.0f);
 }
 
-TEST(MapEval, MonoIsTheMeanOfTheFilteredColour)
-{
+TEST(MapEval, MonoIsTheMeanOfTheFilteredColour) {
     MapHandle map;
     Refresh(map);
     for (float mu : {1.0f, 0.7f, 0.3f}) {
@@ -89,8 +80,7 @@ TEST(MapEval, MonoIsTheMeanOfTheFilteredColour)
     }
 }
 
-TEST(MapEval, NormalPerturbIsAlwaysZero)
-{
+TEST(MapEval, NormalPerturbIsAlwaysZero) {
     MapHandle map;
     map.Set(kHue, 90.0f);
     map.Set(kGamma, 3.0f);
@@ -102,8 +92,7 @@ TEST(MapEval, NormalPerturbIsAlwaysZero)
     EXPECT_EQ(p.z, 0.0f);
 }
 
-TEST(MapEval, GBufferIdIsHandedOverOnlyWhenSet)
-{
+TEST(MapEval, GBufferIdIsHandedOverOnlyWhenSet) {
     MapHandle map;
     Refresh(map);
     standin::SimpleShadeContext sc;
@@ -137,14 +126,12 @@ public:
     Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
 
 protected:
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override
-    {
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
         return REF_SUCCEED;
     }
 };
 
-TEST(MapEval, TheFiltersResultIsReturnedUnchanged)
-{
+TEST(MapEval, TheFiltersResultIsReturnedUnchanged) {
     MapHandle map;
     Refresh(map);
     const AColor plain = Eval(map.get(), Point3(0.0f, 0.0f, 1.0f), ViewAt(1.0f));
@@ -157,15 +144,14 @@ TEST(MapEval, TheFiltersResultIsReturnedUnchanged)
     EXPECT_EQ(tinted.a, 0.75f);
 }
 
-TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange)
-{
+TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     const struct {
         ParamID id;
         float value;
-    } cases[] = {{kNr, -2.0f}, {kKg, -5.0f}, {kNb, nan}, {kKr, inf}, {kGamma, 0.0f}, {kGamma, -1.0f},
-                 {kGamma, nan}, {kHue, 1e30f}, {kSat, -1e30f}, {kSat, nan}, {kHue, -inf}, {kNr, 1e30f}};
+    } cases[] = {{kNr, -2.0f},  {kKg, -5.0f},  {kNb, nan},     {kKr, inf},  {kGamma, 0.0f}, {kGamma, -1.0f},
+                 {kGamma, nan}, {kHue, 1e30f}, {kSat, -1e30f}, {kSat, nan}, {kHue, -inf},   {kNr, 1e30f}};
     for (const auto& c : cases) {
         MapHandle map;
         map.SetInt(kPreset, 0);
@@ -183,8 +169,7 @@ TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange)
     }
 }
 
-TEST(MapEvalConcurrent, ThreadsSeeTheSameColoursAsOneThread)
-{
+TEST(MapEvalConcurrent, ThreadsSeeTheSameColoursAsOneThread) {
     MapHandle map;
     map.Set(kHue, 10.0f);
     map.Set(kSat, 5.0f);
@@ -205,10 +190,8 @@ TEST(MapEvalConcurrent, ThreadsSeeTheSameColoursAsOneThread)
     render(reference);
     std::vector<std::vector<AColor>> results(4);
     std::vector<std::thread> threads;
-    for (auto& result : results)
-        threads.emplace_back(render, std::ref(result));
-    for (auto& thread : threads)
-        thread.join();
+    for (auto& result : results) threads.emplace_back(render, std::ref(result));
+    for (auto& thread : threads) thread.join();
     for (const auto& result : results) {
         for (int i = 0; i < kSamples; ++i) {
             const AColor& a = result[static_cast<size_t>(i)];

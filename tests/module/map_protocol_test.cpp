@@ -27,10 +27,8 @@ public:
 
 protected:
     void SetReference(int, RefTargetHandle target) override { block = static_cast<IParamBlock2*>(target); }
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage message, BOOL) override
-    {
-        if (message == REFMSG_CHANGE)
-            ids.push_back(block->LastNotifyParamID());
+    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage message, BOOL) override {
+        if (message == REFMSG_CHANGE) ids.push_back(block->LastNotifyParamID());
         return REF_SUCCEED;
     }
 
@@ -38,18 +36,15 @@ private:
     IParamBlock2* block = nullptr;
 };
 
-std::vector<float> Constants(const MapHandle& map)
-{
+std::vector<float> Constants(const MapHandle& map) {
     std::vector<float> values;
-    for (ParamID id : kConstantIDs)
-        values.push_back(map.Float(id));
+    for (ParamID id : kConstantIDs) values.push_back(map.Float(id));
     return values;
 }
 
 std::vector<float> RowValues(const Row& row) { return std::vector<float>(row.values, row.values + 6); }
 
-TEST(MapProtocol, NewMapHoldsTheDefaults)
-{
+TEST(MapProtocol, NewMapHoldsTheDefaults) {
     MapHandle map;
     EXPECT_EQ(map.Block()->GetInt(kPreset, 0), 6);
     EXPECT_EQ(Constants(map), RowValues(kCopper));
@@ -59,8 +54,7 @@ TEST(MapProtocol, NewMapHoldsTheDefaults)
     EXPECT_EQ(Bits(map.Float(kNr)), 0x3E8AC711u);
 }
 
-TEST(MapProtocol, ReferencesAndSubAnimsAreTheSameThreeObjects)
-{
+TEST(MapProtocol, ReferencesAndSubAnimsAreTheSameThreeObjects) {
     MapHandle map;
     ASSERT_EQ(map->NumRefs(), 3);
     ASSERT_EQ(map->NumSubs(), 3);
@@ -68,8 +62,7 @@ TEST(MapProtocol, ReferencesAndSubAnimsAreTheSameThreeObjects)
     EXPECT_NE(map->GetReference(1), nullptr);
     EXPECT_EQ(map->GetReference(1)->SuperClassID(), map->GetReference(1)->SuperClassID());
     EXPECT_EQ(map->GetReference(2), nullptr);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(map->SubAnim(i), map->GetReference(i)) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(map->SubAnim(i), map->GetReference(i)) << i;
     EXPECT_EQ(map->NumParamBlocks(), 1);
     EXPECT_EQ(map->GetParamBlock(5), map.Block());
     EXPECT_EQ(map->GetParamBlockByID(0), map.Block());
@@ -79,8 +72,7 @@ TEST(MapProtocol, ReferencesAndSubAnimsAreTheSameThreeObjects)
     EXPECT_EQ(map.Block()->GetDesc()->IDtoIndex(10), -1);
 }
 
-TEST(MapProtocol, NamesAndIdentity)
-{
+TEST(MapProtocol, NamesAndIdentity) {
     MapHandle map;
     for (bool localized : {true, false}) {
         EXPECT_STREQ(map->SubAnimName(0, localized).data(), L"Parameters");
@@ -98,8 +90,7 @@ TEST(MapProtocol, NamesAndIdentity)
     EXPECT_EQ(map->GetRefTarget(), map.get());
 }
 
-TEST(MapProtocol, SubMapIsReferenceTwo)
-{
+TEST(MapProtocol, SubMapIsReferenceTwo) {
     MapHandle map;
     Texmap* sub = Module::NewMap();
     map->SetSubTexmap(0, sub);
@@ -111,8 +102,7 @@ TEST(MapProtocol, SubMapIsReferenceTwo)
     EXPECT_EQ(map->GetSubTexmap(0), nullptr);
 }
 
-TEST(MapProtocol, UpdateWithNothingAnimatedIsValidForever)
-{
+TEST(MapProtocol, UpdateWithNothingAnimatedIsValidForever) {
     MapHandle map;
     Interval valid(100, 200);
     map->Update(150, valid);
@@ -120,8 +110,7 @@ TEST(MapProtocol, UpdateWithNothingAnimatedIsValidForever)
     EXPECT_EQ(map->Validity(150), FOREVER);
 }
 
-TEST(MapProtocol, AnimatedGammaNarrowsTheCacheAndIsReadOnce)
-{
+TEST(MapProtocol, AnimatedGammaNarrowsTheCacheAndIsReadOnce) {
     MapHandle map;
     AnimateOn();
     map.Set(kGamma, 2.0f, 4800);
@@ -147,8 +136,7 @@ TEST(MapProtocol, AnimatedGammaNarrowsTheCacheAndIsReadOnce)
     EXPECT_EQ(standin::ParamBlockValueReads(), readsBefore + 9);
 }
 
-TEST(MapProtocol, ChangeFromAnyReferenceEmptiesTheCache)
-{
+TEST(MapProtocol, ChangeFromAnyReferenceEmptiesTheCache) {
     MapHandle map;
     Texmap* sub = Module::NewMap();
     map->SetSubTexmap(0, sub);
@@ -165,8 +153,7 @@ TEST(MapProtocol, ChangeFromAnyReferenceEmptiesTheCache)
     }
 }
 
-TEST(MapProtocol, OtherMessagesChangeNothing)
-{
+TEST(MapProtocol, OtherMessagesChangeNothing) {
     MapHandle map;
     Interval valid = FOREVER;
     map->Update(0, valid);
@@ -176,21 +163,18 @@ TEST(MapProtocol, OtherMessagesChangeNothing)
     EXPECT_EQ(standin::ParamBlockValueReads(), reads);
 }
 
-TEST(MapProtocol, ChoosingAMetalWritesItsRowInOrderAtTimeZero)
-{
+TEST(MapProtocol, ChoosingAMetalWritesItsRowInOrderAtTimeZero) {
     MapHandle map;
     ChangeRecorder recorder(map.Block());
     map.SetInt(kPreset, 3, 0);
     EXPECT_EQ(Constants(map), RowValues(kGold));
     std::vector<ParamID> writes;
     for (ParamID id : recorder.ids)
-        if (id != kPreset)
-            writes.push_back(id);
+        if (id != kPreset) writes.push_back(id);
     EXPECT_EQ(writes, std::vector<ParamID>(std::begin(kConstantIDs), std::end(kConstantIDs)));
 }
 
-TEST(MapProtocol, CustomAndUnknownPresetsWriteNothing)
-{
+TEST(MapProtocol, CustomAndUnknownPresetsWriteNothing) {
     MapHandle map;
     map.SetInt(kPreset, 3);
     for (int preset : {0, 11, -1, 1000}) {
@@ -201,8 +185,7 @@ TEST(MapProtocol, CustomAndUnknownPresetsWriteNothing)
     }
 }
 
-TEST(MapProtocol, OtherParametersWriteNothingElse)
-{
+TEST(MapProtocol, OtherParametersWriteNothingElse) {
     MapHandle map;
     for (ParamID id : {kGamma, kHue, kSat, kNr, kKb}) {
         ChangeRecorder recorder(map.Block());
@@ -211,8 +194,7 @@ TEST(MapProtocol, OtherParametersWriteNothingElse)
     }
 }
 
-TEST(MapProtocol, ReselectingAPresetRestoresAHandEditedConstant)
-{
+TEST(MapProtocol, ReselectingAPresetRestoresAHandEditedConstant) {
     MapHandle map;
     map.SetInt(kPreset, 1);
     map.Set(kKr, 9.0f);
@@ -222,8 +204,7 @@ TEST(MapProtocol, ReselectingAPresetRestoresAHandEditedConstant)
     EXPECT_EQ(map.Float(kKr), 4.4114f);
 }
 
-TEST(MapProtocol, AnimatedPresetIsReadAtTimeZero)
-{
+TEST(MapProtocol, AnimatedPresetIsReadAtTimeZero) {
     MapHandle map;
     map.SetInt(kPreset, 3);
     AnimateOn();
@@ -233,8 +214,7 @@ TEST(MapProtocol, AnimatedPresetIsReadAtTimeZero)
     EXPECT_EQ(Constants(map), RowValues(kGold));
 }
 
-TEST(MapProtocol, ResetRestoresEveryDefault)
-{
+TEST(MapProtocol, ResetRestoresEveryDefault) {
     MapHandle map;
     map.SetInt(kPreset, 3);
     map.Set(kGamma, 3.0f);
@@ -247,8 +227,7 @@ TEST(MapProtocol, ResetRestoresEveryDefault)
     EXPECT_NE(map->GetReference(1), nullptr);
 }
 
-TEST(MapProtocol, CloneHasItsOwnBlockAndOutputAndNoSubMap)
-{
+TEST(MapProtocol, CloneHasItsOwnBlockAndOutputAndNoSubMap) {
     MapHandle map;
     map->SetSubTexmap(0, Module::NewMap());
     map.SetInt(kPreset, 3);
@@ -275,14 +254,12 @@ class ChunkLog final : public ISave {
 public:
     void BeginChunk(USHORT id) override { events.push_back(id); }
     void EndChunk() override { events.push_back(0); }
-    IOResult Write(const void*, ULONG n, ULONG* written) override
-    {
+    IOResult Write(const void*, ULONG n, ULONG* written) override {
         *written = n;
         return IO_OK;
     }
     IOResult WriteWString(const MCHAR*) override { return IO_OK; }
-    std::vector<int> TopLevel() const
-    {
+    std::vector<int> TopLevel() const {
         std::vector<int> ids;
         int depth = 0;
         for (int e : events) {
@@ -296,30 +273,26 @@ public:
     std::vector<int> events;
 };
 
-TEST(MapProtocol, SaveWritesOneHeaderChunk)
-{
+TEST(MapProtocol, SaveWritesOneHeaderChunk) {
     MapHandle map;
     ChunkLog log;
     EXPECT_EQ(map->Save(&log), IO_OK);
     EXPECT_EQ(log.TopLevel(), std::vector<int>{0x4000});
 }
 
-std::vector<unsigned char> ChunkBytes(const std::vector<std::pair<USHORT, std::vector<unsigned char>>>& chunks)
-{
+std::vector<unsigned char> ChunkBytes(const std::vector<std::pair<USHORT, std::vector<unsigned char>>>& chunks) {
     std::vector<unsigned char> out;
     standin::ChunkWriter writer(out);
     for (const auto& chunk : chunks) {
         writer.BeginChunk(chunk.first);
         ULONG written = 0;
-        if (!chunk.second.empty())
-            writer.Write(chunk.second.data(), static_cast<ULONG>(chunk.second.size()), &written);
+        if (!chunk.second.empty()) writer.Write(chunk.second.data(), static_cast<ULONG>(chunk.second.size()), &written);
         writer.EndChunk();
     }
     return out;
 }
 
-TEST(MapProtocol, LoadSkipsUnknownChunksAndKeepsTheHeader)
-{
+TEST(MapProtocol, LoadSkipsUnknownChunksAndKeepsTheHeader) {
     MapHandle source;
     source->SetName(_T("Brass"));
     source->gbufID = 7;
@@ -340,8 +313,7 @@ TEST(MapProtocol, LoadSkipsUnknownChunksAndKeepsTheHeader)
     EXPECT_EQ(map->gbufID, 7u);
 }
 
-TEST(MapProtocol, LoadFailsOnAMalformedStream)
-{
+TEST(MapProtocol, LoadFailsOnAMalformedStream) {
     MapHandle source;
     std::vector<unsigned char> stream;
     {
@@ -355,14 +327,12 @@ TEST(MapProtocol, LoadFailsOnAMalformedStream)
     }
 }
 
-AColor Sample(Texmap* map, const Point3& n, const Point3& v)
-{
+AColor Sample(Texmap* map, const Point3& n, const Point3& v) {
     standin::SimpleShadeContext sc(n, v);
     return map->EvalColor(sc);
 }
 
-TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset)
-{
+TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset) {
     MapHandle map;
     map.SetInt(kPreset, 3);
     map.Set(kKr, 1.25f);  // a scripted edit that no preset change follows
@@ -395,8 +365,7 @@ TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset)
     }
 }
 
-TEST(MapProtocol, DamagedScenesFailWithoutAHalfMadeMap)
-{
+TEST(MapProtocol, DamagedScenesFailWithoutAHalfMadeMap) {
     MapHandle map;
     std::vector<unsigned char> bytes;
     ASSERT_EQ(standin::SaveSceneToBytes(map.get(), bytes), IO_OK);
@@ -414,8 +383,7 @@ TEST(MapProtocol, DamagedScenesFailWithoutAHalfMadeMap)
 
 // Scene files found by fuzzing that put the wrong kind of object into a map's
 // slots, or leave its output slot empty: the host refuses them.
-TEST(MapProtocol, ScenesWithTheWrongKindOfObjectInASlotAreRefused)
-{
+TEST(MapProtocol, ScenesWithTheWrongKindOfObjectInASlotAreRefused) {
     const char* names[] = {"scene_wrong_kind_in_submap_slot", "scene_wrong_kind_in_output_slot",
                            "scene_map_without_output"};
     Module::Library();  // the scenes name the map's class

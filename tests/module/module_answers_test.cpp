@@ -8,21 +8,18 @@
 namespace aurivel_test {
 namespace {
 
-std::set<std::string> DefinedDynamicSymbols(const std::string& path)
-{
+std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
     std::set<std::string> names;
     const std::string command = "nm -DC --defined-only '" + path + "'";
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return names;
+    if (!pipe) return names;
     char line[1024];
     while (std::fgets(line, sizeof line, pipe)) {
         std::string text(line);
         text.erase(text.find_last_not_of("\r\n") + 1);
         // "address type name"; only code and data count as exports.
         const size_t typePos = text.find(' ');
-        if (typePos == std::string::npos || typePos + 2 >= text.size())
-            continue;
+        if (typePos == std::string::npos || typePos + 2 >= text.size()) continue;
         const char type = text[typePos + 1];
         if (type == 'T' || type == 'D' || type == 'B' || type == 'R' || type == 'W')
             names.insert(text.substr(typePos + 3));
@@ -33,15 +30,13 @@ std::set<std::string> DefinedDynamicSymbols(const std::string& path)
 
 std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
-TEST(ModuleAnswers, ExportsExactlyTheSixEntryPoints)
-{
+TEST(ModuleAnswers, ExportsExactlyTheSixEntryPoints) {
     const std::set<std::string> expected = {"LibDescription()", "LibNumberClasses()", "LibClassDesc(int)",
                                             "LibVersion()",     "LibInitialize()",    "LibShutdown()"};
     EXPECT_EQ(DefinedDynamicSymbols(Narrow(AURIVEL_MODULE_PATH)), expected);
 }
 
-TEST(ModuleAnswers, VersionClassesAndInitialisation)
-{
+TEST(ModuleAnswers, VersionClassesAndInitialisation) {
     const auto& lib = Module::Library().RawExports();
     EXPECT_EQ(lib.libVersion(), 0x65904000u);
     EXPECT_EQ(lib.libVersion(), static_cast<ULONG>(VERSION_3DSMAX));
@@ -51,12 +46,10 @@ TEST(ModuleAnswers, VersionClassesAndInitialisation)
     ClassDesc* desc = lib.libClassDesc(0);
     ASSERT_NE(desc, nullptr);
     EXPECT_EQ(lib.libClassDesc(0), desc);
-    for (int other : {1, -1, 2, 1000})
-        EXPECT_EQ(lib.libClassDesc(other), nullptr) << other;
+    for (int other : {1, -1, 2, 1000}) EXPECT_EQ(lib.libClassDesc(other), nullptr) << other;
 }
 
-TEST(ModuleAnswers, DescriptorIdentity)
-{
+TEST(ModuleAnswers, DescriptorIdentity) {
     ClassDesc* desc = Module::Library().Class(0);
     EXPECT_EQ(desc->IsPublic(), TRUE);
     EXPECT_STREQ(desc->ClassName(), L"Aurivel");
@@ -69,8 +62,7 @@ TEST(ModuleAnswers, DescriptorIdentity)
     EXPECT_EQ(desc->HInstance(), Module::Library().Handle());
 }
 
-TEST(ModuleAnswers, DescriptionAndClassNameShareOneBuffer)
-{
+TEST(ModuleAnswers, DescriptionAndClassNameShareOneBuffer) {
     const auto& lib = Module::Library().RawExports();
     const TCHAR* description = lib.libDescription();
     ASSERT_NE(description, nullptr);
@@ -85,15 +77,35 @@ struct StringCase {
     const wchar_t* text;
 };
 
-TEST(ModuleAnswers, StringTable)
-{
+TEST(ModuleAnswers, StringTable) {
     const StringCase table[] = {
-        {1, L"Aurivel IOR TexMap"}, {2, L"Standard"},    {3, L"Aurivel"},   {4, L"Parameters"}, {5, L"nRvalue"},
-        {6, L"nGvalue"},            {7, L"nBvalue"},     {8, L"kRvalue"},   {9, L"kGvalue"},    {10, L"kBvalue"},
-        {11, L"Presets"},           {12, L"Custom"},     {13, L"Silver"},   {14, L"Aluminium"}, {15, L"Gold"},
-        {16, L"Cobalt"},            {17, L"Chromium"},   {18, L"Copper"},   {19, L"Iron"},      {20, L"Nickel"},
-        {21, L"Platinum"},          {22, L"Titanium"},   {23, L"Gamma"},    {24, L"Hue"},       {25, L"Saturation"},
-        {26, L"Homepage"},          {27, L"Output"},
+        {1, L"Aurivel IOR TexMap"},
+        {2, L"Standard"},
+        {3, L"Aurivel"},
+        {4, L"Parameters"},
+        {5, L"nRvalue"},
+        {6, L"nGvalue"},
+        {7, L"nBvalue"},
+        {8, L"kRvalue"},
+        {9, L"kGvalue"},
+        {10, L"kBvalue"},
+        {11, L"Presets"},
+        {12, L"Custom"},
+        {13, L"Silver"},
+        {14, L"Aluminium"},
+        {15, L"Gold"},
+        {16, L"Cobalt"},
+        {17, L"Chromium"},
+        {18, L"Copper"},
+        {19, L"Iron"},
+        {20, L"Nickel"},
+        {21, L"Platinum"},
+        {22, L"Titanium"},
+        {23, L"Gamma"},
+        {24, L"Hue"},
+        {25, L"Saturation"},
+        {26, L"Homepage"},
+        {27, L"Output"},
     };
     const HINSTANCE module = Module::Library().Handle();
     for (const StringCase& c : table) {

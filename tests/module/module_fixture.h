@@ -26,8 +26,7 @@ inline constexpr Row kCopper = {{0.27105f, 0.97907f, 1.2171f, 3.6092f, 2.369f, 2
 inline constexpr Row kGold = {{0.11114f, 0.615f, 1.2865f, 3.5041f, 1.7816f, 1.5789f}};
 inline constexpr Row kSilver = {{0.049517f, 0.052f, 0.052893f, 4.4114f, 3.2297f, 2.9123f}};
 
-inline uint32_t Bits(float f)
-{
+inline uint32_t Bits(float f) {
     uint32_t u;
     std::memcpy(&u, &f, sizeof u);
     return u;
@@ -35,8 +34,7 @@ inline uint32_t Bits(float f)
 
 class Module {
 public:
-    static standin::PluginLibrary& Library()
-    {
+    static standin::PluginLibrary& Library() {
         static std::unique_ptr<standin::PluginLibrary> library = Load();
         return *library;
     }
@@ -46,8 +44,7 @@ public:
     static Texmap* NewMap() { return static_cast<Texmap*>(static_cast<ReferenceTarget*>(Desc()->Create(FALSE))); }
 
 private:
-    static std::unique_ptr<standin::PluginLibrary> Load()
-    {
+    static std::unique_ptr<standin::PluginLibrary> Load() {
         std::string error;
         auto library = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
         if (!library) {
@@ -63,10 +60,8 @@ class MapHandle {
 public:
     MapHandle() : map(Module::NewMap()) {}
     explicit MapHandle(Texmap* m) : map(m) {}
-    ~MapHandle()
-    {
-        if (map)
-            map->DeleteThis();
+    ~MapHandle() {
+        if (map) map->DeleteThis();
     }
     MapHandle(const MapHandle&) = delete;
     MapHandle& operator=(const MapHandle&) = delete;
@@ -75,8 +70,7 @@ public:
     Texmap* get() const { return map; }
     IParamBlock2* Block() const { return map->GetParamBlock(0); }
 
-    float Float(ParamID id, TimeValue t = 0) const
-    {
+    float Float(ParamID id, TimeValue t = 0) const {
         float v = 0.0f;
         Interval valid = FOREVER;
         Block()->GetValue(id, t, v, valid);

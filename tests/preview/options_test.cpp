@@ -9,34 +9,34 @@ namespace aurivel::preview {
 namespace {
 
 TEST(OptionsTest, NoArgumentsRenderTheDefaultSphere) {
-  const Options options = ParseCommandLine({});
-  EXPECT_EQ(options.view, View::kSphere);
-  EXPECT_EQ(options.output, "preview.png");
-  EXPECT_TRUE(options.modulePath.empty());
-  EXPECT_FALSE(options.preset || options.nkCsv || options.loadFile || options.saveFile || options.size);
-  EXPECT_FALSE(options.linear);
+    const Options options = ParseCommandLine({});
+    EXPECT_EQ(options.view, View::kSphere);
+    EXPECT_EQ(options.output, "preview.png");
+    EXPECT_TRUE(options.modulePath.empty());
+    EXPECT_FALSE(options.preset || options.nkCsv || options.loadFile || options.saveFile || options.size);
+    EXPECT_FALSE(options.linear);
 }
 
 TEST(OptionsTest, ValuesTakeTheNextArgumentOrFollowAnEqualsSign) {
-  const Options options = ParseCommandLine({"--preset", "gold", "-o", "a.png", "--size=101", "--set", "gamma=2.2",
-                                            "--set=hue=-20", "--time", "-160", "--threads=3", "--linear", "--plot"});
-  EXPECT_EQ(options.preset, "gold");
-  EXPECT_EQ(options.output, "a.png");
-  EXPECT_EQ(options.size, 101);
-  ASSERT_EQ(options.settings.size(), 2u);
-  EXPECT_EQ(options.settings[0].name, "gamma");
-  EXPECT_EQ(options.settings[0].value, "2.2");
-  EXPECT_EQ(options.settings[1].name, "hue");
-  EXPECT_EQ(options.settings[1].value, "-20");
-  EXPECT_EQ(options.time, -160);
-  EXPECT_EQ(options.threads, 3);
-  EXPECT_TRUE(options.linear);
-  EXPECT_EQ(options.view, View::kPlot);
+    const Options options = ParseCommandLine({"--preset", "gold", "-o", "a.png", "--size=101", "--set", "gamma=2.2",
+                                              "--set=hue=-20", "--time", "-160", "--threads=3", "--linear", "--plot"});
+    EXPECT_EQ(options.preset, "gold");
+    EXPECT_EQ(options.output, "a.png");
+    EXPECT_EQ(options.size, 101);
+    ASSERT_EQ(options.settings.size(), 2u);
+    EXPECT_EQ(options.settings[0].name, "gamma");
+    EXPECT_EQ(options.settings[0].value, "2.2");
+    EXPECT_EQ(options.settings[1].name, "hue");
+    EXPECT_EQ(options.settings[1].value, "-20");
+    EXPECT_EQ(options.time, -160);
+    EXPECT_EQ(options.threads, 3);
+    EXPECT_TRUE(options.linear);
+    EXPECT_EQ(options.view, View::kPlot);
 }
 
 struct BadCommandLine {
-  std::vector<std::string> args;
-  const char* message;
+    std::vector<std::string> args;
+    const char* message;
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -45,12 +45,12 @@ void PrintTo(const BadCommandLine& c, std::ostream* os) { *os << c.message; }
 class BadCommandLineTest : public ::testing::TestWithParam<BadCommandLine> {};
 
 TEST_P(BadCommandLineTest, IsAUsageError) {
-  try {
-    ParseCommandLine(GetParam().args);
-    FAIL() << "accepted";
-  } catch (const UsageError& e) {
-    EXPECT_NE(std::string(e.what()).find(GetParam().message), std::string::npos) << e.what();
-  }
+    try {
+        ParseCommandLine(GetParam().args);
+        FAIL() << "accepted";
+    } catch (const UsageError& e) {
+        EXPECT_NE(std::string(e.what()).find(GetParam().message), std::string::npos) << e.what();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,12 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCommandLine{{"--sheet", "--preset", "gold"}, "--sheet shows every metal preset"}));
 
 TEST(OptionsTest, HelpNamesEveryOption) {
-  const std::string help = HelpText();
-  for (const char* option : {"--sheet", "--plot", "--info", "--preset", "--set", "--nk-csv", "--load", "--save",
-                             "--time", "--output", "--size", "--linear", "--threads", "--progress", "--module",
-                             "--help"}) {
-    EXPECT_NE(help.find(option), std::string::npos) << option;
-  }
+    const std::string help = HelpText();
+    for (const char* option :
+         {"--sheet", "--plot", "--info", "--preset", "--set", "--nk-csv", "--load", "--save", "--time", "--output",
+          "--size", "--linear", "--threads", "--progress", "--module", "--help"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
 }
 
 }  // namespace

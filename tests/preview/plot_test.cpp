@@ -10,62 +10,62 @@ namespace {
 bool IsPaper(const Rgb& p) { return p.r == 1.0f && p.g == 1.0f && p.b == 1.0f; }
 
 TEST(PlotGeometryTest, AnglesSpanHeadOnToGrazing) {
-  const std::vector<double> angles = PlotAngles(181);
-  ASSERT_EQ(angles.size(), 181u);
-  EXPECT_EQ(angles.front(), 0.0);
-  EXPECT_EQ(angles[90], 45.0);
-  EXPECT_EQ(angles.back(), 90.0);
+    const std::vector<double> angles = PlotAngles(181);
+    ASSERT_EQ(angles.size(), 181u);
+    EXPECT_EQ(angles.front(), 0.0);
+    EXPECT_EQ(angles[90], 45.0);
+    EXPECT_EQ(angles.back(), 90.0);
 }
 
 TEST(PlotGeometryTest, ViewAngleSetsTheCosineBetweenNormalAndView) {
-  for (double degrees : {0.0, 30.0, 60.0, 89.0}) {
-    const SphereSample s = SampleAtViewAngle(degrees);
-    const double cosine = -(s.normal.x * s.view.x + s.normal.y * s.view.y + s.normal.z * s.view.z);
-    EXPECT_NEAR(cosine, std::cos(degrees * M_PI / 180.0), 1e-7) << degrees;
-  }
-  EXPECT_EQ(SampleAtViewAngle(0.0).view.z, -1.0f);
-  EXPECT_NEAR(SampleAtViewAngle(90.0).view.z, 0.0f, 1e-7f);
+    for (double degrees : {0.0, 30.0, 60.0, 89.0}) {
+        const SphereSample s = SampleAtViewAngle(degrees);
+        const double cosine = -(s.normal.x * s.view.x + s.normal.y * s.view.y + s.normal.z * s.view.z);
+        EXPECT_NEAR(cosine, std::cos(degrees * M_PI / 180.0), 1e-7) << degrees;
+    }
+    EXPECT_EQ(SampleAtViewAngle(0.0).view.z, -1.0f);
+    EXPECT_NEAR(SampleAtViewAngle(90.0).view.z, 0.0f, 1e-7f);
 }
 
 TEST(PolylineTest, DashedLineLeavesGapsThatSolidOneFills) {
-  Image solid(100, 5, {1.0f, 1.0f, 1.0f});
-  Image dashed(100, 5, {1.0f, 1.0f, 1.0f});
-  DrawPolyline(solid, {{0.0, 2.5}, {100.0, 2.5}}, {0.0f, 0.0f, 0.0f}, 2.0, 0.0);
-  DrawPolyline(dashed, {{0.0, 2.5}, {100.0, 2.5}}, {0.0f, 0.0f, 0.0f}, 2.0, 7.0);
-  int solidInk = 0;
-  int dashGaps = 0;
-  for (int x = 0; x < 100; ++x) {
-    solidInk += solid.At(x, 2).r < 0.5f;
-    dashGaps += x > 0 && dashed.At(x - 1, 2).r < 0.5f && IsPaper(dashed.At(x, 2));
-    EXPECT_TRUE(IsPaper(solid.At(x, 0)));  // a 2-pixel pen stays within its rows
-  }
-  EXPECT_EQ(solidInk, 100);
-  // A period of 14 pixels over 100: six or seven dashes end in a gap.
-  EXPECT_GE(dashGaps, 6);
-  EXPECT_LE(dashGaps, 7);
+    Image solid(100, 5, {1.0f, 1.0f, 1.0f});
+    Image dashed(100, 5, {1.0f, 1.0f, 1.0f});
+    DrawPolyline(solid, {{0.0, 2.5}, {100.0, 2.5}}, {0.0f, 0.0f, 0.0f}, 2.0, 0.0);
+    DrawPolyline(dashed, {{0.0, 2.5}, {100.0, 2.5}}, {0.0f, 0.0f, 0.0f}, 2.0, 7.0);
+    int solidInk = 0;
+    int dashGaps = 0;
+    for (int x = 0; x < 100; ++x) {
+        solidInk += solid.At(x, 2).r < 0.5f;
+        dashGaps += x > 0 && dashed.At(x - 1, 2).r < 0.5f && IsPaper(dashed.At(x, 2));
+        EXPECT_TRUE(IsPaper(solid.At(x, 0)));  // a 2-pixel pen stays within its rows
+    }
+    EXPECT_EQ(solidInk, 100);
+    // A period of 14 pixels over 100: six or seven dashes end in a gap.
+    EXPECT_GE(dashGaps, 6);
+    EXPECT_LE(dashGaps, 7);
 }
 
 TEST(ReflectancePlotTest, CurvesAreDrawnHighForHighReflectance) {
-  const Font font = Font::FindDejaVuSans(14);
-  // A pure red curve at reflectance 1 and a pure blue one at 0.
-  const PlotCurve top{L"one", {1.0f, 0.0f, 0.0f}, false, std::vector<float>(91, 1.0f)};
-  const PlotCurve bottom{L"zero", {0.0f, 0.0f, 1.0f}, true, std::vector<float>(91, 0.0f)};
-  const Image plot = DrawReflectancePlot({top, bottom}, L"Test", font);
-  int redRow = -1;
-  int blueRow = -1;
-  const int x = plot.Width() / 3;  // inside the axes, away from the legend
-  for (int y = 0; y < plot.Height(); ++y) {
-    const Rgb p = plot.At(x, y);
-    if (p.r > 0.9f && p.g < 0.1f && redRow < 0) {
-      redRow = y;
+    const Font font = Font::FindDejaVuSans(14);
+    // A pure red curve at reflectance 1 and a pure blue one at 0.
+    const PlotCurve top{L"one", {1.0f, 0.0f, 0.0f}, false, std::vector<float>(91, 1.0f)};
+    const PlotCurve bottom{L"zero", {0.0f, 0.0f, 1.0f}, true, std::vector<float>(91, 0.0f)};
+    const Image plot = DrawReflectancePlot({top, bottom}, L"Test", font);
+    int redRow = -1;
+    int blueRow = -1;
+    const int x = plot.Width() / 3;  // inside the axes, away from the legend
+    for (int y = 0; y < plot.Height(); ++y) {
+        const Rgb p = plot.At(x, y);
+        if (p.r > 0.9f && p.g < 0.1f && redRow < 0) {
+            redRow = y;
+        }
+        if (p.b > 0.9f && p.r < 0.1f) {
+            blueRow = y;
+        }
     }
-    if (p.b > 0.9f && p.r < 0.1f) {
-      blueRow = y;
-    }
-  }
-  ASSERT_GE(redRow, 0);
-  EXPECT_LT(redRow, plot.Height() / 3);
-  EXPECT_GT(blueRow, plot.Height() * 2 / 3);
+    ASSERT_GE(redRow, 0);
+    EXPECT_LT(redRow, plot.Height() / 3);
+    EXPECT_GT(blueRow, plot.Height() * 2 / 3);
 }
 
 }  // namespace

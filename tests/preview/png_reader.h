@@ -8,16 +8,17 @@
 namespace aurivel::preview::testing {
 
 struct PngPixels {
-  int width = 0;
-  int height = 0;
-  int bitDepth = 0;
-  bool hasSrgbChunk = false;
-  std::vector<std::uint16_t> samples;  // RGB, row by row, at the file's depth
+    int width = 0;
+    int height = 0;
+    int bitDepth = 0;
+    bool hasSrgbChunk = false;
+    std::vector<std::uint16_t> samples;  // RGB, row by row, at the file's depth
 
-  std::uint16_t Sample(int x, int y, int channel) const {
-    return samples[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3 +
-                   static_cast<std::size_t>(channel)];
-  }
+    std::uint16_t Sample(int x, int y, int channel) const {
+        return samples[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) *
+                           3 +
+                       static_cast<std::size_t>(channel)];
+    }
 };
 
 // Fails the calling test (and returns an empty picture) when the file is not

@@ -22,181 +22,182 @@ namespace {
 namespace fs = std::filesystem;
 
 struct RunResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
+    int exitCode = -1;
+    std::string out;
+    std::string err;
 };
 
 std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) {
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return quoted + "'";
+    std::string quoted = "'";
+    for (char c : arg) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
 }
 
 std::string Slurp(const fs::path& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // The default map's head-on colour, linear.
 constexpr Rgb kCopperHeadOn{0.92595214f, 0.58900940f, 0.52098233f};
 
 class ToolTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("aurivel_preview_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) {
-      fs::remove_all(dir_);
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("aurivel_preview_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
     }
-  }
-
-  std::string File(const std::string& name) const { return (dir_ / name).string(); }
-
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(File(name), std::ios::binary) << text;
-    return File(name);
-  }
-
-  RunResult Run(const std::vector<std::string>& args) const {
-    std::string command = "cd " + Quote(dir_.string()) + " && " + Quote(AURIVEL_PREVIEW_TOOL);
-    for (const std::string& arg : args) {
-      command += " " + Quote(arg);
+    void TearDown() override {
+        if (!HasFailure()) {
+            fs::remove_all(dir_);
+        }
     }
-    command += " >" + Quote(File("stdout.txt")) + " 2>" + Quote(File("stderr.txt")) + " </dev/null";
-    const int status = std::system(command.c_str());
-    RunResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Slurp(File("stdout.txt"));
-    result.err = Slurp(File("stderr.txt"));
-    return result;
-  }
 
-  // Renders with the arguments and reads the picture back.
-  testing::PngPixels Render(std::vector<std::string> args, const std::string& name = "out.png") const {
-    args.insert(args.end(), {"-o", File(name)});
-    const RunResult result = Run(args);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return testing::ReadPng(File(name));
-  }
+    std::string File(const std::string& name) const { return (dir_ / name).string(); }
 
-  fs::path dir_;
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(File(name), std::ios::binary) << text;
+        return File(name);
+    }
+
+    RunResult Run(const std::vector<std::string>& args) const {
+        std::string command = "cd " + Quote(dir_.string()) + " && " + Quote(AURIVEL_PREVIEW_TOOL);
+        for (const std::string& arg : args) {
+            command += " " + Quote(arg);
+        }
+        command += " >" + Quote(File("stdout.txt")) + " 2>" + Quote(File("stderr.txt")) + " </dev/null";
+        const int status = std::system(command.c_str());
+        RunResult result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = Slurp(File("stdout.txt"));
+        result.err = Slurp(File("stderr.txt"));
+        return result;
+    }
+
+    // Renders with the arguments and reads the picture back.
+    testing::PngPixels Render(std::vector<std::string> args, const std::string& name = "out.png") const {
+        args.insert(args.end(), {"-o", File(name)});
+        const RunResult result = Run(args);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return testing::ReadPng(File(name));
+    }
+
+    fs::path dir_;
 };
 
 void ExpectPixel(const testing::PngPixels& png, int x, int y, const Rgb& linear, bool sixteenBit) {
-  const float channels[3] = {linear.r, linear.g, linear.b};
-  for (int c = 0; c < 3; ++c) {
-    const int expected = sixteenBit ? EncodeLinear16(channels[c]) : EncodeSrgb8(channels[c]);
-    EXPECT_EQ(png.Sample(x, y, c), expected) << "pixel " << x << "," << y << " channel " << c;
-  }
+    const float channels[3] = {linear.r, linear.g, linear.b};
+    for (int c = 0; c < 3; ++c) {
+        const int expected = sixteenBit ? EncodeLinear16(channels[c]) : EncodeSrgb8(channels[c]);
+        EXPECT_EQ(png.Sample(x, y, c), expected) << "pixel " << x << "," << y << " channel " << c;
+    }
 }
 
 Rgb HeadOn(const OpticalConstants& constants) {
-  const Rgba c = ShadeSample({0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, -1.0f}, constants, 0.0f, 0.0f, 1.0f);
-  return {c.r, c.g, c.b};
+    const Rgba c = ShadeSample({0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, -1.0f}, constants, 0.0f, 0.0f, 1.0f);
+    return {c.r, c.g, c.b};
 }
 
 TEST_F(ToolTest, DefaultSphereIsCopperWithExactHeadOnValue) {
-  const testing::PngPixels png = Render({"--linear"});
-  ASSERT_EQ(png.width, kDefaultSphereSize);
-  ASSERT_EQ(png.bitDepth, 16);
-  const SampleSphere sphere(kDefaultSphereSize);
-  const int centre = sphere.CentrePixel();
-  ExpectPixel(png, centre, centre, kCopperHeadOn, true);
+    const testing::PngPixels png = Render({"--linear"});
+    ASSERT_EQ(png.width, kDefaultSphereSize);
+    ASSERT_EQ(png.bitDepth, 16);
+    const SampleSphere sphere(kDefaultSphereSize);
+    const int centre = sphere.CentrePixel();
+    ExpectPixel(png, centre, centre, kCopperHeadOn, true);
 
-  // The outermost pixel on the horizontal axis is close to grazing: near white.
-  int rim = centre;
-  while (sphere.At(rim + 1, centre)) {
-    ++rim;
-  }
-  for (int c = 0; c < 3; ++c) {
-    EXPECT_GT(png.Sample(rim, centre, c), 0.8 * 65535) << "channel " << c;
-  }
-  // Corners show the checker.
-  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{png.width - 1, 0}, std::pair{0, png.height - 1}}) {
-    ExpectPixel(png, x, y, sphere.Background(x, y), true);
-  }
+    // The outermost pixel on the horizontal axis is close to grazing: near white.
+    int rim = centre;
+    while (sphere.At(rim + 1, centre)) {
+        ++rim;
+    }
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GT(png.Sample(rim, centre, c), 0.8 * 65535) << "channel " << c;
+    }
+    // Corners show the checker.
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{png.width - 1, 0}, std::pair{0, png.height - 1}}) {
+        ExpectPixel(png, x, y, sphere.Background(x, y), true);
+    }
 }
 
 TEST_F(ToolTest, NoArgumentsWriteAnSrgbPreviewPng) {
-  const RunResult result = Run({});
-  ASSERT_EQ(result.exitCode, 0) << result.err;
-  const testing::PngPixels png = testing::ReadPng(File("preview.png"));
-  ASSERT_EQ(png.width, kDefaultSphereSize);
-  EXPECT_EQ(png.bitDepth, 8);
-  EXPECT_TRUE(png.hasSrgbChunk);
-  const int centre = kDefaultSphereSize / 2;
-  ExpectPixel(png, centre, centre, kCopperHeadOn, false);
-  EXPECT_TRUE(result.err.empty()) << result.err;  // no progress when stderr is not a terminal
+    const RunResult result = Run({});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const testing::PngPixels png = testing::ReadPng(File("preview.png"));
+    ASSERT_EQ(png.width, kDefaultSphereSize);
+    EXPECT_EQ(png.bitDepth, 8);
+    EXPECT_TRUE(png.hasSrgbChunk);
+    const int centre = kDefaultSphereSize / 2;
+    ExpectPixel(png, centre, centre, kCopperHeadOn, false);
+    EXPECT_TRUE(result.err.empty()) << result.err;  // no progress when stderr is not a terminal
 }
 
 TEST_F(ToolTest, PresetByNameInAnyCaseAndParametersByInternalName) {
-  const SampleSphere sphere(51);
-  const int centre = sphere.CentrePixel();
-  ExpectPixel(Render({"--preset", "gOLd", "--size", "51", "--linear"}), centre, centre, HeadOn(kPresetRows[2]), true);
-  ExpectPixel(Render({"--set", "preset=9", "--size", "51", "--linear"}), centre, centre, HeadOn(kPresetRows[8]), true);
+    const SampleSphere sphere(51);
+    const int centre = sphere.CentrePixel();
+    ExpectPixel(Render({"--preset", "gOLd", "--size", "51", "--linear"}), centre, centre, HeadOn(kPresetRows[2]), true);
+    ExpectPixel(Render({"--set", "preset=9", "--size", "51", "--linear"}), centre, centre, HeadOn(kPresetRows[8]),
+                true);
 
-  const OpticalConstants custom{1.5f, 0.5f, 0.25f, 0.0f, 2.0f, 4.0f};
-  const testing::PngPixels png =
-      Render({"--preset", "custom", "--set", "nrvalue=1.5", "--set", "ngvalue=0.5", "--set", "nbvalue=0.25", "--set",
-              "krvalue=0", "--set", "kgvalue=2", "--set", "kbvalue=4", "--size", "51", "--linear"});
-  ExpectPixel(png, centre, centre, HeadOn(custom), true);
+    const OpticalConstants custom{1.5f, 0.5f, 0.25f, 0.0f, 2.0f, 4.0f};
+    const testing::PngPixels png =
+        Render({"--preset", "custom", "--set", "nrvalue=1.5", "--set", "ngvalue=0.5", "--set", "nbvalue=0.25", "--set",
+                "krvalue=0", "--set", "kgvalue=2", "--set", "kbvalue=4", "--size", "51", "--linear"});
+    ExpectPixel(png, centre, centre, HeadOn(custom), true);
 
-  // gamma 2 squares every channel of the colour.
-  const Rgb copper = HeadOn(kPresetRows[5]);
-  const Rgba squared = ShadeSample({0, 0, 1}, {0, 0, -1}, kPresetRows[5], 0.0f, 0.0f, 2.0f);
-  ExpectPixel(Render({"--set", "gamma=2", "--size", "51", "--linear"}), centre, centre, {squared.r, squared.g, squared.b},
-              true);
-  EXPECT_LT(squared.g, copper.g);
+    // gamma 2 squares every channel of the colour.
+    const Rgb copper = HeadOn(kPresetRows[5]);
+    const Rgba squared = ShadeSample({0, 0, 1}, {0, 0, -1}, kPresetRows[5], 0.0f, 0.0f, 2.0f);
+    ExpectPixel(Render({"--set", "gamma=2", "--size", "51", "--linear"}), centre, centre,
+                {squared.r, squared.g, squared.b}, true);
+    EXPECT_LT(squared.g, copper.g);
 }
 
 TEST_F(ToolTest, SheetShowsTenLabelledMetals) {
-  const int size = 61;
-  const testing::PngPixels png = Render({"--sheet", "--size", std::to_string(size), "--linear"});
-  const SheetLayout layout(10, size);
-  ASSERT_EQ(png.width, layout.Width());
-  ASSERT_EQ(png.height, layout.Height());
-  const std::uint16_t background = EncodeLinear16(kLabelBackground.r);
-  for (int tile = 0; tile < 10; ++tile) {
-    const Rect slot = layout.Slot(tile);
-    ExpectPixel(png, slot.left + size / 2, slot.top + size / 2, HeadOn(kPresetRows[static_cast<std::size_t>(tile)]),
-                true);
-    const Rect label = layout.Label(tile);
-    int textPixels = 0;
-    for (int y = label.top; y < label.top + label.height; ++y) {
-      for (int x = label.left; x < label.left + label.width; ++x) {
-        textPixels += png.Sample(x, y, 0) > background;
-      }
+    const int size = 61;
+    const testing::PngPixels png = Render({"--sheet", "--size", std::to_string(size), "--linear"});
+    const SheetLayout layout(10, size);
+    ASSERT_EQ(png.width, layout.Width());
+    ASSERT_EQ(png.height, layout.Height());
+    const std::uint16_t background = EncodeLinear16(kLabelBackground.r);
+    for (int tile = 0; tile < 10; ++tile) {
+        const Rect slot = layout.Slot(tile);
+        ExpectPixel(png, slot.left + size / 2, slot.top + size / 2, HeadOn(kPresetRows[static_cast<std::size_t>(tile)]),
+                    true);
+        const Rect label = layout.Label(tile);
+        int textPixels = 0;
+        for (int y = label.top; y < label.top + label.height; ++y) {
+            for (int x = label.left; x < label.left + label.width; ++x) {
+                textPixels += png.Sample(x, y, 0) > background;
+            }
+        }
+        EXPECT_GT(textPixels, 20) << "tile " << tile << " has no label";
     }
-    EXPECT_GT(textPixels, 20) << "tile " << tile << " has no label";
-  }
 }
 
 TEST_F(ToolTest, NkCsvBecomesACustomMap) {
-  // n rises 5 per µm and k 10 per µm, so the channel values are exact.
-  const std::string csv = Write("metal.csv", "wl,n\r\n0.4,1.0\r\n0.7,2.5\r\n\r\nwl,k\r\n0.45,3\r\n0.8,6.5\r\n");
-  const RunResult result = Run({"--nk-csv", csv, "--size", "51", "--linear", "-o", File("csv.png")});
-  ASSERT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_NE(result.out.find("n = 2.25 1.55 1.375"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("k = 5 3.6 3.25"), std::string::npos) << result.out;
-  const OpticalConstants expected{2.25f, 1.55f, 1.375f, 5.0f, 3.6f, 3.25f};
-  ExpectPixel(testing::ReadPng(File("csv.png")), 25, 25, HeadOn(expected), true);
+    // n rises 5 per µm and k 10 per µm, so the channel values are exact.
+    const std::string csv = Write("metal.csv", "wl,n\r\n0.4,1.0\r\n0.7,2.5\r\n\r\nwl,k\r\n0.45,3\r\n0.8,6.5\r\n");
+    const RunResult result = Run({"--nk-csv", csv, "--size", "51", "--linear", "-o", File("csv.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("n = 2.25 1.55 1.375"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("k = 5 3.6 3.25"), std::string::npos) << result.out;
+    const OpticalConstants expected{2.25f, 1.55f, 1.375f, 5.0f, 3.6f, 3.25f};
+    ExpectPixel(testing::ReadPng(File("csv.png")), 25, 25, HeadOn(expected), true);
 }
 
 struct BadRun {
-  const char* what;
-  std::vector<std::string> args;  // "CSV" stands for the fixture file
-  const char* csv;
-  int exitCode;
-  const char* message;
+    const char* what;
+    std::vector<std::string> args;  // "CSV" stands for the fixture file
+    const char* csv;
+    int exitCode;
+    const char* message;
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -205,16 +206,16 @@ void PrintTo(const BadRun& c, std::ostream* os) { *os << c.what; }
 class ToolFailureTest : public ToolTest, public ::testing::WithParamInterface<BadRun> {};
 
 TEST_P(ToolFailureTest, ReportsAndExits) {
-  std::vector<std::string> args = GetParam().args;
-  const std::string csv = Write("bad.csv", GetParam().csv);
-  for (std::string& arg : args) {
-    arg = arg == "CSV" ? csv : arg == "OUT" ? File("out.png") : arg;
-  }
-  const RunResult result = Run(args);
-  EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
-  EXPECT_EQ(result.err.rfind("aurivel-preview: ", 0), 0u) << result.err;
-  EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
-  EXPECT_FALSE(fs::exists(File("out.png")));
+    std::vector<std::string> args = GetParam().args;
+    const std::string csv = Write("bad.csv", GetParam().csv);
+    for (std::string& arg : args) {
+        arg = arg == "CSV" ? csv : arg == "OUT" ? File("out.png") : arg;
+    }
+    const RunResult result = Run(args);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
+    EXPECT_EQ(result.err.rfind("aurivel-preview: ", 0), 0u) << result.err;
+    EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(File("out.png")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -224,17 +225,24 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"MissingSection", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,1\n0.7,2\n", 1, "no 'wl,k' section"},
         BadRun{"MissingColumn", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4\n", 1, "bad.csv:2: expected two columns"},
         BadRun{"UnreadableNumber", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,x1\n", 1, "bad.csv:2: unreadable n"},
-        BadRun{"NotCovering", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.5,1\n0.7,2\nwl,k\n0.4,1\n0.7,1\n", 1,
+        BadRun{"NotCovering",
+               {"--nk-csv", "CSV", "-o", "OUT"},
+               "wl,n\n0.5,1\n0.7,2\nwl,k\n0.4,1\n0.7,1\n",
+               1,
                "bad.csv:1: the 'wl,n' section does not cover"},
         BadRun{"Unsorted", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.7,1\n0.4,2\n", 1, "bad.csv:3: unsorted"},
         BadRun{"Duplicate", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,1\n0.4,2\n", 1, "bad.csv:3: duplicate"},
         BadRun{"Negative", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,-1\n", 1, "bad.csv:2: negative n"},
-        BadRun{"ConstantOutOfRange", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,150\n0.7,150\nwl,k\n0.4,1\n0.7,1\n",
-               1, "bad.csv: nrvalue must be from 0 to 100"},
+        BadRun{"ConstantOutOfRange",
+               {"--nk-csv", "CSV", "-o", "OUT"},
+               "wl,n\n0.4,150\n0.7,150\nwl,k\n0.4,1\n0.7,1\n",
+               1,
+               "bad.csv: nrvalue must be from 0 to 100"},
         BadRun{"MissingCsv", {"--nk-csv", "/nonexistent.csv", "-o", "OUT"}, "", 1, "cannot open /nonexistent.csv"},
         BadRun{"DamagedScene", {"--load", "CSV", "-o", "OUT"}, "not a scene at all", 1, "bad.csv"},
         BadRun{"MissingScene", {"--load", "/nonexistent.scene", "-o", "OUT"}, "", 1, "/nonexistent.scene"},
-        BadRun{"MissingModule", {"--module", "/nonexistent/Aurivel.dlt", "-o", "OUT"}, "", 1, "/nonexistent/Aurivel.dlt"},
+        BadRun{
+            "MissingModule", {"--module", "/nonexistent/Aurivel.dlt", "-o", "OUT"}, "", 1, "/nonexistent/Aurivel.dlt"},
         BadRun{"UnknownPreset", {"--preset", "brass", "-o", "OUT"}, "", 2, "unknown preset 'brass'"},
         BadRun{"UnknownParameter", {"--set", "shine=1", "-o", "OUT"}, "", 2, "no parameter 'shine'"},
         BadRun{"NotANumber", {"--set", "gamma=high", "-o", "OUT"}, "", 2, "'high' is not a number"},
@@ -245,54 +253,54 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.what); });
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
-  const std::string scene = File("gold.scene");
-  const testing::PngPixels saved =
-      Render({"--preset", "gold", "--set", "hue=-25", "--save", scene, "--size", "41", "--linear"}, "saved.png");
-  const testing::PngPixels loaded = Render({"--load", scene, "--size", "41", "--linear"}, "loaded.png");
-  ASSERT_EQ(saved.width, 41);
-  EXPECT_EQ(saved.samples, loaded.samples);
-  const testing::PngPixels copper = Render({"--size", "41", "--linear"}, "copper.png");
-  EXPECT_NE(copper.samples, loaded.samples);
+    const std::string scene = File("gold.scene");
+    const testing::PngPixels saved =
+        Render({"--preset", "gold", "--set", "hue=-25", "--save", scene, "--size", "41", "--linear"}, "saved.png");
+    const testing::PngPixels loaded = Render({"--load", scene, "--size", "41", "--linear"}, "loaded.png");
+    ASSERT_EQ(saved.width, 41);
+    EXPECT_EQ(saved.samples, loaded.samples);
+    const testing::PngPixels copper = Render({"--size", "41", "--linear"}, "copper.png");
+    EXPECT_NE(copper.samples, loaded.samples);
 }
 
 TEST_F(ToolTest, InfoListsTheModuleAndElevenParameters) {
-  const RunResult result = Run({"--info"});
-  ASSERT_EQ(result.exitCode, 0) << result.err;
-  for (const char* text : {"Aurivel IOR TexMap", "0x65904000 (1703952384)", "Class:        Aurivel",
-                           "Category:     Standard", "(0x9F6ECB34, 0x768F22AB)", "0x00000C10", "Parameters (11):"}) {
-    EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
-  }
-  for (const char* name : {"preset", "nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue", "gamma", "hue",
-                           "sat", "output"}) {
-    EXPECT_NE(result.out.find("\n  " + std::string(name) + " "), std::string::npos) << name;
-  }
-  EXPECT_NE(result.out.find("0.27105"), std::string::npos);
-  EXPECT_NE(result.out.find("0.05 to 20"), std::string::npos);
+    const RunResult result = Run({"--info"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (const char* text : {"Aurivel IOR TexMap", "0x65904000 (1703952384)", "Class:        Aurivel",
+                             "Category:     Standard", "(0x9F6ECB34, 0x768F22AB)", "0x00000C10", "Parameters (11):"}) {
+        EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
+    }
+    for (const char* name : {"preset", "nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue", "gamma", "hue",
+                             "sat", "output"}) {
+        EXPECT_NE(result.out.find("\n  " + std::string(name) + " "), std::string::npos) << name;
+    }
+    EXPECT_NE(result.out.find("0.27105"), std::string::npos);
+    EXPECT_NE(result.out.find("0.05 to 20"), std::string::npos);
 }
 
 TEST_F(ToolTest, PlotDrawsTheThreeChannels) {
-  const testing::PngPixels png = Render({"--plot", "--preset", "gold"});
-  ASSERT_GT(png.width, 400);
-  int reddish = 0;
-  int bluish = 0;
-  for (int y = 0; y < png.height; ++y) {
-    for (int x = 0; x < png.width; ++x) {
-      const int r = png.Sample(x, y, 0);
-      const int g = png.Sample(x, y, 1);
-      const int b = png.Sample(x, y, 2);
-      reddish += r > 150 && g < 60 && b < 60;
-      bluish += b > 150 && r < 60 && g < 90;
+    const testing::PngPixels png = Render({"--plot", "--preset", "gold"});
+    ASSERT_GT(png.width, 400);
+    int reddish = 0;
+    int bluish = 0;
+    for (int y = 0; y < png.height; ++y) {
+        for (int x = 0; x < png.width; ++x) {
+            const int r = png.Sample(x, y, 0);
+            const int g = png.Sample(x, y, 1);
+            const int b = png.Sample(x, y, 2);
+            reddish += r > 150 && g < 60 && b < 60;
+            bluish += b > 150 && r < 60 && g < 90;
+        }
     }
-  }
-  EXPECT_GT(reddish, 200);
-  EXPECT_GT(bluish, 200);
+    EXPECT_GT(reddish, 200);
+    EXPECT_GT(bluish, 200);
 }
 
 TEST_F(ToolTest, HelpExplainsAndSucceeds) {
-  const RunResult result = Run({"--help"});
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_NE(result.out.find("Usage: aurivel-preview"), std::string::npos);
-  EXPECT_NE(result.out.find("Examples:"), std::string::npos);
+    const RunResult result = Run({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("Usage: aurivel-preview"), std::string::npos);
+    EXPECT_NE(result.out.find("Examples:"), std::string::npos);
 }
 
 }  // namespace

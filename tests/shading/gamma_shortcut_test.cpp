@@ -36,59 +36,53 @@ constexpr std::uint32_t kSmallestNormalBits = 0x00800000u;
 // The exponent as the pipeline has it, a value known only at run time:
 // with a literal 1 the compiler would fold powf(x, 1) to x itself.
 float RuntimeOne() {
-  static volatile float one = 1.0f;
-  return one;
+    static volatile float one = 1.0f;
+    return one;
 }
 
 // The first float in [first, last] (as bit patterns) for which powf(x, 1)
 // is not x, or none.
 ::testing::AssertionResult PowerOfOneKeepsEvery(std::uint32_t first, std::uint32_t last) {
-  const float one = RuntimeOne();
-  for (std::uint64_t bits = first; bits <= last; ++bits) {
-    const float x = FloatFromBits(static_cast<std::uint32_t>(bits));
-    const float raised = std::pow(x, one);
-    if (BitsOf(raised) != BitsOf(x)) {
-      return ::testing::AssertionFailure()
-             << "powf(" << Describe(x) << ", 1) is " << Describe(raised);
+    const float one = RuntimeOne();
+    for (std::uint64_t bits = first; bits <= last; ++bits) {
+        const float x = FloatFromBits(static_cast<std::uint32_t>(bits));
+        const float raised = std::pow(x, one);
+        if (BitsOf(raised) != BitsOf(x)) {
+            return ::testing::AssertionFailure() << "powf(" << Describe(x) << ", 1) is " << Describe(raised);
+        }
     }
-  }
-  return ::testing::AssertionSuccess();
+    return ::testing::AssertionSuccess();
 }
 
-TEST(GammaOneShortcut, HoldsOverTheBinadeBelowOne) {
-  EXPECT_TRUE(PowerOfOneKeepsEvery(kHalfBits, kOneBits));
-}
+TEST(GammaOneShortcut, HoldsOverTheBinadeBelowOne) { EXPECT_TRUE(PowerOfOneKeepsEvery(kHalfBits, kOneBits)); }
 
 TEST(GammaOneShortcut, HoldsForZeroAndEverySubnormal) {
-  EXPECT_TRUE(PowerOfOneKeepsEvery(0u, kSmallestNormalBits));
-  EXPECT_TRUE(PowerOfOneKeepsEvery(BitsOf(-0.0f), BitsOf(-0.0f)));
+    EXPECT_TRUE(PowerOfOneKeepsEvery(0u, kSmallestNormalBits));
+    EXPECT_TRUE(PowerOfOneKeepsEvery(BitsOf(-0.0f), BitsOf(-0.0f)));
 }
 
 TEST(GammaOneShortcut, HoldsAroundEveryPowerOfTwo) {
-  for (std::uint32_t exponent = 1; exponent <= 254; ++exponent) {
-    const std::uint32_t power = exponent << 23;
-    EXPECT_TRUE(PowerOfOneKeepsEvery(power - 4, power + 4)) << "around 2^" << int(exponent) - 127;
-  }
+    for (std::uint32_t exponent = 1; exponent <= 254; ++exponent) {
+        const std::uint32_t power = exponent << 23;
+        EXPECT_TRUE(PowerOfOneKeepsEvery(power - 4, power + 4)) << "around 2^" << int(exponent) - 127;
+    }
 }
 
 TEST(GammaOneShortcut, HoldsForSampledFloatsAndTheSpecialValues) {
-  std::mt19937 engine(0x9a11u);
-  for (int i = 0; i < 1 << 21; ++i) {
-    const std::uint32_t unitBits = static_cast<std::uint32_t>(engine() % (kOneBits + 1));
-    ASSERT_TRUE(PowerOfOneKeepsEvery(unitBits, unitBits));
-    // Channels above 1 (saturation pushed past 1) are clamped afterwards,
-    // but the shortcut keeps them exactly too.
-    const std::uint32_t aboveBits =
-        kOneBits + static_cast<std::uint32_t>(engine() % (0x7f800000u - kOneBits));
-    ASSERT_TRUE(PowerOfOneKeepsEvery(aboveBits, aboveBits));
-  }
-  EXPECT_TRUE(PowerOfOneKeepsEvery(BitsOf(INFINITY), BitsOf(INFINITY)));
-  EXPECT_TRUE(std::isnan(std::pow(std::numeric_limits<float>::quiet_NaN(), RuntimeOne())));
+    std::mt19937 engine(0x9a11u);
+    for (int i = 0; i < 1 << 21; ++i) {
+        const std::uint32_t unitBits = static_cast<std::uint32_t>(engine() % (kOneBits + 1));
+        ASSERT_TRUE(PowerOfOneKeepsEvery(unitBits, unitBits));
+        // Channels above 1 (saturation pushed past 1) are clamped afterwards,
+        // but the shortcut keeps them exactly too.
+        const std::uint32_t aboveBits = kOneBits + static_cast<std::uint32_t>(engine() % (0x7f800000u - kOneBits));
+        ASSERT_TRUE(PowerOfOneKeepsEvery(aboveBits, aboveBits));
+    }
+    EXPECT_TRUE(PowerOfOneKeepsEvery(BitsOf(INFINITY), BitsOf(INFINITY)));
+    EXPECT_TRUE(std::isnan(std::pow(std::numeric_limits<float>::quiet_NaN(), RuntimeOne())));
 }
 
-TEST(GammaOneShortcut, DISABLED_EveryFloatInUnitRange) {
-  EXPECT_TRUE(PowerOfOneKeepsEvery(0u, kOneBits));
-}
+TEST(GammaOneShortcut, DISABLED_EveryFloatInUnitRange) { EXPECT_TRUE(PowerOfOneKeepsEvery(0u, kOneBits)); }
 
 }  // namespace
 }  // namespace aurivel

@@ -14,29 +14,29 @@ static_assert(PresetRow(0) == nullptr);
 static_assert(PresetRow(6) == &kPresetRows[5]);
 
 TEST(PresetRow, MapsPresetValuesOneToTenOntoTheRowsInOrder) {
-  for (int preset = 1; preset <= 10; ++preset) {
-    SCOPED_TRACE(preset);
-    EXPECT_EQ(PresetRow(preset), &kPresetRows[static_cast<std::size_t>(preset - 1)]);
-  }
+    for (int preset = 1; preset <= 10; ++preset) {
+        SCOPED_TRACE(preset);
+        EXPECT_EQ(PresetRow(preset), &kPresetRows[static_cast<std::size_t>(preset - 1)]);
+    }
 }
 
 TEST(PresetRow, HasNoRowForCustomOrOutOfRangeValues) {
-  for (int preset : {0, -1, 11, 12, INT_MIN, INT_MAX}) {
-    SCOPED_TRACE(preset);
-    EXPECT_EQ(PresetRow(preset), nullptr);
-  }
+    for (int preset : {0, -1, 11, 12, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(preset);
+        EXPECT_EQ(PresetRow(preset), nullptr);
+    }
 }
 
 TEST(PresetRows, AreDistinctAndInsideTheParameterRange) {
-  std::set<std::tuple<float, float, float, float, float, float>> seen;
-  for (const OpticalConstants& row : kPresetRows) {
-    for (float v : {row.nr, row.ng, row.nb, row.kr, row.kg, row.kb}) {
-      EXPECT_GT(v, 0.0f);
-      EXPECT_LE(v, 100.0f);
+    std::set<std::tuple<float, float, float, float, float, float>> seen;
+    for (const OpticalConstants& row : kPresetRows) {
+        for (float v : {row.nr, row.ng, row.nb, row.kr, row.kg, row.kb}) {
+            EXPECT_GT(v, 0.0f);
+            EXPECT_LE(v, 100.0f);
+        }
+        seen.emplace(row.nr, row.ng, row.nb, row.kr, row.kg, row.kb);
     }
-    seen.emplace(row.nr, row.ng, row.nb, row.kr, row.kg, row.kb);
-  }
-  EXPECT_EQ(seen.size(), kPresetRows.size());
+    EXPECT_EQ(seen.size(), kPresetRows.size());
 }
 
 }  // namespace

@@ -38,8 +38,7 @@ std::vector<unsigned char> SampleTree(size_t limit = SIZE_MAX, std::string* erro
     w.WriteWString(L"Gr\u00fcn \U0001F600");
     w.EndChunk();
     w.EndChunk();
-    if (error)
-        *error = w.Error();
+    if (error) *error = w.Error();
     return bytes;
 }
 
@@ -49,10 +48,8 @@ bool Walk(ChunkReader& r, int& chunks) {
     IOResult result;
     while ((result = r.OpenChunk()) == IO_OK) {
         ++chunks;
-        if (r.HoldsChunks() && !Walk(r, chunks))
-            return false;
-        if (r.CloseChunk() != IO_OK)
-            return false;
+        if (r.HoldsChunks() && !Walk(r, chunks)) return false;
+        if (r.CloseChunk() != IO_OK) return false;
     }
     return result == IO_END;
 }

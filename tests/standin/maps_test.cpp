@@ -35,10 +35,19 @@ float FromBits(uint32_t b) {
 // Values a filter might disturb: negative zero, subnormals, infinities,
 // quiet NaNs with payloads, and ordinary colours.
 const std::vector<float>& Awkward() {
-    static const std::vector<float> values = {
-        0.0f, -0.0f, 1.0f, 0.1f, 0.92595214f, 1e-40f, -1e-40f, 3.4e38f,
-        std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
-        FromBits(0x7fc00123), FromBits(0xffc00000), FromBits(0x7fffffff)};
+    static const std::vector<float> values = {0.0f,
+                                              -0.0f,
+                                              1.0f,
+                                              0.1f,
+                                              0.92595214f,
+                                              1e-40f,
+                                              -1e-40f,
+                                              3.4e38f,
+                                              std::numeric_limits<float>::infinity(),
+                                              -std::numeric_limits<float>::infinity(),
+                                              FromBits(0x7fc00123),
+                                              FromBits(0xffc00000),
+                                              FromBits(0x7fffffff)};
     return values;
 }
 
@@ -202,14 +211,18 @@ TEST(AColor, ClampMinMaxLimitsEachComponentAndLetsNaNThrough) {
     struct Case {
         float in, out;
     };
-    const Case cases[] = {{-0.5f, 0.0f}, {0.0f, 0.0f}, {0.3f, 0.3f}, {1.0f, 1.0f}, {1.5f, 1.0f},
+    const Case cases[] = {{-0.5f, 0.0f},
+                          {0.0f, 0.0f},
+                          {0.3f, 0.3f},
+                          {1.0f, 1.0f},
+                          {1.5f, 1.0f},
                           {std::numeric_limits<float>::infinity(), 1.0f},
-                          {-std::numeric_limits<float>::infinity(), 0.0f}, {nan, nan}};
+                          {-std::numeric_limits<float>::infinity(), 0.0f},
+                          {nan, nan}};
     for (const Case& c : cases) {
         AColor color(c.in, c.in, c.in, c.in);
         color.ClampMinMax();
-        for (float v : {color.r, color.g, color.b, color.a})
-            EXPECT_EQ(Bits(v), Bits(c.out)) << c.in;
+        for (float v : {color.r, color.g, color.b, color.a}) EXPECT_EQ(Bits(v), Bits(c.out)) << c.in;
     }
 }
 
@@ -226,8 +239,7 @@ TEST(ClassDirectory, FindsBuiltInAndAddedClassesByIdentity) {
     EXPECT_EQ(dir.Find(TEXMAP_CLASS_ID, cd->ClassID()), cd);
     EXPECT_EQ(dir.Find(MATERIAL_CLASS_ID, cd->ClassID()), nullptr) << "the super class is part of the identity";
     bool listed = false;
-    for (int i = 0; i < dir.Count(); ++i)
-        listed = listed || dir.Get(i) == cd;
+    for (int i = 0; i < dir.Count(); ++i) listed = listed || dir.Get(i) == cd;
     EXPECT_TRUE(listed);
 }
 

@@ -109,7 +109,10 @@ const Malformed kMalformed[] = {
      [] { ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, 1, _T("a"), TYPE_FLOAT, 0, 0, 12345, p_end, p_end); },
      "\"blk\" \\(block 0\\), parameter 1 \"a\": unknown tag 12345"},
     {"UnsupportedTag",
-     [] { ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, 1, _T("a"), TYPE_FLOAT, 0, 0, p_accessor, nullptr, p_end, p_end); },
+     [] {
+         ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, 1, _T("a"), TYPE_FLOAT, 0, 0, p_accessor, nullptr, p_end,
+                           p_end);
+     },
      "parameter 1 \"a\": tag p_accessor is not supported"},
     {"FewerValsThanItems",
      [] {
@@ -150,8 +153,7 @@ const Malformed kMalformed[] = {
     {"UnsupportedType",
      [] { ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, 1, _T("c"), TYPE_RGBA, 0, 0, p_end, p_end); },
      "parameter 1 \"c\": parameter type 2 is not supported"},
-    {"UnsupportedBlockFlags",
-     [] { ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, P_MULTIMAP, p_end); },
+    {"UnsupportedBlockFlags", [] { ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, P_MULTIMAP, p_end); },
      "\"blk\" \\(block 0\\): block flags 0x20 are not supported"},
     {"UnsupportedControl",
      [] {
@@ -183,12 +185,17 @@ TEST(DeclarationDeathTest, AListWithoutItsFinalEndStopsAfterBoundedReading) {
     // Endless well-formed parameters: ID, name, type, flags, local name, p_end.
     auto endless = [](size_t i) -> ScriptedTags::Item {
         switch (i % 6) {
-        case 0: return static_cast<int>(i / 6);
-        case 1: return static_cast<const void*>(L"p");
-        case 2: return static_cast<int>(TYPE_INT);
-        case 3:
-        case 4: return 0;
-        default: return static_cast<int>(p_end);
+            case 0:
+                return static_cast<int>(i / 6);
+            case 1:
+                return static_cast<const void*>(L"p");
+            case 2:
+                return static_cast<int>(TYPE_INT);
+            case 3:
+            case 4:
+                return 0;
+            default:
+                return static_cast<int>(p_end);
         }
     };
     EXPECT_DEATH(
@@ -200,9 +207,9 @@ TEST(DeclarationDeathTest, AListWithoutItsFinalEndStopsAfterBoundedReading) {
 }
 
 TEST(Declaration, AScriptedListReadsLikeTheVariadicOne) {
-    const std::vector<ScriptedTags::Item> items = {1, static_cast<const void*>(L"g"), static_cast<int>(TYPE_FLOAT), 0,
-                                                   0, static_cast<int>(p_default), 0.5, static_cast<int>(p_end),
-                                                   static_cast<int>(p_end)};
+    const std::vector<ScriptedTags::Item> items = {
+        1,   static_cast<const void*>(L"g"), static_cast<int>(TYPE_FLOAT), 0, 0, static_cast<int>(p_default),
+        0.5, static_cast<int>(p_end),        static_cast<int>(p_end)};
     ScriptedTags tags([&](size_t i) { return items.at(i); });
     ParamBlockDesc2 d(tags, 0, _T("blk"), 0, nullptr, 0);
     ASSERT_EQ(d.Count(), 1);

@@ -116,11 +116,9 @@ TEST_F(References, EveryDeletionOrderIsClean) {
         target->ReplaceReference(0, child);
         const std::array<Node*, 3> objects = {m1, m2, target};
         for (int i : order) {
-            if (Node::IsAlive(objects[static_cast<size_t>(i)]))
-                objects[static_cast<size_t>(i)]->DeleteThis();
+            if (Node::IsAlive(objects[static_cast<size_t>(i)])) objects[static_cast<size_t>(i)]->DeleteThis();
         }
-        if (Node::IsAlive(child))
-            child->DeleteThis();
+        if (Node::IsAlive(child)) child->DeleteThis();
         EXPECT_EQ(Node::Alive(), 0) << "order " << order[0] << order[1] << order[2];
     } while (std::next_permutation(order.begin(), order.end()));
 }
@@ -209,12 +207,10 @@ TEST_F(References, AMakerDeletedDuringANotificationIsNotToldAfterwards) {
     second->ReplaceReference(0, target);
     // Whichever maker hears first deletes the other.
     first->onNotify = [&] {
-        if (Node::IsAlive(second))
-            second->DeleteThis();
+        if (Node::IsAlive(second)) second->DeleteThis();
     };
     second->onNotify = [&] {
-        if (Node::IsAlive(first))
-            first->DeleteThis();
+        if (Node::IsAlive(first)) first->DeleteThis();
     };
     target->NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
     EXPECT_EQ(Node::IsAlive(first) + Node::IsAlive(second), 1);
@@ -295,7 +291,8 @@ TEST(Interval, Intersection) {
         {Interval(TIME_NegInfinity, 0), Interval(-5, 5), Interval(-5, 0)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.a & c.b, c.expected) << c.a.Start() << ".." << c.a.End() << " & " << c.b.Start() << ".." << c.b.End();
+        EXPECT_EQ(c.a & c.b, c.expected) << c.a.Start() << ".." << c.a.End() << " & " << c.b.Start() << ".."
+                                         << c.b.End();
         EXPECT_EQ(c.b & c.a, c.expected);
         Interval narrowed = c.a;
         narrowed &= c.b;
@@ -303,8 +300,6 @@ TEST(Interval, Intersection) {
     }
 }
 
-TEST(Version, PacksReleaseApiAndRevision) {
-    EXPECT_EQ(static_cast<unsigned long>(VERSION_3DSMAX), 0x65904000ul);
-}
+TEST(Version, PacksReleaseApiAndRevision) { EXPECT_EQ(static_cast<unsigned long>(VERSION_3DSMAX), 0x65904000ul); }
 
 }  // namespace

@@ -53,15 +53,13 @@ void Node::GetClassName(MSTR& s, bool /*localized*/) const { s = _M("Node"); }
 
 RefTargetHandle Node::Clone(RemapDir& remap) {
     auto* copy = new Node(label);
-    for (int i = 0; i < kSlots; ++i)
-        copy->ReplaceReference(i, remap.CloneRef(refs[i]));
+    for (int i = 0; i < kSlots; ++i) copy->ReplaceReference(i, remap.CloneRef(refs[i]));
     BaseClone(this, copy, remap);
     return copy;
 }
 
 IOResult Node::Save(ISave* isave) {
-    if (failSave)
-        return IO_ERROR;
+    if (failSave) return IO_ERROR;
     isave->BeginChunk(kLabelChunk);
     ULONG written = 0;
     const int32_t value = label;
@@ -80,8 +78,7 @@ IOResult Node::Load(ILoad* iload) {
             label = value;
         }
         iload->CloseChunk();
-        if (result != IO_OK)
-            return result;
+        if (result != IO_OK) return result;
     }
     return result == IO_END ? IO_OK : IO_ERROR;
 }
@@ -91,8 +88,7 @@ RefResult Node::NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle 
     ++notifications;
     lastMessage = message;
     lastSender = hTarget;
-    if (onNotify)
-        onNotify();
+    if (onNotify) onNotify();
     return REF_SUCCEED;
 }
 
@@ -114,17 +110,26 @@ IParamBlock2* TestMap::GetParamBlockByID(BlockID id) { return pblock && pblock->
 
 RefTargetHandle TestMap::GetReference(int i) {
     switch (i) {
-    case 0: return pblock;
-    case 1: return texout;
-    default: return sub;
+        case 0:
+            return pblock;
+        case 1:
+            return texout;
+        default:
+            return sub;
     }
 }
 
 void TestMap::SetReference(int i, RefTargetHandle rtarg) {
     switch (i) {
-    case 0: pblock = static_cast<IParamBlock2*>(rtarg); break;
-    case 1: texout = static_cast<TextureOutput*>(rtarg); break;
-    default: sub = static_cast<Texmap*>(rtarg); break;
+        case 0:
+            pblock = static_cast<IParamBlock2*>(rtarg);
+            break;
+        case 1:
+            texout = static_cast<TextureOutput*>(rtarg);
+            break;
+        default:
+            sub = static_cast<Texmap*>(rtarg);
+            break;
     }
 }
 
@@ -149,8 +154,7 @@ IOResult TestMap::Load(ILoad* iload) {
     while ((result = iload->OpenChunk()) == IO_OK) {
         result = iload->CurChunkID() == kMapHeaderChunk ? MtlBase::Load(iload) : IO_OK;
         iload->CloseChunk();
-        if (result != IO_OK)
-            return result;
+        if (result != IO_OK) return result;
     }
     return result == IO_END ? IO_OK : IO_ERROR;
 }
@@ -170,8 +174,7 @@ AColor TestMap::EvalColor(ShadeContext& sc) {
 
 RefResult TestMap::NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle hTarget, PartID& /*partID*/,
                                     RefMessage message, BOOL /*propagate*/) {
-    if (message != REFMSG_CHANGE || hTarget != pblock)
-        return REF_SUCCEED;
+    if (message != REFMSG_CHANGE || hTarget != pblock) return REF_SUCCEED;
     const ParamID id = pblock->LastNotifyParamID();
     seen.push_back(id);
     if (id == tm_mode && writeGainOnModeChange) {
@@ -194,26 +197,14 @@ ClassDesc* GetNodeDesc() {
 }
 
 static ParamBlockDesc2 testMapParams(tm_params, _T("params"), 0, GetTestMapDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI,
-    0,                       // owner's reference
-    100, 11, 0, 0, nullptr,  // dialog, title, test and rollup flags, procedure
-    tm_gain, _T("gain"), TYPE_FLOAT, P_ANIMATABLE, 12,
-        p_default, 1.0f,
-        p_range, 0.0f, 10.0f,
-        p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, 1001, 1002, 0.01f,
-        p_end,
-    tm_mode, _T("mode"), TYPE_INT, P_ANIMATABLE | P_RESET_DEFAULT, 13,
-        p_ui, TYPE_INT_COMBOBOX, 1003, 3, 21, 22, 23,
-        p_vals, 0, 5, 9,
-        p_default, 5,
-        p_end,
-    tm_flag, _T("flag"), TYPE_BOOL, 0, 14,
-        p_default, TRUE,
-        p_ui, TYPE_SINGLECHEKBOX, 1004,
-        p_end,
-    tm_output, _T("output"), TYPE_REFTARG, P_OWNERS_REF, 15,
-        p_refno, 1,
-        p_end,
-    p_end);
+                                     0,                       // owner's reference
+                                     100, 11, 0, 0, nullptr,  // dialog, title, test and rollup flags, procedure
+                                     tm_gain, _T("gain"), TYPE_FLOAT, P_ANIMATABLE, 12, p_default, 1.0f, p_range, 0.0f,
+                                     10.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, 1001, 1002, 0.01f, p_end, tm_mode,
+                                     _T("mode"), TYPE_INT, P_ANIMATABLE | P_RESET_DEFAULT, 13, p_ui, TYPE_INT_COMBOBOX,
+                                     1003, 3, 21, 22, 23, p_vals, 0, 5, 9, p_default, 5, p_end, tm_flag, _T("flag"),
+                                     TYPE_BOOL, 0, 14, p_default, TRUE, p_ui, TYPE_SINGLECHEKBOX, 1004, p_end,
+                                     tm_output, _T("output"), TYPE_REFTARG, P_OWNERS_REF, 15, p_refno, 1, p_end, p_end);
 
 ParamBlockDesc2& TestMapParams() { return testMapParams; }
 

@@ -39,8 +39,8 @@ public:
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override { refs[i] = rtarg; }
-    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
-                               RefMessage message, BOOL propagate) override;
+    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID, RefMessage message,
+                               BOOL propagate) override;
 
 private:
     static std::set<const Node*>& Live();
@@ -93,8 +93,8 @@ public:
 
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override;
-    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
-                               RefMessage message, BOOL propagate) override;
+    RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID, RefMessage message,
+                               BOOL propagate) override;
 };
 
 ClassDesc2* GetTestMapDesc();

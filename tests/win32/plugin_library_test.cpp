@@ -18,68 +18,68 @@ const Class_ID kTestClassId(0x7E57C1A5, 0x0000D1E7);
 bool TestClassListed() { return ClassDirectory::Instance().Find(TEXMAP_CLASS_ID, kTestClassId) != nullptr; }
 
 class PluginLibraryTest : public ::testing::Test {
- protected:
-  void SetUp() override { TakeEvents(); }
+protected:
+    void SetUp() override { TakeEvents(); }
 };
 
 }  // namespace
 
 TEST_F(PluginLibraryTest, ListsTheClassesWhileLoaded) {
-  std::string error;
-  auto library = PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), &error);
-  ASSERT_TRUE(library) << error;
-  EXPECT_EQ(TakeEvents(), (Events{"initialize"}));
-  EXPECT_EQ(library->Version(), static_cast<ULONG>(VERSION_3DSMAX));
-  EXPECT_EQ(library->Description(), L"Test plug-in \u00B5");
-  EXPECT_EQ(library->NumClasses(), 2);
-  ASSERT_NE(library->Class(0), nullptr);
-  EXPECT_EQ(library->Class(1), nullptr);
-  EXPECT_EQ(ClassDirectory::Instance().Find(TEXMAP_CLASS_ID, kTestClassId), library->Class(0));
-  EXPECT_EQ(library->RawExports().libClassDesc(0), library->Class(0));
-  EXPECT_EQ(GetModuleHandleW(L"win32_test_plugin.dlt"), library->Handle());
+    std::string error;
+    auto library = PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), &error);
+    ASSERT_TRUE(library) << error;
+    EXPECT_EQ(TakeEvents(), (Events{"initialize"}));
+    EXPECT_EQ(library->Version(), static_cast<ULONG>(VERSION_3DSMAX));
+    EXPECT_EQ(library->Description(), L"Test plug-in \u00B5");
+    EXPECT_EQ(library->NumClasses(), 2);
+    ASSERT_NE(library->Class(0), nullptr);
+    EXPECT_EQ(library->Class(1), nullptr);
+    EXPECT_EQ(ClassDirectory::Instance().Find(TEXMAP_CLASS_ID, kTestClassId), library->Class(0));
+    EXPECT_EQ(library->RawExports().libClassDesc(0), library->Class(0));
+    EXPECT_EQ(GetModuleHandleW(L"win32_test_plugin.dlt"), library->Handle());
 }
 
 TEST_F(PluginLibraryTest, UnlistsBeforeShuttingDownAndUnloading) {
-  auto library = PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), nullptr);
-  ASSERT_TRUE(library);
-  TakeEvents();
-  library.reset();
-  EXPECT_EQ(TakeEvents(), (Events{"shutdown", "detach"}));
-  EXPECT_FALSE(TestClassListed());
-  EXPECT_EQ(GetModuleHandleW(L"win32_test_plugin.dlt"), nullptr);
+    auto library = PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), nullptr);
+    ASSERT_TRUE(library);
+    TakeEvents();
+    library.reset();
+    EXPECT_EQ(TakeEvents(), (Events{"shutdown", "detach"}));
+    EXPECT_FALSE(TestClassListed());
+    EXPECT_EQ(GetModuleHandleW(L"win32_test_plugin.dlt"), nullptr);
 }
 
 TEST_F(PluginLibraryTest, RefusesALibraryBuiltForAnotherVersion) {
-  std::string error;
-  EXPECT_FALSE(PluginLibrary::Load(Widen(OLD_PLUGIN_PATH), &error));
-  EXPECT_EQ(error, std::string(OLD_PLUGIN_PATH) + ": built for SDK version 0x61A84000, this host runs 0x65904000");
-  EXPECT_EQ(TakeEvents(), (Events{"detach"})) << "unloaded without being initialised";
-  EXPECT_FALSE(TestClassListed());
-  EXPECT_EQ(GetModuleHandleW(L"win32_old_plugin.dlt"), nullptr);
+    std::string error;
+    EXPECT_FALSE(PluginLibrary::Load(Widen(OLD_PLUGIN_PATH), &error));
+    EXPECT_EQ(error, std::string(OLD_PLUGIN_PATH) + ": built for SDK version 0x61A84000, this host runs 0x65904000");
+    EXPECT_EQ(TakeEvents(), (Events{"detach"})) << "unloaded without being initialised";
+    EXPECT_FALSE(TestClassListed());
+    EXPECT_EQ(GetModuleHandleW(L"win32_old_plugin.dlt"), nullptr);
 }
 
 TEST_F(PluginLibraryTest, RefusesALibraryWithoutTheExports) {
-  std::string error;
-  EXPECT_FALSE(PluginLibrary::Load(Widen(TEST_MODULE_PATH), &error));
-  EXPECT_EQ(error, std::string(TEST_MODULE_PATH) + ": not a plug-in library, it does not export LibNumberClasses");
-  EXPECT_EQ(GetModuleHandleW(L"win32_test_module.dlt"), nullptr);
+    std::string error;
+    EXPECT_FALSE(PluginLibrary::Load(Widen(TEST_MODULE_PATH), &error));
+    EXPECT_EQ(error, std::string(TEST_MODULE_PATH) + ": not a plug-in library, it does not export LibNumberClasses");
+    EXPECT_EQ(GetModuleHandleW(L"win32_test_module.dlt"), nullptr);
 }
 
 TEST_F(PluginLibraryTest, RefusesAMissingFile) {
-  std::string error;
-  EXPECT_FALSE(PluginLibrary::Load(L"/nonexistent/Aurivel.dlt", &error));
-  EXPECT_EQ(error, "/nonexistent/Aurivel.dlt: cannot be loaded (error 126)");
-  EXPECT_FALSE(PluginLibrary::Load(L"/nonexistent/Aurivel.dlt", nullptr));
+    std::string error;
+    EXPECT_FALSE(PluginLibrary::Load(L"/nonexistent/Aurivel.dlt", &error));
+    EXPECT_EQ(error, "/nonexistent/Aurivel.dlt: cannot be loaded (error 126)");
+    EXPECT_FALSE(PluginLibrary::Load(L"/nonexistent/Aurivel.dlt", nullptr));
 }
 
 TEST_F(PluginLibraryTest, RefusesAClassThatIsListedAlready) {
-  auto first = PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), nullptr);
-  ASSERT_TRUE(first);
-  TakeEvents();
-  std::string error;
-  EXPECT_FALSE(PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), &error));
-  EXPECT_EQ(error, std::string(TEST_PLUGIN_PATH) + ": offers a class that is already listed, TestMap");
-  EXPECT_EQ(TakeEvents(), (Events{"initialize", "shutdown with the class listed"})) << "the second load undone";
-  EXPECT_TRUE(TestClassListed()) << "the first load keeps its class";
-  EXPECT_EQ(first->Description(), L"Test plug-in \u00B5");
+    auto first = PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), nullptr);
+    ASSERT_TRUE(first);
+    TakeEvents();
+    std::string error;
+    EXPECT_FALSE(PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), &error));
+    EXPECT_EQ(error, std::string(TEST_PLUGIN_PATH) + ": offers a class that is already listed, TestMap");
+    EXPECT_EQ(TakeEvents(), (Events{"initialize", "shutdown with the class listed"})) << "the second load undone";
+    EXPECT_TRUE(TestClassListed()) << "the first load keeps its class";
+    EXPECT_EQ(first->Description(), L"Test plug-in \u00B5");
 }

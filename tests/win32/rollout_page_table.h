@@ -22,13 +22,13 @@ constexpr WORD kStaticAtom = 0x0082;
 constexpr WORD kComboBoxAtom = 0x0085;
 
 struct Control {
-  int id;
-  WORD classAtom;            // 0 for a class given by name
-  const wchar_t* className;  // as GetClassNameW gives it
-  const wchar_t* caption;    // null where the caption is a bitmap or told apart below
-  WORD bitmap;               // the ordinal in place of a caption
-  short x, y, cx, cy;
-  DWORD style;
+    int id;
+    WORD classAtom;            // 0 for a class given by name
+    const wchar_t* className;  // as GetClassNameW gives it
+    const wchar_t* caption;    // null where the caption is a bitmap or told apart below
+    WORD bitmap;               // the ordinal in place of a caption
+    short x, y, cx, cy;
+    DWORD style;
 };
 
 constexpr wchar_t kCustEdit[] = L"CustEdit";

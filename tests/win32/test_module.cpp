@@ -12,28 +12,28 @@ HINSTANCE handleAtAttach = nullptr;
 wchar_t description[256];
 
 struct StaticObject {
-  StaticObject() { RecordEvent("constructor"); }
-  ~StaticObject() { RecordEvent("destructor"); }
+    StaticObject() { RecordEvent("constructor"); }
+    ~StaticObject() { RecordEvent("destructor"); }
 } staticObject;
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    handleAtAttach = instance;
-    RecordEvent(DisableThreadLibraryCalls(instance) ? "attach" : "attach without module");
-  } else if (reason == DLL_PROCESS_DETACH) {
-    RecordEvent("detach");
-  }
+    if (reason == DLL_PROCESS_ATTACH) {
+        handleAtAttach = instance;
+        RecordEvent(DisableThreadLibraryCalls(instance) ? "attach" : "attach without module");
+    } else if (reason == DLL_PROCESS_DETACH) {
+        RecordEvent("detach");
+    }
 #ifdef TEST_MODULE_REFUSES_ATTACH
-  return FALSE;
+    return FALSE;
 #else
-  return TRUE;
+    return TRUE;
 #endif
 }
 
 __declspec(dllexport) const wchar_t* LibDescription() {
-  return LoadStringW(handleAtAttach, IDS_LIB_DESCRIPTION, description, 256) != 0 ? description : nullptr;
+    return LoadStringW(handleAtAttach, IDS_LIB_DESCRIPTION, description, 256) != 0 ? description : nullptr;
 }
 
 __declspec(dllexport) HINSTANCE HandleAtAttach() { return handleAtAttach; }

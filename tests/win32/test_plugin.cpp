@@ -31,8 +31,7 @@ TestClassDesc testClassDesc;
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, ULONG reason, LPVOID) {
-    if (reason == DLL_PROCESS_DETACH)
-        RecordEvent("detach");
+    if (reason == DLL_PROCESS_DETACH) RecordEvent("detach");
     return TRUE;
 }
 

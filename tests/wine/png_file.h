@@ -12,11 +12,11 @@
 namespace wine_test {
 
 struct RgbImage {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel
 
-  const uint8_t* Pixel(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+    const uint8_t* Pixel(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
 };
 
 uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);

@@ -17,32 +17,32 @@
 namespace wine_test {
 
 class RolloutInEditor : public ::testing::Test {
- protected:
-  void SetUp() override {
-    RegisterHostControls();
-    std::string error;
-    library_ = standin::PluginLibrary::Load(WindowsPath(AURIVEL_MODULE_PATH), &error);
-    ASSERT_TRUE(library_) << error;
-    map_ = static_cast<MtlBase*>(static_cast<ReferenceTarget*>(library_->Class(0)->Create(FALSE)));
-    ASSERT_NE(map_, nullptr);
-    editor_ = std::make_unique<standin::MaterialEditor>();
-    ASSERT_NE(editor_->Open(map_), nullptr);
-    page_ = editor_->Page(L"Parameters");
-    ASSERT_NE(page_, nullptr) << "the rollout page was not created";
-  }
+protected:
+    void SetUp() override {
+        RegisterHostControls();
+        std::string error;
+        library_ = standin::PluginLibrary::Load(WindowsPath(AURIVEL_MODULE_PATH), &error);
+        ASSERT_TRUE(library_) << error;
+        map_ = static_cast<MtlBase*>(static_cast<ReferenceTarget*>(library_->Class(0)->Create(FALSE)));
+        ASSERT_NE(map_, nullptr);
+        editor_ = std::make_unique<standin::MaterialEditor>();
+        ASSERT_NE(editor_->Open(map_), nullptr);
+        page_ = editor_->Page(L"Parameters");
+        ASSERT_NE(page_, nullptr) << "the rollout page was not created";
+    }
 
-  void TearDown() override {
-    editor_.reset();
-    if (map_) map_->DeleteThis();
-    library_.reset();
-  }
+    void TearDown() override {
+        editor_.reset();
+        if (map_) map_->DeleteThis();
+        library_.reset();
+    }
 
-  HWND Item(int id) const { return GetDlgItem(page_, id); }
+    HWND Item(int id) const { return GetDlgItem(page_, id); }
 
-  std::unique_ptr<standin::PluginLibrary> library_;
-  MtlBase* map_ = nullptr;
-  std::unique_ptr<standin::MaterialEditor> editor_;
-  HWND page_ = nullptr;
+    std::unique_ptr<standin::PluginLibrary> library_;
+    MtlBase* map_ = nullptr;
+    std::unique_ptr<standin::MaterialEditor> editor_;
+    HWND page_ = nullptr;
 };
 
 }  // namespace wine_test

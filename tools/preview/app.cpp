@@ -21,165 +21,166 @@ constexpr int kPlotSamples = 181;
 constexpr int kPlotTextHeight = 14;
 
 std::wstring WideShortest(float v) {
-  const std::string digits = ShortestDecimal(v);
-  return std::wstring(digits.begin(), digits.end());
+    const std::string digits = ShortestDecimal(v);
+    return std::wstring(digits.begin(), digits.end());
 }
 
 std::string Hex(unsigned long v) {
-  std::ostringstream s;
-  s << "0x" << std::uppercase << std::hex << std::setw(8) << std::setfill('0') << v;
-  return s.str();
+    std::ostringstream s;
+    s << "0x" << std::uppercase << std::hex << std::setw(8) << std::setfill('0') << v;
+    return s.str();
 }
 
 void PrintInfo(const ModuleInfo& info, std::ostream& out) {
-  out << "Module:       " << info.path << '\n'
-      << "Description:  " << info.description << '\n'
-      << "Version:      " << Hex(info.version) << " (" << info.version << ")\n"
-      << "Class:        " << info.className << '\n'
-      << "Category:     " << info.category << '\n'
-      << "Class ID:     (" << Hex(info.classIdA) << ", " << Hex(info.classIdB) << ")\n"
-      << "Super class:  " << Hex(info.superClassId) << "\n\n"
-      << "Parameters (" << info.parameters.size() << "):\n";
-  out << "  " << std::left << std::setw(10) << "name" << std::setw(12) << "type" << std::setw(12) << "default"
-      << "range\n";
-  for (const ParameterInfo& p : info.parameters) {
-    out << "  " << std::setw(10) << p.name << std::setw(12) << p.type << std::setw(12) << p.defaultValue << p.range
-        << '\n';
-  }
+    out << "Module:       " << info.path << '\n'
+        << "Description:  " << info.description << '\n'
+        << "Version:      " << Hex(info.version) << " (" << info.version << ")\n"
+        << "Class:        " << info.className << '\n'
+        << "Category:     " << info.category << '\n'
+        << "Class ID:     (" << Hex(info.classIdA) << ", " << Hex(info.classIdB) << ")\n"
+        << "Super class:  " << Hex(info.superClassId) << "\n\n"
+        << "Parameters (" << info.parameters.size() << "):\n";
+    out << "  " << std::left << std::setw(10) << "name" << std::setw(12) << "type" << std::setw(12) << "default"
+        << "range\n";
+    for (const ParameterInfo& p : info.parameters) {
+        out << "  " << std::setw(10) << p.name << std::setw(12) << p.type << std::setw(12) << p.defaultValue << p.range
+            << '\n';
+    }
 }
 
 void PrintConstants(const std::string& file, const OpticalConstants& c, std::ostream& out) {
-  out << "Optical constants from " << file << " at R 0.650, G 0.510, B 0.475 \xc2\xb5m:\n"
-      << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
-      << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
+    out << "Optical constants from " << file << " at R 0.650, G 0.510, B 0.475 \xc2\xb5m:\n"
+        << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
+        << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
 }
 
 OpticalConstants ConstantsFromCsv(const std::string& file) {
-  const NkTable table = ReadNkCsvFile(file);
-  const auto n = ChannelValues(table.n);
-  const auto k = ChannelValues(table.k);
-  return {n[0], n[1], n[2], k[0], k[1], k[2]};
+    const NkTable table = ReadNkCsvFile(file);
+    const auto n = ChannelValues(table.n);
+    const auto k = ChannelValues(table.k);
+    return {n[0], n[1], n[2], k[0], k[1], k[2]};
 }
 
 PreviewMap PrepareMap(const PreviewModule& module, const Options& options, std::ostream& out) {
-  PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
-  if (options.nkCsv) {
-    const OpticalConstants constants = ConstantsFromCsv(*options.nkCsv);
-    PrintConstants(*options.nkCsv, constants, out);
-    try {
-      map.SetCustomConstants(constants);
-    } catch (const UsageError& e) {
-      throw ToolError(*options.nkCsv + ": " + e.what());  // bad data, not a bad command line
+    PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
+    if (options.nkCsv) {
+        const OpticalConstants constants = ConstantsFromCsv(*options.nkCsv);
+        PrintConstants(*options.nkCsv, constants, out);
+        try {
+            map.SetCustomConstants(constants);
+        } catch (const UsageError& e) {
+            throw ToolError(*options.nkCsv + ": " + e.what());  // bad data, not a bad command line
+        }
     }
-  }
-  if (options.preset) {
-    map.SetParameter({"preset", *options.preset});
-  }
-  for (const ParameterSetting& setting : options.settings) {
-    map.SetParameter(setting);
-  }
-  if (options.saveFile) {
-    map.Save(*options.saveFile);
-  }
-  return map;
+    if (options.preset) {
+        map.SetParameter({"preset", *options.preset});
+    }
+    for (const ParameterSetting& setting : options.settings) {
+        map.SetParameter(setting);
+    }
+    if (options.saveFile) {
+        map.Save(*options.saveFile);
+    }
+    return map;
 }
 
 int ThreadCount(const Options& options) { return options.threads > 0 ? options.threads : DefaultThreadCount(); }
 
 Image RenderOneSphere(PreviewMap& map, const Options& options, std::ostream* progressOut) {
-  const SampleSphere sphere(options.size.value_or(kDefaultSphereSize));
-  Image image(sphere.Size(), sphere.Size());
-  map.Update(options.time);
-  Progress progress(progressOut, "Rendering", sphere.Size());
-  RenderSphere(image, 0, 0, sphere, map.Shaders(), ThreadCount(options), progress);
-  return image;
+    const SampleSphere sphere(options.size.value_or(kDefaultSphereSize));
+    Image image(sphere.Size(), sphere.Size());
+    map.Update(options.time);
+    Progress progress(progressOut, "Rendering", sphere.Size());
+    RenderSphere(image, 0, 0, sphere, map.Shaders(), ThreadCount(options), progress);
+    return image;
 }
 
 Image RenderSheet(PreviewMap& map, const Options& options, std::ostream* progressOut) {
-  const std::vector<std::wstring> names = map.PresetNames();
-  const int metals = static_cast<int>(names.size()) - 1;  // item 0 is Custom
-  const SampleSphere sphere(options.size.value_or(kDefaultTileSize));
-  const SheetLayout layout(metals, sphere.Size());
-  const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
-  Image sheet(layout.Width(), layout.Height(), kLabelBackground);
-  Progress progress(progressOut, "Rendering", static_cast<long>(metals) * sphere.Size());
-  for (int tile = 0; tile < metals; ++tile) {
-    map.SetParameter({"preset", std::to_string(tile + 1)});
-    map.Update(options.time);
-    const Rect slot = layout.Slot(tile);
-    RenderSphere(sheet, slot.left, slot.top, sphere, map.Shaders(), ThreadCount(options), progress);
-    DrawLabel(sheet, layout.Label(tile), names[static_cast<std::size_t>(tile + 1)], font);
-  }
-  return sheet;
+    const std::vector<std::wstring> names = map.PresetNames();
+    const int metals = static_cast<int>(names.size()) - 1;  // item 0 is Custom
+    const SampleSphere sphere(options.size.value_or(kDefaultTileSize));
+    const SheetLayout layout(metals, sphere.Size());
+    const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
+    Image sheet(layout.Width(), layout.Height(), kLabelBackground);
+    Progress progress(progressOut, "Rendering", static_cast<long>(metals) * sphere.Size());
+    for (int tile = 0; tile < metals; ++tile) {
+        map.SetParameter({"preset", std::to_string(tile + 1)});
+        map.Update(options.time);
+        const Rect slot = layout.Slot(tile);
+        RenderSphere(sheet, slot.left, slot.top, sphere, map.Shaders(), ThreadCount(options), progress);
+        DrawLabel(sheet, layout.Label(tile), names[static_cast<std::size_t>(tile + 1)], font);
+    }
+    return sheet;
 }
 
 std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
-  const OpticalConstants constants = map.Constants(time);
-  map.Update(time);
-  const std::unique_ptr<SampleShader> shader = map.Shaders()();
-  const Rgb colours[3] = {{0.80f, 0.02f, 0.02f}, {0.02f, 0.50f, 0.02f}, {0.02f, 0.08f, 0.85f}};
-  const Rgb lighter[3] = {{0.95f, 0.45f, 0.45f}, {0.45f, 0.80f, 0.45f}, {0.45f, 0.55f, 0.98f}};
-  const wchar_t* channels[3] = {L"R 0.650 \u00b5m", L"G 0.510 \u00b5m", L"B 0.475 \u00b5m"};
-  std::vector<PlotCurve> curves;
-  for (int c = 0; c < 3; ++c) {
-    curves.push_back({std::wstring(channels[c]) + L" map", colours[c], false, {}});
-  }
-  for (int c = 0; c < 3; ++c) {
-    curves.push_back({std::wstring(channels[c]) + L" exact", lighter[c], true, {}});
-  }
-  for (double angle : PlotAngles(kPlotSamples)) {
-    const Rgb mapped = shader->Shade(SampleAtViewAngle(angle));
-    const SphereSample sample = SampleAtViewAngle(angle);
-    const Rgba exact = reference::ExactConductorReflectanceRGB(-sample.view.z, constants);
-    const float mapValues[3] = {mapped.r, mapped.g, mapped.b};
-    const float exactValues[3] = {exact.r, exact.g, exact.b};
+    const OpticalConstants constants = map.Constants(time);
+    map.Update(time);
+    const std::unique_ptr<SampleShader> shader = map.Shaders()();
+    const Rgb colours[3] = {{0.80f, 0.02f, 0.02f}, {0.02f, 0.50f, 0.02f}, {0.02f, 0.08f, 0.85f}};
+    const Rgb lighter[3] = {{0.95f, 0.45f, 0.45f}, {0.45f, 0.80f, 0.45f}, {0.45f, 0.55f, 0.98f}};
+    const wchar_t* channels[3] = {L"R 0.650 \u00b5m", L"G 0.510 \u00b5m", L"B 0.475 \u00b5m"};
+    std::vector<PlotCurve> curves;
     for (int c = 0; c < 3; ++c) {
-      curves[static_cast<std::size_t>(c)].values.push_back(mapValues[c]);
-      curves[static_cast<std::size_t>(c + 3)].values.push_back(exactValues[c]);
+        curves.push_back({std::wstring(channels[c]) + L" map", colours[c], false, {}});
     }
-  }
-  return curves;
+    for (int c = 0; c < 3; ++c) {
+        curves.push_back({std::wstring(channels[c]) + L" exact", lighter[c], true, {}});
+    }
+    for (double angle : PlotAngles(kPlotSamples)) {
+        const Rgb mapped = shader->Shade(SampleAtViewAngle(angle));
+        const SphereSample sample = SampleAtViewAngle(angle);
+        const Rgba exact = reference::ExactConductorReflectanceRGB(-sample.view.z, constants);
+        const float mapValues[3] = {mapped.r, mapped.g, mapped.b};
+        const float exactValues[3] = {exact.r, exact.g, exact.b};
+        for (int c = 0; c < 3; ++c) {
+            curves[static_cast<std::size_t>(c)].values.push_back(mapValues[c]);
+            curves[static_cast<std::size_t>(c + 3)].values.push_back(exactValues[c]);
+        }
+    }
+    return curves;
 }
 
 std::wstring PlotTitle(const PreviewMap& map, int time) {
-  const std::vector<std::wstring> names = map.PresetNames();
-  const int preset = map.Preset();
-  const std::wstring name = preset >= 0 && preset < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(preset)]
-                                                                                   : L"Preset " + std::to_wstring(preset);
-  const OpticalConstants c = map.Constants(time);
-  return name + L":  n = " + WideShortest(c.nr) + L" " + WideShortest(c.ng) + L" " + WideShortest(c.nb) +
-         L"   k = " + WideShortest(c.kr) + L" " + WideShortest(c.kg) + L" " + WideShortest(c.kb);
+    const std::vector<std::wstring> names = map.PresetNames();
+    const int preset = map.Preset();
+    const std::wstring name = preset >= 0 && preset < static_cast<int>(names.size())
+                                  ? names[static_cast<std::size_t>(preset)]
+                                  : L"Preset " + std::to_wstring(preset);
+    const OpticalConstants c = map.Constants(time);
+    return name + L":  n = " + WideShortest(c.nr) + L" " + WideShortest(c.ng) + L" " + WideShortest(c.nb) + L"   k = " +
+           WideShortest(c.kr) + L" " + WideShortest(c.kg) + L" " + WideShortest(c.kb);
 }
 
 }  // namespace
 
 int RunTool(const Options& options, const std::string& defaultModule, bool showProgress, std::ostream& out,
             std::ostream& err) {
-  if (options.help) {
-    out << HelpText();
-    return 0;
-  }
-  const PreviewModule module = PreviewModule::Open(options.modulePath.empty() ? defaultModule : options.modulePath);
-  if (options.view == View::kInfo) {
-    PrintInfo(module.Info(), out);
-    return 0;
-  }
-  PreviewMap map = PrepareMap(module, options, out);
-  std::ostream* progressOut = showProgress ? &err : nullptr;
-  Image image = [&] {
-    switch (options.view) {
-      case View::kSheet:
-        return RenderSheet(map, options, progressOut);
-      case View::kPlot:
-        return DrawReflectancePlot(ReflectanceCurves(map, options.time), PlotTitle(map, options.time),
-                                   Font::FindDejaVuSans(kPlotTextHeight));
-      default:
-        return RenderOneSphere(map, options, progressOut);
+    if (options.help) {
+        out << HelpText();
+        return 0;
     }
-  }();
-  WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
-  out << "Wrote " << options.output << '\n';
-  return 0;
+    const PreviewModule module = PreviewModule::Open(options.modulePath.empty() ? defaultModule : options.modulePath);
+    if (options.view == View::kInfo) {
+        PrintInfo(module.Info(), out);
+        return 0;
+    }
+    PreviewMap map = PrepareMap(module, options, out);
+    std::ostream* progressOut = showProgress ? &err : nullptr;
+    Image image = [&] {
+        switch (options.view) {
+            case View::kSheet:
+                return RenderSheet(map, options, progressOut);
+            case View::kPlot:
+                return DrawReflectancePlot(ReflectanceCurves(map, options.time), PlotTitle(map, options.time),
+                                           Font::FindDejaVuSans(kPlotTextHeight));
+            default:
+                return RenderOneSphere(map, options, progressOut);
+        }
+    }();
+    WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
+    out << "Wrote " << options.output << '\n';
+    return 0;
 }
 
 }  // namespace aurivel::preview

@@ -14,19 +14,19 @@ constexpr const char* kPrefix = "aurivel-preview: ";
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace aurivel::preview;
-  try {
-    const Options options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    const bool showProgress = options.progress || isatty(STDERR_FILENO) == 1;
-    return RunTool(options, AURIVEL_DEFAULT_MODULE, showProgress, std::cout, std::cerr);
-  } catch (const UsageError& e) {
-    std::cerr << kPrefix << e.what() << "\n" << kPrefix << "try --help\n";
-    return 2;
-  } catch (const ToolError& e) {
-    std::cerr << kPrefix << e.what() << '\n';
-    return 1;
-  } catch (const std::exception& e) {
-    std::cerr << kPrefix << "unexpected failure: " << e.what() << '\n';
-    return 1;
-  }
+    using namespace aurivel::preview;
+    try {
+        const Options options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        const bool showProgress = options.progress || isatty(STDERR_FILENO) == 1;
+        return RunTool(options, AURIVEL_DEFAULT_MODULE, showProgress, std::cout, std::cerr);
+    } catch (const UsageError& e) {
+        std::cerr << kPrefix << e.what() << "\n" << kPrefix << "try --help\n";
+        return 2;
+    } catch (const ToolError& e) {
+        std::cerr << kPrefix << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << kPrefix << "unexpected failure: " << e.what() << '\n';
+        return 1;
+    }
 }

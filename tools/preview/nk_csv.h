@@ -14,13 +14,13 @@ namespace aurivel::preview {
 inline constexpr std::array<double, 3> kChannelWavelengths{0.650, 0.510, 0.475};
 
 struct NkSample {
-  double wavelength;
-  double value;
+    double wavelength;
+    double value;
 };
 
 struct NkTable {
-  std::vector<NkSample> n;  // strictly increasing wavelengths
-  std::vector<NkSample> k;
+    std::vector<NkSample> n;  // strictly increasing wavelengths
+    std::vector<NkSample> k;
 };
 
 // Reads and checks the whole export. Throws ToolError with "name:line: why"

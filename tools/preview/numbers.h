@@ -11,12 +11,12 @@ namespace aurivel::preview {
 // The number that the whole text spells, or nothing (also when out of range).
 template <typename T>
 std::optional<T> ParseNumber(std::string_view text) {
-  T value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 // The shortest decimal that reads back as the same float ("0.27105", not

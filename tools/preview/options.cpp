@@ -14,108 +14,108 @@ constexpr int kMaxSize = 4095;
 constexpr int kMaxThreads = 256;
 
 int ParseInt(const std::string& option, const std::string& text) {
-  const std::optional<int> value = ParseNumber<int>(text);
-  if (!value) {
-    throw UsageError(option + " needs a whole number, not '" + text + "'");
-  }
-  return *value;
+    const std::optional<int> value = ParseNumber<int>(text);
+    if (!value) {
+        throw UsageError(option + " needs a whole number, not '" + text + "'");
+    }
+    return *value;
 }
 
 int ParseSize(const std::string& text) {
-  const int size = ParseInt("--size", text);
-  if (size < kMinSize || size > kMaxSize || size % 2 == 0) {
-    throw UsageError("--size must be odd, from " + std::to_string(kMinSize) + " to " + std::to_string(kMaxSize) +
-                     " (an odd size puts a pixel centre exactly head-on)");
-  }
-  return size;
+    const int size = ParseInt("--size", text);
+    if (size < kMinSize || size > kMaxSize || size % 2 == 0) {
+        throw UsageError("--size must be odd, from " + std::to_string(kMinSize) + " to " + std::to_string(kMaxSize) +
+                         " (an odd size puts a pixel centre exactly head-on)");
+    }
+    return size;
 }
 
 int ParseThreads(const std::string& text) {
-  const int threads = ParseInt("--threads", text);
-  if (threads < 1 || threads > kMaxThreads) {
-    throw UsageError("--threads must be from 1 to " + std::to_string(kMaxThreads));
-  }
-  return threads;
+    const int threads = ParseInt("--threads", text);
+    if (threads < 1 || threads > kMaxThreads) {
+        throw UsageError("--threads must be from 1 to " + std::to_string(kMaxThreads));
+    }
+    return threads;
 }
 
 ParameterSetting ParseSetting(const std::string& text) {
-  const auto equals = text.find('=');
-  if (equals == std::string::npos || equals == 0 || equals + 1 == text.size()) {
-    throw UsageError("--set needs NAME=VALUE, not '" + text + "'");
-  }
-  return {text.substr(0, equals), text.substr(equals + 1)};
+    const auto equals = text.find('=');
+    if (equals == std::string::npos || equals == 0 || equals + 1 == text.size()) {
+        throw UsageError("--set needs NAME=VALUE, not '" + text + "'");
+    }
+    return {text.substr(0, equals), text.substr(equals + 1)};
 }
 
 void SetView(Options& options, View view, const std::string& option) {
-  if (options.view != View::kSphere) {
-    throw UsageError(option + " cannot be combined with another of --sheet, --plot, --info");
-  }
-  options.view = view;
+    if (options.view != View::kSphere) {
+        throw UsageError(option + " cannot be combined with another of --sheet, --plot, --info");
+    }
+    options.view = view;
 }
 
 void CheckCombination(const Options& options) {
-  if (options.nkCsv && options.preset) {
-    throw UsageError("--nk-csv makes a Custom map; it cannot be combined with --preset");
-  }
-  if (options.nkCsv && options.loadFile) {
-    throw UsageError("--nk-csv and --load both choose the map; give one of them");
-  }
-  if (options.view == View::kSheet && (options.preset || options.nkCsv || options.loadFile || options.saveFile)) {
-    throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk-csv, --load or --save");
-  }
+    if (options.nkCsv && options.preset) {
+        throw UsageError("--nk-csv makes a Custom map; it cannot be combined with --preset");
+    }
+    if (options.nkCsv && options.loadFile) {
+        throw UsageError("--nk-csv and --load both choose the map; give one of them");
+    }
+    if (options.view == View::kSheet && (options.preset || options.nkCsv || options.loadFile || options.saveFile)) {
+        throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk-csv, --load or --save");
+    }
 }
 
 }  // namespace
 
 Options ParseCommandLine(const std::vector<std::string>& args) {
-  Options options;
-  using Handler = std::function<void(const std::string&)>;
-  const std::map<std::string, Handler> withValue{
-      {"-o", [&](const std::string& v) { options.output = v; }},
-      {"--output", [&](const std::string& v) { options.output = v; }},
-      {"--module", [&](const std::string& v) { options.modulePath = v; }},
-      {"--preset", [&](const std::string& v) { options.preset = v; }},
-      {"--set", [&](const std::string& v) { options.settings.push_back(ParseSetting(v)); }},
-      {"--nk-csv", [&](const std::string& v) { options.nkCsv = v; }},
-      {"--save", [&](const std::string& v) { options.saveFile = v; }},
-      {"--load", [&](const std::string& v) { options.loadFile = v; }},
-      {"--size", [&](const std::string& v) { options.size = ParseSize(v); }},
-      {"--time", [&](const std::string& v) { options.time = ParseInt("--time", v); }},
-      {"--threads", [&](const std::string& v) { options.threads = ParseThreads(v); }},
-  };
-  const std::map<std::string, std::function<void()>> flags{
-      {"--sheet", [&] { SetView(options, View::kSheet, "--sheet"); }},
-      {"--plot", [&] { SetView(options, View::kPlot, "--plot"); }},
-      {"--info", [&] { SetView(options, View::kInfo, "--info"); }},
-      {"--linear", [&] { options.linear = true; }},
-      {"--progress", [&] { options.progress = true; }},
-      {"-h", [&] { options.help = true; }},
-      {"--help", [&] { options.help = true; }},
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
-      inlineValue = name.substr(equals + 1);
-      name.resize(equals);
+    Options options;
+    using Handler = std::function<void(const std::string&)>;
+    const std::map<std::string, Handler> withValue{
+        {"-o", [&](const std::string& v) { options.output = v; }},
+        {"--output", [&](const std::string& v) { options.output = v; }},
+        {"--module", [&](const std::string& v) { options.modulePath = v; }},
+        {"--preset", [&](const std::string& v) { options.preset = v; }},
+        {"--set", [&](const std::string& v) { options.settings.push_back(ParseSetting(v)); }},
+        {"--nk-csv", [&](const std::string& v) { options.nkCsv = v; }},
+        {"--save", [&](const std::string& v) { options.saveFile = v; }},
+        {"--load", [&](const std::string& v) { options.loadFile = v; }},
+        {"--size", [&](const std::string& v) { options.size = ParseSize(v); }},
+        {"--time", [&](const std::string& v) { options.time = ParseInt("--time", v); }},
+        {"--threads", [&](const std::string& v) { options.threads = ParseThreads(v); }},
+    };
+    const std::map<std::string, std::function<void()>> flags{
+        {"--sheet", [&] { SetView(options, View::kSheet, "--sheet"); }},
+        {"--plot", [&] { SetView(options, View::kPlot, "--plot"); }},
+        {"--info", [&] { SetView(options, View::kInfo, "--info"); }},
+        {"--linear", [&] { options.linear = true; }},
+        {"--progress", [&] { options.progress = true; }},
+        {"-h", [&] { options.help = true; }},
+        {"--help", [&] { options.help = true; }},
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> inlineValue;
+        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            inlineValue = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
+            flag->second();
+        } else if (const auto option = withValue.find(name); option != withValue.end()) {
+            if (!inlineValue && i + 1 == args.size()) {
+                throw UsageError(name + " needs a value");
+            }
+            option->second(inlineValue ? *inlineValue : args[++i]);
+        } else {
+            throw UsageError("unknown argument '" + args[i] + "' (see --help)");
+        }
     }
-    if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
-      flag->second();
-    } else if (const auto option = withValue.find(name); option != withValue.end()) {
-      if (!inlineValue && i + 1 == args.size()) {
-        throw UsageError(name + " needs a value");
-      }
-      option->second(inlineValue ? *inlineValue : args[++i]);
-    } else {
-      throw UsageError("unknown argument '" + args[i] + "' (see --help)");
-    }
-  }
-  CheckCombination(options);
-  return options;
+    CheckCombination(options);
+    return options;
 }
 
 std::string HelpText() {
-  return R"(aurivel-preview: try the Aurivel texture map without 3ds Max.
+    return R"(aurivel-preview: try the Aurivel texture map without 3ds Max.
 
 Aurivel.dlt is a 3ds Max texture map that colours a surface by the Fresnel
 reflectance of a metal, computed from the metal's complex index of refraction

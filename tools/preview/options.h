@@ -8,32 +8,32 @@
 namespace aurivel::preview {
 
 enum class View {
-  kSphere,  // one map on the sample sphere
-  kSheet,   // every metal preset side by side
-  kPlot,    // reflectance against view angle
-  kInfo,    // what the module and its parameter block declare
+    kSphere,  // one map on the sample sphere
+    kSheet,   // every metal preset side by side
+    kPlot,    // reflectance against view angle
+    kInfo,    // what the module and its parameter block declare
 };
 
 struct ParameterSetting {
-  std::string name;   // internal name in the parameter block, as scripts use it
-  std::string value;  // as typed: a number, or a preset name for "preset"
+    std::string name;   // internal name in the parameter block, as scripts use it
+    std::string value;  // as typed: a number, or a preset name for "preset"
 };
 
 struct Options {
-  View view = View::kSphere;
-  std::string output = "preview.png";
-  std::string modulePath;  // empty: the module built with the tool
-  std::optional<std::string> preset;
-  std::vector<ParameterSetting> settings;  // in command-line order
-  std::optional<std::string> nkCsv;
-  std::optional<std::string> saveFile;
-  std::optional<std::string> loadFile;
-  std::optional<int> size;  // side of the sample slot in pixels, odd
-  int time = 0;             // host ticks, 4800 per second
-  int threads = 0;          // 0: one per core
-  bool linear = false;
-  bool progress = false;
-  bool help = false;
+    View view = View::kSphere;
+    std::string output = "preview.png";
+    std::string modulePath;  // empty: the module built with the tool
+    std::optional<std::string> preset;
+    std::vector<ParameterSetting> settings;  // in command-line order
+    std::optional<std::string> nkCsv;
+    std::optional<std::string> saveFile;
+    std::optional<std::string> loadFile;
+    std::optional<int> size;  // side of the sample slot in pixels, odd
+    int time = 0;             // host ticks, 4800 per second
+    int threads = 0;          // 0: one per core
+    bool linear = false;
+    bool progress = false;
+    bool help = false;
 };
 
 inline constexpr int kDefaultSphereSize = 255;

@@ -26,106 +26,108 @@ constexpr Rgb kGrid{0.75f, 0.75f, 0.75f};
 
 // Coverage of a pixel centre by a round pen of the given radius.
 void Stamp(Image& image, double cx, double cy, double radius, Rgb colour) {
-  const int x0 = static_cast<int>(std::floor(cx - radius - 1.0));
-  const int y0 = static_cast<int>(std::floor(cy - radius - 1.0));
-  const int x1 = static_cast<int>(std::ceil(cx + radius + 1.0));
-  const int y1 = static_cast<int>(std::ceil(cy + radius + 1.0));
-  for (int y = y0; y <= y1; ++y) {
-    for (int x = x0; x <= x1; ++x) {
-      const double distance = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
-      image.Blend(x, y, colour, static_cast<float>(std::clamp(radius + 0.5 - distance, 0.0, 1.0)));
+    const int x0 = static_cast<int>(std::floor(cx - radius - 1.0));
+    const int y0 = static_cast<int>(std::floor(cy - radius - 1.0));
+    const int x1 = static_cast<int>(std::ceil(cx + radius + 1.0));
+    const int y1 = static_cast<int>(std::ceil(cy + radius + 1.0));
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            const double distance = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+            image.Blend(x, y, colour, static_cast<float>(std::clamp(radius + 0.5 - distance, 0.0, 1.0)));
+        }
     }
-  }
 }
 
 double ToPixelX(double degrees) { return kAxisLeft + (kAxisRight - kAxisLeft) * degrees / 90.0; }
 double ToPixelY(double reflectance) { return kAxisBottom - (kAxisBottom - kAxisTop) * reflectance; }
 
 void DrawGridAndAxes(Image& image, const Font& font) {
-  for (int degrees = 0; degrees <= 90; degrees += 15) {
-    const double x = ToPixelX(degrees);
-    DrawPolyline(image, {{x, kAxisTop}, {x, kAxisBottom}}, kGrid, 1.0, 0.0);
-    const std::wstring label = std::to_wstring(degrees);
-    font.Draw(image, static_cast<int>(x) - font.TextWidth(label) / 2, kAxisBottom + 8 + font.CapHeight(), label, kInk);
-  }
-  for (int tenths = 0; tenths <= 10; tenths += 2) {
-    const double y = ToPixelY(tenths / 10.0);
-    DrawPolyline(image, {{kAxisLeft, y}, {kAxisRight, y}}, kGrid, 1.0, 0.0);
-    const std::wstring label = tenths == 10 ? L"1.0" : L"0." + std::to_wstring(tenths);
-    font.Draw(image, kAxisLeft - 8 - font.TextWidth(label), static_cast<int>(y) + font.CapHeight() / 2, label, kInk);
-  }
-  DrawPolyline(image, {{kAxisLeft, kAxisTop}, {kAxisLeft, kAxisBottom}, {kAxisRight, kAxisBottom}}, kInk, 1.5, 0.0);
-  const std::wstring xTitle = L"view angle (degrees from head-on)";
-  font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(xTitle)) / 2, kHeight - 12, xTitle, kInk);
-  font.Draw(image, 10, kAxisTop - 12, L"reflectance", kInk);
+    for (int degrees = 0; degrees <= 90; degrees += 15) {
+        const double x = ToPixelX(degrees);
+        DrawPolyline(image, {{x, kAxisTop}, {x, kAxisBottom}}, kGrid, 1.0, 0.0);
+        const std::wstring label = std::to_wstring(degrees);
+        font.Draw(image, static_cast<int>(x) - font.TextWidth(label) / 2, kAxisBottom + 8 + font.CapHeight(), label,
+                  kInk);
+    }
+    for (int tenths = 0; tenths <= 10; tenths += 2) {
+        const double y = ToPixelY(tenths / 10.0);
+        DrawPolyline(image, {{kAxisLeft, y}, {kAxisRight, y}}, kGrid, 1.0, 0.0);
+        const std::wstring label = tenths == 10 ? L"1.0" : L"0." + std::to_wstring(tenths);
+        font.Draw(image, kAxisLeft - 8 - font.TextWidth(label), static_cast<int>(y) + font.CapHeight() / 2, label,
+                  kInk);
+    }
+    DrawPolyline(image, {{kAxisLeft, kAxisTop}, {kAxisLeft, kAxisBottom}, {kAxisRight, kAxisBottom}}, kInk, 1.5, 0.0);
+    const std::wstring xTitle = L"view angle (degrees from head-on)";
+    font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(xTitle)) / 2, kHeight - 12, xTitle, kInk);
+    font.Draw(image, 10, kAxisTop - 12, L"reflectance", kInk);
 }
 
 void DrawCurve(Image& image, const PlotCurve& curve) {
-  const std::vector<double> angles = PlotAngles(static_cast<int>(curve.values.size()));
-  std::vector<PointF> points;
-  for (std::size_t i = 0; i < angles.size(); ++i) {
-    points.push_back({ToPixelX(angles[i]), ToPixelY(curve.values[i])});
-  }
-  DrawPolyline(image, points, curve.colour, kLineWidth, curve.dashed ? kDashLength : 0.0);
+    const std::vector<double> angles = PlotAngles(static_cast<int>(curve.values.size()));
+    std::vector<PointF> points;
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+        points.push_back({ToPixelX(angles[i]), ToPixelY(curve.values[i])});
+    }
+    DrawPolyline(image, points, curve.colour, kLineWidth, curve.dashed ? kDashLength : 0.0);
 }
 
 void DrawLegend(Image& image, const std::vector<PlotCurve>& curves, const Font& font) {
-  int y = kAxisTop + 10;
-  for (const PlotCurve& curve : curves) {
-    DrawPolyline(image, {{kLegendLeft, y - 5.0}, {kLegendLeft + kLegendLineLength, y - 5.0}}, curve.colour, kLineWidth,
-                 curve.dashed ? kDashLength : 0.0);
-    font.Draw(image, kLegendLeft + kLegendLineLength + 8, y, curve.name, kInk);
-    y += kLegendRowHeight;
-  }
+    int y = kAxisTop + 10;
+    for (const PlotCurve& curve : curves) {
+        DrawPolyline(image, {{kLegendLeft, y - 5.0}, {kLegendLeft + kLegendLineLength, y - 5.0}}, curve.colour,
+                     kLineWidth, curve.dashed ? kDashLength : 0.0);
+        font.Draw(image, kLegendLeft + kLegendLineLength + 8, y, curve.name, kInk);
+        y += kLegendRowHeight;
+    }
 }
 
 }  // namespace
 
 void DrawPolyline(Image& image, const std::vector<PointF>& points, Rgb colour, double width, double dashLength) {
-  constexpr double kStep = 0.25;
-  const double radius = width / 2.0;
-  double travelled = 0.0;
-  for (std::size_t i = 1; i < points.size(); ++i) {
-    const PointF a = points[i - 1];
-    const PointF b = points[i];
-    const double length = std::hypot(b.x - a.x, b.y - a.y);
-    const int steps = std::max(1, static_cast<int>(std::ceil(length / kStep)));
-    for (int s = 0; s <= steps; ++s) {
-      const double t = static_cast<double>(s) / steps;
-      const bool inDash = dashLength <= 0.0 || std::fmod(travelled + t * length, 2.0 * dashLength) < dashLength;
-      if (inDash) {
-        Stamp(image, a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, radius, colour);
-      }
+    constexpr double kStep = 0.25;
+    const double radius = width / 2.0;
+    double travelled = 0.0;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const PointF a = points[i - 1];
+        const PointF b = points[i];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        const int steps = std::max(1, static_cast<int>(std::ceil(length / kStep)));
+        for (int s = 0; s <= steps; ++s) {
+            const double t = static_cast<double>(s) / steps;
+            const bool inDash = dashLength <= 0.0 || std::fmod(travelled + t * length, 2.0 * dashLength) < dashLength;
+            if (inDash) {
+                Stamp(image, a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, radius, colour);
+            }
+        }
+        travelled += length;
     }
-    travelled += length;
-  }
 }
 
 std::vector<double> PlotAngles(int count) {
-  std::vector<double> angles;
-  for (int i = 0; i < count; ++i) {
-    angles.push_back(count > 1 ? 90.0 * i / (count - 1) : 0.0);
-  }
-  return angles;
+    std::vector<double> angles;
+    for (int i = 0; i < count; ++i) {
+        angles.push_back(count > 1 ? 90.0 * i / (count - 1) : 0.0);
+    }
+    return angles;
 }
 
 SphereSample SampleAtViewAngle(double degrees) {
-  const double radians = degrees * kPi / 180.0;
-  SphereSample sample;
-  sample.normal = {0.0f, 0.0f, 1.0f};
-  sample.view = {0.0f, static_cast<float>(std::sin(radians)), static_cast<float>(-std::cos(radians))};
-  return sample;
+    const double radians = degrees * kPi / 180.0;
+    SphereSample sample;
+    sample.normal = {0.0f, 0.0f, 1.0f};
+    sample.view = {0.0f, static_cast<float>(std::sin(radians)), static_cast<float>(-std::cos(radians))};
+    return sample;
 }
 
 Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font) {
-  Image image(kWidth, kHeight, kPaper);
-  DrawGridAndAxes(image, font);
-  for (const PlotCurve& curve : curves) {
-    DrawCurve(image, curve);
-  }
-  DrawLegend(image, curves, font);
-  font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(title)) / 2, 28, title, kInk);
-  return image;
+    Image image(kWidth, kHeight, kPaper);
+    DrawGridAndAxes(image, font);
+    for (const PlotCurve& curve : curves) {
+        DrawCurve(image, curve);
+    }
+    DrawLegend(image, curves, font);
+    font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(title)) / 2, 28, title, kInk);
+    return image;
 }
 
 }  // namespace aurivel::preview

@@ -11,8 +11,8 @@
 namespace aurivel::preview {
 
 struct PointF {
-  double x;
-  double y;
+    double x;
+    double y;
 };
 
 // Draws an anti-aliased line through the points; dashLength 0 draws it solid.
@@ -26,10 +26,10 @@ std::vector<double> PlotAngles(int count);
 SphereSample SampleAtViewAngle(double degrees);
 
 struct PlotCurve {
-  std::wstring name;          // shown in the legend
-  Rgb colour;
-  bool dashed = false;
-  std::vector<float> values;  // reflectance at PlotAngles(values.size())
+    std::wstring name;  // shown in the legend
+    Rgb colour;
+    bool dashed = false;
+    std::vector<float> values;  // reflectance at PlotAngles(values.size())
 };
 
 Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font);

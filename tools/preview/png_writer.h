@@ -9,8 +9,8 @@
 namespace aurivel::preview {
 
 enum class PngEncoding {
-  kSrgb8,     // for looking at: 8-bit, sRGB transfer function, sRGB chunk
-  kLinear16,  // for checking numbers: 16-bit, round(v * 65535), gamma 1
+    kSrgb8,     // for looking at: 8-bit, sRGB transfer function, sRGB chunk
+    kLinear16,  // for checking numbers: 16-bit, round(v * 65535), gamma 1
 };
 
 // The sRGB transfer function (IEC 61966-2-1) for a linear value in [0, 1].

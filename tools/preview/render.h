@@ -14,9 +14,9 @@ namespace aurivel::preview {
 // Colours one surface sample. Each render thread owns one, so an
 // implementation may keep per-thread state such as a shade context.
 class SampleShader {
- public:
-  virtual ~SampleShader() = default;
-  virtual Rgb Shade(const SphereSample& sample) = 0;
+public:
+    virtual ~SampleShader() = default;
+    virtual Rgb Shade(const SphereSample& sample) = 0;
 };
 
 using ShaderFactory = std::function<std::unique_ptr<SampleShader>()>;

@@ -9,30 +9,30 @@
 namespace aurivel::preview {
 
 struct Rect {
-  int left;
-  int top;
-  int width;
-  int height;
+    int left;
+    int top;
+    int width;
+    int height;
 };
 
 class SheetLayout {
- public:
-  SheetLayout(int tileCount, int slotSize);
+public:
+    SheetLayout(int tileCount, int slotSize);
 
-  int Columns() const { return columns_; }
-  int Width() const;
-  int Height() const;
-  int SlotSize() const { return slotSize_; }
+    int Columns() const { return columns_; }
+    int Width() const;
+    int Height() const;
+    int SlotSize() const { return slotSize_; }
 
-  Rect Slot(int tile) const;   // where the sphere of the tile goes
-  Rect Label(int tile) const;  // the strip under it that holds the name
+    Rect Slot(int tile) const;   // where the sphere of the tile goes
+    Rect Label(int tile) const;  // the strip under it that holds the name
 
-  static int LabelHeight(int slotSize);
+    static int LabelHeight(int slotSize);
 
- private:
-  int slotSize_;
-  int columns_;
-  int rows_;
+private:
+    int slotSize_;
+    int columns_;
+    int rows_;
 };
 
 inline constexpr Rgb kLabelBackground{0.06f, 0.06f, 0.06f};

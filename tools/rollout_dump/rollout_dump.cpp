@@ -12,15 +12,13 @@
 
 namespace {
 
-std::string Utf8(const std::wstring& text)
-{
+std::string Utf8(const std::wstring& text) {
     char buffer[512] = {};
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
     return buffer;
 }
 
-std::wstring WindowString(HWND window, bool className)
-{
+std::wstring WindowString(HWND window, bool className) {
     WCHAR buffer[256] = {};
     if (className)
         GetClassNameW(window, buffer, 256);
@@ -30,16 +28,13 @@ std::wstring WindowString(HWND window, bool className)
 }
 
 // The caption as one line: the credits label holds a line feed.
-std::string Caption(HWND window)
-{
+std::string Caption(HWND window) {
     std::string text = Utf8(WindowString(window, false));
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at))
-        text.replace(at, 1, "\\n");
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, "\\n");
     return "\"" + text + "\"";
 }
 
-void PrintPage(HWND page)
-{
+void PrintPage(HWND page) {
     std::printf("%-3s %6s  %-15s %-9s %-19s %-10s %s\n", "#", "ID", "class", "enabled", "pixels (x y w h)", "style",
                 "caption");
     RECT pageRect = {};
@@ -60,8 +55,7 @@ void PrintPage(HWND page)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : AURIVEL_DEFAULT_MODULE;
     std::string error;
     auto library = standin::PluginLibrary::Load(std::wstring(path.begin(), path.end()), &error);

@@ -3,11 +3,11 @@
 #pragma once
 
 #if defined(_WIN32)
-#  if defined(MAXSDK_BUILDING)
-#    define CoreExport __declspec(dllexport)
-#  else
-#    define CoreExport __declspec(dllimport)
-#  endif
+#if defined(MAXSDK_BUILDING)
+#define CoreExport __declspec(dllexport)
 #else
-#  define CoreExport __attribute__((visibility("default")))
+#define CoreExport __declspec(dllimport)
+#endif
+#else
+#define CoreExport __attribute__((visibility("default")))
 #endif

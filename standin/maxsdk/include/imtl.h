@@ -44,12 +44,10 @@ public:
 class CoreExport IMtlParams : public MaxHeapOperators {
 public:
     virtual ~IMtlParams();
-    virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc,
-                               const MCHAR* title, LPARAM param = 0, DWORD flags = 0,
-                               int category = ROLLUP_CAT_STANDARD) = 0;
-    virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc,
-                               const MCHAR* title, LPARAM param = 0, DWORD flags = 0,
-                               int category = ROLLUP_CAT_STANDARD) = 0;
+    virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
     virtual void DeleteRollupPage(HWND hRollup) = 0;
     virtual TimeValue GetTime() = 0;
 };

@@ -154,11 +154,10 @@ public:
     // Reads the tag list that follows `flags`; any malformed list stops the
     // program with a message naming the block and the parameter. Registers
     // the declaration with cd.
-    ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
-                    USHORT flags, ...);
+    ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd, USHORT flags, ...);
     // The same, reading the list from any source (host tools and tests).
-    ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name,
-                    StringResID local_name, ClassDesc2* cd, USHORT flags);
+    ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
+                    USHORT flags);
     ~ParamBlockDesc2();
     ParamBlockDesc2(const ParamBlockDesc2&) = delete;
     ParamBlockDesc2& operator=(const ParamBlockDesc2&) = delete;
@@ -196,8 +195,7 @@ public:
     // which it holds; FALSE for an unknown ID or a value of another kind.
     virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
-    virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid,
-                          int tabIndex = 0) = 0;
+    virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid, int tabIndex = 0) = 0;
     virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
     virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
     virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;

@@ -11,35 +11,35 @@
 
 class ParamMap2UserDlgProc : public MaxHeapOperators {
 public:
-	virtual ~ParamMap2UserDlgProc() {}
-	virtual INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
-	virtual void DeleteThis() = 0;
-	virtual void SetThing(ReferenceTarget* /*m*/) {}
-	virtual void Update(TimeValue t, Interval& /*valid*/, IParamMap2* /*pmap*/) { this->Update(t); }
-	virtual void Update(TimeValue /*t*/) {}
-	virtual void SetParamBlock(IParamBlock2* /*pb*/) {}
+    virtual ~ParamMap2UserDlgProc() {}
+    virtual INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void DeleteThis() = 0;
+    virtual void SetThing(ReferenceTarget* /*m*/) {}
+    virtual void Update(TimeValue t, Interval& /*valid*/, IParamMap2* /*pmap*/) { this->Update(t); }
+    virtual void Update(TimeValue /*t*/) {}
+    virtual void SetParamBlock(IParamBlock2* /*pb*/) {}
 };
 
 class IParamMap2 : public MaxHeapOperators {
 public:
-	virtual ~IParamMap2() {}
-	virtual void Enable(ParamID id, BOOL onOff, int tabIndex = -1) = 0;
-	virtual void Invalidate(ParamID id, int tabIndex = -1) = 0;
-	virtual void Invalidate() = 0;
-	virtual HWND GetHWnd() = 0;
-	virtual MapID GetMapID() = 0;
-	virtual IParamBlock2* GetParamBlock() = 0;
-	virtual void SetParamBlock(IParamBlock2* pb) = 0;
-	virtual ParamBlockDesc2* GetDesc() = 0;
-	virtual void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) = 0;
-	virtual ParamMap2UserDlgProc* GetUserDlgProc() = 0;
+    virtual ~IParamMap2() {}
+    virtual void Enable(ParamID id, BOOL onOff, int tabIndex = -1) = 0;
+    virtual void Invalidate(ParamID id, int tabIndex = -1) = 0;
+    virtual void Invalidate() = 0;
+    virtual HWND GetHWnd() = 0;
+    virtual MapID GetMapID() = 0;
+    virtual IParamBlock2* GetParamBlock() = 0;
+    virtual void SetParamBlock(IParamBlock2* pb) = 0;
+    virtual ParamBlockDesc2* GetDesc() = 0;
+    virtual void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) = 0;
+    virtual ParamMap2UserDlgProc* GetUserDlgProc() = 0;
 };
 
 class IAutoMParamDlg : public ParamDlg {
 public:
-	virtual int NumDlgs() = 0;
-	virtual void AddDlg(ParamDlg* dlg) = 0;
-	virtual ParamDlg* GetDlg(int i) = 0;
-	virtual int NumMaps() = 0;
-	virtual IParamMap2* GetMap(int i) = 0;
+    virtual int NumDlgs() = 0;
+    virtual void AddDlg(ParamDlg* dlg) = 0;
+    virtual ParamDlg* GetDlg(int i) = 0;
+    virtual int NumMaps() = 0;
+    virtual IParamMap2* GetMap(int i) = 0;
 };

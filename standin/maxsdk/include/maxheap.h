@@ -18,12 +18,8 @@ public:
     static void* operator new(std::size_t, void* placement) noexcept { return placement; }
 
     static void operator delete(void* p) noexcept { ::operator delete(p); }
-    static void operator delete(void* p, const std::nothrow_t& tag) noexcept {
-        ::operator delete(p, tag);
-    }
+    static void operator delete(void* p, const std::nothrow_t& tag) noexcept { ::operator delete(p, tag); }
     static void operator delete[](void* p) noexcept { ::operator delete[](p); }
-    static void operator delete[](void* p, const std::nothrow_t& tag) noexcept {
-        ::operator delete[](p, tag);
-    }
+    static void operator delete[](void* p, const std::nothrow_t& tag) noexcept { ::operator delete[](p, tag); }
     static void operator delete(void*, void*) noexcept {}
 };

@@ -49,8 +49,8 @@ public:
 
 protected:
     virtual void SetReference(int i, RefTargetHandle rtarg);
-    virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget,
-                                       PartID& partID, RefMessage message, BOOL propagate) = 0;
+    virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
+                                       RefMessage message, BOOL propagate) = 0;
 
 private:
     friend class ReferenceTarget;
@@ -78,8 +78,7 @@ public:
     // given, stands as the sender. The message is not passed further on to
     // the makers' own dependents.
     RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
-                               SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
-                               RefTargetHandle hTarg = nullptr);
+                               SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE, RefTargetHandle hTarg = nullptr);
     RefResult DeleteAllRefsToMe();
 
     virtual RefTargetHandle Clone(RemapDir& remap);

@@ -67,8 +67,7 @@ ChunkWriter::ChunkWriter(std::vector<unsigned char>& out, size_t limit) : out_(o
 
 void ChunkWriter::BeginChunk(USHORT id) {
     if (!open_.empty()) {
-        if (open_.back().hasData)
-            Fail("chunk " + Hex(open_.back().id) + " holds both data and chunks");
+        if (open_.back().hasData) Fail("chunk " + Hex(open_.back().id) + " holds both data and chunks");
         open_.back().hasChunks = true;
     }
     open_.push_back(Frame{out_.size(), id, false, false});
@@ -84,8 +83,7 @@ void ChunkWriter::EndChunk() {
     }
     const Frame chunk = open_.back();
     open_.pop_back();
-    if (Failed())
-        return;
+    if (Failed()) return;
     const size_t length = out_.size() - chunk.start;
     if (length > kLengthMask) {
         Fail("chunk " + Hex(chunk.id) + " is longer than a chunk can be");
@@ -95,8 +93,7 @@ void ChunkWriter::EndChunk() {
 }
 
 IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
-    if (nwrit)
-        *nwrit = 0;
+    if (nwrit) *nwrit = 0;
     if (open_.empty()) {
         Fail("data written outside any chunk");
         return IO_ERROR;
@@ -108,8 +105,7 @@ IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
     open_.back().hasData = true;
     const size_t before = out_.size();
     const bool complete = Emit(static_cast<const unsigned char*>(buf), nbytes);
-    if (nwrit)
-        *nwrit = static_cast<ULONG>(out_.size() - before);
+    if (nwrit) *nwrit = static_cast<ULONG>(out_.size() - before);
     return complete ? IO_OK : IO_ERROR;
 }
 
@@ -117,8 +113,7 @@ IOResult ChunkWriter::WriteWString(const MCHAR* str) {
     std::vector<uint16_t> units = ToUtf16(str ? str : L"");
     units.push_back(0);
     std::vector<unsigned char> bytes(units.size() * 2);
-    for (size_t i = 0; i < units.size(); ++i)
-        PutU16(&bytes[2 * i], units[i]);
+    for (size_t i = 0; i < units.size(); ++i) PutU16(&bytes[2 * i], units[i]);
     ULONG written = 0;
     const auto size = static_cast<ULONG>(bytes.size());
     return Write(bytes.data(), size, &written) == IO_OK && written == size ? IO_OK : IO_ERROR;
@@ -126,8 +121,7 @@ IOResult ChunkWriter::WriteWString(const MCHAR* str) {
 
 // Appends what fits under the limit; false, and failed, when not all did.
 bool ChunkWriter::Emit(const unsigned char* bytes, size_t n) {
-    if (Failed())
-        return false;
+    if (Failed()) return false;
     const size_t room = limit_ > out_.size() ? limit_ - out_.size() : 0;
     out_.insert(out_.end(), bytes, bytes + std::min(n, room));
     if (n > room) {
@@ -138,8 +132,7 @@ bool ChunkWriter::Emit(const unsigned char* bytes, size_t n) {
 }
 
 void ChunkWriter::Fail(const std::string& message) {
-    if (error_.empty())
-        error_ = message;
+    if (error_.empty()) error_ = message;
 }
 
 // ChunkReader ----------------------------------------------------------------
@@ -149,21 +142,17 @@ ChunkReader::ChunkReader(const unsigned char* data, size_t size) : data_(data), 
 size_t ChunkReader::Remaining() const { return LevelEnd() - pos_; }
 
 IOResult ChunkReader::OpenChunk() {
-    if (Failed())
-        return IO_ERROR;
+    if (Failed()) return IO_ERROR;
     const size_t remaining = Remaining();
-    if (remaining == 0)
-        return IO_END;
-    if (!InContainer())
-        return Fail("chunk " + Hex(CurChunkID()) + " holds data, not chunks");
-    if (remaining < kHeaderSize)
-        return Fail("truncated chunk header at offset " + std::to_string(pos_));
+    if (remaining == 0) return IO_END;
+    if (!InContainer()) return Fail("chunk " + Hex(CurChunkID()) + " holds data, not chunks");
+    if (remaining < kHeaderSize) return Fail("truncated chunk header at offset " + std::to_string(pos_));
     const USHORT id = GetU16(data_ + pos_);
     const uint32_t raw = GetU32(data_ + pos_ + 2);
     const size_t length = raw & kLengthMask;
     if (length < kHeaderSize || length > remaining)
-        return Fail("chunk " + Hex(id) + " at offset " + std::to_string(pos_) + " claims " +
-                    std::to_string(length) + " bytes where " + std::to_string(remaining) + " remain");
+        return Fail("chunk " + Hex(id) + " at offset " + std::to_string(pos_) + " claims " + std::to_string(length) +
+                    " bytes where " + std::to_string(remaining) + " remain");
     open_.push_back(Frame{id, pos_ + length, (raw & kContainerBit) != 0});
     pos_ += kHeaderSize;
     return IO_OK;
@@ -172,44 +161,35 @@ IOResult ChunkReader::OpenChunk() {
 USHORT ChunkReader::CurChunkID() { return open_.empty() ? 0 : open_.back().id; }
 
 IOResult ChunkReader::CloseChunk() {
-    if (Depth() <= floor_)
-        return Fail("CloseChunk without an open chunk");
+    if (Depth() <= floor_) return Fail("CloseChunk without an open chunk");
     pos_ = open_.back().end;
     open_.pop_back();
     return Failed() ? IO_ERROR : IO_OK;
 }
 
 IOResult ChunkReader::Read(void* buf, ULONG nbytes, ULONG* nread) {
-    if (nread)
-        *nread = 0;
-    if (Failed())
-        return IO_ERROR;
-    if (InContainer())
-        return Fail("data read where chunks are");
+    if (nread) *nread = 0;
+    if (Failed()) return IO_ERROR;
+    if (InContainer()) return Fail("data read where chunks are");
     const size_t n = std::min<size_t>(nbytes, Remaining());
     std::copy(data_ + pos_, data_ + pos_ + n, static_cast<unsigned char*>(buf));
     pos_ += n;
-    if (nread)
-        *nread = static_cast<ULONG>(n);
-    if (n < nbytes)
-        return Fail("read past the end of chunk " + Hex(CurChunkID()));
+    if (nread) *nread = static_cast<ULONG>(n);
+    if (n < nbytes) return Fail("read past the end of chunk " + Hex(CurChunkID()));
     return IO_OK;
 }
 
 IOResult ChunkReader::ReadWStringChunk(MCHAR*& buf) {
     buf = nullptr;
-    if (Failed())
-        return IO_ERROR;
-    if (InContainer())
-        return Fail("string read where chunks are");
+    if (Failed()) return IO_ERROR;
+    if (InContainer()) return Fail("string read where chunks are");
     const size_t n = Remaining();
     if (n < 2 || n % 2 != 0 || GetU16(data_ + pos_ + n - 2) != 0)
         return Fail("chunk " + Hex(CurChunkID()) + " holds no terminated UTF-16 string");
     std::vector<uint16_t> units;
     for (size_t i = 0; i + 2 < n; i += 2) {
         const uint16_t u = GetU16(data_ + pos_ + i);
-        if (u == 0)
-            break;
+        if (u == 0) break;
         units.push_back(u);
     }
     pos_ += n;
@@ -219,8 +199,7 @@ IOResult ChunkReader::ReadWStringChunk(MCHAR*& buf) {
 }
 
 IOResult ChunkReader::Fail(const std::string& message) {
-    if (error_.empty())
-        error_ = message;
+    if (error_.empty()) error_ = message;
     return IO_ERROR;
 }
 

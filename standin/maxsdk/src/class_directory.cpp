@@ -18,8 +18,7 @@ ClassDirectory::ClassDirectory() {
 }
 
 bool ClassDirectory::Add(ClassDesc* cd) {
-    if (Find(cd->SuperClassID(), cd->ClassID()))
-        return false;
+    if (Find(cd->SuperClassID(), cd->ClassID())) return false;
     classes_.push_back(cd);
     return true;
 }
@@ -30,8 +29,7 @@ void ClassDirectory::Remove(ClassDesc* cd) {
 
 ClassDesc* ClassDirectory::Find(SClass_ID sclass, Class_ID cid) const {
     for (ClassDesc* cd : classes_) {
-        if (cd->SuperClassID() == sclass && cd->ClassID() == cid)
-            return cd;
+        if (cd->SuperClassID() == sclass && cd->ClassID() == cid) return cd;
     }
     return nullptr;
 }

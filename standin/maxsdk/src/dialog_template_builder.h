@@ -11,25 +11,25 @@ namespace standin {
 
 class DialogTemplateBuilder {
 public:
-	DialogTemplateBuilder(DWORD style, short width, short height);
+    DialogTemplateBuilder(DWORD style, short width, short height);
 
-	// `classAtom` is a predefined class (0x0080 Button, 0x0082 Static, ...).
-	void AddControl(WORD id, WORD classAtom, const wchar_t* text, DWORD style, short x, short y, short width,
-	                short height);
-	void AddControl(WORD id, const wchar_t* className, const wchar_t* text, DWORD style, short x, short y,
-	                short width, short height);
+    // `classAtom` is a predefined class (0x0080 Button, 0x0082 Static, ...).
+    void AddControl(WORD id, WORD classAtom, const wchar_t* text, DWORD style, short x, short y, short width,
+                    short height);
+    void AddControl(WORD id, const wchar_t* className, const wchar_t* text, DWORD style, short x, short y, short width,
+                    short height);
 
-	LPCDLGTEMPLATEW Get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(words.data()); }
+    LPCDLGTEMPLATEW Get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(words.data()); }
 
 private:
-	void BeginControl(WORD id, DWORD style, short x, short y, short width, short height);
-	void AddText(const wchar_t* text);
-	void AddDword(DWORD value);
-	void AlignToDword();
+    void BeginControl(WORD id, DWORD style, short x, short y, short width, short height);
+    void AddText(const wchar_t* text);
+    void AddDword(DWORD value);
+    void AlignToDword();
 
-	// Templates are sequences of 16-bit units, DWORD-aligned at each control.
-	std::vector<WORD> words;
-	size_t countIndex;
+    // Templates are sequences of 16-bit units, DWORD-aligned at each control.
+    std::vector<WORD> words;
+    size_t countIndex;
 };
 
 }  // namespace standin

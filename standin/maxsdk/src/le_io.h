@@ -15,16 +15,14 @@ inline void PutU16(unsigned char* p, uint16_t v) {
 }
 
 inline void PutU32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 inline uint16_t GetU16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 inline uint32_t GetU32(const unsigned char* p) {
     uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | p[i];
+    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
     return v;
 }
 

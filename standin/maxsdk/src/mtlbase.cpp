@@ -28,8 +28,7 @@ BOOL ISubMap::SetDlgThing(ParamDlg* /*dlg*/) { return FALSE; }
 
 MSTR ISubMap::GetSubTexmapTVName(int i, bool localized) {
     MSTR slot = GetSubTexmapSlotName(i, localized);
-    if (!slot.isNull())
-        return slot;
+    if (!slot.isNull()) return slot;
     const std::wstring name = L"Map #" + std::to_wstring(i + 1);
     return MSTR(name.c_str());
 }
@@ -44,8 +43,7 @@ IOResult MtlBase::Save(ISave* isave) {
     isave->BeginChunk(kNameChunk);
     IOResult result = isave->WriteWString(name.data());
     isave->EndChunk();
-    if (result != IO_OK)
-        return result;
+    if (result != IO_OK) return result;
     isave->BeginChunk(kGBufferIDChunk);
     result = standin::WriteU32(isave, static_cast<uint32_t>(gbufID));
     isave->EndChunk();
@@ -56,25 +54,22 @@ IOResult MtlBase::Load(ILoad* iload) {
     IOResult result;
     while ((result = iload->OpenChunk()) == IO_OK) {
         switch (iload->CurChunkID()) {
-        case kNameChunk: {
-            MCHAR* text = nullptr;
-            result = iload->ReadWStringChunk(text);
-            if (result == IO_OK)
-                name = text;
-            break;
+            case kNameChunk: {
+                MCHAR* text = nullptr;
+                result = iload->ReadWStringChunk(text);
+                if (result == IO_OK) name = text;
+                break;
+            }
+            case kGBufferIDChunk: {
+                uint32_t id = 0;
+                result = standin::ReadU32(iload, id);
+                if (result == IO_OK) gbufID = id;
+                break;
+            }
+            default:
+                break;
         }
-        case kGBufferIDChunk: {
-            uint32_t id = 0;
-            result = standin::ReadU32(iload, id);
-            if (result == IO_OK)
-                gbufID = id;
-            break;
-        }
-        default:
-            break;
-        }
-        if (iload->CloseChunk() != IO_OK || result != IO_OK)
-            return IO_ERROR;
+        if (iload->CloseChunk() != IO_OK || result != IO_OK) return IO_ERROR;
     }
     return result == IO_END ? IO_OK : IO_ERROR;
 }

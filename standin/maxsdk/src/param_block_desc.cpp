@@ -31,12 +31,33 @@ constexpr int kMaxControlItems = 1000;
 constexpr int kKnownBlockFlags = P_CLASS_PARAMS | P_AUTO_CONSTRUCT | P_AUTO_UI;
 constexpr int kKnownParamFlags = P_ANIMATABLE | P_TRANSIENT | P_RESET_DEFAULT | P_OWNERS_REF | P_READ_ONLY;
 
-const char* const kTagNames[] = {
-    "p_default", "p_ms_default", "p_range", "p_ui", "p_validator", "p_accessor", "p_vals",
-    "p_refno", "p_subtexno", "p_submtlno", "p_dim", "p_classID", "p_sclassID", "p_enabled",
-    "p_enable_ctrls", "p_prompt", "p_caption", "p_init_file", "p_file_types", "p_ctrl_ids",
-    "p_uix", "p_configurable_default", "p_tooltip", "p_assetTypeID", "p_assetTypeName",
-    "p_defaults_and_ranges_in_meters", "p_nonLocalizedName"};
+const char* const kTagNames[] = {"p_default",
+                                 "p_ms_default",
+                                 "p_range",
+                                 "p_ui",
+                                 "p_validator",
+                                 "p_accessor",
+                                 "p_vals",
+                                 "p_refno",
+                                 "p_subtexno",
+                                 "p_submtlno",
+                                 "p_dim",
+                                 "p_classID",
+                                 "p_sclassID",
+                                 "p_enabled",
+                                 "p_enable_ctrls",
+                                 "p_prompt",
+                                 "p_caption",
+                                 "p_init_file",
+                                 "p_file_types",
+                                 "p_ctrl_ids",
+                                 "p_uix",
+                                 "p_configurable_default",
+                                 "p_tooltip",
+                                 "p_assetTypeID",
+                                 "p_assetTypeName",
+                                 "p_defaults_and_ranges_in_meters",
+                                 "p_nonLocalizedName"};
 constexpr int kTagCount = static_cast<int>(sizeof(kTagNames) / sizeof(kTagNames[0]));
 
 bool IsTag(int value) { return value >= p_default && value <= p_end; }
@@ -89,39 +110,31 @@ private:
     // False at the final p_end.
     bool ReadParameter() {
         const int first = tags_.NextInt();
-        if (first == p_end)
-            return false;
+        if (first == p_end) return false;
         if (desc_.paramdefs.size() == kMaxParams)
             Fail(nullptr, "more than %d parameters: is the final p_end missing?", static_cast<int>(kMaxParams));
-        if (first < 0 || first > SHRT_MAX)
-            Fail(nullptr, "expected a parameter ID or the final p_end, found %d", first);
+        if (first < 0 || first > SHRT_MAX) Fail(nullptr, "expected a parameter ID or the final p_end, found %d", first);
 
         ParamDef def;
         def.ID = static_cast<ParamID>(first);
         def.int_name = static_cast<const MCHAR*>(tags_.NextPointer());
-        if (!def.int_name)
-            Fail(&def, "the internal name is missing");
+        if (!def.int_name) Fail(&def, "the internal name is missing");
         if (desc_.IDtoIndex(def.ID) >= 0)
             Fail(&def, "the ID is already used by \"%ls\"",
                  Printable(desc_.paramdefs[static_cast<size_t>(desc_.IDtoIndex(def.ID))].int_name));
         const int type = tags_.NextInt();
-        if (type < TYPE_FLOAT || type > TYPE_REFTARG)
-            Fail(&def, "unknown parameter type %d", type);
+        if (type < TYPE_FLOAT || type > TYPE_REFTARG) Fail(&def, "unknown parameter type %d", type);
         def.type = static_cast<ParamType2>(type);
-        if (KindOf(type) == ValueKind::Unsupported)
-            Fail(&def, "parameter type %d is not supported by this host", type);
+        if (KindOf(type) == ValueKind::Unsupported) Fail(&def, "parameter type %d is not supported by this host", type);
         def.flags = tags_.NextInt();
-        if (def.flags & ~kKnownParamFlags)
-            Fail(&def, "unknown parameter flags 0x%x", def.flags & ~kKnownParamFlags);
+        if (def.flags & ~kKnownParamFlags) Fail(&def, "unknown parameter flags 0x%x", def.flags & ~kKnownParamFlags);
         def.local_name = tags_.NextInt();
 
         int previous = 0;
         for (int n = 0;; ++n) {
-            if (n == kMaxTagsPerParam)
-                Fail(&def, "more than %d tags: is its p_end missing?", kMaxTagsPerParam);
+            if (n == kMaxTagsPerParam) Fail(&def, "more than %d tags: is its p_end missing?", kMaxTagsPerParam);
             const int tag = tags_.NextInt();
-            if (tag == p_end)
-                break;
+            if (tag == p_end) break;
             ReadTag(def, tag, previous);
             previous = tag;
         }
@@ -132,48 +145,42 @@ private:
 
     void ReadTag(ParamDef& def, int tag, int previous) {
         switch (tag) {
-        case p_default:
-            if (def.hasDefault)
-                Fail(&def, "p_default is given twice");
-            if (KindOf(def.type) == ValueKind::Reference)
-                Fail(&def, "p_default is not allowed on a reference parameter");
-            def.def = ReadValue(def);
-            def.hasDefault = true;
-            break;
-        case p_range:
-            if (def.hasRange)
-                Fail(&def, "p_range is given twice");
-            if (KindOf(def.type) == ValueKind::Reference)
-                Fail(&def, "p_range is not allowed on a reference parameter");
-            def.range_low = ReadValue(def);
-            def.range_high = ReadValue(def);
-            def.hasRange = true;
-            if (Below(def, def.range_high, def.range_low))
-                Fail(&def, "p_range has its low end above its high end");
-            break;
-        case p_ui:
-            if (def.ctrl_type != -1)
-                Fail(&def, "p_ui is given twice");
-            ReadControl(def);
-            break;
-        case p_vals:
-            ReadItemValues(def);
-            break;
-        case p_refno: {
-            if (KindOf(def.type) != ValueKind::Reference)
-                Fail(&def, "p_refno on a parameter that holds no reference");
-            const int refno = tags_.NextInt();
-            if (refno < 0 || refno > SHRT_MAX)
-                Fail(&def, "p_refno %d is out of range", refno);
-            def.refno = static_cast<short>(refno);
-            break;
-        }
-        default:
-            if (IsTag(tag))
-                Fail(&def, "tag %s is not supported by this host", TagName(tag));
-            if (previous == p_vals)
-                Fail(&def, "unknown tag %d: p_vals has more values than its combo box has items", tag);
-            Fail(&def, "unknown tag %d (is a p_end missing?)", tag);
+            case p_default:
+                if (def.hasDefault) Fail(&def, "p_default is given twice");
+                if (KindOf(def.type) == ValueKind::Reference)
+                    Fail(&def, "p_default is not allowed on a reference parameter");
+                def.def = ReadValue(def);
+                def.hasDefault = true;
+                break;
+            case p_range:
+                if (def.hasRange) Fail(&def, "p_range is given twice");
+                if (KindOf(def.type) == ValueKind::Reference)
+                    Fail(&def, "p_range is not allowed on a reference parameter");
+                def.range_low = ReadValue(def);
+                def.range_high = ReadValue(def);
+                def.hasRange = true;
+                if (Below(def, def.range_high, def.range_low)) Fail(&def, "p_range has its low end above its high end");
+                break;
+            case p_ui:
+                if (def.ctrl_type != -1) Fail(&def, "p_ui is given twice");
+                ReadControl(def);
+                break;
+            case p_vals:
+                ReadItemValues(def);
+                break;
+            case p_refno: {
+                if (KindOf(def.type) != ValueKind::Reference)
+                    Fail(&def, "p_refno on a parameter that holds no reference");
+                const int refno = tags_.NextInt();
+                if (refno < 0 || refno > SHRT_MAX) Fail(&def, "p_refno %d is out of range", refno);
+                def.refno = static_cast<short>(refno);
+                break;
+            }
+            default:
+                if (IsTag(tag)) Fail(&def, "tag %s is not supported by this host", TagName(tag));
+                if (previous == p_vals)
+                    Fail(&def, "unknown tag %d: p_vals has more values than its combo box has items", tag);
+                Fail(&def, "unknown tag %d (is a p_end missing?)", tag);
         }
     }
 
@@ -191,47 +198,41 @@ private:
     }
 
     void ReadControl(ParamDef& def) {
-        if (KindOf(def.type) == ValueKind::Reference)
-            Fail(&def, "a reference parameter has no control here");
+        if (KindOf(def.type) == ValueKind::Reference) Fail(&def, "a reference parameter has no control here");
         const int ctrl = tags_.NextInt();
         switch (ctrl) {
-        case TYPE_SPINNER: {
-            const int edit = tags_.NextInt();
-            if (edit < EDITTYPE_INT || edit > EDITTYPE_TIME)
-                Fail(&def, "unknown spinner edit type %d", edit);
-            def.spin_type = static_cast<EditSpinnerType>(edit);
-            def.ctrl_IDs.push_back(tags_.NextInt());
-            def.ctrl_IDs.push_back(tags_.NextInt());
-            def.scale = static_cast<float>(tags_.NextDouble());
-            break;
-        }
-        case TYPE_INT_COMBOBOX: {
-            if (KindOf(def.type) != ValueKind::Int)
-                Fail(&def, "TYPE_INT_COMBOBOX on a parameter that holds no integer");
-            def.ctrl_IDs.push_back(tags_.NextInt());
-            const int count = tags_.NextInt();
-            if (count < 1 || count > kMaxControlItems)
-                Fail(&def, "combo box item count %d is out of range", count);
-            for (int i = 0; i < count; ++i)
-                def.items.push_back(tags_.NextInt());
-            break;
-        }
-        case TYPE_SINGLECHEKBOX:
-            if (KindOf(def.type) != ValueKind::Int)
-                Fail(&def, "TYPE_SINGLECHEKBOX on a parameter that holds no integer");
-            def.ctrl_IDs.push_back(tags_.NextInt());
-            break;
-        default:
-            Fail(&def, "control type %d is not supported by this host", ctrl);
+            case TYPE_SPINNER: {
+                const int edit = tags_.NextInt();
+                if (edit < EDITTYPE_INT || edit > EDITTYPE_TIME) Fail(&def, "unknown spinner edit type %d", edit);
+                def.spin_type = static_cast<EditSpinnerType>(edit);
+                def.ctrl_IDs.push_back(tags_.NextInt());
+                def.ctrl_IDs.push_back(tags_.NextInt());
+                def.scale = static_cast<float>(tags_.NextDouble());
+                break;
+            }
+            case TYPE_INT_COMBOBOX: {
+                if (KindOf(def.type) != ValueKind::Int)
+                    Fail(&def, "TYPE_INT_COMBOBOX on a parameter that holds no integer");
+                def.ctrl_IDs.push_back(tags_.NextInt());
+                const int count = tags_.NextInt();
+                if (count < 1 || count > kMaxControlItems) Fail(&def, "combo box item count %d is out of range", count);
+                for (int i = 0; i < count; ++i) def.items.push_back(tags_.NextInt());
+                break;
+            }
+            case TYPE_SINGLECHEKBOX:
+                if (KindOf(def.type) != ValueKind::Int)
+                    Fail(&def, "TYPE_SINGLECHEKBOX on a parameter that holds no integer");
+                def.ctrl_IDs.push_back(tags_.NextInt());
+                break;
+            default:
+                Fail(&def, "control type %d is not supported by this host", ctrl);
         }
         def.ctrl_type = ctrl;
     }
 
     void ReadItemValues(ParamDef& def) {
-        if (def.ctrl_type != TYPE_INT_COMBOBOX)
-            Fail(&def, "p_vals needs a TYPE_INT_COMBOBOX p_ui before it");
-        if (!def.itemValues.empty())
-            Fail(&def, "p_vals is given twice");
+        if (def.ctrl_type != TYPE_INT_COMBOBOX) Fail(&def, "p_vals needs a TYPE_INT_COMBOBOX p_ui before it");
+        if (!def.itemValues.empty()) Fail(&def, "p_vals is given twice");
         for (size_t i = 0; i < def.items.size(); ++i) {
             const int value = tags_.NextInt();
             if (IsTag(value))
@@ -251,15 +252,13 @@ private:
             (Below(def, def.def, def.range_low) || Below(def, def.range_high, def.def)))
             Fail(&def, "p_default lies outside p_range");
         if (def.ctrl_type == TYPE_INT_COMBOBOX && def.itemValues.empty()) {
-            for (size_t i = 0; i < def.items.size(); ++i)
-                def.itemValues.push_back(static_cast<int>(i));
+            for (size_t i = 0; i < def.items.size(); ++i) def.itemValues.push_back(static_cast<int>(i));
         }
     }
 
     [[noreturn]] PRINTF_LIKE(3, 4) void Fail(const ParamDef* def, const char* format, ...) {
         std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d)", Printable(desc_.int_name), desc_.ID);
-        if (def)
-            std::fprintf(stderr, ", parameter %d \"%ls\"", def->ID, Printable(def->int_name));
+        if (def) std::fprintf(stderr, ", parameter %d \"%ls\"", def->ID, Printable(def->int_name));
         std::fprintf(stderr, ": ");
         va_list args;
         va_start(args, format);
@@ -278,8 +277,8 @@ private:
 
 standin::TagSource::~TagSource() = default;
 
-ParamBlockDesc2::ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name,
-                                 ClassDesc2* cd, USHORT flags, ...)
+ParamBlockDesc2::ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
+                                 USHORT flags, ...)
     : ID(ID), int_name(int_name), local_name(local_name), cd(cd), flags(flags) {
     va_list args;
     // The SDK's signature puts a promoted type (USHORT) before the ellipsis;
@@ -297,27 +296,24 @@ ParamBlockDesc2::ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID 
     va_end(args);
 }
 
-ParamBlockDesc2::ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name,
-                                 StringResID local_name, ClassDesc2* cd, USHORT flags)
+ParamBlockDesc2::ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name, StringResID local_name,
+                                 ClassDesc2* cd, USHORT flags)
     : ID(ID), int_name(int_name), local_name(local_name), cd(cd), flags(flags) {
     ReadTagList(tags);
 }
 
 ParamBlockDesc2::~ParamBlockDesc2() {
-    if (cd)
-        cd->RemoveParamBlockDesc(this);
+    if (cd) cd->RemoveParamBlockDesc(this);
 }
 
 void ParamBlockDesc2::ReadTagList(standin::TagSource& tags) {
     DeclarationReader(*this, tags).Read();
-    if (cd)
-        cd->AddParamBlockDesc(this);
+    if (cd) cd->AddParamBlockDesc(this);
 }
 
 int ParamBlockDesc2::IDtoIndex(ParamID id) const {
     for (size_t i = 0; i < paramdefs.size(); ++i) {
-        if (paramdefs[i].ID == id)
-            return static_cast<int>(i);
+        if (paramdefs[i].ID == id) return static_cast<int>(i);
     }
     return -1;
 }
@@ -329,8 +325,8 @@ ParamID ParamBlockDesc2::IndextoID(int i) const {
 ParamDef& ParamBlockDesc2::GetParamDef(ParamID id) {
     const int index = IDtoIndex(id);
     if (index < 0) {
-        std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d): no parameter has ID %d\n",
-                     Printable(int_name), ID, id);
+        std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d): no parameter has ID %d\n", Printable(int_name), ID,
+                     id);
         std::abort();
     }
     return paramdefs[static_cast<size_t>(index)];

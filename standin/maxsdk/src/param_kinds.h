@@ -10,23 +10,23 @@ enum class ValueKind { Float, Int, Reference, Unsupported };
 
 inline ValueKind KindOf(int type) {
     switch (type) {
-    case TYPE_FLOAT:
-    case TYPE_ANGLE:
-    case TYPE_PCNT_FRAC:
-    case TYPE_WORLD:
-    case TYPE_COLOR_CHANNEL:
-        return ValueKind::Float;
-    case TYPE_INT:
-    case TYPE_BOOL:
-    case TYPE_TIMEVALUE:
-    case TYPE_RADIOBTN_INDEX:
-        return ValueKind::Int;
-    case TYPE_MTL:
-    case TYPE_TEXMAP:
-    case TYPE_REFTARG:
-        return ValueKind::Reference;
-    default:
-        return ValueKind::Unsupported;
+        case TYPE_FLOAT:
+        case TYPE_ANGLE:
+        case TYPE_PCNT_FRAC:
+        case TYPE_WORLD:
+        case TYPE_COLOR_CHANNEL:
+            return ValueKind::Float;
+        case TYPE_INT:
+        case TYPE_BOOL:
+        case TYPE_TIMEVALUE:
+        case TYPE_RADIOBTN_INDEX:
+            return ValueKind::Int;
+        case TYPE_MTL:
+        case TYPE_TEXMAP:
+        case TYPE_REFTARG:
+            return ValueKind::Reference;
+        default:
+            return ValueKind::Unsupported;
     }
 }
 

@@ -62,8 +62,7 @@ public:
     }
 
     void RefDeleted() override {
-        if (owner_ && !IsDependent(owner_))
-            owner_ = nullptr;
+        if (owner_ && !IsDependent(owner_)) owner_ = nullptr;
     }
 
     IOResult Save(ISave* isave) override;
@@ -72,8 +71,7 @@ public:
     BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex) override {
         ++valueReads;
         const int i = Index(id, ValueKind::Float, tabIndex);
-        if (i < 0)
-            return FALSE;
+        if (i < 0) return FALSE;
         v = ValueAt(i, t, &ivalid).f;
         return TRUE;
     }
@@ -81,18 +79,15 @@ public:
     BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex) override {
         ++valueReads;
         const int i = Index(id, ValueKind::Int, tabIndex);
-        if (i < 0)
-            return FALSE;
+        if (i < 0) return FALSE;
         v = ValueAt(i, t, &ivalid).i;
         return TRUE;
     }
 
-    BOOL GetValue(ParamID id, TimeValue /*t*/, ReferenceTarget*& v, Interval& /*ivalid*/,
-                  int tabIndex) override {
+    BOOL GetValue(ParamID id, TimeValue /*t*/, ReferenceTarget*& v, Interval& /*ivalid*/, int tabIndex) override {
         ++valueReads;
         const int i = Index(id, ValueKind::Reference, tabIndex);
-        if (i < 0 || !owner_)
-            return FALSE;
+        if (i < 0 || !owner_) return FALSE;
         v = owner_->GetReference(Def(i).refno);
         return TRUE;
     }
@@ -111,8 +106,7 @@ public:
 
     BOOL SetValue(ParamID id, TimeValue /*t*/, ReferenceTarget* v, int tabIndex) override {
         const int i = Index(id, ValueKind::Reference, tabIndex);
-        if (i < 0 || !owner_ || owner_->ReplaceReference(Def(i).refno, v) != REF_SUCCEED)
-            return FALSE;
+        if (i < 0 || !owner_ || owner_->ReplaceReference(Def(i).refno, v) != REF_SUCCEED) return FALSE;
         NotifyChanged(id);
         return TRUE;
     }
@@ -163,8 +157,8 @@ public:
     ReferenceMaker* GetOwner() override { return owner_; }
 
 protected:
-    RefResult NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle /*hTarget*/,
-                               PartID& /*partID*/, RefMessage /*message*/, BOOL /*propagate*/) override {
+    RefResult NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle /*hTarget*/, PartID& /*partID*/,
+                               RefMessage /*message*/, BOOL /*propagate*/) override {
         return REF_SUCCEED;
     }
 
@@ -195,12 +189,10 @@ private:
     // the keys around t.
     PB2Value ValueAt(int index, TimeValue t, Interval* valid) const {
         const ParamState& p = params_[static_cast<size_t>(index)];
-        if (p.keys.empty())
-            return p.value;
-        auto next = std::upper_bound(p.keys.begin(), p.keys.end(), t,
-                                     [](TimeValue time, const Key& k) { return time < k.t; });
-        if (next == p.keys.begin())
-            ++next;
+        if (p.keys.empty()) return p.value;
+        auto next =
+            std::upper_bound(p.keys.begin(), p.keys.end(), t, [](TimeValue time, const Key& k) { return time < k.t; });
+        if (next == p.keys.begin()) ++next;
         auto current = next - 1;
         if (valid) {
             const TimeValue start = current == p.keys.begin() ? TIME_NegInfinity : current->t;
@@ -216,8 +208,8 @@ private:
     // at all times.
     void Store(int index, TimeValue t, PB2Value v) {
         ParamState& p = params_[static_cast<size_t>(index)];
-        auto at = std::lower_bound(p.keys.begin(), p.keys.end(), t,
-                                   [](const Key& k, TimeValue time) { return k.t < time; });
+        auto at =
+            std::lower_bound(p.keys.begin(), p.keys.end(), t, [](const Key& k, TimeValue time) { return k.t < time; });
         const bool keyAtT = at != p.keys.end() && at->t == t;
         if (keyAtT) {
             at->v = v;
@@ -236,8 +228,7 @@ private:
 
     BOOL Set(ParamID id, ValueKind kind, TimeValue t, PB2Value v, int tabIndex) {
         const int i = Index(id, kind, tabIndex);
-        if (i < 0)
-            return FALSE;
+        if (i < 0) return FALSE;
         Store(i, t, v);
         NotifyChanged(id);
         return TRUE;
@@ -268,8 +259,7 @@ IOResult WriteValue(ISave* isave, ValueKind kind, PB2Value v) {
 }
 
 IOResult ReadValue(ILoad* iload, ValueKind kind, PB2Value& v) {
-    if (kind == ValueKind::Float)
-        return standin::ReadF32(iload, v.f);
+    if (kind == ValueKind::Float) return standin::ReadF32(iload, v.f);
     int32_t i = 0;
     const IOResult result = standin::ReadI32(iload, i);
     v.i = i;
@@ -277,12 +267,10 @@ IOResult ReadValue(ILoad* iload, ValueKind kind, PB2Value& v) {
 }
 
 IOResult ParamBlock2::Save(ISave* isave) {
-    if (!desc_ || !desc_->cd)
-        return IO_ERROR;
+    if (!desc_ || !desc_->cd) return IO_ERROR;
     IOResult result = SaveIdentity(isave);
     for (size_t i = 0; i < params_.size() && result == IO_OK; ++i) {
-        if (KindOf(desc_->paramdefs[i].type) != ValueKind::Reference)
-            result = SaveParam(isave, i);
+        if (KindOf(desc_->paramdefs[i].type) != ValueKind::Reference) result = SaveParam(isave, i);
     }
     return result;
 }
@@ -292,12 +280,9 @@ IOResult ParamBlock2::SaveIdentity(ISave* isave) {
     isave->BeginChunk(kIdentityChunk);
     const Class_ID cid = desc_->cd->ClassID();
     IOResult result = standin::WriteU32(isave, static_cast<uint32_t>(desc_->cd->SuperClassID()));
-    if (result == IO_OK)
-        result = standin::WriteU32(isave, static_cast<uint32_t>(cid.PartA()));
-    if (result == IO_OK)
-        result = standin::WriteU32(isave, static_cast<uint32_t>(cid.PartB()));
-    if (result == IO_OK)
-        result = standin::WriteU16(isave, static_cast<uint16_t>(desc_->ID));
+    if (result == IO_OK) result = standin::WriteU32(isave, static_cast<uint32_t>(cid.PartA()));
+    if (result == IO_OK) result = standin::WriteU32(isave, static_cast<uint32_t>(cid.PartB()));
+    if (result == IO_OK) result = standin::WriteU16(isave, static_cast<uint16_t>(desc_->ID));
     isave->EndChunk();
     return result;
 }
@@ -308,14 +293,11 @@ IOResult ParamBlock2::SaveParam(ISave* isave, size_t index) {
     const ValueKind kind = KindOf(desc_->paramdefs[index].type);
     isave->BeginChunk(kParamChunk);
     IOResult result = standin::WriteU16(isave, static_cast<uint16_t>(desc_->paramdefs[index].ID));
-    if (result == IO_OK)
-        result = standin::WriteU32(isave, static_cast<uint32_t>(p.keys.size()));
-    if (result == IO_OK && p.keys.empty())
-        result = WriteValue(isave, kind, p.value);
+    if (result == IO_OK) result = standin::WriteU32(isave, static_cast<uint32_t>(p.keys.size()));
+    if (result == IO_OK && p.keys.empty()) result = WriteValue(isave, kind, p.value);
     for (size_t k = 0; k < p.keys.size() && result == IO_OK; ++k) {
         result = standin::WriteI32(isave, p.keys[k].t);
-        if (result == IO_OK)
-            result = WriteValue(isave, kind, p.keys[k].v);
+        if (result == IO_OK) result = WriteValue(isave, kind, p.keys[k].v);
     }
     isave->EndChunk();
     return result;
@@ -325,17 +307,16 @@ IOResult ParamBlock2::Load(ILoad* iload) {
     IOResult result = IO_OK;
     while (result == IO_OK && (result = iload->OpenChunk()) == IO_OK) {
         switch (iload->CurChunkID()) {
-        case kIdentityChunk:
-            result = desc_ ? IO_ERROR : LoadIdentity(iload);
-            break;
-        case kParamChunk:
-            result = desc_ ? LoadParam(iload) : IO_ERROR;
-            break;
-        default:
-            break;
+            case kIdentityChunk:
+                result = desc_ ? IO_ERROR : LoadIdentity(iload);
+                break;
+            case kParamChunk:
+                result = desc_ ? LoadParam(iload) : IO_ERROR;
+                break;
+            default:
+                break;
         }
-        if (iload->CloseChunk() != IO_OK)
-            result = IO_ERROR;
+        if (iload->CloseChunk() != IO_OK) result = IO_ERROR;
     }
     return result == IO_END && desc_ ? IO_OK : IO_ERROR;
 }
@@ -346,11 +327,9 @@ IOResult ParamBlock2::LoadIdentity(ILoad* iload) {
     if (standin::ReadU32(iload, sclass) != IO_OK || standin::ReadU32(iload, partA) != IO_OK ||
         standin::ReadU32(iload, partB) != IO_OK || standin::ReadU16(iload, blockID) != IO_OK)
         return IO_ERROR;
-    auto* cd = dynamic_cast<ClassDesc2*>(
-        standin::ClassDirectory::Instance().Find(sclass, Class_ID(partA, partB)));
+    auto* cd = dynamic_cast<ClassDesc2*>(standin::ClassDirectory::Instance().Find(sclass, Class_ID(partA, partB)));
     ParamBlockDesc2* desc = cd ? cd->GetParamBlockDescByID(static_cast<BlockID>(blockID)) : nullptr;
-    if (!desc)
-        return IO_ERROR;
+    if (!desc) return IO_ERROR;
     Attach(desc);
     return IO_OK;
 }
@@ -360,27 +339,21 @@ IOResult ParamBlock2::LoadIdentity(ILoad* iload) {
 IOResult ParamBlock2::LoadParam(ILoad* iload) {
     uint16_t id = 0;
     uint32_t keyCount = 0;
-    if (standin::ReadU16(iload, id) != IO_OK || standin::ReadU32(iload, keyCount) != IO_OK)
-        return IO_ERROR;
+    if (standin::ReadU16(iload, id) != IO_OK || standin::ReadU32(iload, keyCount) != IO_OK) return IO_ERROR;
     const int index = desc_->IDtoIndex(static_cast<ParamID>(id));
-    if (index < 0 || KindOf(Def(index).type) == ValueKind::Reference)
-        return IO_OK;
+    if (index < 0 || KindOf(Def(index).type) == ValueKind::Reference) return IO_OK;
     const ValueKind kind = KindOf(Def(index).type);
     ParamState loaded;
-    if (keyCount == 0 && ReadValue(iload, kind, loaded.value) != IO_OK)
-        return IO_ERROR;
+    if (keyCount == 0 && ReadValue(iload, kind, loaded.value) != IO_OK) return IO_ERROR;
     for (uint32_t k = 0; k < keyCount; ++k) {
         Key key{};
         int32_t t = 0;
-        if (standin::ReadI32(iload, t) != IO_OK || ReadValue(iload, kind, key.v) != IO_OK)
-            return IO_ERROR;
+        if (standin::ReadI32(iload, t) != IO_OK || ReadValue(iload, kind, key.v) != IO_OK) return IO_ERROR;
         key.t = t;
-        if (!loaded.keys.empty() && loaded.keys.back().t >= key.t)
-            return IO_ERROR;
+        if (!loaded.keys.empty() && loaded.keys.back().t >= key.t) return IO_ERROR;
         loaded.keys.push_back(key);
     }
-    if (!loaded.keys.empty())
-        loaded.value = loaded.keys.front().v;
+    if (!loaded.keys.empty()) loaded.value = loaded.keys.front().v;
     params_[static_cast<size_t>(index)] = loaded;
     return IO_OK;
 }

@@ -11,8 +11,8 @@ namespace standin {
 namespace {
 
 std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
     if (size > 0)
         WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
@@ -31,8 +31,7 @@ std::string Hex(unsigned long value) {
 template <typename Function>
 bool Resolve(HMODULE module, const char* name, Function& function, std::string& missing) {
     function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    if (!function && missing.empty())
-        missing = name;
+    if (!function && missing.empty()) missing = name;
     return function != nullptr;
 }
 
@@ -53,8 +52,7 @@ std::wstring ClassNameOf(ClassDesc* cd) {
 }
 
 std::unique_ptr<PluginLibrary> Refuse(std::string* error, const std::string& reason) {
-    if (error)
-        *error = reason;
+    if (error) *error = reason;
     return nullptr;
 }
 
@@ -63,8 +61,7 @@ std::unique_ptr<PluginLibrary> Refuse(std::string* error, const std::string& rea
 std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std::string* error) {
     const std::string name = Utf8(path);
     HMODULE module = LoadLibraryW(path.c_str());
-    if (!module)
-        return Refuse(error, name + ": cannot be loaded (error " + std::to_string(GetLastError()) + ")");
+    if (!module) return Refuse(error, name + ": cannot be loaded (error " + std::to_string(GetLastError()) + ")");
 
     Exports exports{};
     std::string missing;
@@ -86,8 +83,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std
     std::unique_ptr<PluginLibrary> library(new PluginLibrary(module, exports));
     for (int i = 0; i < exports.libNumberClasses(); ++i) {
         ClassDesc* cd = exports.libClassDesc(i);
-        if (!cd)
-            continue;
+        if (!cd) continue;
         if (!ClassDirectory::Instance().Add(cd))
             return Refuse(error, name + ": offers a class that is already listed, " + Utf8(ClassNameOf(cd)));
         library->listed_.push_back(cd);
@@ -96,8 +92,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std
 }
 
 PluginLibrary::~PluginLibrary() {
-    for (ClassDesc* cd : listed_)
-        ClassDirectory::Instance().Remove(cd);
+    for (ClassDesc* cd : listed_) ClassDirectory::Instance().Remove(cd);
     exports_.libShutdown();
     FreeLibrary(module_);
 }

@@ -11,10 +11,8 @@ ReferenceMaker::~ReferenceMaker() {
     // One slot at a time: releasing a target may delete it and, through its
     // destructor, clear further slots of this maker.
     for (;;) {
-        auto held = std::find_if(slots_.rbegin(), slots_.rend(),
-                                 [](RefTargetHandle t) { return t != nullptr; });
-        if (held == slots_.rend())
-            break;
+        auto held = std::find_if(slots_.rbegin(), slots_.rend(), [](RefTargetHandle t) { return t != nullptr; });
+        if (held == slots_.rend()) break;
         RefTargetHandle target = *held;
         *held = nullptr;
         Release(target, true);
@@ -28,19 +26,14 @@ IOResult ReferenceMaker::Save(ISave* /*isave*/) { return IO_OK; }
 IOResult ReferenceMaker::Load(ILoad* /*iload*/) { return IO_OK; }
 
 RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
-    if (which < 0 || which >= NumRefs())
-        return REF_FAIL;
+    if (which < 0 || which >= NumRefs()) return REF_FAIL;
     RefTargetHandle old = HeldAt(which);
-    if (old == newtarg)
-        return REF_SUCCEED;
-    if (newtarg && newtarg->DependsOn(this))
-        return REF_FAIL;
+    if (old == newtarg) return REF_SUCCEED;
+    if (newtarg && newtarg->DependsOn(this)) return REF_FAIL;
     Hold(which, newtarg);
     SetReference(which, newtarg);
-    if (newtarg)
-        newtarg->RefAdded(this);
-    if (old)
-        Release(old, delOld != FALSE);
+    if (newtarg) newtarg->RefAdded(this);
+    if (old) Release(old, delOld != FALSE);
     return REF_SUCCEED;
 }
 
@@ -49,8 +42,7 @@ RefResult ReferenceMaker::DeleteReference(int i) { return ReplaceReference(i, nu
 RefResult ReferenceMaker::DeleteAllRefsFromMe() {
     // Deleting one target may clear further slots of this maker.
     for (size_t i = slots_.size(); i-- > 0;) {
-        if (i < slots_.size() && slots_[i])
-            DeleteReference(static_cast<int>(i));
+        if (i < slots_.size() && slots_[i]) DeleteReference(static_cast<int>(i));
     }
     return REF_SUCCEED;
 }
@@ -58,8 +50,7 @@ RefResult ReferenceMaker::DeleteAllRefsFromMe() {
 void ReferenceMaker::DeleteMe() {
     // References to this object go first: otherwise releasing its own
     // targets could leave it as the orphan of one of them.
-    if (auto* self = dynamic_cast<ReferenceTarget*>(this))
-        self->DeleteAllRefsToMe();
+    if (auto* self = dynamic_cast<ReferenceTarget*>(this)) self->DeleteAllRefsToMe();
     DeleteAllRefsFromMe();
     DeleteThis();
 }
@@ -71,21 +62,17 @@ RefTargetHandle ReferenceMaker::HeldAt(int slot) const {
 
 void ReferenceMaker::Hold(int slot, RefTargetHandle target) {
     const auto i = static_cast<size_t>(slot);
-    if (i >= slots_.size())
-        slots_.resize(i + 1, nullptr);
+    if (i >= slots_.size()) slots_.resize(i + 1, nullptr);
     slots_[i] = target;
-    if (target)
-        target->dependents_.push_back(this);
+    if (target) target->dependents_.push_back(this);
 }
 
 void ReferenceMaker::Release(RefTargetHandle target, bool deleteIfOrphaned) {
     auto& deps = target->dependents_;
     auto mine = std::find(deps.begin(), deps.end(), this);
-    if (mine != deps.end())
-        deps.erase(mine);
+    if (mine != deps.end()) deps.erase(mine);
     target->RefDeleted();
-    if (deleteIfOrphaned && deps.empty())
-        target->DeleteThis();
+    if (deleteIfOrphaned && deps.empty()) target->DeleteThis();
 }
 
 void ReferenceMaker::DropReferencesTo(RefTargetHandle target) {
@@ -106,14 +93,11 @@ bool ReferenceMaker::DependsOn(const ReferenceMaker* other) const {
     while (!pending.empty()) {
         const ReferenceMaker* m = pending.back();
         pending.pop_back();
-        if (m == other)
-            return true;
-        if (std::find(seen.begin(), seen.end(), m) != seen.end())
-            continue;
+        if (m == other) return true;
+        if (std::find(seen.begin(), seen.end(), m) != seen.end()) continue;
         seen.push_back(m);
         for (RefTargetHandle t : m->slots_) {
-            if (t)
-                pending.push_back(t);
+            if (t) pending.push_back(t);
         }
     }
     return false;
@@ -124,26 +108,21 @@ bool ReferenceMaker::DependsOn(const ReferenceMaker* other) const {
 ReferenceTarget::~ReferenceTarget() { DeleteAllRefsToMe(); }
 
 RefResult ReferenceTarget::DeleteAllRefsToMe() {
-    while (!dependents_.empty())
-        dependents_.back()->DropReferencesTo(this);
+    while (!dependents_.empty()) dependents_.back()->DropReferencesTo(this);
     return REF_SUCCEED;
 }
 
-RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID,
-                                            RefMessage message, SClass_ID sclass, BOOL propagate,
-                                            RefTargetHandle hTarg) {
+RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                                            SClass_ID sclass, BOOL propagate, RefTargetHandle hTarg) {
     // A maker may drop its reference, or another maker may appear, while
     // the message goes round: only makers that still refer are told, once.
     std::vector<RefMakerHandle> makers;
     for (RefMakerHandle m : dependents_) {
-        if (std::find(makers.begin(), makers.end(), m) == makers.end())
-            makers.push_back(m);
+        if (std::find(makers.begin(), makers.end(), m) == makers.end()) makers.push_back(m);
     }
     for (RefMakerHandle m : makers) {
-        if (!IsDependent(m))
-            continue;
-        if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass)
-            continue;
+        if (!IsDependent(m)) continue;
+        if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass) continue;
         PartID part = partID;
         m->NotifyRefChanged(changeInt, hTarg ? hTarg : this, part, message, propagate);
     }
@@ -164,12 +143,9 @@ void ReferenceTarget::RefDeleted() {}
 RemapDir::~RemapDir() = default;
 
 RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
-    if (!oldTarg)
-        return nullptr;
-    if (RefTargetHandle copy = FindMapping(oldTarg))
-        return copy;
+    if (!oldTarg) return nullptr;
+    if (RefTargetHandle copy = FindMapping(oldTarg)) return copy;
     RefTargetHandle copy = oldTarg->Clone(*this);
-    if (copy)
-        AddEntry(oldTarg, copy);
+    if (copy) AddEntry(oldTarg, copy);
     return copy;
 }

@@ -33,8 +33,7 @@ constexpr int32_t kNoObject = -1;
 
 std::string Narrow(const MCHAR* text) {
     std::string out;
-    for (const MCHAR* p = text; p && *p; ++p)
-        out.push_back(*p >= 0x20 && *p < 0x7f ? static_cast<char>(*p) : '?');
+    for (const MCHAR* p = text; p && *p; ++p) out.push_back(*p >= 0x20 && *p < 0x7f ? static_cast<char>(*p) : '?');
     return out;
 }
 
@@ -51,8 +50,7 @@ std::string DescribeClass(uint32_t sclass, uint32_t a, uint32_t b) {
 }
 
 void SetError(std::string* error, const std::string& message) {
-    if (error)
-        *error = message;
+    if (error) *error = message;
 }
 
 // Saving ---------------------------------------------------------------------
@@ -64,8 +62,7 @@ std::vector<ReferenceTarget*> CollectObjects(ReferenceTarget* root) {
     for (size_t i = 0; i < objects.size(); ++i) {
         for (int r = 0; r < objects[i]->NumRefs(); ++r) {
             ReferenceTarget* target = objects[i]->GetReference(r);
-            if (target && seen.insert(target).second)
-                objects.push_back(target);
+            if (target && seen.insert(target).second) objects.push_back(target);
         }
     }
     return objects;
@@ -77,14 +74,11 @@ public:
 
     bool Write(ReferenceTarget* root) {
         const std::vector<ReferenceTarget*> objects = CollectObjects(root);
-        for (size_t i = 0; i < objects.size(); ++i)
-            index_[objects[i]] = static_cast<int32_t>(i);
+        for (size_t i = 0; i < objects.size(); ++i) index_[objects[i]] = static_cast<int32_t>(i);
         writer_.BeginChunk(kObjectsChunk);
-        for (size_t i = 0; i < objects.size() && error_.empty(); ++i)
-            WriteObject(static_cast<int>(i), objects[i]);
+        for (size_t i = 0; i < objects.size() && error_.empty(); ++i) WriteObject(static_cast<int>(i), objects[i]);
         writer_.EndChunk();
-        if (error_.empty() && writer_.Failed())
-            error_ = writer_.Error();
+        if (error_.empty() && writer_.Failed()) error_ = writer_.Error();
         return error_.empty();
     }
 
@@ -162,14 +156,12 @@ public:
 
     ~SceneReader() {
         if (!done_) {
-            for (LoadedObject& loaded : objects_)
-                loaded.obj->DeleteThis();
+            for (LoadedObject& loaded : objects_) loaded.obj->DeleteThis();
         }
     }
 
     ReferenceTarget* Read() {
-        if (!ReadPreamble() || !ReadObjects() || !CheckGraph() || !CheckKinds())
-            return nullptr;
+        if (!ReadPreamble() || !ReadObjects() || !CheckGraph() || !CheckKinds()) return nullptr;
         InstallReferences();
         done_ = true;
         return objects_.front().obj;
@@ -179,8 +171,7 @@ public:
 
 private:
     bool Fail(const std::string& message) {
-        if (error_.empty())
-            error_ = message;
+        if (error_.empty()) error_ = message;
         return false;
     }
 
@@ -189,8 +180,7 @@ private:
     }
 
     bool ReadPreamble() {
-        if (size_ < kPreambleSize || std::memcmp(data_, kMagic, sizeof kMagic) != 0)
-            return Fail("not a scene file");
+        if (size_ < kPreambleSize || std::memcmp(data_, kMagic, sizeof kMagic) != 0) return Fail("not a scene file");
         const uint32_t version = GetU32(data_ + sizeof kMagic);
         if (version != kFormatVersion)
             return Fail("scene format version " + std::to_string(version) + " is not supported");
@@ -199,32 +189,24 @@ private:
     }
 
     bool OpenExpected(USHORT id, const std::string& where) {
-        if (reader_.OpenChunk() != IO_OK)
-            return ReaderFailed(where);
-        if (reader_.CurChunkID() != id)
-            return Fail(where + ": unexpected chunk");
+        if (reader_.OpenChunk() != IO_OK) return ReaderFailed(where);
+        if (reader_.CurChunkID() != id) return Fail(where + ": unexpected chunk");
         return true;
     }
 
     bool ReadObjects() {
-        if (!OpenExpected(kObjectsChunk, "scene"))
-            return false;
+        if (!OpenExpected(kObjectsChunk, "scene")) return false;
         for (;;) {
             const IOResult opened = reader_.OpenChunk();
-            if (opened == IO_END)
-                break;
+            if (opened == IO_END) break;
             const std::string where = "object " + std::to_string(objects_.size());
-            if (opened != IO_OK)
-                return ReaderFailed(where);
-            if (reader_.CurChunkID() != kObjectChunk)
-                return Fail(where + ": unexpected chunk");
-            if (!ReadObject(where) || reader_.CloseChunk() != IO_OK)
-                return Fail(where + ": malformed");
+            if (opened != IO_OK) return ReaderFailed(where);
+            if (reader_.CurChunkID() != kObjectChunk) return Fail(where + ": unexpected chunk");
+            if (!ReadObject(where) || reader_.CloseChunk() != IO_OK) return Fail(where + ": malformed");
         }
         if (reader_.CloseChunk() != IO_OK || reader_.OpenChunk() != IO_END)
             return Fail("scene: data after the objects");
-        if (objects_.empty())
-            return Fail("scene: no objects");
+        if (objects_.empty()) return Fail("scene: no objects");
         return true;
     }
 
@@ -235,18 +217,16 @@ private:
 
     bool CreateObject(const std::string& where) {
         uint32_t sclass = 0, a = 0, b = 0;
-        if (!OpenExpected(kClassChunk, where) || ReadU32(&reader_, sclass) != IO_OK ||
-            ReadU32(&reader_, a) != IO_OK || ReadU32(&reader_, b) != IO_OK || reader_.CloseChunk() != IO_OK)
+        if (!OpenExpected(kClassChunk, where) || ReadU32(&reader_, sclass) != IO_OK || ReadU32(&reader_, a) != IO_OK ||
+            ReadU32(&reader_, b) != IO_OK || reader_.CloseChunk() != IO_OK)
             return ReaderFailed(where + " class");
         ClassDesc* cd = ClassDirectory::Instance().Find(sclass, Class_ID(a, b));
-        if (!cd)
-            return Fail(where + ": no class has " + DescribeClass(sclass, a, b));
+        if (!cd) return Fail(where + ": no class has " + DescribeClass(sclass, a, b));
         // A descriptor's Create answers a pointer to its object's Animatable.
         auto* created = static_cast<Animatable*>(cd->Create(TRUE));
         auto* obj = dynamic_cast<ReferenceTarget*>(created);
         if (!obj) {
-            if (created)
-                created->DeleteThis();
+            if (created) created->DeleteThis();
             return Fail(where + ": " + DescribeClass(sclass, a, b) + " made no reference target");
         }
         objects_.push_back(LoadedObject{obj, {}});
@@ -254,19 +234,15 @@ private:
     }
 
     bool LoadObjectData(const std::string& where) {
-        if (!OpenExpected(kDataChunk, where))
-            return false;
+        if (!OpenExpected(kDataChunk, where)) return false;
         ReferenceTarget* obj = objects_.back().obj;
         const int depth = reader_.Depth();
         reader_.SetFloor(depth);
         const IOResult result = obj->Load(&reader_);
         reader_.SetFloor(0);
-        if (reader_.Failed())
-            return ReaderFailed(where + " data");
-        if (result != IO_OK)
-            return Fail(where + ": its Load reported an error");
-        while (reader_.Depth() > depth)
-            reader_.CloseChunk();
+        if (reader_.Failed()) return ReaderFailed(where + " data");
+        if (result != IO_OK) return Fail(where + ": its Load reported an error");
+        while (reader_.Depth() > depth) reader_.CloseChunk();
         return reader_.CloseChunk() == IO_OK;
     }
 
@@ -284,8 +260,7 @@ private:
             if (slot < 0 || slot >= loaded.obj->NumRefs() || target < kNoObject)
                 return Fail(where + ": reference " + std::to_string(slot) + " is out of range");
             for (const auto& ref : loaded.refs) {
-                if (ref.first == slot)
-                    return Fail(where + ": reference " + std::to_string(slot) + " is given twice");
+                if (ref.first == slot) return Fail(where + ": reference " + std::to_string(slot) + " is given twice");
             }
             loaded.refs.emplace_back(slot, target);
         }
@@ -317,19 +292,16 @@ private:
                 continue;
             }
             const int32_t target = refs[next++].second;
-            if (target == kNoObject)
-                continue;
+            if (target == kNoObject) continue;
             const auto t = static_cast<size_t>(target);
-            if (state[t] == kOnPath)
-                return Fail("object " + std::to_string(object) + ": its references form a loop");
+            if (state[t] == kOnPath) return Fail("object " + std::to_string(object) + ": its references form a loop");
             if (state[t] == kUnseen) {
                 state[t] = kOnPath;
                 path.emplace_back(t, 0);
             }
         }
         for (size_t i = 0; i < state.size(); ++i) {
-            if (state[i] != kDone)
-                return Fail("object " + std::to_string(i) + " is not reached from the root");
+            if (state[i] != kDone) return Fail("object " + std::to_string(i) + " is not reached from the root");
         }
         return true;
     }
@@ -408,8 +380,7 @@ IOResult SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& out
 
 IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* error) {
     std::vector<unsigned char> bytes;
-    if (SaveSceneToBytes(root, bytes, SIZE_MAX, error) != IO_OK)
-        return IO_ERROR;
+    if (SaveSceneToBytes(root, bytes, SIZE_MAX, error) != IO_OK) return IO_ERROR;
     const std::string temporary = path + ".saving";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
@@ -431,22 +402,18 @@ IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* 
     return IO_OK;
 }
 
-ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IOResult* result,
-                                    std::string* error) {
+ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IOResult* result, std::string* error) {
     SceneReader reader(data, size);
     ReferenceTarget* root = reader.Read();
-    if (result)
-        *result = root ? IO_OK : IO_ERROR;
-    if (!root)
-        SetError(error, reader.Error());
+    if (result) *result = root ? IO_OK : IO_ERROR;
+    if (!root) SetError(error, reader.Error());
     return root;
 }
 
 ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        if (result)
-            *result = IO_ERROR;
+        if (result) *result = IO_ERROR;
         SetError(error, "cannot open " + path);
         return nullptr;
     }

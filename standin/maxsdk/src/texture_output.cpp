@@ -56,8 +56,7 @@ public:
         isave->BeginChunk(kHeaderChunk);
         IOResult result = MtlBase::Save(isave);
         isave->EndChunk();
-        if (result != IO_OK)
-            return result;
+        if (result != IO_OK) return result;
         isave->BeginChunk(kOutputAmountChunk);
         result = standin::WriteF32(isave, amount_);
         isave->EndChunk();
@@ -71,15 +70,14 @@ public:
                 result = MtlBase::Load(iload);
             else if (iload->CurChunkID() == kOutputAmountChunk)
                 result = standin::ReadF32(iload, amount_);
-            if (iload->CloseChunk() != IO_OK || result != IO_OK)
-                return IO_ERROR;
+            if (iload->CloseChunk() != IO_OK || result != IO_OK) return IO_ERROR;
         }
         return result == IO_END ? IO_OK : IO_ERROR;
     }
 
 protected:
-    RefResult NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle /*hTarget*/,
-                               PartID& /*partID*/, RefMessage /*message*/, BOOL /*propagate*/) override {
+    RefResult NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHandle /*hTarget*/, PartID& /*partID*/,
+                               RefMessage /*message*/, BOOL /*propagate*/) override {
         return REF_SUCCEED;
     }
 

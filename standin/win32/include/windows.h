@@ -53,7 +53,9 @@ typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef WORD LANGID;
 
-#define DECLARE_HANDLE(name) struct name##__; typedef struct name##__* name
+#define DECLARE_HANDLE(name) \
+    struct name##__;         \
+    typedef struct name##__* name
 DECLARE_HANDLE(HINSTANCE);
 DECLARE_HANDLE(HWND);
 DECLARE_HANDLE(HBITMAP);
@@ -72,7 +74,8 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
+#define MAKELONG(a, b) \
+    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 #define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
@@ -81,7 +84,7 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
-#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
+#define PRIMARYLANGID(lgid) ((WORD)(lgid)&0x3ff)
 #define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
 
 #define DLL_PROCESS_DETACH 0
@@ -89,9 +92,13 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define DLL_THREAD_ATTACH 2
 #define DLL_THREAD_DETACH 3
 
-typedef struct tagRECT { LONG left, top, right, bottom; } RECT, *LPRECT;
+typedef struct tagRECT {
+    LONG left, top, right, bottom;
+} RECT, *LPRECT;
 typedef const RECT* LPCRECT;
-typedef struct tagPOINT { LONG x, y; } POINT;
+typedef struct tagPOINT {
+    LONG x, y;
+} POINT;
 
 // Style bits, languages and control identifiers, shared with resource scripts.
 #include "win32shim_resdefs.h"
@@ -226,64 +233,64 @@ typedef struct tagPOINT { LONG x, y; } POINT;
 #define BI_RGB 0L
 
 typedef struct tagBITMAP {
-  LONG bmType;
-  LONG bmWidth;
-  LONG bmHeight;
-  LONG bmWidthBytes;
-  WORD bmPlanes;
-  WORD bmBitsPixel;
-  LPVOID bmBits;
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
 } BITMAP, *PBITMAP, *LPBITMAP;
 
 typedef struct tagBITMAPINFOHEADER {
-  DWORD biSize;
-  LONG biWidth;
-  LONG biHeight;
-  WORD biPlanes;
-  WORD biBitCount;
-  DWORD biCompression;
-  DWORD biSizeImage;
-  LONG biXPelsPerMeter;
-  LONG biYPelsPerMeter;
-  DWORD biClrUsed;
-  DWORD biClrImportant;
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
 } BITMAPINFOHEADER, *PBITMAPINFOHEADER, *LPBITMAPINFOHEADER;
 
 typedef struct tagRGBQUAD {
-  BYTE rgbBlue;
-  BYTE rgbGreen;
-  BYTE rgbRed;
-  BYTE rgbReserved;
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
 } RGBQUAD;
 
 // Dialog templates are packed on 16-bit boundaries.
 #pragma pack(push, 2)
 typedef struct tagBITMAPFILEHEADER {
-  WORD bfType;
-  DWORD bfSize;
-  WORD bfReserved1;
-  WORD bfReserved2;
-  DWORD bfOffBits;
+    WORD bfType;
+    DWORD bfSize;
+    WORD bfReserved1;
+    WORD bfReserved2;
+    DWORD bfOffBits;
 } BITMAPFILEHEADER;
 
 typedef struct {
-  DWORD style;
-  DWORD dwExtendedStyle;
-  WORD cdit;
-  short x;
-  short y;
-  short cx;
-  short cy;
+    DWORD style;
+    DWORD dwExtendedStyle;
+    WORD cdit;
+    short x;
+    short y;
+    short cx;
+    short cy;
 } DLGTEMPLATE;
 
 typedef struct {
-  DWORD style;
-  DWORD dwExtendedStyle;
-  short x;
-  short y;
-  short cx;
-  short cy;
-  WORD id;
+    DWORD style;
+    DWORD dwExtendedStyle;
+    short x;
+    short y;
+    short cx;
+    short cy;
+    WORD id;
 } DLGITEMTEMPLATE;
 #pragma pack(pop)
 typedef const DLGTEMPLATE* LPCDLGTEMPLATEW;

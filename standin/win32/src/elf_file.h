@@ -10,9 +10,9 @@
 namespace win32shim {
 
 struct ElfFileContents {
-  uintptr_t entry = 0;                  // e_entry, before relocation; 0 for none
-  std::vector<uint8_t> resources;       // the .rsrc section; empty when there is none
-  std::vector<std::string> exportedFunctions;  // defined, visible functions of .dynsym
+    uintptr_t entry = 0;                         // e_entry, before relocation; 0 for none
+    std::vector<uint8_t> resources;              // the .rsrc section; empty when there is none
+    std::vector<std::string> exportedFunctions;  // defined, visible functions of .dynsym
 };
 
 // None if the file cannot be read or is not an ELF file of this machine.

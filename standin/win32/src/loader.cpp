@@ -36,9 +36,9 @@ namespace {
 using EntryPoint = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
 
 struct LoadedModule {
-  void* dlHandle = nullptr;
-  EntryPoint entry = nullptr;
-  unsigned references = 0;
+    void* dlHandle = nullptr;
+    EntryPoint entry = nullptr;
+    unsigned references = 0;
 };
 
 // The loader lock: DllMain may load further modules, so it is recursive.
@@ -46,73 +46,73 @@ std::recursive_mutex loaderLock;
 std::map<HMODULE, LoadedModule> loadedModules;
 
 std::string AbsolutePath(const std::string& path) {
-  if (path.find('/') == std::string::npos) return path;  // left to the library search
-  std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
-  return resolved ? std::string(resolved.get()) : path;
+    if (path.find('/') == std::string::npos) return path;  // left to the library search
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
 }
 
 std::optional<LoadedObject> ObjectOfHandle(void* dlHandle) {
-  link_map* map = nullptr;
-  if (dlinfo(dlHandle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) return std::nullopt;
-  return FindLoadedObjectByDynamic(map->l_ld);
+    link_map* map = nullptr;
+    if (dlinfo(dlHandle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) return std::nullopt;
+    return FindLoadedObjectByDynamic(map->l_ld);
 }
 
 EntryPoint EntryPointOf(HMODULE module) {
-  const auto info = ModuleInfoFor(module);
-  if (!info || info->file.entry == 0) return nullptr;
-  return reinterpret_cast<EntryPoint>(info->object.bias + info->file.entry);
+    const auto info = ModuleInfoFor(module);
+    if (!info || info->file.entry == 0) return nullptr;
+    return reinterpret_cast<EntryPoint>(info->object.bias + info->file.entry);
 }
 
 // Runs the entry point for a module mapped the first time; unmaps it again
 // if the entry point refuses, after telling it so with DLL_PROCESS_DETACH.
 bool Attach(HMODULE module, LoadedModule& loaded) {
-  loaded.entry = EntryPointOf(module);
-  if (loaded.entry == nullptr || loaded.entry(module, DLL_PROCESS_ATTACH, nullptr)) return true;
-  loaded.entry(module, DLL_PROCESS_DETACH, nullptr);
-  return false;
+    loaded.entry = EntryPointOf(module);
+    if (loaded.entry == nullptr || loaded.entry(module, DLL_PROCESS_ATTACH, nullptr)) return true;
+    loaded.entry(module, DLL_PROCESS_DETACH, nullptr);
+    return false;
 }
 
 std::string DemangledFunctionName(const std::string& symbol) {
-  int status = 0;
-  std::unique_ptr<char, decltype(&std::free)> demangled(
-      abi::__cxa_demangle(symbol.c_str(), nullptr, nullptr, &status), &std::free);
-  if (status != 0 || !demangled) return {};
-  const std::string text(demangled.get());
-  return text.substr(0, text.find('('));
+    int status = 0;
+    std::unique_ptr<char, decltype(&std::free)> demangled(
+        abi::__cxa_demangle(symbol.c_str(), nullptr, nullptr, &status), &std::free);
+    if (status != 0 || !demangled) return {};
+    const std::string text(demangled.get());
+    return text.substr(0, text.find('('));
 }
 
 // The symbol of the one exported function called `name`, or empty.
 std::string MangledExport(const ModuleInfo& module, const std::string& name) {
-  std::string found;
-  for (const auto& symbol : module.file.exportedFunctions) {
-    if (DemangledFunctionName(symbol) != name) continue;
-    if (!found.empty() && found != symbol) return {};
-    found = symbol;
-  }
-  return found;
+    std::string found;
+    for (const auto& symbol : module.file.exportedFunctions) {
+        if (DemangledFunctionName(symbol) != name) continue;
+        if (!found.empty() && found != symbol) return {};
+        found = symbol;
+    }
+    return found;
 }
 
 // dlsym searches the module's dependencies too; GetProcAddress only the
 // module itself.
 void* SymbolInModule(const ModuleInfo& module, const std::string& symbol) {
-  void* handle = module.object.isMainProgram ? dlopen(nullptr, RTLD_LAZY)
-                                             : dlopen(module.object.path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
-  if (handle == nullptr) return nullptr;
-  void* address = dlsym(handle, symbol.c_str());
-  dlclose(handle);
-  Dl_info where;
-  if (address == nullptr || dladdr(address, &where) == 0 || where.dli_fbase != module.object.base) return nullptr;
-  return address;
+    void* handle = module.object.isMainProgram ? dlopen(nullptr, RTLD_LAZY)
+                                               : dlopen(module.object.path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
+    if (handle == nullptr) return nullptr;
+    void* address = dlsym(handle, symbol.c_str());
+    dlclose(handle);
+    Dl_info where;
+    if (address == nullptr || dladdr(address, &where) == 0 || where.dli_fbase != module.object.base) return nullptr;
+    return address;
 }
 
 DWORD CopyModulePath(const std::string& path, LPWSTR buffer, DWORD size) {
-  const std::wstring text = FromUtf8(path);
-  const int copied = CopyTruncated(text, buffer, static_cast<int>(std::min<DWORD>(size, INT_MAX)));
-  if (static_cast<size_t>(copied) < text.size()) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return size;
-  }
-  return static_cast<DWORD>(copied);
+    const std::wstring text = FromUtf8(path);
+    const int copied = CopyTruncated(text, buffer, static_cast<int>(std::min<DWORD>(size, INT_MAX)));
+    if (static_cast<size_t>(copied) < text.size()) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    return static_cast<DWORD>(copied);
 }
 
 }  // namespace
@@ -121,95 +121,95 @@ DWORD CopyModulePath(const std::string& path, LPWSTR buffer, DWORD size) {
 using namespace win32shim;
 
 extern "C" HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName) {
-  if (lpLibFileName == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  std::lock_guard<std::recursive_mutex> lock(loaderLock);
-  void* dlHandle = dlopen(AbsolutePath(ToUtf8(ApiString(lpLibFileName))).c_str(), RTLD_NOW | RTLD_LOCAL);
-  const auto object = dlHandle != nullptr ? ObjectOfHandle(dlHandle) : std::nullopt;
-  if (!object) {
-    if (dlHandle != nullptr) dlclose(dlHandle);
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
-  }
-  HMODULE module = object->base;
-  auto& loaded = loadedModules[module];
-  if (loaded.references++ > 0) {
-    dlclose(dlHandle);  // one dlopen reference is kept per module
+    if (lpLibFileName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    std::lock_guard<std::recursive_mutex> lock(loaderLock);
+    void* dlHandle = dlopen(AbsolutePath(ToUtf8(ApiString(lpLibFileName))).c_str(), RTLD_NOW | RTLD_LOCAL);
+    const auto object = dlHandle != nullptr ? ObjectOfHandle(dlHandle) : std::nullopt;
+    if (!object) {
+        if (dlHandle != nullptr) dlclose(dlHandle);
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    HMODULE module = object->base;
+    auto& loaded = loadedModules[module];
+    if (loaded.references++ > 0) {
+        dlclose(dlHandle);  // one dlopen reference is kept per module
+        return module;
+    }
+    loaded.dlHandle = dlHandle;
+    if (!Attach(module, loaded)) {
+        loadedModules.erase(module);
+        ForgetModuleInfo(module);
+        dlclose(dlHandle);
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        return nullptr;
+    }
     return module;
-  }
-  loaded.dlHandle = dlHandle;
-  if (!Attach(module, loaded)) {
-    loadedModules.erase(module);
-    ForgetModuleInfo(module);
-    dlclose(dlHandle);
-    SetLastError(ERROR_DLL_INIT_FAILED);
-    return nullptr;
-  }
-  return module;
 }
 
 extern "C" BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
-  std::lock_guard<std::recursive_mutex> lock(loaderLock);
-  const auto found = loadedModules.find(hLibModule);
-  if (found == loadedModules.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (--found->second.references > 0) return TRUE;
-  const LoadedModule loaded = found->second;
-  loadedModules.erase(found);
-  if (loaded.entry != nullptr) loaded.entry(hLibModule, DLL_PROCESS_DETACH, nullptr);
-  ForgetModuleInfo(hLibModule);
-  dlclose(loaded.dlHandle);
-  return TRUE;
+    std::lock_guard<std::recursive_mutex> lock(loaderLock);
+    const auto found = loadedModules.find(hLibModule);
+    if (found == loadedModules.end()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (--found->second.references > 0) return TRUE;
+    const LoadedModule loaded = found->second;
+    loadedModules.erase(found);
+    if (loaded.entry != nullptr) loaded.entry(hLibModule, DLL_PROCESS_DETACH, nullptr);
+    ForgetModuleInfo(hLibModule);
+    dlclose(loaded.dlHandle);
+    return TRUE;
 }
 
 extern "C" FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
-  const auto info = ModuleInfoFor(hModule);
-  if (!info) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
-  }
-  // ELF modules have no export ordinals.
-  void* address = nullptr;
-  if (!IS_INTRESOURCE(lpProcName)) {
-    address = SymbolInModule(*info, lpProcName);
-    if (address == nullptr) {
-      const std::string symbol = MangledExport(*info, lpProcName);
-      if (!symbol.empty()) address = SymbolInModule(*info, symbol);
+    const auto info = ModuleInfoFor(hModule);
+    if (!info) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
     }
-  }
-  if (address == nullptr) SetLastError(ERROR_PROC_NOT_FOUND);
-  return reinterpret_cast<FARPROC>(address);
+    // ELF modules have no export ordinals.
+    void* address = nullptr;
+    if (!IS_INTRESOURCE(lpProcName)) {
+        address = SymbolInModule(*info, lpProcName);
+        if (address == nullptr) {
+            const std::string symbol = MangledExport(*info, lpProcName);
+            if (!symbol.empty()) address = SymbolInModule(*info, symbol);
+        }
+    }
+    if (address == nullptr) SetLastError(ERROR_PROC_NOT_FOUND);
+    return reinterpret_cast<FARPROC>(address);
 }
 
 extern "C" DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
-  const auto object = hModule == nullptr ? std::optional<LoadedObject>(MainProgram()) : FindLoadedObject(hModule);
-  if (!object) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return 0;
-  }
-  return CopyModulePath(AbsolutePath(object->path), lpFilename, nSize);
+    const auto object = hModule == nullptr ? std::optional<LoadedObject>(MainProgram()) : FindLoadedObject(hModule);
+    if (!object) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    return CopyModulePath(AbsolutePath(object->path), lpFilename, nSize);
 }
 
 // Finds a loaded module by its path or file name, without loading it.
 extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {
-  if (lpModuleName == nullptr) return MainProgram().base;
-  const auto object = FindLoadedObjectByName(ToUtf8(ApiString(lpModuleName)));
-  if (!object) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
-  }
-  return object->base;
+    if (lpModuleName == nullptr) return MainProgram().base;
+    const auto object = FindLoadedObjectByName(ToUtf8(ApiString(lpModuleName)));
+    if (!object) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    return object->base;
 }
 
 // The shim sends no thread notifications, so there is nothing to turn off.
 extern "C" BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule) {
-  if (!FindLoadedObject(hLibModule)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  return TRUE;
+    if (!FindLoadedObject(hLibModule)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
 }

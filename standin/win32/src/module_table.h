@@ -16,11 +16,11 @@
 namespace win32shim {
 
 struct LoadedObject {
-  HMODULE base = nullptr;
-  uintptr_t bias = 0;           // added to the file's addresses
-  std::string path;             // as the dynamic loader knows it
-  const void* dynamic = nullptr;  // the object's dynamic section, unique per object
-  bool isMainProgram = false;
+    HMODULE base = nullptr;
+    uintptr_t bias = 0;             // added to the file's addresses
+    std::string path;               // as the dynamic loader knows it
+    const void* dynamic = nullptr;  // the object's dynamic section, unique per object
+    bool isMainProgram = false;
 };
 
 std::optional<LoadedObject> FindLoadedObject(HMODULE base);
@@ -30,11 +30,11 @@ std::optional<LoadedObject> FindLoadedObjectByName(std::string_view name);
 LoadedObject MainProgram();
 
 struct ModuleInfo {
-  LoadedObject object;
-  ElfFileContents file;
-  std::vector<ResourceEntry> resources;  // data in file.resources
+    LoadedObject object;
+    ElfFileContents file;
+    std::vector<ResourceEntry> resources;  // data in file.resources
 
-  const uint8_t* Data(const ResourceEntry& entry) const { return file.resources.data() + entry.offset; }
+    const uint8_t* Data(const ResourceEntry& entry) const { return file.resources.data() + entry.offset; }
 };
 
 // What the module's file holds, read once per module and kept until

@@ -14,24 +14,24 @@ namespace win32shim {
 // A resource type or name: an ordinal, or a string kept in upper case as
 // Windows compares names without regard to case.
 struct ResourceId {
-  WORD ordinal = 0;
-  std::u16string name;
+    WORD ordinal = 0;
+    std::u16string name;
 
-  bool IsOrdinal() const { return name.empty(); }
-  bool operator==(const ResourceId& other) const { return ordinal == other.ordinal && name == other.name; }
+    bool IsOrdinal() const { return name.empty(); }
+    bool operator==(const ResourceId& other) const { return ordinal == other.ordinal && name == other.name; }
 
-  static ResourceId Ordinal(WORD ordinal) { return ResourceId{ordinal, {}}; }
-  static ResourceId Name(std::u16string name);
-  // What the API takes: MAKEINTRESOURCEW(n), "#n" or a name.
-  static ResourceId FromApi(LPCWSTR id);
+    static ResourceId Ordinal(WORD ordinal) { return ResourceId{ordinal, {}}; }
+    static ResourceId Name(std::u16string name);
+    // What the API takes: MAKEINTRESOURCEW(n), "#n" or a name.
+    static ResourceId FromApi(LPCWSTR id);
 };
 
 struct ResourceEntry {
-  ResourceId type;
-  ResourceId name;
-  WORD language = 0;
-  size_t offset = 0;  // of the data in the .res bytes
-  size_t size = 0;
+    ResourceId type;
+    ResourceId name;
+    WORD language = 0;
+    size_t offset = 0;  // of the data in the .res bytes
+    size_t size = 0;
 };
 
 // Lists the entries of a .res file, leaving out the empty entry that starts

@@ -12,8 +12,8 @@ namespace win32shim {
 
 // A module's resource data, valid while the module stays loaded.
 struct ResourceBytes {
-  const uint8_t* data = nullptr;
-  size_t size = 0;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
 };
 
 // FindResourceW, LoadResource and SizeofResource in one step; null data when

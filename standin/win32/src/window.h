@@ -12,42 +12,42 @@
 namespace win32shim {
 
 struct ComboItem {
-  std::wstring text;
-  LPARAM data = 0;
+    std::wstring text;
+    LPARAM data = 0;
 };
 
 struct Window {
-  Window() = default;
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  ~Window();
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    ~Window();
 
-  HINSTANCE instance = nullptr;
-  Window* parent = nullptr;  // of a child window
-  Window* owner = nullptr;   // of a top-level window created with a parent
-  std::vector<std::unique_ptr<Window>> children;  // in z order, top first
-  bool isDialog = false;
-  bool destroying = false;
+    HINSTANCE instance = nullptr;
+    Window* parent = nullptr;                       // of a child window
+    Window* owner = nullptr;                        // of a top-level window created with a parent
+    std::vector<std::unique_ptr<Window>> children;  // in z order, top first
+    bool isDialog = false;
+    bool destroying = false;
 
-  int id = 0;
-  std::wstring className;
-  std::wstring text;
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  RECT rect{};  // pixels, in the parent's coordinates (the screen's for a top-level window)
+    int id = 0;
+    std::wstring className;
+    std::wstring text;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT rect{};  // pixels, in the parent's coordinates (the screen's for a top-level window)
 
-  DLGPROC dialogProc = nullptr;
-  LONG_PTR messageResult = 0;
-  LONG_PTR dialogUserData = 0;
-  LONG_PTR userData = 0;
+    DLGPROC dialogProc = nullptr;
+    LONG_PTR messageResult = 0;
+    LONG_PTR dialogUserData = 0;
+    LONG_PTR userData = 0;
 
-  std::vector<ComboItem> items;  // of a combo box
-  int selection = CB_ERR;
+    std::vector<ComboItem> items;  // of a combo box
+    int selection = CB_ERR;
 
-  HBITMAP image = nullptr;  // of a static control
-  bool ownsImage = false;   // loaded by the control from its template
+    HBITMAP image = nullptr;  // of a static control
+    bool ownsImage = false;   // loaded by the control from its template
 
-  UINT invalidations = 0;
+    UINT invalidations = 0;
 };
 
 HWND HandleOf(const Window* window);

@@ -26,8 +26,8 @@ CoreExport IOResult SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned
                                      size_t failAfterBytes = SIZE_MAX, std::string* error = nullptr);
 
 // The root of the loaded scene, or nullptr with *result IO_ERROR.
-CoreExport ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size,
-                                               IOResult* result, std::string* error);
+CoreExport ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IOResult* result,
+                                               std::string* error);
 CoreExport ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error);
 
 }  // namespace standin
