@@ -9,7 +9,7 @@ build_packages=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   python3 valgrind
 )
-windows_packages=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth)
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth)
 
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
