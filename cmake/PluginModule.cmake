@@ -105,10 +105,12 @@ function(_aurivel_compile_resources rc_file res_file)
   file(GLOB shim_headers CONFIGURE_DEPENDS ${shim_include_dir}/*.h)
   add_custom_command(
     OUTPUT ${res_file}
-    # llvm-rc ignores #pragma code_page, so the code page is given here.
+    # llvm-rc ignores #pragma code_page, so the code page is given here. The
+    # "--" keeps an absolute input path such as /check/... from being read as
+    # one of llvm-rc's slash options (/C).
     COMMAND ${AURIVEL_LLVM_RC} /C 65001
             /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources /I ${shim_include_dir}
-            /FO ${res_file} ${rc_file}
+            /FO ${res_file} -- ${rc_file}
     DEPENDS ${rc_file} ${rc_inputs} ${shim_headers}
     WORKING_DIRECTORY ${rc_dir}
     COMMENT "Compiling resources ${rc_file}"
