@@ -7,6 +7,7 @@ build_packages=(
   cmake ninja-build g++ clang llvm libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  liblcms2-dev colord-data libnlopt-dev
   python3 valgrind
 )
 windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth)

@@ -1,0 +1,57 @@
+// Choosing the map's six constants for a measured metal: by sampling n and k
+// at the three channel wavelengths, or by fitting each channel's closed-form
+// reflectance to the metal's spectrally integrated colour over the view angle.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "metal_spectrum.h"
+#include "shading/shading_types.h"
+
+namespace aurivel::spectral {
+
+// The wavelengths (µm) that the map's red, green and blue channels stand for
+// when n and k are sampled rather than fitted.
+inline constexpr std::array<double, 3> kChannelMicrometres{0.650, 0.510, 0.475};
+
+// The view angles (degrees from head-on) at which fits are judged.
+inline constexpr std::array<double, 5> kReportAngles{0.0, 30.0, 60.0, 75.0, 85.0};
+
+// n and k at the channel wavelengths, rounded to float. Throws SpectralError
+// naming the data's source when n or k does not cover them.
+OpticalConstants SampleAtChannelWavelengths(const nkdata::NkData& data);
+
+// Each channel's n >= 0 and k >= 0 (within the map's range, 0 to 100) whose
+// closed-form reflectance follows the channel of the integrated colour over
+// the view angle.
+OpticalConstants FitConstants(const SpectralColour& truth);
+
+// The map's colour at a view angle, as the map computes it with its default
+// hue, saturation and gamma.
+LinearRgb MapColour(const OpticalConstants& constants, double degrees);
+
+struct AngleJudgement {
+    double degrees = 0.0;
+    LinearRgb truth;
+    bool inGamut = true;  // whether the integrated colour lies inside the rendering space
+    double sampledDeltaE = 0.0;
+    double fittedDeltaE = 0.0;
+};
+
+struct FitReport {
+    OpticalConstants sampled{};
+    OpticalConstants fitted{};
+    std::vector<AngleJudgement> angles;  // at kReportAngles
+
+    // The largest ΔE2000 over the angles; inGamutOnly leaves out those whose
+    // integrated colour is outside the gamut (0 when none is left).
+    double Largest(double AngleJudgement::*deltaE, bool inGamutOnly = false) const;
+};
+
+// ΔE2000 between the map with the constants and the integrated colour.
+double DeltaEAt(const SpectralColour& truth, const OpticalConstants& constants, double degrees);
+
+FitReport JudgeFit(const SpectralColour& truth, const OpticalConstants& sampled, const OpticalConstants& fitted);
+
+}  // namespace aurivel::spectral

@@ -1,0 +1,80 @@
+#include "metal_spectrum.h"
+
+#include <cmath>
+#include <sstream>
+#include <utility>
+
+namespace aurivel::spectral {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::string Micrometres(double v) {
+    std::ostringstream s;
+    s << v;
+    return s.str();
+}
+
+void CheckCovers(const nkdata::NkData& data, const nkdata::OpticalFunction& f, const char* what) {
+    const double shortest = BandMicrometres(0);
+    const double longest = BandMicrometres(kBands - 1);
+    if (!f.at || !f.range.Contains(shortest) || !f.range.Contains(longest)) {
+        throw SpectralError(data.source + ": " + what + " covers " + Micrometres(f.range.shortest) + "-" +
+                            Micrometres(f.range.longest) + " \xc2\xb5m; the spectral fit needs " +
+                            Micrometres(shortest) + "-" + Micrometres(longest) + " \xc2\xb5m");
+    }
+}
+
+double ValueAt(const nkdata::NkData& data, const nkdata::OpticalFunction& f, const char* what, double micrometres) {
+    const double v = f.at(micrometres);
+    if (!std::isfinite(v) || v < 0.0) {
+        throw SpectralError(data.source + ": " + what + " at " + Micrometres(micrometres) + " \xc2\xb5m is " +
+                            Micrometres(v) + "; it must be finite and not negative");
+    }
+    return v;
+}
+
+}  // namespace
+
+double ExactFresnelReflectance(std::complex<double> eta, double cosine) {
+    const double sinSquared = 1.0 - cosine * cosine;
+    const std::complex<double> cosTransmitted = std::sqrt(1.0 - sinSquared / (eta * eta));
+    const std::complex<double> rs = (cosine - eta * cosTransmitted) / (cosine + eta * cosTransmitted);
+    const std::complex<double> rp = (eta * cosine - cosTransmitted) / (eta * cosine + cosTransmitted);
+    return 0.5 * (std::norm(rs) + std::norm(rp));
+}
+
+MetalSpectrum::MetalSpectrum(const nkdata::NkData& data) {
+    CheckCovers(data, data.n, "n");
+    CheckCovers(data, data.k, "k");
+    for (int band = 0; band < kBands; ++band) {
+        const double micrometres = BandMicrometres(band);
+        const std::complex<double> eta(ValueAt(data, data.n, "n", micrometres),
+                                       ValueAt(data, data.k, "k", micrometres));
+        if (eta == 0.0) {
+            throw SpectralError(data.source + ": n and k are both 0 at " + Micrometres(micrometres) + " \xc2\xb5m");
+        }
+        eta_[static_cast<std::size_t>(band)] = eta;
+    }
+}
+
+Spectrum MetalSpectrum::Reflectance(double cosine) const {
+    Spectrum r{};
+    for (std::size_t band = 0; band < r.size(); ++band) {
+        r[band] = ExactFresnelReflectance(eta_[band], cosine);
+    }
+    return r;
+}
+
+SpectralColour::SpectralColour(MetalSpectrum metal, Observer observer, RenderingSpace space)
+    : metal_(std::move(metal)), observer_(std::move(observer)), space_(std::move(space)) {}
+
+LinearRgb SpectralColour::At(double cosine) const {
+    return space_.FromXyz(observer_.ColourOf(metal_.Reflectance(cosine)));
+}
+
+LinearRgb SpectralColour::AtViewAngle(double degrees) const { return At(CosineOfDegrees(degrees)); }
+
+double CosineOfDegrees(double degrees) { return std::cos(degrees * kPi / 180.0); }
+
+}  // namespace aurivel::spectral

@@ -1,0 +1,47 @@
+// A metal's reflectance spectrum from its measured n and k: the exact Fresnel
+// reflectance of a conductor at every band, and the colour it gives.
+#pragma once
+
+#include <complex>
+
+#include "nkdata/nk_data.h"
+#include "observer.h"
+#include "rendering_space.h"
+
+namespace aurivel::spectral {
+
+// Unpolarised light arriving from vacuum at the given cosine of incidence
+// onto a medium of complex index eta = n + ik (not zero).
+double ExactFresnelReflectance(std::complex<double> eta, double cosine);
+
+class MetalSpectrum {
+public:
+    // Samples n and k at every band. Throws SpectralError naming the data's
+    // source when n or k does not cover 380-780 nm or gives a negative,
+    // non-finite or zero index there.
+    explicit MetalSpectrum(const nkdata::NkData& data);
+
+    Spectrum Reflectance(double cosine) const;
+
+private:
+    std::array<std::complex<double>, kBands> eta_;
+};
+
+// The colour of the spectrum's reflection at a cosine, in a rendering space.
+class SpectralColour {
+public:
+    SpectralColour(MetalSpectrum metal, Observer observer, RenderingSpace space);
+
+    LinearRgb At(double cosine) const;
+    LinearRgb AtViewAngle(double degrees) const;
+    const RenderingSpace& Space() const { return space_; }
+
+private:
+    MetalSpectrum metal_;
+    Observer observer_;
+    RenderingSpace space_;
+};
+
+double CosineOfDegrees(double degrees);
+
+}  // namespace aurivel::spectral
