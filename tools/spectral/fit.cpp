@@ -111,6 +111,23 @@ std::array<double, 2> CoarseStart(ChannelTarget& target) {
     return best;
 }
 
+// The closed form depends on n and s = n² + k² only, and is the same for
+// (n, s) and (n / s, 1 / s), that is for n + ik and 1 / (n - ik). Of each such
+// pair, measured metals have the one with s >= 1.
+void TakeMetallicTwin(double& n, double& k) {
+    const double s = n * n + k * k;
+    if (s > 0.0 && s < 1.0 && n / s <= kLargestConstant && k / s <= kLargestConstant) {
+        n /= s;
+        k /= s;
+    }
+}
+
+void TakeMetallicTwins(std::array<double, 6>& x) {
+    for (std::size_t c = 0; c < 3; ++c) {
+        TakeMetallicTwin(x[c], x[c + 3]);
+    }
+}
+
 std::array<double, 6> FitChannels(const std::array<LinearRgb, kFitAngleCount>& truth) {
     std::array<double, 6> x{};
     for (int c = 0; c < 3; ++c) {
@@ -178,7 +195,9 @@ OpticalConstants FitConstants(const SpectralColour& truth) {
         colours[static_cast<std::size_t>(i)] = truth.AtViewAngle(i);
     }
     std::array<double, 6> x = FitChannels(colours);
+    TakeMetallicTwins(x);
     RefineColour(truth.Space(), colours, x);
+    TakeMetallicTwins(x);
     return ToFloats(x.data());
 }
 
