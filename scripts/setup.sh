@@ -8,6 +8,7 @@ build_packages=(
   libgtest-dev googletest libbenchmark-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   python3 valgrind
+  libyaml-cpp-dev
 )
 windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth)
 
