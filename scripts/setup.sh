@@ -9,6 +9,7 @@ build_packages=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   liblcms2-dev colord-data libnlopt-dev
   python3 valgrind
+  libyaml-cpp-dev
 )
 windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth)
 

@@ -25,7 +25,7 @@ struct NkData {
     std::string source;      // the file or database page, as messages name it
     std::string references;  // the data's REFERENCES as plain text; empty when none
     OpticalFunction n;
-    OpticalFunction k;       // data without k give k = 0 over n's range
+    OpticalFunction k;  // data without k give k = 0 over n's range
 };
 
 }  // namespace aurivel::nkdata

@@ -1,0 +1,129 @@
+#include "tabulated.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "nk_error.h"
+
+namespace aurivel::nkdata {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n";
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    if (line.find(',') != std::string_view::npos) {
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = line.find(',', start);
+            fields.push_back(Trim(line.substr(start, comma - start)));
+            if (comma == std::string_view::npos) {
+                return fields;
+            }
+            start = comma + 1;
+        }
+    }
+    for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        fields.push_back(line.substr(start, end - start));
+        start = line.find_first_not_of(kBlanks, end);
+    }
+    return fields;
+}
+
+double InterpolateAt(const std::vector<TableRow>& rows, double micrometres) {
+    const auto above = std::lower_bound(rows.begin(), rows.end(), micrometres,
+                                        [](const TableRow& row, double w) { return row.micrometres < w; });
+    if (above->micrometres == micrometres) {
+        return above->value;
+    }
+    const TableRow& below = *(above - 1);
+    const double t = (micrometres - below.micrometres) / (above->micrometres - below.micrometres);
+    return below.value + (above->value - below.value) * t;
+}
+
+OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(double)> at, const Origin& origin) {
+    auto checked = [range, at = std::move(at), origin](double micrometres) {
+        if (!range.Contains(micrometres)) {
+            Fail(origin.source, origin.line,
+                 origin.quantity + " is defined from " + Decimal(range.shortest) + " to " + Decimal(range.longest) +
+                     " \xC2\xB5m, not at " + Decimal(micrometres) + " \xC2\xB5m");
+        }
+        const double value = at(micrometres);
+        if (!(std::isfinite(value) && value >= 0.0)) {
+            Fail(origin.source, origin.line,
+                 "the data give no real, finite " + origin.quantity + " >= 0 at " + Decimal(micrometres) +
+                     " \xC2\xB5m (" + origin.quantity + " = " + Decimal(value) + ")");
+        }
+        return value;
+    };
+    return {range, std::move(checked)};
+}
+
+double TableBuilder::Number(int line, std::string_view text, const std::string& what) const {
+    const std::optional<double> value = ParseDecimal(text);
+    if (!value) {
+        Fail(origin_.source, line, "unreadable " + what + " '" + std::string(text) + "'");
+    }
+    return *value;
+}
+
+void TableBuilder::Add(int line, std::string_view wavelengthText, std::string_view valueText) {
+    const std::string& quantity = origin_.quantity;
+    const double wavelength = Number(line, wavelengthText, "wavelength");
+    const double value = Number(line, valueText, quantity);
+    if (wavelength <= 0.0) {
+        Fail(origin_.source, line, "wavelength " + std::string(wavelengthText) + " is not positive");
+    }
+    if (value < 0.0) {
+        Fail(origin_.source, line, "negative " + quantity + " " + std::string(valueText));
+    }
+    // The map holds the constants in single precision, where a larger value
+    // would become infinite.
+    if (value > std::numeric_limits<float>::max()) {
+        Fail(origin_.source, line,
+             quantity + " " + std::string(valueText) + " is too large for a single-precision value");
+    }
+    if (!rows_.empty() && wavelength <= rows_.back().micrometres) {
+        Fail(origin_.source, line,
+             std::string(wavelength == rows_.back().micrometres ? "duplicate" : "unsorted") + " wavelength " +
+                 std::string(wavelengthText) + " (wavelengths must increase within a table)");
+    }
+    rows_.push_back({wavelength, value});
+}
+
+OpticalFunction TableBuilder::Build() const {
+    if (rows_.empty()) {
+        Fail(origin_.source, origin_.line, "the " + origin_.quantity + " table has no rows");
+    }
+    auto rows = std::make_shared<const std::vector<TableRow>>(rows_);
+    return CheckedFunction(
+        {rows_.front().micrometres, rows_.back().micrometres},
+        [rows](double micrometres) { return InterpolateAt(*rows, micrometres); }, origin_);
+}
+
+}  // namespace aurivel::nkdata

@@ -1,0 +1,64 @@
+// Tables of n or k against wavelength, as every reader collects them: each
+// row checked as it is read, then interpolated linearly between rows.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "nk_data.h"
+
+namespace aurivel::nkdata {
+
+struct TableRow {
+    double micrometres;
+    double value;
+};
+
+// A number that the whole text spells in the C locale, finite, or nothing.
+std::optional<double> ParseDecimal(std::string_view text);
+
+// The words of a line, split at commas when it has any (each then trimmed,
+// so an empty field stays an empty word) and at runs of spaces and tabs
+// otherwise.
+std::vector<std::string_view> SplitFields(std::string_view line);
+
+// Linear interpolation between the two rows around the wavelength, which
+// must lie within the rows' span.
+double InterpolateAt(const std::vector<TableRow>& rows, double micrometres);
+
+// Where a function's data come from, for the messages of its checks.
+struct Origin {
+    std::string source;
+    int line = 0;
+    std::string quantity;  // "n" or "k"
+};
+
+// The function with its range enforced and its values checked: a wavelength
+// outside the range, or a value that is not a finite number >= 0, throws a
+// DataError naming the origin.
+OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(double)> at, const Origin& origin);
+
+// One quantity's table, read row by row.
+class TableBuilder {
+public:
+    explicit TableBuilder(Origin origin) : origin_(std::move(origin)) {}
+
+    // Refuses, with the row's line: unreadable or non-finite numbers, a
+    // wavelength that is not positive or not above the previous row's, a
+    // negative value, and values too large for the map's single precision.
+    void Add(int line, std::string_view wavelength, std::string_view value);
+    bool Empty() const { return rows_.empty(); }
+
+    // The rows interpolated over their span; at least one row is needed.
+    OpticalFunction Build() const;
+
+private:
+    double Number(int line, std::string_view text, const std::string& what) const;
+
+    Origin origin_;
+    std::vector<TableRow> rows_;
+};
+
+}  // namespace aurivel::nkdata
