@@ -1,0 +1,34 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "fit.h"
+#include "nk_file.h"
+
+namespace aurivel::bench {
+namespace {
+
+using spectral::RenderingSpaceId;
+
+// One fit of the six constants to a measured metal, from the integrated
+// colour to the values the map takes; reading the file and the observer's
+// tables is not counted.
+void SpectralFit(benchmark::State& state, const char* page, RenderingSpaceId id) {
+    const nkdata::NkData data =
+        nkdata::ReadNkYamlFile(std::string(AURIVEL_SOURCE_DIR "/data/refractiveindex.info/database/data/main/") + page);
+    const spectral::Observer observer = spectral::Observer::FromFiles();
+    const spectral::SpectralColour truth(spectral::MetalSpectrum(data), observer,
+                                         spectral::RenderingSpace(id, observer.White()));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(spectral::FitConstants(truth));
+    }
+}
+
+BENCHMARK_CAPTURE(SpectralFit, copper_srgb, "Cu/nk/Johnson.yml", RenderingSpaceId::kSrgb)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SpectralFit, gold_srgb, "Au/nk/Johnson.yml", RenderingSpaceId::kSrgb)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SpectralFit, gold_acescg, "Au/nk/Johnson.yml", RenderingSpaceId::kAcescg)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace aurivel::bench
