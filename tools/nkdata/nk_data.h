@@ -29,3 +29,14 @@ struct NkData {
 };
 
 }  // namespace aurivel::nkdata
+
+namespace aurivel::nkdata {
+
+// Whether n and k are both defined over all of `needed`.
+bool Covers(const NkData& data, WavelengthRange needed);
+
+// Throws DataError (nk_error.h) naming the quantity whose data fall short,
+// the wavelengths they cover and the wavelengths needed.
+void RequireCoverage(const NkData& data, WavelengthRange needed);
+
+}  // namespace aurivel::nkdata

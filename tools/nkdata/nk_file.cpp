@@ -1,12 +1,42 @@
 #include "nk_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "nk_error.h"
 #include "nk_yaml.h"
+#include "plain_table.h"
+#include "site_csv.h"
+#include "tabulated.h"
+#include "text_lines.h"
 
 namespace aurivel::nkdata {
+
+NkFormat DetectFormat(std::string_view text) {
+    text = WithoutByteOrderMark(text);
+    std::string_view first;
+    while (first.empty() && !text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        first = Trim(text.substr(0, end));
+        first = first.substr(0, 1) == "#" ? std::string_view() : first;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    if (first.substr(0, 3) == "wl,") {
+        return NkFormat::kSiteCsv;
+    }
+    const std::vector<std::string_view> fields = SplitFields(first);
+    return !fields.empty() && ParseDecimal(fields.front()) ? NkFormat::kPlainTable : NkFormat::kDatabaseYaml;
+}
+
+NkData ReadNkText(const std::string& text, NkFormat format, const std::string& source) {
+    if (format == NkFormat::kDatabaseYaml) {
+        return ReadNkYaml(text, source);
+    }
+    std::istringstream in(text);
+    return format == NkFormat::kSiteCsv ? ReadSiteCsv(in, source) : ReadPlainTable(in, source);
+}
 
 std::string ReadFileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -20,6 +50,15 @@ std::string ReadFileText(const std::string& path) {
     }
 }
 
-NkData ReadNkYamlFile(const std::string& path) { return ReadNkYaml(ReadFileText(path), path); }
+NkData ReadNkFile(const std::string& path) {
+    const std::string text = ReadFileText(path);
+    return ReadNkText(text, DetectFormat(text), path);
+}
+
+NkData ReadNkYamlFile(const std::string& path) {
+    return ReadNkText(ReadFileText(path), NkFormat::kDatabaseYaml, path);
+}
+
+NkData ReadSiteCsvFile(const std::string& path) { return ReadNkText(ReadFileText(path), NkFormat::kSiteCsv, path); }
 
 }  // namespace aurivel::nkdata

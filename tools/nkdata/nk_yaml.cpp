@@ -50,7 +50,7 @@ public:
             Fail(source_, LineOf(root["DATA"]), "no DATA entry gives n");
         }
         data.n = n_->function;
-        data.k = k_ ? k_->function : CheckedFunction(n_->function.range, [](double) { return 0.0; }, {source_, 0, "k"});
+        data.k = k_ ? k_->function : NoAbsorption(n_->function.range, source_);
         return data;
     }
 

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <utility>
 
+#include "text_lines.h"
+
 namespace aurivel::nkdata {
 namespace {
 
@@ -99,14 +101,6 @@ std::string DecodeEntities(std::string_view text) {
     return decoded;
 }
 
-std::string_view TrimLine(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-}
-
 }  // namespace
 
 std::string PlainText(std::string_view html) {
@@ -114,7 +108,7 @@ std::string PlainText(std::string_view html) {
     std::string plain;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = TrimLine(std::string_view(text).substr(start, end - start));
+        const std::string_view line = Trim(std::string_view(text).substr(start, end - start));
         if (!line.empty()) {
             plain += plain.empty() ? "" : "\n";
             plain += line;

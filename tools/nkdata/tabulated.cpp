@@ -7,19 +7,12 @@
 #include <memory>
 
 #include "nk_error.h"
+#include "text_lines.h"
 
 namespace aurivel::nkdata {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n";
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 }  // namespace
 
@@ -82,6 +75,10 @@ OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(doub
         return value;
     };
     return {range, std::move(checked)};
+}
+
+OpticalFunction NoAbsorption(WavelengthRange range, const std::string& source) {
+    return CheckedFunction(range, [](double) { return 0.0; }, {source, 0, "k"});
 }
 
 double TableBuilder::Number(int line, std::string_view text, const std::string& what) const {

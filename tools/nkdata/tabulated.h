@@ -40,6 +40,9 @@ struct Origin {
 // DataError naming the origin.
 OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(double)> at, const Origin& origin);
 
+// k = 0 over the range, for data that give n alone.
+OpticalFunction NoAbsorption(WavelengthRange range, const std::string& source);
+
 // One quantity's table, read row by row.
 class TableBuilder {
 public:

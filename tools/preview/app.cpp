@@ -7,7 +7,7 @@
 #include "errors.h"
 #include "font.h"
 #include "host.h"
-#include "nk_csv.h"
+#include "nk_source.h"
 #include "numbers.h"
 #include "plot.h"
 #include "png_writer.h"
@@ -48,28 +48,15 @@ void PrintInfo(const ModuleInfo& info, std::ostream& out) {
     }
 }
 
-void PrintConstants(const std::string& file, const OpticalConstants& c, std::ostream& out) {
-    out << "Optical constants from " << file << " at R 0.650, G 0.510, B 0.475 \xc2\xb5m:\n"
-        << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
-        << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
-}
-
-OpticalConstants ConstantsFromCsv(const std::string& file) {
-    const NkTable table = ReadNkCsvFile(file);
-    const auto n = ChannelValues(table.n);
-    const auto k = ChannelValues(table.k);
-    return {n[0], n[1], n[2], k[0], k[1], k[2]};
-}
-
 PreviewMap PrepareMap(const PreviewModule& module, const Options& options, std::ostream& out) {
     PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
-    if (options.nkCsv) {
-        const OpticalConstants constants = ConstantsFromCsv(*options.nkCsv);
-        PrintConstants(*options.nkCsv, constants, out);
+    if (const std::optional<nkdata::NkData> data = ReadNkSource(options)) {
+        const OpticalConstants constants = ThreeWavelengthConstants(*data);
+        PrintNkConstants(*data, constants, out);
         try {
             map.SetCustomConstants(constants);
         } catch (const UsageError& e) {
-            throw ToolError(*options.nkCsv + ": " + e.what());  // bad data, not a bad command line
+            throw ToolError(data->source + ": " + e.what());  // bad data, not a bad command line
         }
     }
     if (options.preset) {
@@ -158,6 +145,10 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
             std::ostream& err) {
     if (options.help) {
         out << HelpText();
+        return 0;
+    }
+    if (options.nkList) {
+        PrintNkList(options, out);
         return 0;
     }
     const PreviewModule module = PreviewModule::Open(options.modulePath.empty() ? defaultModule : options.modulePath);

@@ -6,6 +6,7 @@
 
 #include "app.h"
 #include "errors.h"
+#include "nk_error.h"
 
 namespace {
 
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
         std::cerr << kPrefix << e.what() << "\n" << kPrefix << "try --help\n";
         return 2;
     } catch (const ToolError& e) {
+        std::cerr << kPrefix << e.what() << '\n';
+        return 1;
+    } catch (const aurivel::nkdata::DataError& e) {
         std::cerr << kPrefix << e.what() << '\n';
         return 1;
     } catch (const std::exception& e) {

@@ -53,15 +53,38 @@ void SetView(Options& options, View view, const std::string& option) {
     options.view = view;
 }
 
+// The option that gives n and k, for messages; empty when there is none.
+std::string NkOption(const Options& options) { return options.nkCsv ? "--nk-csv" : options.nk ? "--nk" : ""; }
+
+void CheckNkDatabase(const Options& options) {
+    if (options.nk && options.nkCsv) {
+        throw UsageError("--nk and --nk-csv both give n and k; give one of them");
+    }
+    if (options.nkList && (options.nk || options.nkCsv || options.loadFile || options.saveFile)) {
+        throw UsageError("--nk-list only lists pages; it takes no --nk, --nk-csv, --load or --save");
+    }
+    if (options.nkDb && options.nkCsv) {
+        throw UsageError("--nk-csv reads a file; it takes no --nk-db");
+    }
+    if (options.nkList && !options.nkDb) {
+        throw UsageError("--nk-list needs --nk-db DIR, the folder of the database");
+    }
+    if (options.nkDb && !options.nk && !options.nkList) {
+        throw UsageError("--nk-db needs --nk shelf/book/page or --nk-list shelf/book");
+    }
+}
+
 void CheckCombination(const Options& options) {
-    if (options.nkCsv && options.preset) {
-        throw UsageError("--nk-csv makes a Custom map; it cannot be combined with --preset");
+    CheckNkDatabase(options);
+    const std::string nk = NkOption(options);
+    if (!nk.empty() && options.preset) {
+        throw UsageError(nk + " makes a Custom map; it cannot be combined with --preset");
     }
-    if (options.nkCsv && options.loadFile) {
-        throw UsageError("--nk-csv and --load both choose the map; give one of them");
+    if (!nk.empty() && options.loadFile) {
+        throw UsageError(nk + " and --load both choose the map; give one of them");
     }
-    if (options.view == View::kSheet && (options.preset || options.nkCsv || options.loadFile || options.saveFile)) {
-        throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk-csv, --load or --save");
+    if (options.view == View::kSheet && (options.preset || !nk.empty() || options.loadFile || options.saveFile)) {
+        throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk, --nk-csv, --load or --save");
     }
 }
 
@@ -77,6 +100,9 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"--preset", [&](const std::string& v) { options.preset = v; }},
         {"--set", [&](const std::string& v) { options.settings.push_back(ParseSetting(v)); }},
         {"--nk-csv", [&](const std::string& v) { options.nkCsv = v; }},
+        {"--nk", [&](const std::string& v) { options.nk = v; }},
+        {"--nk-db", [&](const std::string& v) { options.nkDb = v; }},
+        {"--nk-list", [&](const std::string& v) { options.nkList = v; }},
         {"--save", [&](const std::string& v) { options.saveFile = v; }},
         {"--load", [&](const std::string& v) { options.loadFile = v; }},
         {"--size", [&](const std::string& v) { options.size = ParseSize(v); }},
@@ -140,12 +166,22 @@ Choosing the map:
   --set NAME=VALUE    set a parameter by its internal name, as MAXScript does:
                       preset, nrvalue, ngvalue, nbvalue, krvalue, kgvalue,
                       kbvalue, gamma, hue, sat (may be repeated; applied in
-                      order, after --preset and --nk-csv)
-  --nk-csv FILE       read n and k against wavelength from a CSV export of an
-                      optical-constants database ("wl,n" rows, then "wl,k"
-                      rows, wavelengths in µm), interpolate them at the three
-                      channel wavelengths, print them and use them as a
-                      Custom map
+                      order, after --preset and --nk)
+  --nk FILE           read n and k against wavelength from a data file, print
+                      them at the three channel wavelengths with the data's
+                      references, and use them as a Custom map. The file is
+                      one of the refractiveindex.info database's YAML files
+                      (tables and dispersion formulas 1-9), the site's CSV
+                      export ("wl,n" rows, then "wl,k" rows), or a plain
+                      table of rows "wavelength n k" (commas, tabs or spaces;
+                      '#' starts a comment); wavelengths in µm. Data without
+                      k give k = 0
+  --nk-db DIR         the folder of a copy of the refractiveindex.info
+                      database (holding catalog-nk.yml, or database/ with it);
+                      --nk then names a page as shelf/book/page
+  --nk-list ID        with --nk-db: list the pages of a book (shelf/book, e.g.
+                      main/Cu) or the books on a shelf (e.g. main); no picture
+  --nk-csv FILE       as --nk, for a file that must be the site's CSV export
   --load FILE         render a map read from a scene file written by --save
   --save FILE         also write the map to a scene file
   --time TICKS        the time at which the map is updated (4800 per second;
@@ -170,6 +206,8 @@ Examples:
   aurivel-preview --sheet -o metals.png
   aurivel-preview --plot --preset titanium -o titanium-curve.png
   aurivel-preview --nk-csv Cu.csv -o measured-copper.png
+  aurivel-preview --nk-db data/refractiveindex.info --nk main/Au/Johnson
+  aurivel-preview --nk-db data/refractiveindex.info --nk-list main/Au
   aurivel-preview --preset gold --save gold.scene
   aurivel-preview --load gold.scene -o again.png
 

@@ -26,6 +26,9 @@ struct Options {
     std::optional<std::string> preset;
     std::vector<ParameterSetting> settings;  // in command-line order
     std::optional<std::string> nkCsv;
+    std::optional<std::string> nk;      // a data file, or with nkDb a page "shelf/book/page"
+    std::optional<std::string> nkDb;    // the folder of a copy of the optical-constants database
+    std::optional<std::string> nkList;  // "shelf/book" (or "shelf"): list its pages (or books), no picture
     std::optional<std::string> saveFile;
     std::optional<std::string> loadFile;
     std::optional<int> size;  // side of the sample slot in pixels, odd

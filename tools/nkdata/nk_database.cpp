@@ -1,0 +1,204 @@
+#include "nk_database.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <filesystem>
+
+#include "nk_error.h"
+#include "nk_file.h"
+#include "plain_text.h"
+
+namespace aurivel::nkdata {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kCatalogFile = "catalog-nk.yml";
+
+std::vector<std::string> SplitId(const std::string& id) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = id.find('/', start);
+        parts.push_back(id.substr(start, slash - start));
+        if (slash == std::string::npos) {
+            return parts;
+        }
+        start = slash + 1;
+    }
+}
+
+class CatalogReader {
+public:
+    CatalogReader(const std::string& text, const std::string& source) : text_(text), source_(source) {}
+
+    std::vector<CatalogBook> Read() {
+        for (const YAML::Node& item : List(Parse(), "the catalog")) {
+            if (item.IsMap() && item["SHELF"]) {
+                ReadShelf(item);
+            } else if (!IsDivider(item)) {
+                Fail(source_, LineOf(item), "expected a SHELF or a DIVIDER");
+            }
+        }
+        return std::move(books_);
+    }
+
+private:
+    static int LineOf(const YAML::Node& node) { return node.Mark().line + 1; }
+    static bool IsDivider(const YAML::Node& item) { return item.IsMap() && item["DIVIDER"]; }
+
+    YAML::Node Parse() const {
+        try {
+            return YAML::Load(text_);
+        } catch (const YAML::Exception& e) {
+            Fail(source_, e.mark.line + 1, "not valid YAML: " + e.msg);
+        }
+    }
+
+    YAML::Node List(const YAML::Node& node, const std::string& what) const {
+        if (!node.IsSequence()) {
+            Fail(source_, LineOf(node), what + " must be a list");
+        }
+        return node;
+    }
+
+    std::string Text(const YAML::Node& item, const char* key) const {
+        const YAML::Node node = item[key];
+        if (!node) {
+            return {};
+        }
+        if (!node.IsScalar()) {
+            Fail(source_, LineOf(node), std::string(key) + " must be text");
+        }
+        return node.Scalar();
+    }
+
+    std::string Id(const YAML::Node& item, const char* key) const {
+        const std::string id = Text(item, key);
+        if (id.empty() || id.find('/') != std::string::npos) {
+            Fail(source_, LineOf(item), std::string(key) + " must be a name without '/'");
+        }
+        return id;
+    }
+
+    void ReadShelf(const YAML::Node& shelf) {
+        const std::string id = Id(shelf, "SHELF");
+        for (const YAML::Node& item : List(shelf["content"], "a SHELF's content")) {
+            if (item.IsMap() && item["BOOK"]) {
+                books_.push_back(ReadBook(id, item));
+            } else if (!IsDivider(item)) {
+                Fail(source_, LineOf(item), "expected a BOOK or a DIVIDER");
+            }
+        }
+    }
+
+    CatalogBook ReadBook(const std::string& shelf, const YAML::Node& book) const {
+        CatalogBook read{shelf, Id(book, "BOOK"), PlainText(Text(book, "name")), {}};
+        std::string group;
+        for (const YAML::Node& item : List(book["content"], "a BOOK's content")) {
+            if (IsDivider(item)) {
+                group = PlainText(Text(item, "DIVIDER"));
+            } else if (item.IsMap() && item["PAGE"]) {
+                read.pages.push_back({Id(item, "PAGE"), PlainText(Text(item, "name")), group, DataPath(item)});
+            } else {
+                Fail(source_, LineOf(item), "expected a PAGE or a DIVIDER");
+            }
+        }
+        return read;
+    }
+
+    // Data paths stay inside the data folder.
+    std::string DataPath(const YAML::Node& page) const {
+        const std::string path = Text(page, "data");
+        const fs::path relative(path);
+        bool leaves = path.empty() || relative.is_absolute() || relative.has_root_path();
+        for (const fs::path& part : relative) {
+            leaves = leaves || part == "..";
+        }
+        if (leaves) {
+            Fail(source_, LineOf(page), "a PAGE's data must be a path inside the data folder, not '" + path + "'");
+        }
+        return path;
+    }
+
+    const std::string& text_;
+    const std::string& source_;
+    std::vector<CatalogBook> books_;
+};
+
+}  // namespace
+
+std::vector<CatalogBook> ReadCatalog(const std::string& text, const std::string& source) {
+    return CatalogReader(text, source).Read();
+}
+
+NkDatabase::NkDatabase(std::string folder, std::vector<CatalogBook> books)
+    : folder_(std::move(folder)), books_(std::move(books)) {}
+
+NkDatabase NkDatabase::Open(const std::string& root) {
+    for (const fs::path& folder : {fs::path(root), fs::path(root) / "database"}) {
+        const fs::path catalog = folder / kCatalogFile;
+        if (fs::exists(catalog)) {
+            return NkDatabase(folder.string(), ReadCatalog(ReadFileText(catalog.string()), catalog.string()));
+        }
+    }
+    Fail(root, 0,
+         std::string("no ") + kCatalogFile + " here or in database/ (give the folder of a copy of the database)");
+}
+
+const CatalogBook& NkDatabase::Book(const std::string& id) const {
+    const std::vector<std::string> parts = SplitId(id);
+    if (parts.size() != 2 || parts[0].empty() || parts[1].empty()) {
+        Fail(id, 0, "a book is named shelf/book, e.g. main/Cu");
+    }
+    for (const CatalogBook& book : books_) {
+        if (book.shelf == parts[0] && book.book == parts[1]) {
+            return book;
+        }
+    }
+    Shelf(parts[0]);  // names a missing shelf first
+    Fail(id, 0, "the database has no book '" + parts[1] + "' on shelf '" + parts[0] + "'");
+}
+
+std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {
+    std::vector<const CatalogBook*> books;
+    std::string shelves;
+    for (const CatalogBook& book : books_) {
+        if (book.shelf == id) {
+            books.push_back(&book);
+        }
+        if (shelves.find(" " + book.shelf + ",") == std::string::npos) {
+            shelves += " " + book.shelf + ",";
+        }
+    }
+    if (books.empty()) {
+        Fail(id, 0, "the database has no shelf '" + id + "' (its shelves:" + shelves.substr(0, shelves.size() - 1) + ")");
+    }
+    return books;
+}
+
+NkData NkDatabase::ReadPage(const std::string& id) const {
+    const std::size_t slash = id.rfind('/');
+    if (slash == std::string::npos || slash + 1 == id.size()) {
+        Fail(id, 0, "a page is named shelf/book/page, e.g. main/Cu/Johnson");
+    }
+    const CatalogBook& book = Book(id.substr(0, slash));
+    const std::string page = id.substr(slash + 1);
+    std::string pages;
+    for (const CatalogPage& candidate : book.pages) {
+        if (candidate.page == page) {
+            const std::string file = DataFile(candidate);
+            if (!fs::exists(file)) {
+                Fail(id, 0, "the catalog lists this page, but this copy of the database lacks its file " + file);
+            }
+            return ReadNkYamlFile(file);
+        }
+        pages += (pages.empty() ? "" : ", ") + candidate.page;
+    }
+    Fail(id, 0, "book " + book.shelf + "/" + book.book + " has no page '" + page + "' (its pages: " + pages + ")");
+}
+
+std::string NkDatabase::DataFile(const CatalogPage& page) const {
+    return (fs::path(folder_) / "data" / page.dataPath).string();
+}
+
+}  // namespace aurivel::nkdata

@@ -1,0 +1,58 @@
+// The database as its own layout has it: catalog-nk.yml lists shelves, their
+// books (materials) and the books' pages (one data set each), and
+// data/<shelf>/<book>/nk/<page>.yml holds each page's data file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "nk_data.h"
+
+namespace aurivel::nkdata {
+
+struct CatalogPage {
+    std::string page;      // its id within the book, e.g. "Johnson"
+    std::string name;      // e.g. "Johnson and Christy 1972: n,k 0.188–1.937 µm", plain text
+    std::string group;     // the catalog's heading above it in the book, plain text; empty when none
+    std::string dataPath;  // relative to the data folder, e.g. "main/Cu/nk/Johnson.yml"
+};
+
+struct CatalogBook {
+    std::string shelf;  // e.g. "main"
+    std::string book;   // e.g. "Cu"
+    std::string name;   // e.g. "Cu (Copper)", plain text
+    std::vector<CatalogPage> pages;
+};
+
+// Reads catalog-nk.yml from memory; `source` names it in messages. Throws
+// DataError with "source:line: why" where the catalog is not as described
+// above, or a data path leaves the data folder.
+std::vector<CatalogBook> ReadCatalog(const std::string& text, const std::string& source);
+
+class NkDatabase {
+public:
+    // `root`: the folder that holds catalog-nk.yml and data/, or the one
+    // above it (a clone of the database, with database/catalog-nk.yml).
+    static NkDatabase Open(const std::string& root);
+
+    // A page by "shelf/book/page", e.g. "main/Cu/Johnson"; messages name
+    // the page's data file.
+    NkData ReadPage(const std::string& id) const;
+
+    // A book by "shelf/book", e.g. "main/Cu".
+    const CatalogBook& Book(const std::string& id) const;
+
+    // The books on a shelf, by its id, e.g. "main".
+    std::vector<const CatalogBook*> Shelf(const std::string& id) const;
+
+    // Where the page's data file is, whether or not it is there.
+    std::string DataFile(const CatalogPage& page) const;
+
+private:
+    NkDatabase(std::string folder, std::vector<CatalogBook> books);
+
+    std::string folder_;  // the one that holds catalog-nk.yml
+    std::vector<CatalogBook> books_;
+};
+
+}  // namespace aurivel::nkdata

@@ -1,0 +1,32 @@
+#include "plain_table.h"
+
+#include <string_view>
+#include <vector>
+
+#include "nk_error.h"
+#include "tabulated.h"
+#include "text_lines.h"
+
+namespace aurivel::nkdata {
+
+NkData ReadPlainTable(std::istream& in, const std::string& source) {
+    TableBuilder n(Origin{source, 0, "n"});
+    TableBuilder k(Origin{source, 0, "k"});
+    ForEachLine(in, [&](int number, std::string_view line) {
+        const std::vector<std::string_view> fields = SplitFields(Trim(line.substr(0, line.find('#'))));
+        if (fields.empty()) {
+            return;
+        }
+        if (fields.size() != 3) {
+            Fail(source, number, "expected three numbers 'wavelength n k', got '" + std::string(line) + "'");
+        }
+        n.Add(number, fields[0], fields[1]);
+        k.Add(number, fields[0], fields[2]);
+    });
+    if (n.Empty()) {
+        Fail(source, 0, "empty table: no rows 'wavelength n k'");
+    }
+    return {source, "", n.Build(), k.Build()};
+}
+
+}  // namespace aurivel::nkdata

@@ -1,0 +1,89 @@
+#include "nk_source.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iomanip>
+
+#include "nk_csv.h"
+#include "nk_database.h"
+#include "nk_file.h"
+#include "numbers.h"
+
+namespace aurivel::preview {
+namespace {
+
+void PrintBook(const nkdata::NkDatabase& database, const nkdata::CatalogBook& book, std::ostream& out) {
+    out << book.shelf << '/' << book.book << ": " << book.name << '\n';
+    std::size_t width = 0;
+    for (const nkdata::CatalogPage& page : book.pages) {
+        width = std::max(width, page.page.size());
+    }
+    std::string group;
+    for (const nkdata::CatalogPage& page : book.pages) {
+        if (page.group != group) {
+            group = page.group;
+            out << "  " << group << '\n';
+        }
+        const bool present = std::filesystem::exists(database.DataFile(page));
+        out << "    " << std::left << std::setw(static_cast<int>(width + 2)) << page.page << page.name
+            << (present ? "" : "  (no data file in this copy)") << '\n';
+    }
+}
+
+void PrintShelf(const std::vector<const nkdata::CatalogBook*>& books, std::ostream& out) {
+    std::size_t width = 0;
+    for (const nkdata::CatalogBook* book : books) {
+        width = std::max(width, book->shelf.size() + 1 + book->book.size());
+    }
+    for (const nkdata::CatalogBook* book : books) {
+        out << "  " << std::left << std::setw(static_cast<int>(width + 2)) << book->shelf + "/" + book->book
+            << book->name << '\n';
+    }
+}
+
+}  // namespace
+
+std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
+    if (options.nkCsv) {
+        return nkdata::ReadSiteCsvFile(*options.nkCsv);
+    }
+    if (options.nk && options.nkDb) {
+        return nkdata::NkDatabase::Open(*options.nkDb).ReadPage(*options.nk);
+    }
+    if (options.nk) {
+        return nkdata::ReadNkFile(*options.nk);
+    }
+    return std::nullopt;
+}
+
+OpticalConstants ThreeWavelengthConstants(const nkdata::NkData& data) {
+    nkdata::RequireCoverage(data, kChannelSpan);
+    const std::array<float, 3> n = ChannelValues(data.n);
+    const std::array<float, 3> k = ChannelValues(data.k);
+    return {n[0], n[1], n[2], k[0], k[1], k[2]};
+}
+
+void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std::ostream& out) {
+    out << "Optical constants from " << data.source << " at R 0.650, G 0.510, B 0.475 \xc2\xb5m:\n"
+        << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
+        << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
+    if (!data.references.empty()) {
+        out << "References:\n  ";
+        for (char c : data.references) {
+            out << c << (c == '\n' ? "  " : "");
+        }
+        out << '\n';
+    }
+}
+
+void PrintNkList(const Options& options, std::ostream& out) {
+    const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value());
+    const std::string& id = options.nkList.value();
+    if (id.find('/') == std::string::npos) {
+        PrintShelf(database.Shelf(id), out);
+    } else {
+        PrintBook(database, database.Book(id), out);
+    }
+}
+
+}  // namespace aurivel::preview
