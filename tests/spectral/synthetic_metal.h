@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "nkdata/nk_data.h"
+#include "nk_data.h"
 
 namespace aurivel::spectral {
 

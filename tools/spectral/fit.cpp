@@ -176,19 +176,6 @@ void RefineColour(const RenderingSpace& space, const std::array<LinearRgb, kFitA
 
 }  // namespace
 
-OpticalConstants SampleAtChannelWavelengths(const nkdata::NkData& data) {
-    std::array<double, 6> x{};
-    for (std::size_t c = 0; c < kChannelMicrometres.size(); ++c) {
-        const double micrometres = kChannelMicrometres[c];
-        if (!data.n.range.Contains(micrometres) || !data.k.range.Contains(micrometres)) {
-            throw SpectralError(data.source + ": n and k must cover 0.475-0.65 \xc2\xb5m for the channel wavelengths");
-        }
-        x[c] = data.n.at(micrometres);
-        x[c + 3] = data.k.at(micrometres);
-    }
-    return ToFloats(x.data());
-}
-
 OpticalConstants FitConstants(const SpectralColour& truth) {
     std::array<LinearRgb, kFitAngleCount> colours;
     for (int i = 0; i < kFitAngleCount; ++i) {
@@ -202,7 +189,7 @@ OpticalConstants FitConstants(const SpectralColour& truth) {
 }
 
 LinearRgb MapColour(const OpticalConstants& constants, double degrees) {
-    const double radians = degrees * (3.14159265358979323846 / 180.0);
+    const double radians = Radians(degrees);
     const Vec3 normal{0.0f, 0.0f, 1.0f};
     const Vec3 view{0.0f, static_cast<float>(std::sin(radians)), static_cast<float>(-std::cos(radians))};
     const Rgba c = ShadeSample(normal, view, constants, 0.0f, 0.0f, 1.0f);

@@ -11,16 +11,8 @@
 
 namespace aurivel::spectral {
 
-// The wavelengths (µm) that the map's red, green and blue channels stand for
-// when n and k are sampled rather than fitted.
-inline constexpr std::array<double, 3> kChannelMicrometres{0.650, 0.510, 0.475};
-
 // The view angles (degrees from head-on) at which fits are judged.
 inline constexpr std::array<double, 5> kReportAngles{0.0, 30.0, 60.0, 75.0, 85.0};
-
-// n and k at the channel wavelengths, rounded to float. Throws SpectralError
-// naming the data's source when n or k does not cover them.
-OpticalConstants SampleAtChannelWavelengths(const nkdata::NkData& data);
 
 // Each channel's n >= 0 and k >= 0 (within the map's range, 0 to 100) whose
 // closed-form reflectance follows the channel of the integrated colour over

@@ -1,35 +1,19 @@
 #include "metal_spectrum.h"
 
 #include <cmath>
-#include <sstream>
 #include <utility>
+
+#include "nk_error.h"
 
 namespace aurivel::spectral {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-std::string Micrometres(double v) {
-    std::ostringstream s;
-    s << v;
-    return s.str();
-}
-
-void CheckCovers(const nkdata::NkData& data, const nkdata::OpticalFunction& f, const char* what) {
-    const double shortest = BandMicrometres(0);
-    const double longest = BandMicrometres(kBands - 1);
-    if (!f.at || !f.range.Contains(shortest) || !f.range.Contains(longest)) {
-        throw SpectralError(data.source + ": " + what + " covers " + Micrometres(f.range.shortest) + "-" +
-                            Micrometres(f.range.longest) + " \xc2\xb5m; the spectral fit needs " +
-                            Micrometres(shortest) + "-" + Micrometres(longest) + " \xc2\xb5m");
-    }
-}
-
 double ValueAt(const nkdata::NkData& data, const nkdata::OpticalFunction& f, const char* what, double micrometres) {
     const double v = f.at(micrometres);
     if (!std::isfinite(v) || v < 0.0) {
-        throw SpectralError(data.source + ": " + what + " at " + Micrometres(micrometres) + " \xc2\xb5m is " +
-                            Micrometres(v) + "; it must be finite and not negative");
+        nkdata::Fail(data.source, 0,
+                     std::string(what) + " at " + nkdata::Decimal(micrometres) + " \xc2\xb5m is " + nkdata::Decimal(v) +
+                         "; it must be finite and not negative");
     }
     return v;
 }
@@ -45,14 +29,13 @@ double ExactFresnelReflectance(std::complex<double> eta, double cosine) {
 }
 
 MetalSpectrum::MetalSpectrum(const nkdata::NkData& data) {
-    CheckCovers(data, data.n, "n");
-    CheckCovers(data, data.k, "k");
+    nkdata::RequireCoverage(data, {BandMicrometres(0), BandMicrometres(kBands - 1)});
     for (int band = 0; band < kBands; ++band) {
         const double micrometres = BandMicrometres(band);
         const std::complex<double> eta(ValueAt(data, data.n, "n", micrometres),
                                        ValueAt(data, data.k, "k", micrometres));
         if (eta == 0.0) {
-            throw SpectralError(data.source + ": n and k are both 0 at " + Micrometres(micrometres) + " \xc2\xb5m");
+            nkdata::Fail(data.source, 0, "n and k are both 0 at " + nkdata::Decimal(micrometres) + " \xc2\xb5m");
         }
         eta_[static_cast<std::size_t>(band)] = eta;
     }
@@ -75,6 +58,8 @@ LinearRgb SpectralColour::At(double cosine) const {
 
 LinearRgb SpectralColour::AtViewAngle(double degrees) const { return At(CosineOfDegrees(degrees)); }
 
-double CosineOfDegrees(double degrees) { return std::cos(degrees * kPi / 180.0); }
+double Radians(double degrees) { return degrees * (3.14159265358979323846 / 180.0); }
+
+double CosineOfDegrees(double degrees) { return std::cos(Radians(degrees)); }
 
 }  // namespace aurivel::spectral

@@ -4,7 +4,7 @@
 
 #include <complex>
 
-#include "nkdata/nk_data.h"
+#include "nk_data.h"
 #include "observer.h"
 #include "rendering_space.h"
 
@@ -16,9 +16,9 @@ double ExactFresnelReflectance(std::complex<double> eta, double cosine);
 
 class MetalSpectrum {
 public:
-    // Samples n and k at every band. Throws SpectralError naming the data's
-    // source when n or k does not cover 380-780 nm or gives a negative,
-    // non-finite or zero index there.
+    // Samples n and k at every band. Throws nkdata::DataError naming the
+    // data's source when n or k does not cover 380-780 nm or gives a
+    // negative, non-finite or zero index there.
     explicit MetalSpectrum(const nkdata::NkData& data);
 
     Spectrum Reflectance(double cosine) const;
@@ -42,6 +42,7 @@ private:
     RenderingSpace space_;
 };
 
+double Radians(double degrees);
 double CosineOfDegrees(double degrees);
 
 }  // namespace aurivel::spectral
