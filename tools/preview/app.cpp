@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "compare.h"
 #include "exact_fresnel.h"
 #include "errors.h"
 #include "font.h"
@@ -12,6 +13,7 @@
 #include "plot.h"
 #include "png_writer.h"
 #include "sheet.h"
+#include "spectral_views.h"
 #include "wide_text.h"
 
 namespace aurivel::preview {
@@ -48,11 +50,11 @@ void PrintInfo(const ModuleInfo& info, std::ostream& out) {
     }
 }
 
-PreviewMap PrepareMap(const PreviewModule& module, const Options& options, std::ostream& out) {
+PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const std::optional<nkdata::NkData>& data,
+                      std::ostream& out) {
     PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
-    if (const std::optional<nkdata::NkData> data = ReadNkSource(options)) {
-        const OpticalConstants constants = ThreeWavelengthConstants(*data);
-        PrintNkConstants(*data, constants, out);
+    if (data) {
+        const OpticalConstants constants = MeasuredConstants(*data, options, LoadObserver(), out);
         try {
             map.SetCustomConstants(constants);
         } catch (const UsageError& e) {
@@ -73,12 +75,24 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, std::
 
 int ThreadCount(const Options& options) { return options.threads > 0 ? options.threads : DefaultThreadCount(); }
 
+ShaderFactory Shading(const PreviewMap& map, const Options& options) {
+    return options.lit ? LitShaders(map.Shaders()) : map.Shaders();
+}
+
+void WritePicture(Image image, const Options& options, std::ostream& out) {
+    if (options.renderingSpace == RenderingSpaceChoice::kAcescg && !options.linear && options.view != View::kPlot) {
+        ShowInSrgb(image, ChosenSpace(options, LoadObserver()));
+    }
+    WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
+    out << "Wrote " << options.output << '\n';
+}
+
 Image RenderOneSphere(PreviewMap& map, const Options& options, std::ostream* progressOut) {
     const SampleSphere sphere(options.size.value_or(kDefaultSphereSize));
     Image image(sphere.Size(), sphere.Size());
     map.Update(options.time);
     Progress progress(progressOut, "Rendering", sphere.Size());
-    RenderSphere(image, 0, 0, sphere, map.Shaders(), ThreadCount(options), progress);
+    RenderSphere(image, 0, 0, sphere, Shading(map, options), ThreadCount(options), progress);
     return image;
 }
 
@@ -94,7 +108,7 @@ Image RenderSheet(PreviewMap& map, const Options& options, std::ostream* progres
         map.SetParameter({"preset", std::to_string(tile + 1)});
         map.Update(options.time);
         const Rect slot = layout.Slot(tile);
-        RenderSphere(sheet, slot.left, slot.top, sphere, map.Shaders(), ThreadCount(options), progress);
+        RenderSphere(sheet, slot.left, slot.top, sphere, Shading(map, options), ThreadCount(options), progress);
         DrawLabel(sheet, layout.Label(tile), names[static_cast<std::size_t>(tile + 1)], font);
     }
     return sheet;
@@ -128,6 +142,20 @@ std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
     return curves;
 }
 
+// The map's curves and, for measured data that cover the visible
+// wavelengths, each channel's integrated reflectance.
+std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const std::optional<nkdata::NkData>& data) {
+    std::vector<PlotCurve> curves = ReflectanceCurves(map, options.time);
+    if (data && nkdata::Covers(*data, {0.38, 0.78})) {
+        const spectral::Observer observer = LoadObserver();
+        const spectral::SpectralColour truth(spectral::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
+        for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
+            curves.push_back(std::move(curve));
+        }
+    }
+    return curves;
+}
+
 std::wstring PlotTitle(const PreviewMap& map, int time) {
     const std::vector<std::wstring> names = map.PresetNames();
     const int preset = map.Preset();
@@ -156,21 +184,29 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
         PrintInfo(module.Info(), out);
         return 0;
     }
-    PreviewMap map = PrepareMap(module, options, out);
     std::ostream* progressOut = showProgress ? &err : nullptr;
+    if (options.view == View::kCompare) {
+        WritePicture(RenderComparison(module, options, out, progressOut), options, out);
+        return 0;
+    }
+    const std::optional<nkdata::NkData> data = ReadNkSource(options);
+    PreviewMap map = PrepareMap(module, options, data, options.maxscript ? err : out);
+    if (options.maxscript) {
+        PrintMaxScript(module.Info().className, map.Constants(options.time), out);
+        return 0;
+    }
     Image image = [&] {
         switch (options.view) {
             case View::kSheet:
                 return RenderSheet(map, options, progressOut);
             case View::kPlot:
-                return DrawReflectancePlot(ReflectanceCurves(map, options.time), PlotTitle(map, options.time),
+                return DrawReflectancePlot(PlotCurves(map, options, data), PlotTitle(map, options.time),
                                            Font::FindDejaVuSans(kPlotTextHeight));
             default:
                 return RenderOneSphere(map, options, progressOut);
         }
     }();
-    WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
-    out << "Wrote " << options.output << '\n';
+    WritePicture(std::move(image), options, out);
     return 0;
 }
 

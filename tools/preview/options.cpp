@@ -48,7 +48,7 @@ ParameterSetting ParseSetting(const std::string& text) {
 
 void SetView(Options& options, View view, const std::string& option) {
     if (options.view != View::kSphere) {
-        throw UsageError(option + " cannot be combined with another of --sheet, --plot, --info");
+        throw UsageError(option + " cannot be combined with another of --sheet, --plot, --info, --compare");
     }
     options.view = view;
 }
@@ -69,8 +69,49 @@ void CheckNkDatabase(const Options& options) {
     if (options.nkList && !options.nkDb) {
         throw UsageError("--nk-list needs --nk-db DIR, the folder of the database");
     }
-    if (options.nkDb && !options.nk && !options.nkList) {
+    if (options.nkDb && !options.nk && !options.nkList && options.view != View::kCompare) {
         throw UsageError("--nk-db needs --nk shelf/book/page or --nk-list shelf/book");
+    }
+}
+
+FitMethod ParseFit(const std::string& text) {
+    if (text == "spectral" || text == "three") {
+        return text == "spectral" ? FitMethod::kSpectral : FitMethod::kThree;
+    }
+    throw UsageError("--fit is spectral or three, not '" + text + "'");
+}
+
+RenderingSpaceChoice ParseRenderingSpace(const std::string& text) {
+    if (text == "srgb" || text == "acescg") {
+        return text == "srgb" ? RenderingSpaceChoice::kSrgb : RenderingSpaceChoice::kAcescg;
+    }
+    throw UsageError("--rendering-space is srgb or acescg, not '" + text + "'");
+}
+
+void CheckSpectralOptions(const Options& options, const std::string& nk) {
+    if (options.view == View::kCompare) {
+        if (options.preset || !nk.empty() || options.loadFile || options.saveFile || options.maxscript) {
+            throw UsageError(
+                "--compare takes data files (or --nk-db DIR for the ten metals); no --preset, --nk, "
+                "--nk-csv, --load, --save or --maxscript");
+        }
+        if (options.compareFiles.empty() == !options.nkDb) {
+            throw UsageError("--compare needs data files, or --nk-db DIR alone for the ten metals");
+        }
+        if (options.fit) {
+            throw UsageError("--compare shows both ways of choosing n and k; it takes no --fit");
+        }
+    } else if (!options.compareFiles.empty()) {
+        throw UsageError("unknown argument '" + options.compareFiles.front() + "' (data files go with --compare)");
+    }
+    if (options.fit && nk.empty()) {
+        throw UsageError("--fit chooses how measured n and k become the map's; it needs --nk or --nk-csv");
+    }
+    if (options.maxscript && options.view != View::kSphere) {
+        throw UsageError("--maxscript prints the map's values; it takes no --sheet, --plot or --info");
+    }
+    if (options.lit && (options.view == View::kPlot || options.view == View::kInfo || options.maxscript)) {
+        throw UsageError("--lit changes how spheres are lit; it takes no --plot, --info or --maxscript");
     }
 }
 
@@ -86,6 +127,7 @@ void CheckCombination(const Options& options) {
     if (options.view == View::kSheet && (options.preset || !nk.empty() || options.loadFile || options.saveFile)) {
         throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk, --nk-csv, --load or --save");
     }
+    CheckSpectralOptions(options, nk);
 }
 
 }  // namespace
@@ -103,6 +145,8 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"--nk", [&](const std::string& v) { options.nk = v; }},
         {"--nk-db", [&](const std::string& v) { options.nkDb = v; }},
         {"--nk-list", [&](const std::string& v) { options.nkList = v; }},
+        {"--fit", [&](const std::string& v) { options.fit = ParseFit(v); }},
+        {"--rendering-space", [&](const std::string& v) { options.renderingSpace = ParseRenderingSpace(v); }},
         {"--save", [&](const std::string& v) { options.saveFile = v; }},
         {"--load", [&](const std::string& v) { options.loadFile = v; }},
         {"--size", [&](const std::string& v) { options.size = ParseSize(v); }},
@@ -113,6 +157,9 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"--sheet", [&] { SetView(options, View::kSheet, "--sheet"); }},
         {"--plot", [&] { SetView(options, View::kPlot, "--plot"); }},
         {"--info", [&] { SetView(options, View::kInfo, "--info"); }},
+        {"--compare", [&] { SetView(options, View::kCompare, "--compare"); }},
+        {"--lit", [&] { options.lit = true; }},
+        {"--maxscript", [&] { options.maxscript = true; }},
         {"--linear", [&] { options.linear = true; }},
         {"--progress", [&] { options.progress = true; }},
         {"-h", [&] { options.help = true; }},
@@ -132,6 +179,8 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
                 throw UsageError(name + " needs a value");
             }
             option->second(inlineValue ? *inlineValue : args[++i]);
+        } else if (name.rfind('-', 0) != 0) {
+            options.compareFiles.push_back(name);
         } else {
             throw UsageError("unknown argument '" + args[i] + "' (see --help)");
         }
@@ -158,6 +207,15 @@ What to show (default: one sample sphere):
                       the exact conductor Fresnel curves dashed for comparison
   --info              print the module's description, version, class and the
                       parameter table (name, type, default, range); no picture
+  --compare [FILE...] for each n/k data file (or, with --nk-db DIR alone, the
+                      ten metal presets' measured data) three spheres side by
+                      side: the map with n and k sampled at the channel
+                      wavelengths, the map with the spectral fit, and the
+                      spectral truth (each pixel the integrated reflectance
+                      at its view angle); the maps are labelled with their
+                      largest ΔE2000 over 0-85°
+  With --plot and measured n and k, each channel's integrated curve is drawn
+  too.
 
 Choosing the map:
   --preset NAME       a metal preset by name (any case) or number 0-10:
@@ -187,8 +245,25 @@ Choosing the map:
   --time TICKS        the time at which the map is updated (4800 per second;
                       default 0)
 
+Measured n and k (--nk, --nk-csv, --compare):
+  --fit METHOD        spectral: fit each channel's n and k so that the map
+                      follows the metal's spectrally integrated colour (CIE
+                      1931 2° observer, D65) over the view angle, and print
+                      a ΔE2000 table against the three-wavelength values;
+                      three: n and k at 0.650, 0.510 and 0.475 µm. Default:
+                      spectral when the data cover 380-780 nm, else three
+  --rendering-space S srgb (Rec.709 primaries; the default) or acescg: the
+                      scene's linear RGB, which the fit aims at. Pictures
+                      show it converted to sRGB
+
 Output:
   -o, --output FILE   the PNG to write (default: preview.png)
+  --lit               the sphere as polished metal mirroring a studio (soft
+                      boxes over a grey floor), the map's colour being the
+                      colour of its reflection
+  --maxscript         print MAXScript lines that make a Custom Aurivel map
+                      with the map's six n and k values; no picture (reports
+                      go to stderr)
   --size N            side of a sample slot in pixels, odd (default 255 for
                       one sphere, 161 per tile of --sheet)
   --linear            write the map's linear values as 16-bit samples,
@@ -208,6 +283,9 @@ Examples:
   aurivel-preview --nk-csv Cu.csv -o measured-copper.png
   aurivel-preview --nk-db data/refractiveindex.info --nk main/Au/Johnson
   aurivel-preview --nk-db data/refractiveindex.info --nk-list main/Au
+  aurivel-preview --nk-db data/refractiveindex.info --compare -o metals.png
+  aurivel-preview --nk Au.yml --rendering-space acescg --maxscript
+  aurivel-preview --preset copper --lit -o copper-lit.png
   aurivel-preview --preset gold --save gold.scene
   aurivel-preview --load gold.scene -o again.png
 

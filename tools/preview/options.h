@@ -8,11 +8,21 @@
 namespace aurivel::preview {
 
 enum class View {
-    kSphere,  // one map on the sample sphere
-    kSheet,   // every metal preset side by side
-    kPlot,    // reflectance against view angle
-    kInfo,    // what the module and its parameter block declare
+    kSphere,   // one map on the sample sphere
+    kSheet,    // every metal preset side by side
+    kPlot,     // reflectance against view angle
+    kInfo,     // what the module and its parameter block declare
+    kCompare,  // measured metals: three-wavelength map, fitted map, spectral truth
 };
+
+// How measured n and k become the map's six constants.
+enum class FitMethod {
+    kSpectral,  // fitted to the spectrally integrated colour over the view angle
+    kThree,     // sampled at the channel wavelengths
+};
+
+// The linear RGB space the scene renders in, which the fit aims at.
+enum class RenderingSpaceChoice { kSrgb, kAcescg };
 
 struct ParameterSetting {
     std::string name;   // internal name in the parameter block, as scripts use it
@@ -29,6 +39,11 @@ struct Options {
     std::optional<std::string> nk;      // a data file, or with nkDb a page "shelf/book/page"
     std::optional<std::string> nkDb;    // the folder of a copy of the optical-constants database
     std::optional<std::string> nkList;  // "shelf/book" (or "shelf"): list its pages (or books), no picture
+    std::optional<FitMethod> fit;       // none: spectral when the data cover 380-780 nm
+    RenderingSpaceChoice renderingSpace = RenderingSpaceChoice::kSrgb;
+    std::vector<std::string> compareFiles;  // data files given to --compare
+    bool lit = false;                       // the sphere mirrors a studio
+    bool maxscript = false;                 // print MAXScript instead of a picture
     std::optional<std::string> saveFile;
     std::optional<std::string> loadFile;
     std::optional<int> size;  // side of the sample slot in pixels, odd

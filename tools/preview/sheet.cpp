@@ -5,13 +5,12 @@
 namespace aurivel::preview {
 namespace {
 
-constexpr int kColumns = 5;
 constexpr int kGap = 4;  // lines between tiles, in the label colour
 
 }  // namespace
 
-SheetLayout::SheetLayout(int tileCount, int slotSize)
-    : slotSize_(slotSize), columns_(std::min(kColumns, tileCount)), rows_((tileCount + kColumns - 1) / kColumns) {}
+SheetLayout::SheetLayout(int tileCount, int slotSize, int columns)
+    : slotSize_(slotSize), columns_(std::min(columns, tileCount)), rows_((tileCount + columns - 1) / columns) {}
 
 int SheetLayout::LabelHeight(int slotSize) { return std::max(14, slotSize / 7); }
 

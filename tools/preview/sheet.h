@@ -17,7 +17,8 @@ struct Rect {
 
 class SheetLayout {
 public:
-    SheetLayout(int tileCount, int slotSize);
+    // At most `columns` tiles to a row.
+    SheetLayout(int tileCount, int slotSize, int columns = 5);
 
     int Columns() const { return columns_; }
     int Width() const;

@@ -1,0 +1,123 @@
+#include "compare.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iomanip>
+#include <sstream>
+
+#include "errors.h"
+#include "font.h"
+#include "nk_database.h"
+#include "nk_file.h"
+#include "nk_source.h"
+#include "sheet.h"
+#include "spectral_views.h"
+
+namespace aurivel::preview {
+namespace {
+
+constexpr int kDefaultCompareSize = 181;
+constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
+
+// The database pages whose data the ten metal presets stand for, in the
+// presets' order.
+constexpr const char* kPresetPages[] = {"main/Ag/Johnson", "main/Al/Rakic",   "main/Au/Johnson", "main/Co/Johnson",
+                                        "main/Cr/Johnson", "main/Cu/Johnson", "main/Fe/Johnson", "main/Ni/Johnson",
+                                        "main/Pt/Werner",  "main/Ti/Johnson"};
+
+struct Metal {
+    std::wstring label;
+    nkdata::NkData data;
+};
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// "Au Johnson" for a database file .../Au/nk/Johnson.yml, else the file's name.
+std::wstring FileLabel(const std::string& path) {
+    const std::filesystem::path p(path);
+    const std::filesystem::path folder = p.parent_path();
+    if (folder.filename() == "nk" && folder.has_parent_path()) {
+        return Wide(folder.parent_path().filename().string() + " " + p.stem().string());
+    }
+    return Wide(p.filename().string());
+}
+
+// "Au Johnson" for the page "main/Au/Johnson".
+std::wstring PageLabel(const std::string& id) {
+    std::wstring label = Wide(id.substr(id.find('/') + 1));
+    std::replace(label.begin(), label.end(), L'/', L' ');
+    return label;
+}
+
+std::vector<Metal> ReadMetals(const Options& options) {
+    std::vector<Metal> metals;
+    if (options.compareFiles.empty()) {
+        const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
+        for (const char* page : kPresetPages) {
+            metals.push_back({PageLabel(page), database.ReadPage(page)});
+        }
+    }
+    for (const std::string& file : options.compareFiles) {
+        metals.push_back({FileLabel(file), nkdata::ReadNkFile(file)});
+    }
+    // Every file is checked before the first is shown.
+    for (const Metal& metal : metals) {
+        nkdata::RequireCoverage(metal.data, kVisible);
+    }
+    return metals;
+}
+
+std::wstring DeltaELabel(const wchar_t* what, double deltaE) {
+    std::wostringstream s;
+    s << what << L"  \u0394E " << std::fixed << std::setprecision(2) << deltaE;
+    return s.str();
+}
+
+void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalConstants& constants, int time) {
+    try {
+        map.SetCustomConstants(constants);
+    } catch (const UsageError& e) {
+        throw ToolError(data.source + ": " + e.what());  // bad data, not a bad command line
+    }
+    map.Update(time);
+}
+
+}  // namespace
+
+Image RenderComparison(const PreviewModule& module, const Options& options, std::ostream& out,
+                       std::ostream* progressOut) {
+    const std::vector<Metal> metals = ReadMetals(options);
+    const spectral::Observer observer = LoadObserver();
+    const SampleSphere sphere(options.size.value_or(kDefaultCompareSize));
+    const SheetLayout layout(3 * static_cast<int>(metals.size()), sphere.Size(), 3);
+    const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
+    Image sheet(layout.Width(), layout.Height(), kLabelBackground);
+    Progress progress(progressOut, "Rendering", 3L * static_cast<long>(metals.size()) * sphere.Size());
+    PreviewMap map = module.CreateMap();
+    const int threads = options.threads > 0 ? options.threads : DefaultThreadCount();
+    const auto render = [&](int tile, const ShaderFactory& shaders, const std::wstring& label) {
+        const Rect slot = layout.Slot(tile);
+        RenderSphere(sheet, slot.left, slot.top, sphere, options.lit ? LitShaders(shaders) : shaders, threads,
+                     progress);
+        DrawLabel(sheet, layout.Label(tile), label, font);
+    };
+    for (std::size_t i = 0; i < metals.size(); ++i) {
+        const Metal& metal = metals[i];
+        const spectral::SpectralColour truth(spectral::MetalSpectrum(metal.data), observer,
+                                             ChosenSpace(options, observer));
+        const spectral::FitReport report =
+            spectral::JudgeFit(truth, ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
+        PrintNkConstants(metal.data, report.sampled, out);
+        PrintFitReport(report, truth.Space(), out);
+        const int first = 3 * static_cast<int>(i);
+        UseConstants(map, metal.data, report.sampled, options.time);
+        render(first, map.Shaders(), DeltaELabel(L"sampled", report.Largest(&spectral::AngleJudgement::sampledDeltaE)));
+        UseConstants(map, metal.data, report.fitted, options.time);
+        render(first + 1, map.Shaders(),
+               DeltaELabel(L"fitted", report.Largest(&spectral::AngleJudgement::fittedDeltaE)));
+        render(first + 2, SpectralShaders(truth), metal.label);
+    }
+    return sheet;
+}
+
+}  // namespace aurivel::preview

@@ -1,0 +1,53 @@
+// What the spectral fit brings to the tool: constants for measured n and k
+// chosen as the options say and reported, the spectral truth and the lit
+// studio as shaders, curves for the plot, and MAXScript for the host.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fit.h"
+#include "image.h"
+#include "options.h"
+#include "plot.h"
+#include "render.h"
+
+namespace aurivel::preview {
+
+// The observer from colord's tables; ToolError when they cannot be read.
+spectral::Observer LoadObserver();
+
+spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer);
+
+// The map's constants for measured data: fitted or sampled at the channel
+// wavelengths as --fit says (by default fitted when the data cover
+// 380-780 nm). Prints the sampled values with the data's references and,
+// for a fit, the fitted values with their ΔE2000 table.
+OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
+                                   const spectral::Observer& observer, std::ostream& out);
+
+void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out);
+
+// MAXScript that makes a Custom map of the class with the six values, each
+// the shortest decimal that reads back as the same float.
+void PrintMaxScript(const std::string& className, const OpticalConstants& constants, std::ostream& out);
+
+// Each sample coloured by the integrated reflectance at its view angle.
+ShaderFactory SpectralShaders(const spectral::SpectralColour& truth);
+
+// A photographer's studio seen in a mirror direction (+y up, +z towards
+// the viewer), in linear light: a grey floor, a lighter backdrop and soft
+// boxes brighter than white.
+Rgb StudioLight(const Vec3& direction);
+
+// The inner shader's colour as the colour of a mirror reflecting the studio.
+ShaderFactory LitShaders(ShaderFactory inner);
+
+// Linear values of the rendering space as linear sRGB, for the picture.
+void ShowInSrgb(Image& image, const spectral::RenderingSpace& space);
+
+// Each channel's integrated reflectance at PlotAngles(count).
+std::vector<PlotCurve> IntegratedCurves(const spectral::SpectralColour& truth, int count);
+
+}  // namespace aurivel::preview
