@@ -69,13 +69,56 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCommandLine{{"--sheet", "--plot"}, "cannot be combined"},
                       BadCommandLine{{"--nk-csv", "a.csv", "--preset", "gold"}, "cannot be combined with --preset"},
                       BadCommandLine{{"--nk-csv", "a.csv", "--load", "a.scene"}, "give one of them"},
-                      BadCommandLine{{"--sheet", "--preset", "gold"}, "--sheet shows every metal preset"}));
+                      BadCommandLine{{"--sheet", "--preset", "gold"}, "--sheet shows every metal preset"},
+                      BadCommandLine{{"--nk", "a.yml", "--fit", "best"}, "--fit is spectral or three, not 'best'"},
+                      BadCommandLine{{"--rendering-space", "p3"}, "--rendering-space is srgb or acescg"},
+                      BadCommandLine{{"--fit", "three"}, "--fit chooses how measured n and k"},
+                      BadCommandLine{{"--compare"}, "--compare needs data files"},
+                      BadCommandLine{{"--compare", "a.yml", "--nk-db", "db"}, "--compare needs data files, or"},
+                      BadCommandLine{{"--compare", "a.yml", "--preset", "gold"}, "--compare takes data files"},
+                      BadCommandLine{{"--compare", "a.yml", "--fit", "three"}, "it takes no --fit"},
+                      BadCommandLine{{"--compare", "--sheet", "a.yml"}, "cannot be combined"},
+                      BadCommandLine{{"--maxscript", "--plot"}, "--maxscript prints the map's values"},
+                      BadCommandLine{{"--lit", "--plot"}, "--lit changes how spheres are lit"}));
+
+TEST(OptionsTest, MeasuredMetalOptions) {
+    const Options compare =
+        ParseCommandLine({"--compare", "a.yml", "b.yml", "--rendering-space=acescg", "--lit", "--size", "101"});
+    EXPECT_EQ(compare.view, View::kCompare);
+    EXPECT_EQ(compare.compareFiles, (std::vector<std::string>{"a.yml", "b.yml"}));
+    EXPECT_EQ(compare.renderingSpace, RenderingSpaceChoice::kAcescg);
+    EXPECT_TRUE(compare.lit);
+    EXPECT_FALSE(compare.fit);
+    const Options script = ParseCommandLine({"--nk", "a.yml", "--fit", "three", "--maxscript"});
+    EXPECT_EQ(script.fit, FitMethod::kThree);
+    EXPECT_EQ(script.renderingSpace, RenderingSpaceChoice::kSrgb);
+    EXPECT_TRUE(script.maxscript);
+    EXPECT_EQ(ParseCommandLine({"--nk-db", "db", "--compare"}).view, View::kCompare);
+}
 
 TEST(OptionsTest, HelpNamesEveryOption) {
     const std::string help = HelpText();
-    for (const char* option :
-         {"--sheet", "--plot", "--info", "--preset", "--set", "--nk-csv", "--load", "--save", "--time", "--output",
-          "--size", "--linear", "--threads", "--progress", "--module", "--help"}) {
+    for (const char* option : {"--sheet",
+                               "--plot",
+                               "--info",
+                               "--preset",
+                               "--set",
+                               "--nk-csv",
+                               "--load",
+                               "--save",
+                               "--time",
+                               "--output",
+                               "--size",
+                               "--linear",
+                               "--threads",
+                               "--progress",
+                               "--module",
+                               "--help",
+                               "--compare",
+                               "--fit",
+                               "--rendering-space",
+                               "--lit",
+                               "--maxscript"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "fit.h"
+#include "nk_file.h"
 #include "options.h"
 #include "png_reader.h"
 #include "png_writer.h"
@@ -249,7 +252,17 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"OutOfRange", {"--set", "gamma=50", "-o", "OUT"}, "", 2, "gamma must be from 0.05 to 20"},
         BadRun{"OutputNotSettable", {"--set", "output=1", "-o", "OUT"}, "", 2, "'output' cannot be set"},
         BadRun{"UnknownOption", {"--shiny", "-o", "OUT"}, "", 2, "unknown argument '--shiny'"},
-        BadRun{"EvenSize", {"--size", "64", "-o", "OUT"}, "", 2, "--size must be odd"}),
+        BadRun{"EvenSize", {"--size", "64", "-o", "OUT"}, "", 2, "--size must be odd"},
+        BadRun{"FitNeedsTheVisible",
+               {"--nk", "CSV", "--fit", "spectral", "-o", "OUT"},
+               "0.45 1 2\n0.7 1 2\n",
+               1,
+               "bad.csv: the data give n from 0.45 to 0.7 \xc2\xb5m, not over all of 0.38 to 0.78"},
+        BadRun{"CompareNeedsTheVisible",
+               {"--compare", "CSV", "-o", "OUT"},
+               "0.45 1 2\n0.7 1 2\n",
+               1,
+               "bad.csv: the data give n from 0.45 to 0.7 \xc2\xb5m, not over all of 0.38 to 0.78"}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.what); });
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
@@ -301,6 +314,175 @@ TEST_F(ToolTest, HelpExplainsAndSucceeds) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_NE(result.out.find("Usage: aurivel-preview"), std::string::npos);
     EXPECT_NE(result.out.find("Examples:"), std::string::npos);
+}
+
+// A plain table over 0.3-0.9 µm with n = 1 + λ and k = 2λ (λ in µm), so the
+// values at the channel wavelengths are exact.
+constexpr const char* kRisingTable = "# n = 1 + wavelength, k = 2 wavelength\n0.3 1.3 0.6\n0.9 1.9 1.8\n";
+constexpr float kRisingAtChannels[6] = {1.65f, 1.51f, 1.475f, 1.3f, 1.02f, 0.95f};
+
+// The six values that --maxscript's lines set, in parameter order; fails the
+// test unless the lines are exactly those that make a Custom map.
+std::vector<float> MaxScriptValues(const std::string& script) {
+    std::istringstream lines(script);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "aurivelMap = Aurivel()");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "aurivelMap.preset = 0");
+    std::vector<float> values;
+    for (const char* name : {"nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue"}) {
+        std::getline(lines, line);
+        const std::string prefix = std::string("aurivelMap.") + name + " = ";
+        EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
+        values.push_back(line.size() > prefix.size() ? std::stof(line.substr(prefix.size())) : -1.0f);
+    }
+    EXPECT_FALSE(std::getline(lines, line)) << "more than the map's lines: " << line;
+    return values;
+}
+
+TEST_F(ToolTest, MaxScriptGivesThePresetsValuesAndNoPicture) {
+    const RunResult result = Run({"--preset", "gold", "--maxscript", "-o", File("out.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const OpticalConstants& gold = *PresetRow(3);
+    const std::vector<float> expected{gold.nr, gold.ng, gold.nb, gold.kr, gold.kg, gold.kb};
+    EXPECT_EQ(MaxScriptValues(result.out), expected);
+    EXPECT_FALSE(fs::exists(File("out.png")));
+}
+
+TEST_F(ToolTest, MeasuredDataAreFittedWhenTheyCoverTheVisible) {
+    struct Case {
+        const char* what;
+        const char* table;
+        std::vector<std::string> options;
+        bool sampled;         // the map takes the values at the channel wavelengths
+        const char* message;  // in the report, which goes to stderr beside MAXScript
+    };
+    const Case cases[] = {
+        {"asked for three", kRisingTable, {"--fit", "three"}, true, "at R 0.650, G 0.510, B 0.475"},
+        {"default, covering", kRisingTable, {}, false, "E2000 against the integrated colour"},
+        {"ACEScg", kRisingTable, {"--rendering-space", "acescg"}, false, "D65, ACEScg)"},
+        {"default, short", "0.45 1.45 0.9\n0.7 1.7 1.4\n", {}, true, "do not cover 380-780 nm"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"--nk", Write("metal.txt", c.table), "--maxscript"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const RunResult result = Run(args);
+        ASSERT_EQ(result.exitCode, 0) << c.what << ": " << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.what << ": " << result.err;
+        const std::vector<float> values = MaxScriptValues(result.out);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (c.sampled) {
+                EXPECT_FLOAT_EQ(values[i], kRisingAtChannels[i]) << c.what << ", value " << i;
+            } else {
+                EXPECT_GT(std::fabs(values[i] - kRisingAtChannels[i]), 1e-3) << c.what << ", value " << i;
+            }
+        }
+    }
+}
+
+TEST_F(ToolTest, MaxScriptValuesMakeTheSameMapAsTheFit) {
+    const std::string table = Write("metal.txt", kRisingTable);
+    const RunResult script = Run({"--nk", table, "--maxscript"});
+    ASSERT_EQ(script.exitCode, 0) << script.err;
+    MaxScriptValues(script.out);
+    // Each line "aurivelMap.NAME = VALUE" typed as --set NAME=VALUE, digits as printed.
+    std::vector<std::string> args{"--size", "41", "--linear"};
+    std::istringstream lines(script.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (const std::size_t dot = line.find('.'); dot != std::string::npos) {
+            const std::size_t equals = line.find(" = ");
+            args.insert(args.end(), {"--set", line.substr(dot + 1, equals - dot - 1) + "=" + line.substr(equals + 3)});
+        }
+    }
+    EXPECT_EQ(Render(args, "typed.png").samples,
+              Render({"--nk", table, "--size", "41", "--linear"}, "fitted.png").samples);
+}
+
+TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
+    // A flat spectrum's truth head-on is ((n - 1)² + k²) / ((n + 1)² + k²) in every channel.
+    const std::string flat = Write("flat.txt", "0.3 0.5 3\n0.9 0.5 3\n");
+    const std::string rising = Write("rising.txt", kRisingTable);
+    const RunResult result = Run({"--compare", flat, rising, "--size", "41", "--linear", "-o", File("cmp.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("E2000 against the integrated colour"), std::string::npos) << result.out;
+    const testing::PngPixels png = testing::ReadPng(File("cmp.png"));
+    const SheetLayout layout(6, 41, 3);
+    ASSERT_EQ(png.width, layout.Width());
+    ASSERT_EQ(png.height, layout.Height());
+    const auto centre = [&](int tile) { return std::pair{layout.Slot(tile).left + 20, layout.Slot(tile).top + 20}; };
+    const float truth = 9.25f / 11.25f;
+    ExpectPixel(png, centre(2).first, centre(2).second, {truth, truth, truth}, true);
+    ExpectPixel(png, centre(0).first, centre(0).second, HeadOn({0.5f, 0.5f, 0.5f, 3.0f, 3.0f, 3.0f}), true);
+    ExpectPixel(png, centre(3).first, centre(3).second,
+                HeadOn({kRisingAtChannels[0], kRisingAtChannels[1], kRisingAtChannels[2], kRisingAtChannels[3],
+                        kRisingAtChannels[4], kRisingAtChannels[5]}),
+                true);
+    // The rising metal's fitted map is far closer to its truth than its sampled one.
+    const spectral::Observer observer = spectral::Observer::FromFiles();
+    const spectral::SpectralColour risingTruth(
+        spectral::MetalSpectrum(nkdata::ReadNkFile(rising)), observer,
+        spectral::RenderingSpace(spectral::RenderingSpaceId::kSrgb, observer.White()));
+    const spectral::LinearRgb head = risingTruth.At(1.0);
+    const double truthChannels[3] = {head.r, head.g, head.b};
+    for (int c = 0; c < 3; ++c) {
+        const auto error = [&](int tile) {
+            return std::fabs(png.Sample(centre(tile).first, centre(tile).second, c) / 65535.0 - truthChannels[c]);
+        };
+        EXPECT_LT(error(4), 0.2 * error(3)) << "channel " << c;
+        EXPECT_NEAR(png.Sample(centre(5).first, centre(5).second, c), truthChannels[c] * 65535.0, 1.0);
+    }
+}
+
+TEST_F(ToolTest, LitSphereKeepsTheMapsHueUnderGreyLight) {
+    const testing::PngPixels plain = Render({"--size", "51", "--linear"}, "plain.png");
+    const testing::PngPixels lit = Render({"--lit", "--size", "51", "--linear"}, "lit.png");
+    const SampleSphere sphere(51);
+    int compared = 0;
+    int changed = 0;
+    for (int y = 0; y < 51; ++y) {
+        for (int x = 0; x < 51; ++x) {
+            if (!sphere.At(x, y) || lit.Sample(x, y, 0) == 65535 || lit.Sample(x, y, 2) < 2000) {
+                continue;  // background, clipped highlights and deep shadow
+            }
+            const double light = static_cast<double>(lit.Sample(x, y, 0)) / plain.Sample(x, y, 0);
+            for (int c = 1; c < 3; ++c) {
+                EXPECT_NEAR(static_cast<double>(lit.Sample(x, y, c)) / plain.Sample(x, y, c), light, 0.01 * light)
+                    << x << "," << y;
+            }
+            ++compared;
+            changed += std::fabs(light - 1.0) > 0.05;
+        }
+    }
+    EXPECT_GT(compared, 1000);
+    EXPECT_GT(changed, compared / 2);
+}
+
+TEST_F(ToolTest, AcescgPicturesAreShownInSrgb) {
+    // The published ACEScg to sRGB matrix (Bradford from the ACES white to D65).
+    const double toSrgb[3][3] = {
+        {1.705052, -0.621791, -0.083261}, {-0.130259, 1.140803, -0.010545}, {-0.024003, -0.128969, 1.152972}};
+    const testing::PngPixels png = Render({"--rendering-space", "acescg", "--size", "41"});
+    const float copper[3] = {kCopperHeadOn.r, kCopperHeadOn.g, kCopperHeadOn.b};
+    for (int row = 0; row < 3; ++row) {
+        const double shown = toSrgb[row][0] * copper[0] + toSrgb[row][1] * copper[1] + toSrgb[row][2] * copper[2];
+        EXPECT_NEAR(png.Sample(20, 20, row), EncodeSrgb8(static_cast<float>(shown)), 1) << "channel " << row;
+    }
+}
+
+TEST_F(ToolTest, PlotOfMeasuredDataAddsTheIntegratedCurves) {
+    // Only the integrated curves are drawn in red without any green.
+    const auto deepRed = [](const testing::PngPixels& png) {
+        int count = 0;
+        for (int y = 0; y < png.height; ++y) {
+            for (int x = 0; x < png.width; ++x) {
+                count += png.Sample(x, y, 0) > 150 && png.Sample(x, y, 1) < 10 && png.Sample(x, y, 2) < 10;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(deepRed(Render({"--plot", "--nk", Write("metal.txt", kRisingTable)}, "measured.png")), 200);
+    EXPECT_EQ(deepRed(Render({"--plot", "--preset", "copper"}, "preset.png")), 0);
 }
 
 }  // namespace
