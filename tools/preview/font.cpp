@@ -101,7 +101,7 @@ int Font::TextWidth(const std::wstring& text) const {
 int Font::CapHeight() const { return face_->Load(L'H') ? face_->face->glyph->bitmap_top : 0; }
 
 void Font::Draw(Image& image, int x, int y, const std::wstring& text, Rgb colour) const {
-    long penX = static_cast<long>(x) << 6;
+    long penX = static_cast<long>(x) * 64;  // 26.6 fixed point; x may be negative
     for (wchar_t c : text) {
         if (!face_->Load(c)) {
             continue;
