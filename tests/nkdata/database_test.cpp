@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "expect_data_error.h"
 #include "nk_file.h"
 
@@ -23,6 +21,10 @@ TEST(NkDatabaseTest, APageIsItsDataFile) {
         EXPECT_EQ(page.k.at(0.5486), 2.577);
         EXPECT_EQ(page.references, ReadNkFile(file).references);
     }
+}
+
+TEST(NkDatabaseTest, AFolderWithoutACatalogIsNoDatabase) {
+    ExpectDataError([] { NkDatabase::Open("/nonexistent"); }, "/nonexistent: no catalog-nk.yml here or in database/");
 }
 
 TEST(NkDatabaseTest, BooksListTheirPagesUnderTheirHeadingsAsPlainText) {
@@ -53,74 +55,54 @@ TEST(NkDatabaseTest, TheTenPresetMetalsCoverTheVisible) {
     }
 }
 
-struct BadLookup {
-    const char* what;
-    const char* root;  // empty: the repository's copy
-    const char* id;
-    const char* message;
-};
-
-void PrintTo(const BadLookup& c, std::ostream* os) { *os << c.what; }
-
-class BadLookupTest : public ::testing::TestWithParam<BadLookup> {};
-
-TEST_P(BadLookupTest, IsRefusedWithWhatIsThere) {
-    const BadLookup& c = GetParam();
-    ExpectDataError([&] { NkDatabase::Open(*c.root ? c.root : kRoot).ReadPage(c.id); }, c.message);
-}
+void ReadPageOfTheCopy(const std::string& id) { NkDatabase::Open(kRoot).ReadPage(id); }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, BadLookupTest,
+    PageLookup, RefusedInputTest,
     ::testing::Values(
-        BadLookup{"NoCatalog", "/nonexistent", "main/Cu/Johnson",
-                  "/nonexistent: no catalog-nk.yml here or in database/"},
-        BadLookup{"NotAPageId", "", "main/Cu", "main/Cu: a page is named shelf/book/page"},
-        BadLookup{"TooManyParts", "", "main/Cu/nk/Johnson", "main/Cu/nk/Johnson: a page is named shelf/book/page"},
-        BadLookup{"NoSuchShelf", "", "mian/Cu/Johnson", "mian: the database has no shelf 'mian' (its shelves: main,"},
-        BadLookup{"NoSuchBook", "", "main/Cx/Johnson", "main/Cx: the database has no book 'Cx' on shelf 'main'"},
-        BadLookup{"NoSuchPage", "", "main/Cu/Jonson",
-                  "main/Cu/Jonson: book main/Cu has no page 'Jonson' (its pages: Johnson, McPeak, Babar,"},
-        BadLookup{"FileNotInTheCopy", "", "main/Cu/McPeak",
-                  "main/Cu/McPeak: the catalog lists this page, but this copy of the database lacks its file"}),
-    [](const ::testing::TestParamInfo<BadLookup>& info) { return std::string(info.param.what); });
+        RefusedInput{"NotAPageId", ReadPageOfTheCopy, "main/Cu", "main/Cu: a page is named shelf/book/page"},
+        RefusedInput{"TooManyParts", ReadPageOfTheCopy, "main/Cu/nk/Johnson",
+                     "main/Cu/nk/Johnson: a page is named shelf/book/page"},
+        RefusedInput{"NoSuchShelf", ReadPageOfTheCopy, "mian/Cu/Johnson",
+                     "mian: the database has no shelf 'mian' (its shelves: main,"},
+        RefusedInput{"NoSuchBook", ReadPageOfTheCopy, "main/Cx/Johnson",
+                     "main/Cx: the database has no book 'Cx' on shelf 'main'"},
+        RefusedInput{"NoSuchPage", ReadPageOfTheCopy, "main/Cu/Jonson",
+                     "main/Cu/Jonson: book main/Cu has no page 'Jonson' (its pages: Johnson, McPeak, Babar,"},
+        RefusedInput{"FileNotInTheCopy", ReadPageOfTheCopy, "main/Cu/McPeak",
+                     "main/Cu/McPeak: the catalog lists this page, but this copy of the database lacks its file"}),
+    CaseName);
 
-struct BadCatalog {
-    const char* what;
-    const char* text;
-    const char* message;
-};
-
-void PrintTo(const BadCatalog& c, std::ostream* os) { *os << c.what; }
-
-class BadCatalogTest : public ::testing::TestWithParam<BadCatalog> {};
-
-TEST_P(BadCatalogTest, IsRefusedWithFileAndLine) {
-    ExpectDataError([] { ReadCatalog(GetParam().text, "catalog-nk.yml"); }, GetParam().message);
-}
+void ReadCatalogText(const std::string& text) { ReadCatalog(text, "catalog-nk.yml"); }
 
 // A shelf whose book's content starts on line 5.
 #define BOOK "- SHELF: main\n  content:\n    - BOOK: Cu\n      content:\n"
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, BadCatalogTest,
+    Catalog, RefusedInputTest,
     ::testing::Values(
-        BadCatalog{"NotAList", "SHELF: main\n", "catalog-nk.yml:1: the catalog must be a list"},
-        BadCatalog{"NotYaml", "- SHELF: [main\n", "catalog-nk.yml:2: not valid YAML"},
-        BadCatalog{"StrayItem", "- DIVIDER: x\n- BOOK: Cu\n", "catalog-nk.yml:2: expected a SHELF or a DIVIDER"},
-        BadCatalog{"ShelfWithoutContent", "- SHELF: main\n", "catalog-nk.yml:1: a SHELF's content must be a list"},
-        BadCatalog{"PageOnAShelf", "- SHELF: main\n  content:\n    - PAGE: x\n",
-                   "catalog-nk.yml:3: expected a BOOK or a DIVIDER"},
-        BadCatalog{"SlashInABook", "- SHELF: main\n  content:\n    - BOOK: a/b\n      content: []\n",
-                   "catalog-nk.yml:3: BOOK must be a name without '/'"},
-        BadCatalog{"NameNotText", BOOK "        - PAGE: J\n          name: [x]\n          data: main/Cu/nk/J.yml\n",
-                   "catalog-nk.yml:6: name must be text"},
-        BadCatalog{"PathUpwards", BOOK "        - PAGE: J\n          data: main/../../../etc/passwd\n",
-                   "catalog-nk.yml:5: a PAGE's data must be a path inside the data folder, not "
-                   "'main/../../../etc/passwd'"},
-        BadCatalog{"AbsolutePath", BOOK "        - PAGE: J\n          data: /etc/passwd\n",
-                   "catalog-nk.yml:5: a PAGE's data must be a path inside the data folder"},
-        BadCatalog{"NoPath", BOOK "        - PAGE: J\n", "catalog-nk.yml:5: a PAGE's data must be a path"}),
-    [](const ::testing::TestParamInfo<BadCatalog>& info) { return std::string(info.param.what); });
+        RefusedInput{"NotAList", ReadCatalogText, "SHELF: main\n", "catalog-nk.yml:1: the catalog must be a list"},
+        RefusedInput{"NotYaml", ReadCatalogText, "- SHELF: [main\n", "catalog-nk.yml:2: not valid YAML"},
+        RefusedInput{"StrayItem", ReadCatalogText, "- DIVIDER: x\n- BOOK: Cu\n",
+                     "catalog-nk.yml:2: expected a SHELF or a DIVIDER"},
+        RefusedInput{"ShelfWithoutContent", ReadCatalogText, "- SHELF: main\n",
+                     "catalog-nk.yml:1: a SHELF's content must be a list"},
+        RefusedInput{"PageOnAShelf", ReadCatalogText, "- SHELF: main\n  content:\n    - PAGE: x\n",
+                     "catalog-nk.yml:3: expected a BOOK or a DIVIDER"},
+        RefusedInput{"SlashInABook", ReadCatalogText, "- SHELF: main\n  content:\n    - BOOK: a/b\n      content: []\n",
+                     "catalog-nk.yml:3: BOOK must be a name without '/'"},
+        RefusedInput{"NameNotText", ReadCatalogText,
+                     BOOK "        - PAGE: J\n          name: [x]\n          data: main/Cu/nk/J.yml\n",
+                     "catalog-nk.yml:6: name must be text"},
+        RefusedInput{"PathUpwards", ReadCatalogText,
+                     BOOK "        - PAGE: J\n          data: main/../../../etc/passwd\n",
+                     "catalog-nk.yml:5: a PAGE's data must be a path inside the data folder, not "
+                     "'main/../../../etc/passwd'"},
+        RefusedInput{"AbsolutePath", ReadCatalogText, BOOK "        - PAGE: J\n          data: /etc/passwd\n",
+                     "catalog-nk.yml:5: a PAGE's data must be a path inside the data folder"},
+        RefusedInput{"NoPath", ReadCatalogText, BOOK "        - PAGE: J\n",
+                     "catalog-nk.yml:5: a PAGE's data must be a path"}),
+    CaseName);
 
 #undef BOOK
 

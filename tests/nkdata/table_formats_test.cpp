@@ -2,7 +2,6 @@
 // a file's format is told.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <sstream>
 
 #include "expect_data_error.h"
@@ -59,57 +58,46 @@ TEST(TabulatedTest, InterpolationIsExactAtTheRows) {
     EXPECT_EQ(InterpolateAt(rows, 0.6), 2.0 + 1.0 / 3.0);
 }
 
-enum class Reader { kCsv, kTable };
-
-struct BadText {
-    const char* what;
-    Reader reader;
-    const char* text;
-    const char* message;
-};
-
-void PrintTo(const BadText& c, std::ostream* os) { *os << c.what; }
-
-class BadTableTextTest : public ::testing::TestWithParam<BadText> {};
-
-TEST_P(BadTableTextTest, IsRefusedWithFileAndLine) {
-    ExpectDataError([] { GetParam().reader == Reader::kCsv ? ReadCsv(GetParam().text) : ReadTable(GetParam().text); },
-                    GetParam().message);
-}
-
-constexpr Reader kCsv = Reader::kCsv;
-constexpr Reader kTable = Reader::kTable;
+void ReadCsvText(const std::string& text) { ReadCsv(text); }
+void ReadTableText(const std::string& text) { ReadTable(text); }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, BadTableTextTest,
+    SiteCsv, RefusedInputTest,
     ::testing::Values(
-        BadText{"CsvEmpty", kCsv, "", "metal.csv: empty file"},
-        BadText{"CsvOnlyBlankLines", kCsv, "\r\n\n  \n", "metal.csv: empty file"},
-        BadText{"CsvMissingN", kCsv, "wl,k\n0.4,1\n0.7,2\n", "metal.csv: no 'wl,n' section"},
-        BadText{"CsvMissingColumn", kCsv, "wl,n\n0.4,1\n0.7\n", "metal.csv:3: expected two columns"},
-        BadText{"CsvExtraColumn", kCsv, "wl,n\n0.4,1,2\n", "metal.csv:2: expected two columns"},
-        BadText{"CsvUnknownSection", kCsv, "wl,n\n0.4,1\nwl,e1\n", "metal.csv:3: unknown section 'wl,e1'"},
-        BadText{"CsvSecondSection", kCsv, "wl,n\n0.4,1\n0.7,2\nwl,n\n",
-                "metal.csv:4: second 'wl,n' section (the first is on line 1)"},
-        BadText{"CsvUnreadableNumber", kCsv, "wl,n\n0.4,1\n0.7,1.2.3\n", "metal.csv:3: unreadable n '1.2.3'"},
-        BadText{"CsvUnreadableWavelength", kCsv, "wl,n\nabc,1\n", "metal.csv:2: unreadable wavelength 'abc'"},
-        BadText{"CsvEmptyValue", kCsv, "wl,n\n0.4,\n", "metal.csv:2: unreadable n ''"},
-        BadText{"CsvNotFinite", kCsv, "wl,n\n0.4,inf\n", "metal.csv:2: unreadable n 'inf'"},
-        BadText{"CsvDataBeforeHeader", kCsv, "0.4,1\nwl,n\n", "metal.csv:1: data before the first"},
-        BadText{"CsvNegativeK", kCsv, "wl,n\n0.4,1\nwl,k\n0.4,1\n0.5,-2\n", "metal.csv:5: negative k -2"},
-        BadText{"CsvZeroWavelength", kCsv, "wl,n\n0,1\n", "metal.csv:2: wavelength 0 is not positive"},
-        BadText{"CsvUnsorted", kCsv, "wl,n\n0.4,1\n0.7,2\n0.6,2\n", "metal.csv:4: unsorted wavelength 0.6"},
-        BadText{"CsvDuplicate", kCsv, "wl,n\n0.4,1\n0.4,2\n", "metal.csv:3: duplicate wavelength 0.4"},
-        BadText{"CsvEmptySection", kCsv, "wl,n\n0.4,1\n0.7,2\nwl,k\n", "metal.csv:4: the k table has no rows"},
-        BadText{"TableEmpty", kTable, "# nothing yet\n\n", "metal.txt: empty table"},
-        BadText{"TableTwoColumns", kTable, "0.4 1\n", "metal.txt:1: expected three numbers 'wavelength n k'"},
-        BadText{"TableFourColumns", kTable, "0.4,1,2,3\n", "metal.txt:1: expected three numbers"},
-        BadText{"TableEmptyField", kTable, "0.4,,2\n", "metal.txt:1: unreadable n ''"},
-        BadText{"TableHeaderRow", kTable, "0.4 1 2\nwl n k\n", "metal.txt:2: unreadable wavelength 'wl'"},
-        BadText{"TableNegativeK", kTable, "0.4 1 2\n0.5 1 -0.1\n", "metal.txt:2: negative k -0.1"},
-        BadText{"TableNegativeN", kTable, "0.4 -1 2\n", "metal.txt:1: negative n -1"},
-        BadText{"TableUnsorted", kTable, "0.5 1 2\n# a comment\n0.4 1 2\n", "metal.txt:3: unsorted wavelength 0.4"}),
-    [](const ::testing::TestParamInfo<BadText>& info) { return std::string(info.param.what); });
+        RefusedInput{"Empty", ReadCsvText, "", "metal.csv: empty file"},
+        RefusedInput{"OnlyBlankLines", ReadCsvText, "\r\n\n  \n", "metal.csv: empty file"},
+        RefusedInput{"MissingN", ReadCsvText, "wl,k\n0.4,1\n0.7,2\n", "metal.csv: no 'wl,n' section"},
+        RefusedInput{"MissingColumn", ReadCsvText, "wl,n\n0.4,1\n0.7\n", "metal.csv:3: expected two columns"},
+        RefusedInput{"ExtraColumn", ReadCsvText, "wl,n\n0.4,1,2\n", "metal.csv:2: expected two columns"},
+        RefusedInput{"UnknownSection", ReadCsvText, "wl,n\n0.4,1\nwl,e1\n", "metal.csv:3: unknown section 'wl,e1'"},
+        RefusedInput{"SecondSection", ReadCsvText, "wl,n\n0.4,1\n0.7,2\nwl,n\n",
+                     "metal.csv:4: second 'wl,n' section (the first is on line 1)"},
+        RefusedInput{"UnreadableNumber", ReadCsvText, "wl,n\n0.4,1\n0.7,1.2.3\n", "metal.csv:3: unreadable n '1.2.3'"},
+        RefusedInput{"UnreadableWavelength", ReadCsvText, "wl,n\nabc,1\n", "metal.csv:2: unreadable wavelength 'abc'"},
+        RefusedInput{"EmptyValue", ReadCsvText, "wl,n\n0.4,\n", "metal.csv:2: unreadable n ''"},
+        RefusedInput{"NotFinite", ReadCsvText, "wl,n\n0.4,inf\n", "metal.csv:2: unreadable n 'inf'"},
+        RefusedInput{"DataBeforeHeader", ReadCsvText, "0.4,1\nwl,n\n", "metal.csv:1: data before the first"},
+        RefusedInput{"NegativeK", ReadCsvText, "wl,n\n0.4,1\nwl,k\n0.4,1\n0.5,-2\n", "metal.csv:5: negative k -2"},
+        RefusedInput{"ZeroWavelength", ReadCsvText, "wl,n\n0,1\n", "metal.csv:2: wavelength 0 is not positive"},
+        RefusedInput{"Unsorted", ReadCsvText, "wl,n\n0.4,1\n0.7,2\n0.6,2\n", "metal.csv:4: unsorted wavelength 0.6"},
+        RefusedInput{"Duplicate", ReadCsvText, "wl,n\n0.4,1\n0.4,2\n", "metal.csv:3: duplicate wavelength 0.4"},
+        RefusedInput{"EmptySection", ReadCsvText, "wl,n\n0.4,1\n0.7,2\nwl,k\n",
+                     "metal.csv:4: the k table has no rows"}),
+    CaseName);
+
+INSTANTIATE_TEST_SUITE_P(
+    PlainTable, RefusedInputTest,
+    ::testing::Values(
+        RefusedInput{"Empty", ReadTableText, "# nothing yet\n\n", "metal.txt: empty table"},
+        RefusedInput{"TwoColumns", ReadTableText, "0.4 1\n", "metal.txt:1: expected three numbers 'wavelength n k'"},
+        RefusedInput{"FourColumns", ReadTableText, "0.4,1,2,3\n", "metal.txt:1: expected three numbers"},
+        RefusedInput{"EmptyField", ReadTableText, "0.4,,2\n", "metal.txt:1: unreadable n ''"},
+        RefusedInput{"HeaderRow", ReadTableText, "0.4 1 2\nwl n k\n", "metal.txt:2: unreadable wavelength 'wl'"},
+        RefusedInput{"NegativeK", ReadTableText, "0.4 1 2\n0.5 1 -0.1\n", "metal.txt:2: negative k -0.1"},
+        RefusedInput{"NegativeN", ReadTableText, "0.4 -1 2\n", "metal.txt:1: negative n -1"},
+        RefusedInput{"Unsorted", ReadTableText, "0.5 1 2\n# a comment\n0.4 1 2\n",
+                     "metal.txt:3: unsorted wavelength 0.4"}),
+    CaseName);
 
 TEST(DetectFormatTest, TheFirstLineThatIsNotACommentTells) {
     const std::pair<const char*, NkFormat> cases[] = {

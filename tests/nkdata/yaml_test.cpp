@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "expect_data_error.h"
 #include "nk_file.h"
 #include "plain_text.h"
@@ -77,19 +75,12 @@ TEST(PlainTextTest, DropsMarkupAndKeepsLinkTargets) {
     }
 }
 
-struct BadYaml {
-    const char* what;
-    const char* text;
-    const char* message;
-};
-
-void PrintTo(const BadYaml& c, std::ostream* os) { *os << c.what; }
-
-class BadNkYamlTest : public ::testing::TestWithParam<BadYaml> {};
-
-TEST_P(BadNkYamlTest, IsRefusedWithFileAndLine) {
-    ExpectDataError([] { Read(GetParam().text); }, GetParam().message);
+// For every table of refused inputs.
+TEST_P(RefusedInputTest, IsRefusedWithFileAndLine) {
+    ExpectDataError([] { GetParam().read(GetParam().text); }, GetParam().message);
 }
+
+void ReadYaml(const std::string& text) { Read(text); }
 
 // A table entry whose rows start on line 4.
 #define TABLE "DATA:\n  - type: tabulated nk\n    data: |\n      0.5 1 2\n"
@@ -97,55 +88,66 @@ TEST_P(BadNkYamlTest, IsRefusedWithFileAndLine) {
     "  - type: " type "\n    wavelength_range: " range "\n    coefficients: " coefficients "\n"
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, BadNkYamlTest,
+    Yaml, RefusedInputTest,
     ::testing::Values(
-        BadYaml{"NotYaml", "DATA:\n  - type: [tabulated\n", "f.yml:3: not valid YAML"},
-        BadYaml{"NotAMap", "- 1\n- 2\n", "f.yml:1: not an n/k data file"},
-        BadYaml{"Empty", "", "f.yml: not an n/k data file"},
-        BadYaml{"NoData", "REFERENCES: someone\n", "f.yml: no DATA"},
-        BadYaml{"DataNotAList", "DATA: 5\n", "f.yml:1: DATA must be a list"},
-        BadYaml{"DuplicateKey", TABLE "DATA: []\n", "f.yml:5: the key 'DATA' appears twice"},
-        BadYaml{"ReferencesNotText", "REFERENCES: [a]\n" TABLE, "f.yml:1: REFERENCES must be text"},
-        BadYaml{"EntryWithoutType", "DATA:\n  - data: 0.5 1 2\n", "f.yml:2: a DATA entry needs a 'type'"},
-        BadYaml{"UnknownType", "DATA:\n  - type: tabulated e\n    data: 0.5 1\n",
-                "f.yml:2: unknown DATA type 'tabulated e'"},
-        BadYaml{"FormulaTen", "DATA:\n" FORMULA("formula 10", "0.4 1", "1"), "f.yml:2: unknown DATA type 'formula 10'"},
-        BadYaml{"TableWithoutData", "DATA:\n  - type: tabulated n\n", "f.yml:2: a 'tabulated n' entry needs 'data'"},
-        BadYaml{"EmptyTable", "DATA:\n  - type: tabulated n\n    data: ''\n", "f.yml:3: the n table has no rows"},
-        BadYaml{"MalformedNumber", TABLE "      0.6 1.2.3 3\n", "f.yml:5: unreadable n '1.2.3'"},
-        BadYaml{"NotANumber", TABLE "      0.6 nan 3\n", "f.yml:5: unreadable n 'nan'"},
-        BadYaml{"Infinite", TABLE "      0.6 1 inf\n", "f.yml:5: unreadable k 'inf'"},
-        BadYaml{"Overflowing", TABLE "      1e999 1 2\n", "f.yml:5: unreadable wavelength '1e999'"},
-        BadYaml{"BeyondSinglePrecision", TABLE "      0.6 1e39 2\n", "f.yml:5: n 1e39 is too large"},
-        BadYaml{"NegativeK", TABLE "      0.6 1 -3\n", "f.yml:5: negative k -3"},
-        BadYaml{"ZeroWavelength", "DATA:\n  - type: tabulated k\n    data: |\n      0 1\n",
-                "f.yml:4: wavelength 0 is not positive"},
-        BadYaml{"Unsorted", TABLE "      0.7 1 2\n      0.6 1 2\n", "f.yml:6: unsorted wavelength 0.6"},
-        BadYaml{"Duplicate", TABLE "\n      0.5 1 2\n", "f.yml:6: duplicate wavelength 0.5"},
-        BadYaml{"MissingColumn", TABLE "      0.6 1\n", "f.yml:5: expected 3 numbers per row, got '0.6 1'"},
-        BadYaml{"QuotedRow", "DATA:\n  - type: tabulated n\n    data: \"0.5 1 2\"\n",
-                "f.yml:3: expected 2 numbers per row"},
-        BadYaml{"OnlyK", "DATA:\n  - type: tabulated k\n    data: 0.5 1\n", "f.yml:2: no DATA entry gives n"},
-        BadYaml{"TwoGiveN", TABLE FORMULA("formula 2", "0.4 1", "1"),
-                "f.yml:5: a second DATA entry gives n (the entry on line 3 already does)"},
-        BadYaml{"TwoGiveK", TABLE "  - type: tabulated k\n    data: 0.5 1\n",
-                "f.yml:6: a second DATA entry gives k (the entry on line 3 already does)"},
-        BadYaml{"FormulaWithoutRange", "DATA:\n  - type: formula 1\n    coefficients: 1\n",
-                "f.yml:2: a formula entry needs a wavelength_range"},
-        BadYaml{"FormulaWithoutCoefficients", "DATA:\n  - type: formula 1\n    wavelength_range: 0.4 1\n",
-                "f.yml:2: a formula entry needs coefficients"},
-        BadYaml{"RangeReversed", "DATA:\n" FORMULA("formula 1", "5 0.4", "1"), "f.yml:3: wavelength_range must be"},
-        BadYaml{"RangeOfOne", "DATA:\n" FORMULA("formula 1", "0.4", "1"), "f.yml:3: wavelength_range must be"},
-        BadYaml{"RangeNotPositive", "DATA:\n" FORMULA("formula 1", "0 1", "1"), "f.yml:3: wavelength_range must be"},
-        BadYaml{"RangeOutsideTable", "DATA:\n  - type: tabulated n\n    wavelength_range: 2 3\n    data: 0.5 1\n",
-                "f.yml:4: the n table lies outside its wavelength_range 2 to 3 \xC2\xB5m"},
-        BadYaml{"TooManyCoefficients", "DATA:\n" FORMULA("formula 8", "0.4 1", "1 2 3 4 5"),
-                "f.yml:4: formula 8 takes at most 4 coefficients, not 5"},
-        BadYaml{"NoCoefficients", "DATA:\n" FORMULA("formula 2", "0.4 1", "''"),
-                "f.yml:4: formula 2 has no coefficients"},
-        BadYaml{"UnreadableCoefficient", "DATA:\n" FORMULA("formula 2", "0.4 1", "1 x"),
-                "f.yml:4: unreadable number 'x' in coefficients"}),
-    [](const ::testing::TestParamInfo<BadYaml>& info) { return std::string(info.param.what); });
+        RefusedInput{"NotYaml", ReadYaml, "DATA:\n  - type: [tabulated\n", "f.yml:3: not valid YAML"},
+        RefusedInput{"NotAMap", ReadYaml, "- 1\n- 2\n", "f.yml:1: not an n/k data file"},
+        RefusedInput{"Empty", ReadYaml, "", "f.yml: not an n/k data file"},
+        RefusedInput{"NoData", ReadYaml, "REFERENCES: someone\n", "f.yml: no DATA"},
+        RefusedInput{"DataNotAList", ReadYaml, "DATA: 5\n", "f.yml:1: DATA must be a list"},
+        RefusedInput{"DuplicateKey", ReadYaml, TABLE "DATA: []\n", "f.yml:5: the key 'DATA' appears twice"},
+        RefusedInput{"ReferencesNotText", ReadYaml, "REFERENCES: [a]\n" TABLE, "f.yml:1: REFERENCES must be text"},
+        RefusedInput{"EntryWithoutType", ReadYaml, "DATA:\n  - data: 0.5 1 2\n",
+                     "f.yml:2: a DATA entry needs a 'type'"},
+        RefusedInput{"UnknownType", ReadYaml, "DATA:\n  - type: tabulated e\n    data: 0.5 1\n",
+                     "f.yml:2: unknown DATA type 'tabulated e'"},
+        RefusedInput{"FormulaTen", ReadYaml, "DATA:\n" FORMULA("formula 10", "0.4 1", "1"),
+                     "f.yml:2: unknown DATA type 'formula 10'"},
+        RefusedInput{"TableWithoutData", ReadYaml, "DATA:\n  - type: tabulated n\n",
+                     "f.yml:2: a 'tabulated n' entry needs 'data'"},
+        RefusedInput{"EmptyTable", ReadYaml, "DATA:\n  - type: tabulated n\n    data: ''\n",
+                     "f.yml:3: the n table has no rows"},
+        RefusedInput{"MalformedNumber", ReadYaml, TABLE "      0.6 1.2.3 3\n", "f.yml:5: unreadable n '1.2.3'"},
+        RefusedInput{"NotANumber", ReadYaml, TABLE "      0.6 nan 3\n", "f.yml:5: unreadable n 'nan'"},
+        RefusedInput{"Infinite", ReadYaml, TABLE "      0.6 1 inf\n", "f.yml:5: unreadable k 'inf'"},
+        RefusedInput{"Overflowing", ReadYaml, TABLE "      1e999 1 2\n", "f.yml:5: unreadable wavelength '1e999'"},
+        RefusedInput{"BeyondSinglePrecision", ReadYaml, TABLE "      0.6 1e39 2\n", "f.yml:5: n 1e39 is too large"},
+        RefusedInput{"NegativeK", ReadYaml, TABLE "      0.6 1 -3\n", "f.yml:5: negative k -3"},
+        RefusedInput{"ZeroWavelength", ReadYaml, "DATA:\n  - type: tabulated k\n    data: |\n      0 1\n",
+                     "f.yml:4: wavelength 0 is not positive"},
+        RefusedInput{"Unsorted", ReadYaml, TABLE "      0.7 1 2\n      0.6 1 2\n", "f.yml:6: unsorted wavelength 0.6"},
+        RefusedInput{"Duplicate", ReadYaml, TABLE "\n      0.5 1 2\n", "f.yml:6: duplicate wavelength 0.5"},
+        RefusedInput{"MissingColumn", ReadYaml, TABLE "      0.6 1\n",
+                     "f.yml:5: expected 3 numbers per row, got '0.6 1'"},
+        RefusedInput{"QuotedRow", ReadYaml, "DATA:\n  - type: tabulated n\n    data: \"0.5 1 2\"\n",
+                     "f.yml:3: expected 2 numbers per row"},
+        RefusedInput{"OnlyK", ReadYaml, "DATA:\n  - type: tabulated k\n    data: 0.5 1\n",
+                     "f.yml:2: no DATA entry gives n"},
+        RefusedInput{"TwoGiveN", ReadYaml, TABLE FORMULA("formula 2", "0.4 1", "1"),
+                     "f.yml:5: a second DATA entry gives n (the entry on line 3 already does)"},
+        RefusedInput{"TwoGiveK", ReadYaml, TABLE "  - type: tabulated k\n    data: 0.5 1\n",
+                     "f.yml:6: a second DATA entry gives k (the entry on line 3 already does)"},
+        RefusedInput{"FormulaWithoutRange", ReadYaml, "DATA:\n  - type: formula 1\n    coefficients: 1\n",
+                     "f.yml:2: a formula entry needs a wavelength_range"},
+        RefusedInput{"FormulaWithoutCoefficients", ReadYaml,
+                     "DATA:\n  - type: formula 1\n    wavelength_range: 0.4 1\n",
+                     "f.yml:2: a formula entry needs coefficients"},
+        RefusedInput{"RangeReversed", ReadYaml, "DATA:\n" FORMULA("formula 1", "5 0.4", "1"),
+                     "f.yml:3: wavelength_range must be"},
+        RefusedInput{"RangeOfOne", ReadYaml, "DATA:\n" FORMULA("formula 1", "0.4", "1"),
+                     "f.yml:3: wavelength_range must be"},
+        RefusedInput{"RangeNotPositive", ReadYaml, "DATA:\n" FORMULA("formula 1", "0 1", "1"),
+                     "f.yml:3: wavelength_range must be"},
+        RefusedInput{"RangeOutsideTable", ReadYaml,
+                     "DATA:\n  - type: tabulated n\n    wavelength_range: 2 3\n    data: 0.5 1\n",
+                     "f.yml:4: the n table lies outside its wavelength_range 2 to 3 \xC2\xB5m"},
+        RefusedInput{"TooManyCoefficients", ReadYaml, "DATA:\n" FORMULA("formula 8", "0.4 1", "1 2 3 4 5"),
+                     "f.yml:4: formula 8 takes at most 4 coefficients, not 5"},
+        RefusedInput{"NoCoefficients", ReadYaml, "DATA:\n" FORMULA("formula 2", "0.4 1", "''"),
+                     "f.yml:4: formula 2 has no coefficients"},
+        RefusedInput{"UnreadableCoefficient", ReadYaml, "DATA:\n" FORMULA("formula 2", "0.4 1", "1 x"),
+                     "f.yml:4: unreadable number 'x' in coefficients"}),
+    CaseName);
 
 #undef TABLE
 #undef FORMULA
