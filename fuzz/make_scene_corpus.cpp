@@ -8,20 +8,19 @@
 
 #include "iparamb2.h"
 #include "loaded_module.h"
+#include "map/AurivelParams.h"
 #include "standin/scene_file.h"
 
 namespace {
 
-enum : ParamID { kPreset = 0, kKr = 4, kGamma = 7, kHue = 8, kSat = 9 };
-
 Texmap* Edited() {
     Texmap* map = aurivel_fuzz::NewMap();
     IParamBlock2* block = map->GetParamBlock(0);
-    block->SetValue(kPreset, 0, 3);
-    block->SetValue(kKr, 0, 1.25f);
-    block->SetValue(kHue, 0, -30.0f);
-    block->SetValue(kSat, 0, 20.0f);
-    block->SetValue(kGamma, 0, 2.2f);
+    block->SetValue(pb_preset, 0, 3);
+    block->SetValue(pb_kr, 0, 1.25f);
+    block->SetValue(pb_hue, 0, -30.0f);
+    block->SetValue(pb_sat, 0, 20.0f);
+    block->SetValue(pb_gamma, 0, 2.2f);
     map->SetName(L"Brass \u00e9\U0001F600");
     map->gbufID = 7;
     return map;
@@ -31,10 +30,10 @@ Texmap* Animated() {
     Texmap* map = aurivel_fuzz::NewMap();
     IParamBlock2* block = map->GetParamBlock(0);
     AnimateOn();
-    block->SetValue(kGamma, 160, 1.8f);
-    block->SetValue(kGamma, 320, 0.6f);
-    block->SetValue(kHue, -80, 45.0f);
-    block->SetValue(kPreset, 480, 9);
+    block->SetValue(pb_gamma, 160, 1.8f);
+    block->SetValue(pb_gamma, 320, 0.6f);
+    block->SetValue(pb_hue, -80, 45.0f);
+    block->SetValue(pb_preset, 480, 9);
     AnimateOff();
     static_cast<TextureOutput*>(map->GetReference(1))->SetOutputLevel(0, 0.5f);
     return map;

@@ -1,27 +1,80 @@
-// n/k data files from anywhere: the reader either rejects a file with its
-// own error or yields constants that the map can take, finite and not
-// negative at the three channel wavelengths.
+// n/k data files from anywhere, in every format the readers know (database
+// YAML files and catalogs, the site's CSV export, plain tables): a reader
+// either refuses a file with its own error or yields data whose ranges are
+// sound and whose every value is finite and not negative, or refused where
+// it is evaluated; constants at the channel wavelengths are what the map
+// can take.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
-#include "errors.h"
 #include "nk_csv.h"
+#include "nk_database.h"
+#include "nk_error.h"
+#include "nk_file.h"
 #include "require.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace aurivel::preview;
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    NkTable table;
+namespace {
+
+using namespace aurivel::nkdata;
+
+// The value where the data define it, or a refusal of its own.
+void CheckValueAt(const OpticalFunction& function, double micrometres) {
     try {
-        table = ReadNkCsv(in, "fuzz.csv");
-    } catch (const ToolError&) {
-        return 0;
+        const double value = function.at(micrometres);
+        FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0);
+    } catch (const DataError&) {
     }
-    for (const auto* section : {&table.n, &table.k}) {
-        for (float value : ChannelValues(*section)) FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
+}
+
+void CheckFunction(const OpticalFunction& function) {
+    const WavelengthRange range = function.range;
+    FUZZ_REQUIRE(std::isfinite(range.longest) && 0.0 < range.shortest && range.shortest <= range.longest);
+    for (double t : {0.0, 0.25, 0.5, 1.0}) {
+        CheckValueAt(function, range.shortest + (range.longest - range.shortest) * t);
+    }
+}
+
+void CheckData(const NkData& data) {
+    CheckFunction(data.n);
+    CheckFunction(data.k);
+    if (!Covers(data, aurivel::preview::kChannelSpan)) {
+        return;
+    }
+    try {
+        for (const auto* function : {&data.n, &data.k}) {
+            for (float value : aurivel::preview::ChannelValues(*function)) {
+                FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
+            }
+        }
+    } catch (const DataError&) {
+    }
+}
+
+void CheckCatalog(const std::string& text) {
+    try {
+        for (const CatalogBook& book : ReadCatalog(text, "fuzz.yml")) {
+            FUZZ_REQUIRE(!book.shelf.empty() && !book.book.empty());
+            for (const CatalogPage& page : book.pages) {
+                FUZZ_REQUIRE(!page.dataPath.empty() && page.dataPath.front() != '/');
+            }
+        }
+    } catch (const DataError&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    const NkFormat format = DetectFormat(text);
+    try {
+        CheckData(ReadNkText(text, format, "fuzz.txt"));
+    } catch (const DataError&) {
+    }
+    if (format == NkFormat::kDatabaseYaml) {
+        CheckCatalog(text);
     }
     return 0;
 }

@@ -13,6 +13,7 @@
 
 #include "iparamb2.h"
 #include "loaded_module.h"
+#include "map/AurivelParams.h"
 #include "require.h"
 #include "shading/shade_sample.h"
 #include "standin/shade_context.h"
@@ -28,9 +29,6 @@ struct SampleInput {
     float gamma;
 };
 static_assert(sizeof(SampleInput) == 15 * sizeof(float), "15 packed floats");
-
-// Parameter IDs of the values that Update caches, in the cache's order.
-enum : ParamID { kNr = 1, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat };
 
 SampleInput Decode(const uint8_t* data, size_t size) {
     SampleInput input;
@@ -66,7 +64,7 @@ public:
         IParamBlock2* block = map_->GetParamBlock(0);
         const float values[] = {in.ior.nr, in.ior.ng, in.ior.nb,   in.ior.kr,  in.ior.kg,
                                 in.ior.kb, in.gamma,  in.hueShift, in.satShift};
-        const ParamID ids[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat};
+        const ParamID ids[] = {pb_nr, pb_ng, pb_nb, pb_kr, pb_kg, pb_kb, pb_gamma, pb_hue, pb_sat};
         for (size_t i = 0; i < sizeof ids / sizeof ids[0]; ++i) FUZZ_REQUIRE(block->SetValue(ids[i], 0, values[i]));
         Interval valid = FOREVER;
         map_->Update(0, valid);

@@ -13,8 +13,6 @@ namespace {
 
 enum { kRefParams = 0, kRefTexout = 1, kRefSubMap = 2, kNumRefs = 3 };
 
-constexpr int kDefaultPreset = 6;
-
 MSTR StringOrEmpty(const TCHAR* s) { return MSTR(s ? s : _T("")); }
 
 }  // namespace
@@ -22,7 +20,7 @@ MSTR StringOrEmpty(const TCHAR* s) { return MSTR(s ? s : _T("")); }
 Aurivel::Aurivel()
     // The cache is stale until the first Update; its values are the defaults.
     : ivalid(),
-      ior(aurivel::kPresetRows[kDefaultPreset - 1]),
+      ior(aurivel::kDefaultPresetRow),
       hueShift(0.0f),
       satShift(0.0f),
       gammaExp(1.0f),

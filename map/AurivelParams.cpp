@@ -1,43 +1,110 @@
 #include "AurivelParams.h"
 
+#include <iterator>
+#include <utility>
+
 #include "plugin/Plugin.h"
 #include "presets/preset_table.h"
 #include "resource.h"
 
 namespace {
 
-// The declared defaults of the optical constants are the Copper row, so a new
-// block agrees with its default preset.
-constexpr int kDefaultPreset = 6;
-constexpr const aurivel::OpticalConstants& kCopper = aurivel::kPresetRows[kDefaultPreset - 1];
+using aurivel::kDefaultPreset;
+using aurivel::kDefaultPresetRow;
+
+// The preset list: "Custom", then one item per row of the preset table, in
+// table order. An item's value is its position.
+constexpr int kPresetItemCount = static_cast<int>(aurivel::kPresetRows.size()) + 1;
+constexpr int kPresetItemNames[] = {IDS_CUSTOM, IDS_SILVER, IDS_ALUMINIUM, IDS_GOLD,     IDS_COBALT,  IDS_CHROMIUM,
+                                    IDS_COPPER, IDS_IRON,   IDS_NICKEL,    IDS_PLATINUM, IDS_TITANIUM};
+static_assert(static_cast<int>(std::size(kPresetItemNames)) == kPresetItemCount,
+              "one name for Custom and each preset row");
+
+// The tag list as the host reads it. The preset list's names and values are
+// expanded from the pack of item positions, which only a template can hold;
+// each expands to an int, as the host reads them.
+template <int... Item>
+ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
+    // clang-format off
+    return ParamBlockDesc2(
+        aurivel_params, _T("params"), 0, GetAurivelDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI,
+        // P_AUTO_CONSTRUCT: the block is its owner's reference 0.
+        0,
+        // P_AUTO_UI: rollout template, title, test flags, rollup flags, user procedure.
+        IDD_PANEL, IDS_PARAMS, 0, 0, nullptr,
+
+        pb_preset, _T("preset"), TYPE_INT, P_ANIMATABLE + P_RESET_DEFAULT, IDS_PRESETS,
+            p_ui, TYPE_INT_COMBOBOX, IDC_PRESET, kPresetItemCount, kPresetItemNames[Item]...,
+            p_vals, Item...,
+            p_default, kDefaultPreset,
+            p_end,
+
+        pb_nr, _T("nrvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NR,
+            p_default, kDefaultPresetRow.nr,
+            p_range, 0.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NR_EDIT, IDC_NR_SPIN, 0.001f,
+            p_end,
+
+        pb_ng, _T("ngvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NG,
+            p_default, kDefaultPresetRow.ng,
+            p_range, 0.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NG_EDIT, IDC_NG_SPIN, 0.001f,
+            p_end,
+
+        pb_nb, _T("nbvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NB,
+            p_default, kDefaultPresetRow.nb,
+            p_range, 0.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NB_EDIT, IDC_NB_SPIN, 0.001f,
+            p_end,
+
+        pb_kr, _T("krvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KR,
+            p_default, kDefaultPresetRow.kr,
+            p_range, 0.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KR_EDIT, IDC_KR_SPIN, 0.001f,
+            p_end,
+
+        pb_kg, _T("kgvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KG,
+            p_default, kDefaultPresetRow.kg,
+            p_range, 0.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KG_EDIT, IDC_KG_SPIN, 0.001f,
+            p_end,
+
+        pb_kb, _T("kbvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KB,
+            p_default, kDefaultPresetRow.kb,
+            p_range, 0.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KB_EDIT, IDC_KB_SPIN, 0.001f,
+            p_end,
+
+        pb_gamma, _T("gamma"), TYPE_FLOAT, P_ANIMATABLE, IDS_GAMMA,
+            p_default, 1.0f,
+            p_range, 0.05f, 20.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, 0.01f,
+            p_end,
+
+        pb_hue, _T("hue"), TYPE_FLOAT, P_ANIMATABLE, IDS_HUE,
+            p_default, 0.0f,
+            p_range, -180.0f, 180.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_HUE_EDIT, IDC_HUE_SPIN, 0.1f,
+            p_end,
+
+        pb_sat, _T("sat"), TYPE_FLOAT, P_ANIMATABLE, IDS_SATURATION,
+            p_default, 0.0f,
+            p_range, -100.0f, 100.0f,
+            p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_SAT_EDIT, IDC_SAT_SPIN, 0.1f,
+            p_end,
+
+        // The map holds the output object as its reference 1; the block only names it.
+        pb_output, _T("output"), TYPE_REFTARG, P_OWNERS_REF, IDS_OUTPUT,
+            p_refno, 1,
+            p_end,
+
+        p_end);
+    // clang-format on
+}
 
 }  // namespace
 
 // Constructing this declaration asks for the class descriptor first, which is
-// therefore made before it and destroyed after it.
-ParamBlockDesc2 aurivelParamBlockDesc(
-    aurivel_params, _T("params"), 0, GetAurivelDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI,
-    // reference number of the block in its owner
-    0,
-    // rollout
-    IDD_PANEL, IDS_PARAMS, 0, 0, nullptr,
-
-    pb_preset, _T("preset"), TYPE_INT, P_ANIMATABLE + P_RESET_DEFAULT, IDS_PRESETS, p_ui, TYPE_INT_COMBOBOX, IDC_PRESET,
-    11, IDS_CUSTOM, IDS_SILVER, IDS_ALUMINIUM, IDS_GOLD, IDS_COBALT, IDS_CHROMIUM, IDS_COPPER, IDS_IRON, IDS_NICKEL,
-    IDS_PLATINUM, IDS_TITANIUM, p_vals, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, p_default, kDefaultPreset, p_end, pb_nr,
-    _T("nrvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NR, p_default, kCopper.nr, p_range, 0.0f, 100.0f, p_ui, TYPE_SPINNER,
-    EDITTYPE_FLOAT, IDC_NR_EDIT, IDC_NR_SPIN, 0.001f, p_end, pb_ng, _T("ngvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NG,
-    p_default, kCopper.ng, p_range, 0.0f, 100.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NG_EDIT, IDC_NG_SPIN, 0.001f,
-    p_end, pb_nb, _T("nbvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NB, p_default, kCopper.nb, p_range, 0.0f, 100.0f, p_ui,
-    TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NB_EDIT, IDC_NB_SPIN, 0.001f, p_end, pb_kr, _T("krvalue"), TYPE_FLOAT,
-    P_ANIMATABLE, IDS_KR, p_default, kCopper.kr, p_range, 0.0f, 100.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KR_EDIT,
-    IDC_KR_SPIN, 0.001f, p_end, pb_kg, _T("kgvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KG, p_default, kCopper.kg, p_range,
-    0.0f, 100.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KG_EDIT, IDC_KG_SPIN, 0.001f, p_end, pb_kb, _T("kbvalue"),
-    TYPE_FLOAT, P_ANIMATABLE, IDS_KB, p_default, kCopper.kb, p_range, 0.0f, 100.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT,
-    IDC_KB_EDIT, IDC_KB_SPIN, 0.001f, p_end, pb_gamma, _T("gamma"), TYPE_FLOAT, P_ANIMATABLE, IDS_GAMMA, p_default,
-    1.0f, p_range, 0.05f, 20.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, 0.01f, p_end,
-    pb_hue, _T("hue"), TYPE_FLOAT, P_ANIMATABLE, IDS_HUE, p_default, 0.0f, p_range, -180.0f, 180.0f, p_ui, TYPE_SPINNER,
-    EDITTYPE_FLOAT, IDC_HUE_EDIT, IDC_HUE_SPIN, 0.1f, p_end, pb_sat, _T("sat"), TYPE_FLOAT, P_ANIMATABLE,
-    IDS_SATURATION, p_default, 0.0f, p_range, -100.0f, 100.0f, p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_SAT_EDIT,
-    IDC_SAT_SPIN, 0.1f, p_end, pb_output, _T("output"), TYPE_REFTARG, P_OWNERS_REF, IDS_OUTPUT, p_refno, 1, p_end,
-    p_end);
+// therefore made before it and destroyed after it. The declaration is built
+// in place (no copy is made), so the descriptor registers this very object.
+ParamBlockDesc2 aurivelParamBlockDesc = DeclareParamBlock(std::make_integer_sequence<int, kPresetItemCount>());

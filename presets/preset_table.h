@@ -22,6 +22,12 @@ inline constexpr std::array<OpticalConstants, 10> kPresetRows = {{
     {2.7407f, 2.4048f, 2.3264f, 3.8143f, 3.2516f, 3.1144f},     // 10 titanium
 }};
 
+// A new map is copper: the declared default of the preset, and its row the
+// declared defaults of the six constants, so that a new block agrees with its
+// preset.
+inline constexpr int kDefaultPreset = 6;
+inline constexpr const OpticalConstants& kDefaultPresetRow = kPresetRows[kDefaultPreset - 1];
+
 // The row of a preset value, or nullptr for "Custom" and any value without a row.
 constexpr const OpticalConstants* PresetRow(int presetIndex) {
     if (presetIndex < 1 || presetIndex > static_cast<int>(kPresetRows.size())) {

@@ -11,36 +11,43 @@
 
 namespace aurivel::kernel {
 
-// With n = k = 0 at a cosine of 0 (or one whose square underflows) the
-// perpendicular term is 0/0. Its limit towards grazing incidence is 1, the
-// same as for every other index there. Only the exact 0/0 is replaced, so a
+// The s-polarised term, (a - 2n cos + cos^2) / (a + 2n cos + cos^2) with
+// a = n^2 + k^2. With n = k = 0 at a cosine of 0 (or one whose square
+// underflows) it is 0/0. Its limit towards grazing incidence is 1, the same
+// as for every other index there. Only the exact 0/0 is replaced, so a
 // vanishing denominator over a non-zero numerator still yields infinity.
-AURIVEL_FORCE_INLINE float PerpendicularTerm(float s, float t, float cosineSquared) {
-    const float numerator = (s - t) + cosineSquared;
-    const float denominator = (t + s) + cosineSquared;
+AURIVEL_FORCE_INLINE float PerpendicularTerm(float squaredMagnitude, float twoNCosine, float cosineSquared) {
+    const float numerator = (squaredMagnitude - twoNCosine) + cosineSquared;
+    const float denominator = (twoNCosine + squaredMagnitude) + cosineSquared;
     if (numerator == 0.0f && denominator == 0.0f) {
         return 1.0f;
     }
     return numerator / denominator;
 }
 
+// The p-polarised term, (a cos^2 - 2n cos + 1) / (a cos^2 + 2n cos + 1).
+AURIVEL_FORCE_INLINE float ParallelTerm(float squaredMagnitudeCosineSquared, float twoNCosine) {
+    return ((squaredMagnitudeCosineSquared - twoNCosine) + 1.0f) /
+           ((twoNCosine + squaredMagnitudeCosineSquared) + 1.0f);
+}
+
 AURIVEL_FORCE_INLINE float ConductorReflectance(float n, float k, float cosine) {
-    const float mu = cosine;
-    const float s = (k * k) + (n * n);
-    const float t = (n + n) * mu;
-    const float mu2 = mu * mu;
-    const float rs = PerpendicularTerm(s, t, mu2);
-    const float smu2 = (s * mu) * mu;
-    const float rp = ((smu2 - t) + 1.0f) / ((t + smu2) + 1.0f);
-    float r = (rs + rp) * 0.5f;
+    const float squaredMagnitude = (k * k) + (n * n);  // |n + ik|^2
+    const float twoNCosine = (n + n) * cosine;
+    const float cosineSquared = cosine * cosine;
+    const float perpendicular = PerpendicularTerm(squaredMagnitude, twoNCosine, cosineSquared);
+    // (a cos) cos rather than a times cos^2: the two can differ in the last bit.
+    const float squaredMagnitudeCosineSquared = (squaredMagnitude * cosine) * cosine;
+    const float parallel = ParallelTerm(squaredMagnitudeCosineSquared, twoNCosine);
+    float reflectance = (perpendicular + parallel) * 0.5f;
     // Ordered comparisons: NaN passes both unchanged.
-    if (r > 1.0f) {
-        r = 1.0f;
+    if (reflectance > 1.0f) {
+        reflectance = 1.0f;
     }
-    if (r < 0.0f) {
-        r = 0.0f;
+    if (reflectance < 0.0f) {
+        reflectance = 0.0f;
     }
-    return r;
+    return reflectance;
 }
 
 AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGBScalar(float cosine, const OpticalConstants& ior) {
@@ -66,23 +73,26 @@ AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosine, const OpticalCon
     const __m128 n = _mm_loadu_ps(constants);
     const __m128 kLoad = _mm_loadu_ps(constants + 2);
     const __m128 k = _mm_shuffle_ps(kLoad, kLoad, _MM_SHUFFLE(0, 3, 2, 1));
-    const __m128 mu = _mm_set1_ps(cosine);
+    const __m128 cosines = _mm_set1_ps(cosine);
     const __m128 one = _mm_set1_ps(1.0f);
 
-    const __m128 s = _mm_add_ps(_mm_mul_ps(k, k), _mm_mul_ps(n, n));
-    const __m128 t = _mm_mul_ps(_mm_add_ps(n, n), mu);
-    const __m128 mu2 = _mm_mul_ps(mu, mu);
-    const __m128 rs = _mm_div_ps(_mm_add_ps(_mm_sub_ps(s, t), mu2), _mm_add_ps(_mm_add_ps(t, s), mu2));
-    const __m128 smu2 = _mm_mul_ps(_mm_mul_ps(s, mu), mu);
-    const __m128 rp = _mm_div_ps(_mm_add_ps(_mm_sub_ps(smu2, t), one), _mm_add_ps(_mm_add_ps(t, smu2), one));
-    const __m128 r = _mm_mul_ps(_mm_add_ps(rs, rp), _mm_set1_ps(0.5f));
+    const __m128 squaredMagnitude = _mm_add_ps(_mm_mul_ps(k, k), _mm_mul_ps(n, n));
+    const __m128 twoNCosine = _mm_mul_ps(_mm_add_ps(n, n), cosines);
+    const __m128 cosineSquared = _mm_mul_ps(cosines, cosines);
+    const __m128 perpendicular = _mm_div_ps(_mm_add_ps(_mm_sub_ps(squaredMagnitude, twoNCosine), cosineSquared),
+                                            _mm_add_ps(_mm_add_ps(twoNCosine, squaredMagnitude), cosineSquared));
+    const __m128 squaredMagnitudeCosineSquared = _mm_mul_ps(_mm_mul_ps(squaredMagnitude, cosines), cosines);
+    const __m128 parallel = _mm_div_ps(_mm_add_ps(_mm_sub_ps(squaredMagnitudeCosineSquared, twoNCosine), one),
+                                       _mm_add_ps(_mm_add_ps(twoNCosine, squaredMagnitudeCosineSquared), one));
+    const __m128 reflectance = _mm_mul_ps(_mm_add_ps(perpendicular, parallel), _mm_set1_ps(0.5f));
 
-    const __m128 inUnitRange = _mm_and_ps(_mm_cmpge_ps(r, _mm_setzero_ps()), _mm_cmple_ps(r, one));
+    const __m128 inUnitRange = _mm_and_ps(_mm_cmpge_ps(reflectance, _mm_setzero_ps()), _mm_cmple_ps(reflectance, one));
     if (AURIVEL_UNLIKELY((_mm_movemask_ps(inUnitRange) & 7) != 7)) {
         return ConductorReflectanceRGBScalar(cosine, ior);
     }
-    return Rgba{_mm_cvtss_f32(r), _mm_cvtss_f32(_mm_shuffle_ps(r, r, _MM_SHUFFLE(1, 1, 1, 1))),
-                _mm_cvtss_f32(_mm_movehl_ps(r, r)), 1.0f};
+    return Rgba{_mm_cvtss_f32(reflectance),
+                _mm_cvtss_f32(_mm_shuffle_ps(reflectance, reflectance, _MM_SHUFFLE(1, 1, 1, 1))),
+                _mm_cvtss_f32(_mm_movehl_ps(reflectance, reflectance)), 1.0f};
 }
 
 #else

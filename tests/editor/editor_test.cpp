@@ -80,16 +80,16 @@ TEST_F(Editor, PageHasTheTemplatesControls) {
 TEST_F(Editor, ComboListsTheElevenPresetsByValue) {
     editor.Open(map.get());
     const HWND combo = Control(IDC_PRESET);
-    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 11);
-    const wchar_t* names[] = {L"Custom", L"Silver", L"Aluminium", L"Gold",     L"Cobalt",  L"Chromium",
-                              L"Copper", L"Iron",   L"Nickel",    L"Platinum", L"Titanium"};
-    for (int i = 0; i < 11; ++i) {
+    std::vector<std::wstring> names = {L"Custom"};
+    for (const PublishedMetal& metal : kPublishedMetals) names.push_back(metal.name);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
         WCHAR text[64] = {};
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, names[i]);
-        EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0), i);
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(text, names[i]);
+        EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, i, 0), static_cast<LRESULT>(i));
     }
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 6) << "a new map is Copper";
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), kCopper) << "a new map is Copper";
 }
 
 TEST_F(Editor, BarsShowTheirBitmaps) {
@@ -123,13 +123,35 @@ TEST_F(Editor, MetalPresetGreysTheConstantsAtOnce) {
 
 TEST_F(Editor, ComboChoiceLocksAndUnlocks) {
     editor.Open(map.get());
-    Choose(0);
-    EXPECT_EQ(map.Block()->GetInt(kPreset, 0), 0);
+    Choose(kCustom);
+    EXPECT_EQ(map.Block()->GetInt(pb_preset, 0), kCustom);
     ExpectConstantsEditable(true);
-    Choose(3);
+    Choose(kGold);
     ExpectConstantsEditable(false);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(map.Float(kConstantIDs[i]), kGold.values[i]);
+    EXPECT_EQ(map.Constants(), PublishedConstants(kGold));
     EXPECT_EQ(Text(Control(IDC_NR_EDIT)), L"0.11114") << "the redrawn field shows the new value";
+}
+
+// The procedure's own answer to a command from the preset box: whatever state
+// the n/k controls were left in, it puts them back as the preset says. The
+// commands carry no selection change, so the block is not written and only
+// the procedure can restore the controls.
+TEST_F(Editor, PresetCommandRestoresTheLockWhateverTheControlsShow) {
+    const struct {
+        int preset;
+        bool editable;
+    } cases[] = {{kCustom, true}, {kGold, false}};
+    editor.Open(map.get());
+    for (const auto& c : cases) {
+        map.SetInt(pb_preset, c.preset);
+        for (WORD code : {WORD{CBN_DROPDOWN}, WORD{0}, WORD{0x1234}}) {
+            SCOPED_TRACE(::testing::Message() << "preset " << c.preset << ", notification " << code);
+            for (int id : kConstantControls) EnableWindow(Control(id), c.editable ? FALSE : TRUE);
+            SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_PRESET, code),
+                         reinterpret_cast<LPARAM>(Control(IDC_PRESET)));
+            ExpectConstantsEditable(c.editable);
+        }
+    }
 }
 
 TEST_F(Editor, PresetsSetByScriptWhileOpen) {
@@ -139,16 +161,16 @@ TEST_F(Editor, PresetsSetByScriptWhileOpen) {
         bool editable;
     } cases[] = {{0, true}, {-1, true}, {11, false}, {-7, true}, {10, false}, {0, true}};
     for (const auto& c : cases) {
-        map.SetInt(kPreset, c.preset);
+        map.SetInt(pb_preset, c.preset);
         SCOPED_TRACE(c.preset);
         ExpectConstantsEditable(c.editable);
     }
 }
 
 TEST_F(Editor, AnimatedPresetFollowsItsValueAtTimeZero) {
-    map.SetInt(kPreset, 0);
+    map.SetInt(pb_preset, kCustom);
     AnimateOn();
-    map.SetInt(kPreset, 5, 9600);
+    map.SetInt(pb_preset, 5, 9600);
     AnimateOff();
     editor.SetTime(9600);
     editor.Open(map.get());
@@ -161,7 +183,7 @@ TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue) {
     for (const auto& control : rollout_page::kControls)
         before.push_back(control.id == -1 ? 0 : Win32Shim_GetInvalidateCount(Control(control.id)));
 
-    map.Set(kHue, 25.0f);
+    map.Set(pb_hue, 25.0f);
     for (size_t i = 0; i < std::size(rollout_page::kControls); ++i) {
         const int id = rollout_page::kControls[i].id;
         if (id == -1) continue;
@@ -171,7 +193,7 @@ TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue) {
     EXPECT_EQ(Text(Control(IDC_HUE_EDIT)), L"25");
 
     const UINT nrBefore = Win32Shim_GetInvalidateCount(Control(IDC_NR_EDIT));
-    map.SetInt(kPreset, 3);
+    map.SetInt(pb_preset, kGold);
     EXPECT_GT(Win32Shim_GetInvalidateCount(Control(IDC_NR_EDIT)), nrBefore);
     ExpectConstantsEditable(false);
 }
@@ -179,17 +201,17 @@ TEST_F(Editor, PresetChangeRedrawsTheConstantsAndHueChangeOnlyHue) {
 TEST_F(Editor, SpinnerEditsReachTheBlockWithinTheRange) {
     editor.Open(map.get());
     standin::MaterialEditor::EnterSpinnerValue(Page(), IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, 2.5f);
-    EXPECT_EQ(map.Float(kGamma), 2.5f);
+    EXPECT_EQ(map.Float(pb_gamma), 2.5f);
     standin::MaterialEditor::EnterSpinnerValue(Page(), IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, 50.0f);
-    EXPECT_EQ(map.Float(kGamma), 20.0f);
+    EXPECT_EQ(map.Float(pb_gamma), 20.0f);
     standin::MaterialEditor::EnterSpinnerValue(Page(), IDC_HUE_EDIT, IDC_HUE_SPIN, -500.0f);
-    EXPECT_EQ(map.Float(kHue), -180.0f);
+    EXPECT_EQ(map.Float(pb_hue), -180.0f);
 }
 
 TEST_F(Editor, ShowingAnotherMapMovesTheControlsAndTheOutputRollout) {
     const MapHandle& metal = map;
     const MapHandle& custom = other;
-    custom.SetInt(kPreset, 0);
+    custom.SetInt(pb_preset, kCustom);
     editor.Open(metal.get());
     auto* master = static_cast<IAutoMParamDlg*>(editor.Dialog());
     for (int round = 0; round < 2; ++round) {
@@ -203,9 +225,9 @@ TEST_F(Editor, ShowingAnotherMapMovesTheControlsAndTheOutputRollout) {
         EXPECT_EQ(master->GetDlg(0)->GetThing(), metal->GetReference(1));
     }
     // The procedure now serves the metal map: a combo command locks by its preset.
-    Choose(0);
-    EXPECT_EQ(metal.Block()->GetInt(kPreset, 0), 0);
-    EXPECT_EQ(custom.Block()->GetInt(kPreset, 0), 0);
+    Choose(kCustom);
+    EXPECT_EQ(metal.Block()->GetInt(pb_preset, 0), kCustom);
+    EXPECT_EQ(custom.Block()->GetInt(pb_preset, 0), kCustom);
     ExpectConstantsEditable(true);
 }
 

@@ -25,16 +25,16 @@ namespace fs = std::filesystem;
 Texmap* RichScene() {
     Texmap* top = Module::NewMap();
     IParamBlock2* block = top->GetParamBlock(0);
-    block->SetValue(kPreset, 0, 3);
-    block->SetValue(kKr, 0, 1.25f);
-    block->SetValue(kHue, 0, -30.0f);
+    block->SetValue(pb_preset, 0, 3);
+    block->SetValue(pb_kr, 0, 1.25f);
+    block->SetValue(pb_hue, 0, -30.0f);
     top->SetName(MSTR(L"Brass \u00e9"));
     top->gbufID = 7;
 
     Texmap* sub = Module::NewMap();
     AnimateOn();
-    sub->GetParamBlock(0)->SetValue(kGamma, 160, 1.8f);
-    sub->GetParamBlock(0)->SetValue(kSat, 320, 40.0f);
+    sub->GetParamBlock(0)->SetValue(pb_gamma, 160, 1.8f);
+    sub->GetParamBlock(0)->SetValue(pb_sat, 320, 40.0f);
     AnimateOff();
 
     Texmap* innermost = Module::NewMap();
@@ -83,7 +83,7 @@ protected:
         std::string error;
         ASSERT_EQ(standin::SaveScene(path.string(), first.get(), &error), IO_OK) << error;
         previous = ReadFile(path);
-        second.Set(kGamma, 3.0f);
+        second.Set(pb_gamma, 3.0f);
     }
     void TearDown() override {
         std::error_code ignored;

@@ -19,7 +19,7 @@ namespace {
 constexpr int kSteps = 20000;
 constexpr size_t kMostMaps = 40;  // top-level maps alive at once
 constexpr TimeValue kKeyTimes[] = {0, 80, 160, 320};
-constexpr ParamID kFloatIDs[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat};
+constexpr ParamID kFloatIDs[] = {pb_nr, pb_ng, pb_nb, pb_kr, pb_kg, pb_kb, pb_gamma, pb_hue, pb_sat};
 
 enum class Step { Create, Clone, GiveSubMap, Edit, Reset, SaveAndLoad, Delete, kCount };
 
@@ -113,7 +113,7 @@ private:
         if (animate) AnimateOn();
         switch (Below(5)) {
             case 0:
-                block->SetValue(kPreset, t, Below(11));
+                block->SetValue(pb_preset, t, Below(11));
                 break;
             case 1:
                 map->SetName(MSTR(std::to_wstring(Below(1000)).c_str()));

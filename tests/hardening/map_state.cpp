@@ -10,7 +10,7 @@
 namespace aurivel_test {
 namespace {
 
-constexpr ParamID kFloatIDs[] = {kNr, kNg, kNb, kKr, kKg, kKb, kGamma, kHue, kSat};
+constexpr ParamID kFloatIDs[] = {pb_nr, pb_ng, pb_nb, pb_kr, pb_kg, pb_kb, pb_gamma, pb_hue, pb_sat};
 constexpr TimeValue kRenderTimes[] = {0, 160, 320};
 constexpr float kCosines[] = {1.0f, 0.6f, 0.05f};
 
@@ -34,7 +34,7 @@ std::string Narrow(const MSTR& text) {
 std::string Parameters(IParamBlock2* block) {
     std::string text;
     for (TimeValue t : kStateTimes) {
-        text += "  t=" + std::to_string(t) + " preset " + std::to_string(block->GetInt(kPreset, t));
+        text += "  t=" + std::to_string(t) + " preset " + std::to_string(block->GetInt(pb_preset, t));
         for (ParamID id : kFloatIDs) text += ' ' + Hex(Bits(block->GetFloat(id, t)));
         text += '\n';
     }

@@ -119,16 +119,16 @@ Pass RenderOnThreads(Texmap* map) {
 
 // Gamma, hue and n of red step at 160; saturation and k of blue at 320.
 void Animate(const MapHandle& map) {
-    map.SetInt(kPreset, 0);
-    map.Set(kGamma, 2.2f);
-    map.Set(kHue, 10.0f);
-    map.Set(kSat, -15.0f);
+    map.SetInt(pb_preset, 0);
+    map.Set(pb_gamma, 2.2f);
+    map.Set(pb_hue, 10.0f);
+    map.Set(pb_sat, -15.0f);
     AnimateOn();
-    map.Set(kGamma, 0.7f, 160);
-    map.Set(kHue, -40.0f, 160);
-    map.Set(kNr, 1.9f, 160);
-    map.Set(kSat, 60.0f, 320);
-    map.Set(kKb, 0.4f, 320);
+    map.Set(pb_gamma, 0.7f, 160);
+    map.Set(pb_hue, -40.0f, 160);
+    map.Set(pb_nr, 1.9f, 160);
+    map.Set(pb_sat, 60.0f, 320);
+    map.Set(pb_kb, 0.4f, 320);
     AnimateOff();
 }
 

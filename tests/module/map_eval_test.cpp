@@ -1,5 +1,6 @@
 // The map's evaluation as the renderer sees it: through EvalColor, EvalMono
 // and EvalNormalPerturb, with the G-buffer id and the output filter.
+#include <array>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -30,9 +31,9 @@ void ExpectColor(const AColor& c, const Color3& want, const char* what) {
 // The sample's view at a cosine mu against the normal (0, 0, 1).
 Point3 ViewAt(float mu) { return Point3(0.0f, std::sqrt(1.0f - mu * mu), -mu); }
 
-void SetConstants(const MapHandle& map, const Row& row) {
-    map.SetInt(kPreset, 0);
-    for (int i = 0; i < 6; ++i) map.Set(kConstantIDs[i], row.values[i]);
+void SetConstants(const MapHandle& map, const std::array<float, 6>& constants) {
+    map.SetInt(pb_preset, kCustom);
+    for (size_t i = 0; i < constants.size(); ++i) map.Set(kOpticalConstantIDs[i], constants[i]);
 }
 
 void Refresh(const MapHandle& map, TimeValue t = 0) {
@@ -51,17 +52,16 @@ TEST(MapEval, DefaultMapAtThreeAngles) {
 }
 
 TEST(MapEval, CustomConstantsAndAdjustments) {
-    const Row custom = {{0.2f, 0.5f, 1.5f, 3.0f, 2.5f, 2.0f}};
     MapHandle map;
-    SetConstants(map, custom);
+    SetConstants(map, {0.2f, 0.5f, 1.5f, 3.0f, 2.5f, 2.0f});
     Refresh(map);
     const Point3 view(0.0f, 0.6f, -0.8f);
     for (float z : {1.0f, -1.0f})
         ExpectColor(Eval(map.get(), Point3(0.0f, 0.0f, z), view), {0.92296511f, 0.76501608f, 0.41733330f}, "neutral");
 
-    map.Set(kHue, -30.0f);
-    map.Set(kSat, -20.0f);
-    map.Set(kGamma, 1.5f);
+    map.Set(pb_hue, -30.0f);
+    map.Set(pb_sat, -20.0f);
+    map.Set(pb_gamma, 1.5f);
     Refresh(map);
     const AColor c = Eval(map.get(), Point3(0.0f, 0.0f, 1.0f), view);
     EXPECT_NEAR(c.r, 0.79335f, 1e-5f);
@@ -82,8 +82,8 @@ TEST(MapEval, MonoIsTheMeanOfTheFilteredColour) {
 
 TEST(MapEval, NormalPerturbIsAlwaysZero) {
     MapHandle map;
-    map.Set(kHue, 90.0f);
-    map.Set(kGamma, 3.0f);
+    map.Set(pb_hue, 90.0f);
+    map.Set(pb_gamma, 3.0f);
     Refresh(map);
     standin::SimpleShadeContext sc(Point3(0.3f, 0.4f, 0.866f), ViewAt(0.4f));
     const Point3 p = map->EvalNormalPerturb(sc);
@@ -113,22 +113,9 @@ TEST(MapEval, GBufferIdIsHandedOverOnlyWhenSet) {
 
 // An output object that halves and tints, to show the filter's result is
 // what EvalColor returns.
-class TintingOutput final : public TextureOutput {
+class TintingOutput final : public PassThroughOutput {
 public:
     AColor Filter(AColor c) override { return AColor(c.r * 0.5f, c.g * 0.25f, 0.125f, 0.75f); }
-    float Filter(float f) override { return f; }
-    Point3 Filter(Point3 p) override { return p; }
-    void Update(TimeValue, Interval&) override {}
-    void Reset() override {}
-    Interval Validity(TimeValue) override { return FOREVER; }
-    ParamDlg* CreateParamDlg(HWND, IMtlParams*) override { return nullptr; }
-    ReferenceTarget* GetRefTarget() override { return this; }
-    Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
-
-protected:
-    RefResult NotifyRefChanged(const Interval&, RefTargetHandle, PartID&, RefMessage, BOOL) override {
-        return REF_SUCCEED;
-    }
 };
 
 TEST(MapEval, TheFiltersResultIsReturnedUnchanged) {
@@ -150,11 +137,11 @@ TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange) {
     const struct {
         ParamID id;
         float value;
-    } cases[] = {{kNr, -2.0f},  {kKg, -5.0f},  {kNb, nan},     {kKr, inf},  {kGamma, 0.0f}, {kGamma, -1.0f},
-                 {kGamma, nan}, {kHue, 1e30f}, {kSat, -1e30f}, {kSat, nan}, {kHue, -inf},   {kNr, 1e30f}};
+    } cases[] = {{pb_nr, -2.0f},  {pb_kg, -5.0f},  {pb_nb, nan},     {pb_kr, inf},  {pb_gamma, 0.0f}, {pb_gamma, -1.0f},
+                 {pb_gamma, nan}, {pb_hue, 1e30f}, {pb_sat, -1e30f}, {pb_sat, nan}, {pb_hue, -inf},   {pb_nr, 1e30f}};
     for (const auto& c : cases) {
         MapHandle map;
-        map.SetInt(kPreset, 0);
+        map.SetInt(pb_preset, 0);
         map.Set(c.id, c.value);
         Refresh(map);
         for (float mu : {1.0f, 0.5f, 0.0f}) {
@@ -171,9 +158,9 @@ TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange) {
 
 TEST(MapEvalConcurrent, ThreadsSeeTheSameColoursAsOneThread) {
     MapHandle map;
-    map.Set(kHue, 10.0f);
-    map.Set(kSat, 5.0f);
-    map.Set(kGamma, 2.2f);
+    map.Set(pb_hue, 10.0f);
+    map.Set(pb_sat, 5.0f);
+    map.Set(pb_gamma, 2.2f);
     Refresh(map);
     constexpr int kSamples = 4096;
     auto render = [&](std::vector<AColor>& out) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "module_fixture.h"
 
@@ -116,6 +117,94 @@ TEST(ModuleAnswers, StringTable) {
     WCHAR buffer[256] = {};
     EXPECT_EQ(LoadStringW(module, 28, buffer, 256), 0);
     EXPECT_EQ(LoadStringW(module, 0, buffer, 256), 0);
+}
+
+// The block declaration as published for the host's scripting, scene files
+// and rollout: typed in from that table, not read from the module.
+TEST(ModuleAnswers, BlockHeader) {
+    ASSERT_EQ(Module::Desc()->NumParamBlockDescs(), 1);
+    const ParamBlockDesc2& block = *Module::Desc()->GetParamBlockDesc(0);
+    EXPECT_EQ(block.ID, 0);
+    EXPECT_STREQ(block.int_name, L"params");
+    EXPECT_EQ(block.local_name, 0);
+    EXPECT_EQ(block.flags, P_AUTO_CONSTRUCT | P_AUTO_UI);
+    EXPECT_EQ(block.ref_no, 0);
+    EXPECT_EQ(block.dlg_template, 101);
+    EXPECT_EQ(block.title, 4);
+    EXPECT_EQ(block.test_flags, 0);
+    EXPECT_EQ(block.rollup_flags, 0);
+    std::vector<ParamID> order;
+    for (int i = 0; i < block.Count(); ++i) order.push_back(block.IndextoID(i));
+    EXPECT_EQ(order, (std::vector<ParamID>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11}));
+}
+
+struct PublishedSpinner {
+    ParamID id;
+    const wchar_t* name;
+    StringResID displayName;
+    float defaultValue, low, high;
+    int edit, spinner;
+    float scale;
+};
+
+TEST(ModuleAnswers, SpinnerParameters) {
+    const PublishedSpinner table[] = {
+        {1, L"nrvalue", 5, 0.27105f, 0.0f, 100.0f, 1490, 1496, 0.001f},
+        {2, L"ngvalue", 6, 0.97907f, 0.0f, 100.0f, 1491, 1497, 0.001f},
+        {3, L"nbvalue", 7, 1.2171f, 0.0f, 100.0f, 1492, 1498, 0.001f},
+        {4, L"krvalue", 8, 3.6092f, 0.0f, 100.0f, 1493, 1499, 0.001f},
+        {5, L"kgvalue", 9, 2.369f, 0.0f, 100.0f, 1494, 1500, 0.001f},
+        {6, L"kbvalue", 10, 2.2908f, 0.0f, 100.0f, 1495, 1501, 0.001f},
+        {7, L"gamma", 23, 1.0f, 0.05f, 20.0f, 1502, 1503, 0.01f},
+        {8, L"hue", 24, 0.0f, -180.0f, 180.0f, 1504, 1505, 0.1f},
+        {9, L"sat", 25, 0.0f, -100.0f, 100.0f, 1506, 1507, 0.1f},
+    };
+    ParamBlockDesc2& block = *Module::Desc()->GetParamBlockDesc(0);
+    for (const PublishedSpinner& want : table) {
+        SCOPED_TRACE(want.id);
+        ASSERT_GE(block.IDtoIndex(want.id), 0);
+        const ParamDef& def = block.GetParamDef(want.id);
+        EXPECT_STREQ(def.int_name, want.name);
+        EXPECT_EQ(def.type, TYPE_FLOAT);
+        EXPECT_EQ(def.flags, P_ANIMATABLE);
+        EXPECT_EQ(def.local_name, want.displayName);
+        EXPECT_TRUE(def.hasDefault);
+        EXPECT_EQ(def.def.f, want.defaultValue);
+        EXPECT_TRUE(def.hasRange);
+        EXPECT_EQ(def.range_low.f, want.low);
+        EXPECT_EQ(def.range_high.f, want.high);
+        EXPECT_EQ(def.ctrl_type, TYPE_SPINNER);
+        EXPECT_EQ(def.spin_type, EDITTYPE_FLOAT);
+        EXPECT_EQ(def.ctrl_IDs, (std::vector<int>{want.edit, want.spinner}));
+        EXPECT_EQ(def.scale, want.scale);
+    }
+}
+
+TEST(ModuleAnswers, PresetParameterIsAComboBoxThatResetsToCopper) {
+    const ParamDef& def = Module::Desc()->GetParamBlockDesc(0)->GetParamDef(0);
+    EXPECT_STREQ(def.int_name, L"preset");
+    EXPECT_EQ(def.type, TYPE_INT);
+    EXPECT_EQ(def.flags, P_ANIMATABLE | P_RESET_DEFAULT);
+    EXPECT_EQ(def.local_name, 11);
+    EXPECT_TRUE(def.hasDefault);
+    EXPECT_EQ(def.def.i, 6);
+    EXPECT_FALSE(def.hasRange);
+    EXPECT_EQ(def.ctrl_type, TYPE_INT_COMBOBOX);
+    EXPECT_EQ(def.ctrl_IDs, std::vector<int>{1001});
+    EXPECT_EQ(def.items, (std::vector<StringResID>{12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
+    EXPECT_EQ(def.itemValues, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+}
+
+TEST(ModuleAnswers, OutputParameterNamesTheMapsReferenceOne) {
+    const ParamDef& def = Module::Desc()->GetParamBlockDesc(0)->GetParamDef(11);
+    EXPECT_STREQ(def.int_name, L"output");
+    EXPECT_EQ(def.type, TYPE_REFTARG);
+    EXPECT_EQ(def.flags, P_OWNERS_REF);
+    EXPECT_EQ(def.local_name, 27);
+    EXPECT_FALSE(def.hasDefault);
+    EXPECT_FALSE(def.hasRange);
+    EXPECT_EQ(def.ctrl_type, -1);
+    EXPECT_EQ(def.refno, 1);
 }
 
 }  // namespace

@@ -70,6 +70,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCommandLine{{"--nk-csv", "a.csv", "--preset", "gold"}, "cannot be combined with --preset"},
                       BadCommandLine{{"--nk-csv", "a.csv", "--load", "a.scene"}, "give one of them"},
                       BadCommandLine{{"--sheet", "--preset", "gold"}, "--sheet shows every metal preset"},
+                      BadCommandLine{{"--nk", "a.yml", "--preset", "gold"}, "--nk makes a Custom map"},
+                      BadCommandLine{{"--nk", "a.yml", "--nk-csv", "a.csv"}, "--nk and --nk-csv both give n and k"},
+                      BadCommandLine{{"--nk-db", "d", "--nk-csv", "a.csv"},
+                                     "--nk-csv reads a file; it takes no --nk-db"},
+                      BadCommandLine{{"--nk-list", "main/Cu"}, "--nk-list needs --nk-db"},
+                      BadCommandLine{{"--nk-db", "d"}, "--nk-db needs --nk shelf/book/page or --nk-list"},
+                      BadCommandLine{{"--nk-db", "d", "--nk-list", "main/Cu", "--nk", "main/Cu/Johnson"},
+                                     "--nk-list only lists pages"},
                       BadCommandLine{{"--nk", "a.yml", "--fit", "best"}, "--fit is spectral or three, not 'best'"},
                       BadCommandLine{{"--rendering-space", "p3"}, "--rendering-space is srgb or acescg"},
                       BadCommandLine{{"--fit", "three"}, "--fit chooses how measured n and k"},
@@ -98,27 +106,11 @@ TEST(OptionsTest, MeasuredMetalOptions) {
 
 TEST(OptionsTest, HelpNamesEveryOption) {
     const std::string help = HelpText();
-    for (const char* option : {"--sheet",
-                               "--plot",
-                               "--info",
-                               "--preset",
-                               "--set",
-                               "--nk-csv",
-                               "--load",
-                               "--save",
-                               "--time",
-                               "--output",
-                               "--size",
-                               "--linear",
-                               "--threads",
-                               "--progress",
-                               "--module",
-                               "--help",
-                               "--compare",
-                               "--fit",
-                               "--rendering-space",
-                               "--lit",
-                               "--maxscript"}) {
+    for (const char* option :
+         {"--sheet",           "--plot",    "--info",     "--preset", "--set",  "--nk-csv",  "--nk",
+          "--nk-db",           "--nk-list", "--load",     "--save",   "--time", "--output",  "--size",
+          "--linear",          "--threads", "--progress", "--module", "--help", "--compare", "--fit",
+          "--rendering-space", "--lit",     "--maxscript"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -195,9 +195,47 @@ TEST_F(ToolTest, NkCsvBecomesACustomMap) {
     ExpectPixel(testing::ReadPng(File("csv.png")), 25, 25, HeadOn(expected), true);
 }
 
+TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
+    // n rises 5 per µm and k 10 per µm, so the channel values are exact.
+    const std::string table = Write("metal.txt", "# um n k\n0.4 1.0 2.5\n0.7, 2.5, 5.5\n");
+    const RunResult fromTable = Run({"--nk", table, "--size", "51", "--linear", "-o", File("table.png")});
+    ASSERT_EQ(fromTable.exitCode, 0) << fromTable.err;
+    EXPECT_NE(fromTable.out.find("n = 2.25 1.55 1.375\n  k = 5 3.6 3.25\n"), std::string::npos) << fromTable.out;
+    ExpectPixel(testing::ReadPng(File("table.png")), 25, 25, HeadOn({2.25f, 1.55f, 1.375f, 5.0f, 3.6f, 3.25f}), true);
+
+    const std::string file = std::string(AURIVEL_NK_DATA) + "/database/data/main/Cu/nk/Johnson.yml";
+    const RunResult fromFile = Run({"--nk", file, "--size", "51", "--linear", "-o", File("file.png")});
+    const RunResult fromPage = Run(
+        {"--nk-db", AURIVEL_NK_DATA, "--nk", "main/Cu/Johnson", "--size", "51", "--linear", "-o", File("page.png")});
+    ASSERT_EQ(fromPage.exitCode, 0) << fromPage.err;
+    EXPECT_NE(
+        fromPage.out.find("\nReferences:\n  P. B. Johnson and R. W. Christy.\n  Optical constants of the noble "
+                          "metals.\n  Phys. Rev. B 6, 4370-4379 (1972) (https://doi.org/10.1103/PhysRevB.6.4370)\n"),
+        std::string::npos)
+        << fromPage.out;
+    const auto constants = [](const std::string& out) { return out.substr(0, out.find("Wrote ")); };
+    EXPECT_EQ(constants(fromPage.out), constants(fromFile.out));
+    EXPECT_EQ(testing::ReadPng(File("page.png")).samples, testing::ReadPng(File("file.png")).samples);
+}
+
+TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
+    const RunResult result = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "main/Cu", "-o", File("out.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("main/Cu: Cu (Copper)\n  Experimental data\n    Johnson      Johnson and Christy 1972: "
+                               "n,k 0.188\xE2\x80\x93"
+                               "1.937 \xC2\xB5m\n    McPeak       McPeak et al. 2015: n,k "
+                               "0.3\xE2\x80\x93"
+                               "1.7 \xC2\xB5m  (no data file in this copy)\n",
+                               0),
+              0u)
+        << result.out;
+    EXPECT_NE(result.out.find("  Models and simulations\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(File("out.png")));
+}
+
 struct BadRun {
     const char* what;
-    std::vector<std::string> args;  // "CSV" stands for the fixture file
+    std::vector<std::string> args;  // "CSV" stands for the fixture file, "DB" for the database
     const char* csv;
     int exitCode;
     const char* message;
@@ -212,7 +250,7 @@ TEST_P(ToolFailureTest, ReportsAndExits) {
     std::vector<std::string> args = GetParam().args;
     const std::string csv = Write("bad.csv", GetParam().csv);
     for (std::string& arg : args) {
-        arg = arg == "CSV" ? csv : arg == "OUT" ? File("out.png") : arg;
+        arg = arg == "CSV" ? csv : arg == "OUT" ? File("out.png") : arg == "DB" ? AURIVEL_NK_DATA : arg;
     }
     const RunResult result = Run(args);
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
@@ -225,14 +263,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ToolFailureTest,
     ::testing::Values(
         BadRun{"EmptyCsv", {"--nk-csv", "CSV", "-o", "OUT"}, "", 1, "bad.csv: empty file"},
-        BadRun{"MissingSection", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,1\n0.7,2\n", 1, "no 'wl,k' section"},
+        BadRun{"MissingSection", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,k\n0.4,1\n0.7,2\n", 1, "no 'wl,n' section"},
         BadRun{"MissingColumn", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4\n", 1, "bad.csv:2: expected two columns"},
         BadRun{"UnreadableNumber", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,x1\n", 1, "bad.csv:2: unreadable n"},
         BadRun{"NotCovering",
                {"--nk-csv", "CSV", "-o", "OUT"},
                "wl,n\n0.5,1\n0.7,2\nwl,k\n0.4,1\n0.7,1\n",
                1,
-               "bad.csv:1: the 'wl,n' section does not cover"},
+               "bad.csv: the data give n from 0.5 to 0.7 \xC2\xB5m, not over all of 0.475 to 0.65 \xC2\xB5m"},
         BadRun{"Unsorted", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.7,1\n0.4,2\n", 1, "bad.csv:3: unsorted"},
         BadRun{"Duplicate", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,1\n0.4,2\n", 1, "bad.csv:3: duplicate"},
         BadRun{"Negative", {"--nk-csv", "CSV", "-o", "OUT"}, "wl,n\n0.4,-1\n", 1, "bad.csv:2: negative n"},
@@ -241,7 +279,20 @@ INSTANTIATE_TEST_SUITE_P(
                "wl,n\n0.4,150\n0.7,150\nwl,k\n0.4,1\n0.7,1\n",
                1,
                "bad.csv: nrvalue must be from 0 to 100"},
-        BadRun{"MissingCsv", {"--nk-csv", "/nonexistent.csv", "-o", "OUT"}, "", 1, "cannot open /nonexistent.csv"},
+        BadRun{"MissingCsv", {"--nk-csv", "/nonexistent.csv", "-o", "OUT"}, "", 1, "/nonexistent.csv: cannot open"},
+        BadRun{"UnknownDataType",
+               {"--nk", "CSV", "-o", "OUT"},
+               "DATA:\n  - type: tabulated q\n",
+               1,
+               "bad.csv:2: unknown DATA type 'tabulated q'"},
+        BadRun{"TableNotCovering", {"--nk", "CSV", "-o", "OUT"}, "0.5 1 2\n0.7 1 2\n", 1, "the data give n from 0.5"},
+        BadRun{"FormulaNotCovering",
+               {"--nk-db", "DB", "--nk", "main/AgBr/Schr\xC3\xB6ter", "-o", "OUT"},
+               "",
+               1,
+               "Schroter.yml: the data give n from 0.495 to 0.67 \xC2\xB5m"},
+        BadRun{"UnknownPage", {"--nk-db", "DB", "--nk", "main/Cu/Jonson", "-o", "OUT"}, "", 1, "no page 'Jonson'"},
+        BadRun{"ListWithoutDatabase", {"--nk-list", "main/Cu", "-o", "OUT"}, "", 2, "--nk-list needs --nk-db"},
         BadRun{"DamagedScene", {"--load", "CSV", "-o", "OUT"}, "not a scene at all", 1, "bad.csv"},
         BadRun{"MissingScene", {"--load", "/nonexistent.scene", "-o", "OUT"}, "", 1, "/nonexistent.scene"},
         BadRun{

@@ -1,19 +1,18 @@
-// The shading library against the plainly written pipeline, bit for bit,
-// over millions of random, extreme and malformed inputs.
+// The sample's shortcuts against the general operations they stand in for,
+// bit for bit, over millions of random, extreme and malformed inputs.
+// gamma_shortcut_test.cpp proves, walking whole ranges of floats, what the
+// gamma step's shortcut relies on.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <random>
+#include <vector>
 
 #include "float_checks.h"
 #include "plain_pipeline.h"
 #include "presets/preset_table.h"
-#include "shading/color_adjust.h"
 #include "shading/color_adjust_inline.h"
-#include "shading/conductor_fresnel.h"
-#include "shading/shade_sample.h"
+#include "shading/conductor_fresnel_inline.h"
 
 namespace aurivel {
 namespace {
@@ -37,72 +36,67 @@ constexpr int kCaseCount = 4000000;
 // Equal bits, or NaN on both sides: a NaN's payload is not part of the result.
 bool SameResult(float a, float b) { return BitsOf(a) == BitsOf(b) || (std::isnan(a) && std::isnan(b)); }
 
-::testing::AssertionResult SameRgba(const Rgba& actual, const Rgba& expected) {
-    if (SameResult(actual.r, expected.r) && SameResult(actual.g, expected.g) && SameResult(actual.b, expected.b) &&
-        SameResult(actual.a, expected.a)) {
+::testing::AssertionResult SameLanes(float cosine, const OpticalConstants& ior) {
+    const Rgba lanes = kernel::ConductorReflectanceRGB(cosine, ior);
+    const Rgba scalar = plain::ConductorReflectanceRGB(cosine, ior);
+    if (SameResult(lanes.r, scalar.r) && SameResult(lanes.g, scalar.g) && SameResult(lanes.b, scalar.b) &&
+        SameResult(lanes.a, scalar.a)) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "got (" << Describe(actual.r) << ", " << Describe(actual.g) << ", "
-                                         << Describe(actual.b) << ", " << Describe(actual.a) << "), plainly ("
-                                         << Describe(expected.r) << ", " << Describe(expected.g) << ", "
-                                         << Describe(expected.b) << ", " << Describe(expected.a) << ")";
+    return ::testing::AssertionFailure() << "cosine " << Describe(cosine) << ", n (" << Describe(ior.nr) << ", "
+                                         << Describe(ior.ng) << ", " << Describe(ior.nb) << "), k (" << Describe(ior.kr)
+                                         << ", " << Describe(ior.kg) << ", " << Describe(ior.kb) << "): lanes give ("
+                                         << Describe(lanes.r) << ", " << Describe(lanes.g) << ", " << Describe(lanes.b)
+                                         << "), scalar code (" << Describe(scalar.r) << ", " << Describe(scalar.g)
+                                         << ", " << Describe(scalar.b) << ")";
 }
 
-// Draws the inputs of one call from a mix of plausible, extreme and
-// arbitrary values (see MixedFloats).
-class InputSource {
-public:
-    explicit InputSource(std::uint32_t streamId) : floats_(streamId), choices_(~streamId) {}
-
-    float Cosine() { return floats_.Next(0.0f, 1.0f); }
-    float Channel() { return floats_.Next(0.0f, 1.0f); }
-    float Constant() { return floats_.Next(0.0f, 100.0f); }
-    float HueShift() { return floats_.Next(-180.0f, 180.0f); }
-    float SatShift() { return floats_.Next(-100.0f, 100.0f); }
-    // Gamma 1, the default, takes a shortcut: a quarter of the draws.
-    float Gamma() { return OneIn(4) ? 1.0f : floats_.Next(0.05f, 20.0f); }
-    float Any(float low, float high) { return floats_.Next(low, high); }
-
-    // A quarter are the metals of the preset table.
-    OpticalConstants Constants() {
-        if (OneIn(4)) {
-            return kPresetRows[choices_() % kPresetRows.size()];
+TEST(PipelineExactness, SseLanesGiveTheScalarBitsForEveryHardInput) {
+    // Each hard value as the cosine, and as n and k of the outer lanes around
+    // an ordinary middle lane: the 0/0 of n = k = 0 at grazing incidence,
+    // results above 1, NaN and infinities reach the scalar fallback one lane
+    // at a time.
+    const std::vector<float> hard = testing::HardValues();
+    for (float cosine : hard) {
+        for (float n : hard) {
+            for (float k : hard) {
+                ASSERT_TRUE(SameLanes(cosine, OpticalConstants{n, 0.5f, k, k, 2.0f, n}));
+            }
         }
-        return OpticalConstants{Constant(), Constant(), Constant(), Constant(), Constant(), Constant()};
     }
+}
 
-    // Half of the vectors are of unit length, as the host's are; the others
-    // have free components.
-    Vec3 Direction() {
-        const Vec3 v{Any(-1.0f, 1.0f), Any(-1.0f, 1.0f), Any(-1.0f, 1.0f)};
-        if (OneIn(2)) {
-            return v;
-        }
-        const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-        return Vec3{v.x / length, v.y / length, v.z / length};
-    }
-
-private:
-    bool OneIn(std::uint32_t n) { return choices_() % n == 0; }
-
-    testing::MixedFloats floats_;
-    std::mt19937 choices_;
-};
-
-TEST(PipelineExactness, ConductorReflectanceRGB) {
-    InputSource in(0xf7e5u);
+TEST(PipelineExactness, SseLanesGiveTheScalarBitsForRandomInputs) {
+    testing::MixedFloats floats(0xf7e5u);
     for (int i = 0; i < kCaseCount; ++i) {
-        const float mu = in.Cosine();
-        const OpticalConstants ior = in.Constants();
-        ASSERT_TRUE(SameRgba(ConductorReflectanceRGB(mu, ior), plain::ConductorReflectanceRGB(mu, ior)))
-            << "cosine " << Describe(mu) << " n " << Describe(ior.nr) << " k " << Describe(ior.kr);
+        const float cosine = floats.Next(0.0f, 1.0f);
+        // One in four draws is a preset metal, as most maps are.
+        const OpticalConstants ior =
+            i % 4 == 0
+                ? kPresetRows[static_cast<std::size_t>(i / 4) % kPresetRows.size()]
+                : OpticalConstants{floats.Next(0.0f, 100.0f), floats.Next(0.0f, 100.0f), floats.Next(0.0f, 100.0f),
+                                   floats.Next(0.0f, 100.0f), floats.Next(0.0f, 100.0f), floats.Next(0.0f, 100.0f)};
+        ASSERT_TRUE(SameLanes(cosine, ior));
     }
 }
 
-// Where the inline wrap switches between its float steps and the general
-// path: a few ulps either side of every boundary.
-TEST(PipelineExactness, WrapFromZeroAtItsStepBoundaries) {
-    for (const float hi : {1.0f, 360.0f}) {
+::testing::AssertionResult SameWrap(float v, float hi) {
+    const float wrapped = kernel::WrapFromZero(v, hi);
+    const float general = plain::WrapFromZero(v, hi);
+    if (SameResult(wrapped, general)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << Describe(v) << " into [0, " << hi << ") gives " << Describe(wrapped)
+                                         << ", the general wrap " << Describe(general);
+}
+
+// The pipeline wraps into [0, 1) and [0, 360).
+constexpr float kWrapWidths[] = {1.0f, 360.0f};
+
+// Where the inline wrap switches between its one-step shortcuts and the
+// general path: a few ulps either side of every boundary.
+TEST(PipelineExactness, OneStepWrapsAtTheirBoundaries) {
+    for (const float hi : kWrapWidths) {
         for (const float boundary :
              {0.0f, hi, 2.0f * hi, -hi, -hi * 0x1p-29f, -hi * 0x1p-54f, std::numeric_limits<float>::denorm_min()}) {
             float v = boundary;
@@ -110,66 +104,37 @@ TEST(PipelineExactness, WrapFromZeroAtItsStepBoundaries) {
                 v = std::nextafter(v, -INFINITY);
             }
             for (int i = 0; i < 9; ++i, v = std::nextafter(v, INFINITY)) {
-                ASSERT_TRUE(SameResult(kernel::WrapFromZero(v, hi), plain::WrapFromZero(v, hi)))
-                    << Describe(v) << " into [0, " << hi << ")";
+                ASSERT_TRUE(SameWrap(v, hi));
             }
         }
     }
 }
 
-TEST(PipelineExactness, HueToChannel) {
-    InputSource in(0x4c7au);
-    for (int i = 0; i < kCaseCount; ++i) {
-        const float p = in.Any(-0.5f, 1.0f);
-        const float q = in.Any(0.0f, 2.0f);
-        const float t = in.Any(-0.5f, 1.5f);
-        ASSERT_TRUE(SameResult(HueToChannel(p, q, t), plain::HueToChannel(p, q, t)))
-            << "p " << Describe(p) << " q " << Describe(q) << " t " << Describe(t);
+TEST(PipelineExactness, OneStepWrapsForRandomInputs) {
+    // The hues and hue turns the pipeline wraps lie within a width or two of
+    // the range; the mix adds extreme and malformed values.
+    testing::MixedFloats floats(0x4c7au);
+    for (const float hi : kWrapWidths) {
+        for (int i = 0; i < kCaseCount / 2; ++i) {
+            ASSERT_TRUE(SameWrap(floats.Next(-2.0f * hi, 3.0f * hi), hi));
+        }
     }
 }
 
-TEST(PipelineExactness, RgbToHsl) {
-    InputSource in(0x8b51u);
-    for (int i = 0; i < kCaseCount; ++i) {
-        const float r = in.Channel();
-        const float g = in.Channel();
-        const float b = in.Channel();
-        const Hsl got = RgbToHsl(r, g, b);
-        const Hsl want = plain::RgbToHsl(r, g, b);
-        ASSERT_TRUE(SameResult(got.h, want.h) && SameResult(got.s, want.s) && SameResult(got.l, want.l))
-            << "(" << Describe(r) << ", " << Describe(g) << ", " << Describe(b) << ") gives H " << Describe(got.h)
-            << " S " << Describe(got.s) << " L " << Describe(got.l);
-    }
-}
-
-TEST(PipelineExactness, AdjustColor) {
-    InputSource in(0x2da3u);
-    for (int i = 0; i < kCaseCount; ++i) {
-        const float r = in.Channel();
-        const float g = in.Channel();
-        const float b = in.Channel();
-        const float hue = in.HueShift();
-        const float sat = in.SatShift();
-        const float gamma = in.Gamma();
-        ASSERT_TRUE(SameRgba(AdjustColor(r, g, b, hue, sat, gamma), plain::AdjustColor(r, g, b, hue, sat, gamma)))
-            << "(" << Describe(r) << ", " << Describe(g) << ", " << Describe(b) << ") hue " << Describe(hue) << " sat "
-            << Describe(sat) << " gamma " << Describe(gamma);
-    }
-}
-
-TEST(PipelineExactness, ShadeSample) {
-    InputSource in(0x51d9u);
-    for (int i = 0; i < kCaseCount; ++i) {
-        const Vec3 n = in.Direction();
-        const Vec3 v = in.Direction();
-        const OpticalConstants ior = in.Constants();
-        const float hue = in.HueShift();
-        const float sat = in.SatShift();
-        const float gamma = in.Gamma();
-        ASSERT_TRUE(SameRgba(ShadeSample(n, v, ior, hue, sat, gamma), plain::ShadeSample(n, v, ior, hue, sat, gamma)))
-            << "normal (" << Describe(n.x) << ", " << Describe(n.y) << ", " << Describe(n.z) << ") view ("
-            << Describe(v.x) << ", " << Describe(v.y) << ", " << Describe(v.z) << ") hue " << Describe(hue) << " sat "
-            << Describe(sat) << " gamma " << Describe(gamma);
+TEST(PipelineExactness, GammaStepGivesThePowerOfEveryChannel) {
+    // Gamma 1, where the step takes its shortcut, and its neighbours, where
+    // it must not, among gammas from the whole range.
+    const float nearOne[] = {1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 2.0f)};
+    testing::MixedFloats floats(0x9a3du);
+    for (int i = 0; i < kCaseCount / 4; ++i) {
+        const float gamma = i % 2 == 0 ? nearOne[(i / 2) % 3] : floats.Next(0.05f, 20.0f);
+        const float channels[] = {floats.Next(0.0f, 1.2f), floats.Next(0.0f, 1.2f), floats.Next(0.0f, 1.2f)};
+        float raised[] = {channels[0], channels[1], channels[2]};
+        kernel::RaiseToGamma(raised[0], raised[1], raised[2], gamma);
+        for (int c = 0; c < 3; ++c) {
+            ASSERT_TRUE(SameResult(raised[c], plain::GammaPower(channels[c], gamma)))
+                << Describe(channels[c]) << " to the power " << Describe(gamma) << " gives " << Describe(raised[c]);
+        }
     }
 }
 

@@ -18,8 +18,8 @@ std::optional<int> FormulaNumber(std::string_view type);
 // none), or an empty text. Coefficients left out are 0.
 std::string CoefficientProblem(int formula, const std::vector<double>& coefficients);
 
-// n at the wavelength; NaN where the formula gives no real n (n² < 0, or a
-// pole). coefficients[0] is C1.
+// n at the wavelength; NaN or infinite where the formula gives no real,
+// finite n (n² < 0, a pole). coefficients[0] is C1.
 double FormulaIndex(int formula, const std::vector<double>& coefficients, double micrometres);
 
 }  // namespace aurivel::nkdata

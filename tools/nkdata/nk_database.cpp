@@ -32,7 +32,7 @@ public:
     CatalogReader(const std::string& text, const std::string& source) : text_(text), source_(source) {}
 
     std::vector<CatalogBook> Read() {
-        for (const YAML::Node& item : List(Parse(), "the catalog")) {
+        for (const YAML::Node& item : List(Parse(), "", "the catalog")) {
             if (item.IsMap() && item["SHELF"]) {
                 ReadShelf(item);
             } else if (!IsDivider(item)) {
@@ -54,9 +54,11 @@ private:
         }
     }
 
-    YAML::Node List(const YAML::Node& node, const std::string& what) const {
-        if (!node.IsSequence()) {
-            Fail(source_, LineOf(node), what + " must be a list");
+    // The list under `key`, or the whole document when the key is empty.
+    YAML::Node List(const YAML::Node& parent, const char* key, const std::string& what) const {
+        const YAML::Node node = *key ? parent[key] : parent;
+        if (!node || !node.IsSequence()) {
+            Fail(source_, LineOf(node ? node : parent), what + " must be a list");
         }
         return node;
     }
@@ -82,7 +84,7 @@ private:
 
     void ReadShelf(const YAML::Node& shelf) {
         const std::string id = Id(shelf, "SHELF");
-        for (const YAML::Node& item : List(shelf["content"], "a SHELF's content")) {
+        for (const YAML::Node& item : List(shelf, "content", "a SHELF's content")) {
             if (item.IsMap() && item["BOOK"]) {
                 books_.push_back(ReadBook(id, item));
             } else if (!IsDivider(item)) {
@@ -94,7 +96,7 @@ private:
     CatalogBook ReadBook(const std::string& shelf, const YAML::Node& book) const {
         CatalogBook read{shelf, Id(book, "BOOK"), PlainText(Text(book, "name")), {}};
         std::string group;
-        for (const YAML::Node& item : List(book["content"], "a BOOK's content")) {
+        for (const YAML::Node& item : List(book, "content", "a BOOK's content")) {
             if (IsDivider(item)) {
                 group = PlainText(Text(item, "DIVIDER"));
             } else if (item.IsMap() && item["PAGE"]) {
@@ -128,7 +130,11 @@ private:
 }  // namespace
 
 std::vector<CatalogBook> ReadCatalog(const std::string& text, const std::string& source) {
-    return CatalogReader(text, source).Read();
+    try {
+        return CatalogReader(text, source).Read();
+    } catch (const YAML::Exception& e) {
+        Fail(source, e.mark.line + 1, "unusable YAML: " + e.msg);
+    }
 }
 
 NkDatabase::NkDatabase(std::string folder, std::vector<CatalogBook> books)
@@ -171,18 +177,19 @@ std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {
         }
     }
     if (books.empty()) {
-        Fail(id, 0, "the database has no shelf '" + id + "' (its shelves:" + shelves.substr(0, shelves.size() - 1) + ")");
+        Fail(id, 0,
+             "the database has no shelf '" + id + "' (its shelves:" + shelves.substr(0, shelves.size() - 1) + ")");
     }
     return books;
 }
 
 NkData NkDatabase::ReadPage(const std::string& id) const {
-    const std::size_t slash = id.rfind('/');
-    if (slash == std::string::npos || slash + 1 == id.size()) {
+    const std::vector<std::string> parts = SplitId(id);
+    if (parts.size() != 3 || parts[2].empty()) {
         Fail(id, 0, "a page is named shelf/book/page, e.g. main/Cu/Johnson");
     }
-    const CatalogBook& book = Book(id.substr(0, slash));
-    const std::string page = id.substr(slash + 1);
+    const CatalogBook& book = Book(parts[0] + "/" + parts[1]);
+    const std::string& page = parts[2];
     std::string pages;
     for (const CatalogPage& candidate : book.pages) {
         if (candidate.page == page) {

@@ -55,9 +55,7 @@ NkData ReadNkFile(const std::string& path) {
     return ReadNkText(text, DetectFormat(text), path);
 }
 
-NkData ReadNkYamlFile(const std::string& path) {
-    return ReadNkText(ReadFileText(path), NkFormat::kDatabaseYaml, path);
-}
+NkData ReadNkYamlFile(const std::string& path) { return ReadNkText(ReadFileText(path), NkFormat::kDatabaseYaml, path); }
 
 NkData ReadSiteCsvFile(const std::string& path) { return ReadNkText(ReadFileText(path), NkFormat::kSiteCsv, path); }
 

@@ -136,7 +136,7 @@ private:
             rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         }
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            Take(columns[c], {Restricted(tables[c].Build(), entry), LineOf(dataNode)});
+            Take(columns[c], {tables[c].Build(DeclaredRange(entry)), LineOf(dataNode)});
         }
     }
 
@@ -177,18 +177,6 @@ private:
             Fail(source_, LineOf(node), "wavelength_range must be two wavelengths in \xC2\xB5m, shortest first");
         }
         return WavelengthRange{ends[0], ends[1]};
-    }
-
-    // A table's span, narrowed to the entry's wavelength_range when it has one.
-    OpticalFunction Restricted(OpticalFunction function, const YAML::Node& entry) const {
-        if (const std::optional<WavelengthRange> declared = DeclaredRange(entry)) {
-            const WavelengthRange span = function.range;
-            function.range = {std::max(span.shortest, declared->shortest), std::min(span.longest, declared->longest)};
-            if (function.range.shortest > function.range.longest) {
-                Fail(source_, LineOf(entry["wavelength_range"]), "wavelength_range lies outside the table");
-            }
-        }
-        return function;
     }
 
     void ReadFormula(const YAML::Node& entry, int formula) {
@@ -232,6 +220,12 @@ private:
 
 }  // namespace
 
-NkData ReadNkYaml(const std::string& text, const std::string& source) { return YamlPageReader(text, source).Read(); }
+NkData ReadNkYaml(const std::string& text, const std::string& source) {
+    try {
+        return YamlPageReader(text, source).Read();
+    } catch (const YAML::Exception& e) {
+        Fail(source, e.mark.line + 1, "unusable YAML: " + e.msg);
+    }
+}
 
 }  // namespace aurivel::nkdata

@@ -72,6 +72,11 @@ OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(doub
                  "the data give no real, finite " + origin.quantity + " >= 0 at " + Decimal(micrometres) +
                      " \xC2\xB5m (" + origin.quantity + " = " + Decimal(value) + ")");
         }
+        if (value > std::numeric_limits<float>::max()) {
+            Fail(origin.source, origin.line,
+                 origin.quantity + " = " + Decimal(value) + " at " + Decimal(micrometres) +
+                     " \xC2\xB5m is too large for a single-precision value");
+        }
         return value;
     };
     return {range, std::move(checked)};
@@ -113,14 +118,22 @@ void TableBuilder::Add(int line, std::string_view wavelengthText, std::string_vi
     rows_.push_back({wavelength, value});
 }
 
-OpticalFunction TableBuilder::Build() const {
+OpticalFunction TableBuilder::Build(std::optional<WavelengthRange> within) const {
     if (rows_.empty()) {
         Fail(origin_.source, origin_.line, "the " + origin_.quantity + " table has no rows");
     }
+    WavelengthRange range{rows_.front().micrometres, rows_.back().micrometres};
+    if (within) {
+        range = {std::max(range.shortest, within->shortest), std::min(range.longest, within->longest)};
+    }
+    if (range.shortest > range.longest) {
+        Fail(origin_.source, origin_.line,
+             "the " + origin_.quantity + " table lies outside its wavelength_range " + Decimal(within->shortest) +
+                 " to " + Decimal(within->longest) + " \xC2\xB5m");
+    }
     auto rows = std::make_shared<const std::vector<TableRow>>(rows_);
     return CheckedFunction(
-        {rows_.front().micrometres, rows_.back().micrometres},
-        [rows](double micrometres) { return InterpolateAt(*rows, micrometres); }, origin_);
+        range, [rows](double micrometres) { return InterpolateAt(*rows, micrometres); }, origin_);
 }
 
 }  // namespace aurivel::nkdata

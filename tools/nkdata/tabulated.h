@@ -36,8 +36,9 @@ struct Origin {
 };
 
 // The function with its range enforced and its values checked: a wavelength
-// outside the range, or a value that is not a finite number >= 0, throws a
-// DataError naming the origin.
+// outside the range, or a value that is not a finite number >= 0 within
+// single precision (as the map holds it), throws a DataError naming the
+// origin.
 OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(double)> at, const Origin& origin);
 
 // k = 0 over the range, for data that give n alone.
@@ -54,8 +55,9 @@ public:
     void Add(int line, std::string_view wavelength, std::string_view value);
     bool Empty() const { return rows_.empty(); }
 
-    // The rows interpolated over their span; at least one row is needed.
-    OpticalFunction Build() const;
+    // The rows interpolated over their span, narrowed to `within` when
+    // given; at least one row is needed, and one inside `within`.
+    OpticalFunction Build(std::optional<WavelengthRange> within = std::nullopt) const;
 
 private:
     double Number(int line, std::string_view text, const std::string& what) const;

@@ -20,7 +20,7 @@ std::string_view Trim(std::string_view text) {
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
     return text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark ? text.substr(kUtf8ByteOrderMark.size())
-                                                                          : text;
+                                                                           : text;
 }
 
 void ForEachLine(std::istream& in, const std::function<void(int number, std::string_view text)>& line) {

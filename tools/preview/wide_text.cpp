@@ -6,6 +6,7 @@
 namespace aurivel::preview {
 namespace {
 
+// The Win32 shim encodes the same way, but this host-free core links no shim (and on Windows there is none).
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);

@@ -1,0 +1,124 @@
+// The database as a whole: its catalog, pages by shelf/book/page, and what
+// the data cover.
+#include "nk_database.h"
+
+#include <gtest/gtest.h>
+
+#include "expect_data_error.h"
+#include "nk_file.h"
+
+namespace aurivel::nkdata {
+namespace {
+
+const std::string kRoot = AURIVEL_NK_DATA;
+
+TEST(NkDatabaseTest, APageIsItsDataFile) {
+    for (const std::string& root : {kRoot, kRoot + "/database"}) {
+        const NkData page = NkDatabase::Open(root).ReadPage("main/Cu/Johnson");
+        const std::string file = DataFile("main/Cu/nk/Johnson.yml");
+        EXPECT_EQ(page.source, file);
+        EXPECT_EQ(page.n.at(0.5486), 1.02);
+        EXPECT_EQ(page.k.at(0.5486), 2.577);
+        EXPECT_EQ(page.references, ReadNkFile(file).references);
+    }
+}
+
+TEST(NkDatabaseTest, AFolderWithoutACatalogIsNoDatabase) {
+    ExpectDataError([] { NkDatabase::Open("/nonexistent"); }, "/nonexistent: no catalog-nk.yml here or in database/");
+}
+
+TEST(NkDatabaseTest, BooksListTheirPagesUnderTheirHeadingsAsPlainText) {
+    const NkDatabase database = NkDatabase::Open(kRoot);
+    const CatalogBook& copper = database.Book("main/Cu");
+    EXPECT_EQ(copper.name, "Cu (Copper)");
+    ASSERT_GE(copper.pages.size(), 11u);
+    EXPECT_EQ(copper.pages[0].page, "Johnson");
+    EXPECT_EQ(copper.pages[0].name,
+              "Johnson and Christy 1972: n,k 0.188\xE2\x80\x93"
+              "1.937 \xC2\xB5m");
+    EXPECT_EQ(copper.pages[0].group, "Experimental data");
+    EXPECT_EQ(copper.pages[0].dataPath, "main/Cu/nk/Johnson.yml");
+    EXPECT_EQ(copper.pages[10].page, "Rakic-LD");
+    EXPECT_EQ(copper.pages[10].group, "Models and simulations");
+    EXPECT_EQ(database.Book("organic/urea").name, "CH4N2O (Urea)");
+    const std::vector<const CatalogBook*> glass = database.Shelf("glass");
+    ASSERT_FALSE(glass.empty());
+    EXPECT_EQ(glass.front()->book, "BK7-Schott");
+}
+
+TEST(NkDatabaseTest, TheTenPresetMetalsCoverTheVisible) {
+    const NkDatabase database = NkDatabase::Open(kRoot);
+    for (const char* page :
+         {"main/Ag/Johnson", "main/Al/Rakic", "main/Au/Johnson", "main/Co/Johnson", "main/Cr/Johnson",
+          "main/Cu/Johnson", "main/Fe/Johnson", "main/Ni/Johnson", "main/Pt/Werner", "main/Ti/Johnson"}) {
+        EXPECT_TRUE(Covers(database.ReadPage(page), {0.38, 0.78})) << page;
+    }
+}
+
+void ReadPageOfTheCopy(const std::string& id) { NkDatabase::Open(kRoot).ReadPage(id); }
+
+INSTANTIATE_TEST_SUITE_P(
+    PageLookup, RefusedInputTest,
+    ::testing::Values(
+        RefusedInput{"NotAPageId", ReadPageOfTheCopy, "main/Cu", "main/Cu: a page is named shelf/book/page"},
+        RefusedInput{"TooManyParts", ReadPageOfTheCopy, "main/Cu/nk/Johnson",
+                     "main/Cu/nk/Johnson: a page is named shelf/book/page"},
+        RefusedInput{"NoSuchShelf", ReadPageOfTheCopy, "mian/Cu/Johnson",
+                     "mian: the database has no shelf 'mian' (its shelves: main,"},
+        RefusedInput{"NoSuchBook", ReadPageOfTheCopy, "main/Cx/Johnson",
+                     "main/Cx: the database has no book 'Cx' on shelf 'main'"},
+        RefusedInput{"NoSuchPage", ReadPageOfTheCopy, "main/Cu/Jonson",
+                     "main/Cu/Jonson: book main/Cu has no page 'Jonson' (its pages: Johnson, McPeak, Babar,"},
+        RefusedInput{"FileNotInTheCopy", ReadPageOfTheCopy, "main/Cu/McPeak",
+                     "main/Cu/McPeak: the catalog lists this page, but this copy of the database lacks its file"}),
+    CaseName);
+
+void ReadCatalogText(const std::string& text) { ReadCatalog(text, "catalog-nk.yml"); }
+
+// A shelf whose book's content starts on line 5.
+#define BOOK "- SHELF: main\n  content:\n    - BOOK: Cu\n      content:\n"
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalog, RefusedInputTest,
+    ::testing::Values(
+        RefusedInput{"NotAList", ReadCatalogText, "SHELF: main\n", "catalog-nk.yml:1: the catalog must be a list"},
+        RefusedInput{"NotYaml", ReadCatalogText, "- SHELF: [main\n", "catalog-nk.yml:2: not valid YAML"},
+        RefusedInput{"StrayItem", ReadCatalogText, "- DIVIDER: x\n- BOOK: Cu\n",
+                     "catalog-nk.yml:2: expected a SHELF or a DIVIDER"},
+        RefusedInput{"ShelfWithoutContent", ReadCatalogText, "- SHELF: main\n",
+                     "catalog-nk.yml:1: a SHELF's content must be a list"},
+        RefusedInput{"PageOnAShelf", ReadCatalogText, "- SHELF: main\n  content:\n    - PAGE: x\n",
+                     "catalog-nk.yml:3: expected a BOOK or a DIVIDER"},
+        RefusedInput{"SlashInABook", ReadCatalogText, "- SHELF: main\n  content:\n    - BOOK: a/b\n      content: []\n",
+                     "catalog-nk.yml:3: BOOK must be a name without '/'"},
+        RefusedInput{"NameNotText", ReadCatalogText,
+                     BOOK "        - PAGE: J\n          name: [x]\n          data: main/Cu/nk/J.yml\n",
+                     "catalog-nk.yml:6: name must be text"},
+        RefusedInput{"PathUpwards", ReadCatalogText,
+                     BOOK "        - PAGE: J\n          data: main/../../../etc/passwd\n",
+                     "catalog-nk.yml:5: a PAGE's data must be a path inside the data folder, not "
+                     "'main/../../../etc/passwd'"},
+        RefusedInput{"AbsolutePath", ReadCatalogText, BOOK "        - PAGE: J\n          data: /etc/passwd\n",
+                     "catalog-nk.yml:5: a PAGE's data must be a path inside the data folder"},
+        RefusedInput{"NoPath", ReadCatalogText, BOOK "        - PAGE: J\n",
+                     "catalog-nk.yml:5: a PAGE's data must be a path"}),
+    CaseName);
+
+#undef BOOK
+
+TEST(CoverageTest, NamesTheQuantityThatFallsShortAndTheWavelengths) {
+    const NkData data{"m.txt", "", {{0.4, 0.8}, nullptr}, {{0.5, 0.7}, nullptr}};
+    EXPECT_TRUE(Covers(data, {0.5, 0.7}));
+    EXPECT_FALSE(Covers(data, {0.45, 0.7}));
+    EXPECT_FALSE(Covers(data, {0.5, 0.75}));
+    ExpectDataError(
+        [&] {
+            RequireCoverage(data, {0.38, 0.78});
+        },
+        "m.txt: the data give n from 0.4 to 0.8 \xC2\xB5m, not over all of 0.38 to 0.78 \xC2\xB5m as needed");
+    ExpectDataError([&] { RequireCoverage(data, {0.475, 0.65}); }, "m.txt: the data give k from 0.5 to 0.7");
+    RequireCoverage(data, {0.5, 0.7});
+}
+
+}  // namespace
+}  // namespace aurivel::nkdata
