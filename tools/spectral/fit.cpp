@@ -174,6 +174,18 @@ void RefineColour(const RenderingSpace& space, const std::array<LinearRgb, kFitA
     MinimiseWithinMapRange(ColourError, &target, x.data(), 6);
 }
 
+LinearRgb MapColour(const OpticalConstants& constants, double degrees) {
+    const double radians = Radians(degrees);
+    const Vec3 normal{0.0f, 0.0f, 1.0f};
+    const Vec3 view{0.0f, static_cast<float>(std::sin(radians)), static_cast<float>(-std::cos(radians))};
+    const Rgba c = ShadeSample(normal, view, constants, 0.0f, 0.0f, 1.0f);
+    return {c.r, c.g, c.b};
+}
+
+double DeltaEAt(const SpectralColour& truth, const OpticalConstants& constants, double degrees) {
+    return truth.Space().DeltaE2000(MapColour(constants, degrees), truth.AtViewAngle(degrees));
+}
+
 }  // namespace
 
 OpticalConstants FitConstants(const SpectralColour& truth) {
@@ -188,18 +200,6 @@ OpticalConstants FitConstants(const SpectralColour& truth) {
     return ToFloats(x.data());
 }
 
-LinearRgb MapColour(const OpticalConstants& constants, double degrees) {
-    const double radians = Radians(degrees);
-    const Vec3 normal{0.0f, 0.0f, 1.0f};
-    const Vec3 view{0.0f, static_cast<float>(std::sin(radians)), static_cast<float>(-std::cos(radians))};
-    const Rgba c = ShadeSample(normal, view, constants, 0.0f, 0.0f, 1.0f);
-    return {c.r, c.g, c.b};
-}
-
-double DeltaEAt(const SpectralColour& truth, const OpticalConstants& constants, double degrees) {
-    return truth.Space().DeltaE2000(MapColour(constants, degrees), truth.AtViewAngle(degrees));
-}
-
 FitReport JudgeFit(const SpectralColour& truth, const OpticalConstants& sampled, const OpticalConstants& fitted) {
     FitReport report{sampled, fitted, {}};
     for (double degrees : kReportAngles) {
@@ -210,12 +210,10 @@ FitReport JudgeFit(const SpectralColour& truth, const OpticalConstants& sampled,
     return report;
 }
 
-double FitReport::Largest(double AngleJudgement::*deltaE, bool inGamutOnly) const {
+double FitReport::Largest(double AngleJudgement::*deltaE) const {
     double largest = 0.0;
     for (const AngleJudgement& a : angles) {
-        if (a.inGamut || !inGamutOnly) {
-            largest = std::max(largest, a.*deltaE);
-        }
+        largest = std::max(largest, a.*deltaE);
     }
     return largest;
 }

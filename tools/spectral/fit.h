@@ -1,6 +1,6 @@
-// Choosing the map's six constants for a measured metal: by sampling n and k
-// at the three channel wavelengths, or by fitting each channel's closed-form
-// reflectance to the metal's spectrally integrated colour over the view angle.
+// The map's six constants for a measured metal, fitted so that each channel's
+// closed-form reflectance follows the metal's spectrally integrated colour
+// over the view angle, and constants judged against that colour.
 #pragma once
 
 #include <array>
@@ -19,10 +19,6 @@ inline constexpr std::array<double, 5> kReportAngles{0.0, 30.0, 60.0, 75.0, 85.0
 // the view angle.
 OpticalConstants FitConstants(const SpectralColour& truth);
 
-// The map's colour at a view angle, as the map computes it with its default
-// hue, saturation and gamma.
-LinearRgb MapColour(const OpticalConstants& constants, double degrees);
-
 struct AngleJudgement {
     double degrees = 0.0;
     LinearRgb truth;
@@ -36,14 +32,12 @@ struct FitReport {
     OpticalConstants fitted{};
     std::vector<AngleJudgement> angles;  // at kReportAngles
 
-    // The largest ΔE2000 over the angles; inGamutOnly leaves out those whose
-    // integrated colour is outside the gamut (0 when none is left).
-    double Largest(double AngleJudgement::*deltaE, bool inGamutOnly = false) const;
+    // The largest of sampledDeltaE or fittedDeltaE over the angles.
+    double Largest(double AngleJudgement::*deltaE) const;
 };
 
-// ΔE2000 between the map with the constants and the integrated colour.
-double DeltaEAt(const SpectralColour& truth, const OpticalConstants& constants, double degrees);
-
+// ΔE2000 between the map (computed as the map computes it, with its default
+// hue, saturation and gamma) and the integrated colour at kReportAngles.
 FitReport JudgeFit(const SpectralColour& truth, const OpticalConstants& sampled, const OpticalConstants& fitted);
 
 }  // namespace aurivel::spectral

@@ -9,8 +9,8 @@
 
 namespace aurivel::spectral {
 
-// A data file that cannot be read or does not hold what is needed, and
-// optical constants that do not cover the wavelengths needed.
+// A colour table that cannot be read or does not hold what is needed, or
+// colour space data that give no colour space.
 class SpectralError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
