@@ -11,6 +11,7 @@
 #include "nk_error.h"
 #include "plain_text.h"
 #include "tabulated.h"
+#include "text_lines.h"
 
 namespace aurivel::nkdata {
 namespace {
@@ -32,7 +33,10 @@ struct Found {
 
 class YamlPageReader {
 public:
-    YamlPageReader(const std::string& text, const std::string& source) : text_(text), source_(source) {}
+    // yaml-cpp counts positions after a byte order mark, so the text is
+    // taken without one.
+    YamlPageReader(const std::string& text, const std::string& source)
+        : text_(WithoutByteOrderMark(text)), source_(source) {}
 
     NkData Read() {
         const YAML::Node root = Parse();
@@ -57,7 +61,7 @@ public:
 private:
     YAML::Node Parse() const {
         try {
-            return YAML::Load(text_);
+            return YAML::Load(std::string(text_));
         } catch (const YAML::Exception& e) {
             Fail(source_, e.mark.line + 1, "not valid YAML: " + e.msg);
         }
@@ -212,7 +216,7 @@ private:
         slot = std::move(found);
     }
 
-    const std::string& text_;
+    std::string_view text_;
     const std::string& source_;
     std::optional<Found> n_;
     std::optional<Found> k_;
