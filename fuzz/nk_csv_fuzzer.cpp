@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
-#include <string>
+#include <string_view>
 
 #include "errors.h"
 #include "nk_csv.h"
@@ -13,10 +12,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace aurivel::preview;
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     NkTable table;
     try {
-        table = ReadNkCsv(in, "fuzz.csv");
+        table = ReadNkCsv(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.csv");
     } catch (const ToolError&) {
         return 0;
     }

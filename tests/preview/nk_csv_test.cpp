@@ -3,17 +3,12 @@
 #include <ostream>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "errors.h"
 
 namespace aurivel::preview {
 namespace {
 
-NkTable Read(const std::string& text) {
-    std::istringstream in(text);
-    return ReadNkCsv(in, "metal.csv");
-}
+NkTable Read(const std::string& text) { return ReadNkCsv(text, "metal.csv"); }
 
 TEST(NkCsvTest, ReadsBothSectionsWithCrlfAndBlankLines) {
     const NkTable table = Read("wl,n\r\n0.4,1.0\r\n\r\n0.7,2.5\r\n\r\nwl,k\r\n0.45,3\r\n 0.5 , 4 \r\n0.8,5\r\n");

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <optional>
-#include <string_view>
 
 #include "errors.h"
+#include "hostfiles/data_file_limits.h"
+#include "hostfiles/line_reader.h"
 #include "numbers.h"
 
 namespace aurivel::preview {
@@ -25,14 +25,12 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 class NkCsvReader {
 public:
-    NkCsvReader(std::istream& in, const std::string& name) : in_(in), name_(name) {}
+    explicit NkCsvReader(hostfiles::LineReader& lines) : lines_(lines) {}
 
     NkTable Read() {
-        std::string line;
-        while (std::getline(in_, line)) {
-            ++lineNumber_;
-            std::string_view text = line;
-            if (lineNumber_ == 1 && text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+        while (std::optional<std::string_view> line = lines_.Next()) {
+            std::string_view text = *line;
+            if (lines_.LineNumber() == 1 && text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
                 text.remove_prefix(kUtf8ByteOrderMark.size());
             }
             ReadLine(Trim(text));
@@ -56,7 +54,7 @@ private:
     }
 
     [[noreturn]] void Fail(int line, const std::string& why) const {
-        const std::string where = line > 0 ? name_ + ":" + std::to_string(line) : name_;
+        const std::string where = line > 0 ? lines_.Name() + ":" + std::to_string(line) : lines_.Name();
         throw ToolError(where + ": " + why);
     }
 
@@ -66,7 +64,7 @@ private:
         }
         const auto comma = line.find(',');
         if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
-            Fail(lineNumber_, "expected two columns 'wavelength,value', got '" + std::string(line) + "'");
+            Fail(lines_.LineNumber(), "expected two columns 'wavelength,value', got '" + std::string(line) + "'");
         }
         const std::string_view first = Trim(line.substr(0, comma));
         const std::string_view second = Trim(line.substr(comma + 1));
@@ -80,47 +78,47 @@ private:
     void StartSection(std::string_view column) {
         Section* section = column == "n" ? &n_ : column == "k" ? &k_ : nullptr;
         if (section == nullptr) {
-            Fail(lineNumber_, "unknown section 'wl," + std::string(column) + "' (expected 'wl,n' or 'wl,k')");
+            Fail(lines_.LineNumber(), "unknown section 'wl," + std::string(column) + "' (expected 'wl,n' or 'wl,k')");
         }
         if (section->headerLine != 0) {
-            Fail(lineNumber_, "second '" + section->Header() + "' section (the first is on line " +
-                                  std::to_string(section->headerLine) + ")");
+            Fail(lines_.LineNumber(), "second '" + section->Header() + "' section (the first is on line " +
+                                          std::to_string(section->headerLine) + ")");
         }
-        section->headerLine = lineNumber_;
+        section->headerLine = lines_.LineNumber();
         current_ = section;
     }
 
     double ReadNumber(std::string_view text, const char* what) const {
         const std::optional<double> value = ParseNumber<double>(text);
         if (!value || !std::isfinite(*value)) {
-            Fail(lineNumber_, std::string("unreadable ") + what + " '" + std::string(text) + "'");
+            Fail(lines_.LineNumber(), std::string("unreadable ") + what + " '" + std::string(text) + "'");
         }
         return *value;
     }
 
     void AddRow(std::string_view wavelengthText, std::string_view valueText) {
         if (current_ == nullptr) {
-            Fail(lineNumber_, "data before the first 'wl,n' or 'wl,k' header");
+            Fail(lines_.LineNumber(), "data before the first 'wl,n' or 'wl,k' header");
         }
         const double wavelength = ReadNumber(wavelengthText, "wavelength");
         const double value = ReadNumber(valueText, current_->column.c_str());
         if (wavelength <= 0.0) {
-            Fail(lineNumber_, "wavelength " + std::string(wavelengthText) + " is not positive");
+            Fail(lines_.LineNumber(), "wavelength " + std::string(wavelengthText) + " is not positive");
         }
         if (value < 0.0) {
-            Fail(lineNumber_, "negative " + current_->column + " " + std::string(valueText));
+            Fail(lines_.LineNumber(), "negative " + current_->column + " " + std::string(valueText));
         }
         // The map holds the constants in single precision, where a larger value
         // would become infinite.
         if (value > std::numeric_limits<float>::max()) {
-            Fail(lineNumber_,
+            Fail(lines_.LineNumber(),
                  current_->column + " " + std::string(valueText) + " is too large for a single-precision value");
         }
         std::vector<NkSample>& samples = *current_->samples;
         if (!samples.empty() && wavelength <= samples.back().wavelength) {
-            Fail(lineNumber_, std::string(wavelength == samples.back().wavelength ? "duplicate" : "unsorted") +
-                                  " wavelength " + std::string(wavelengthText) +
-                                  " (wavelengths must increase within a section)");
+            Fail(lines_.LineNumber(), std::string(wavelength == samples.back().wavelength ? "duplicate" : "unsorted") +
+                                          " wavelength " + std::string(wavelengthText) +
+                                          " (wavelengths must increase within a section)");
         }
         samples.push_back({wavelength, value});
     }
@@ -137,25 +135,40 @@ private:
         }
     }
 
-    std::istream& in_;
-    const std::string& name_;
+    hostfiles::LineReader& lines_;
     NkTable table_;
     Section n_{&table_.n, "n"};
     Section k_{&table_.k, "k"};
     Section* current_ = nullptr;
-    int lineNumber_ = 0;
 };
+
+// The file services' refusals are the tool's errors like any other.
+template <typename Read>
+NkTable TranslatingFileErrors(Read read) {
+    try {
+        return read();
+    } catch (const hostfiles::FileError& e) {
+        throw ToolError(e.what());
+    }
+}
 
 }  // namespace
 
-NkTable ReadNkCsv(std::istream& in, const std::string& name) { return NkCsvReader(in, name).Read(); }
+NkTable ReadNkCsv(std::string_view text, const std::string& name) {
+    return TranslatingFileErrors([&] {
+        hostfiles::CheckSize(text.size(), name, hostfiles::kDataFileLimit);
+        hostfiles::LineReader lines(text, name, hostfiles::kLongestDataLine);
+        return NkCsvReader(lines).Read();
+    });
+}
 
 NkTable ReadNkCsvFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw ToolError("cannot open " + path);
-    }
-    return ReadNkCsv(in, path);
+    return TranslatingFileErrors([&] {
+        hostfiles::InputFile file(path);
+        file.CheckSize(hostfiles::kDataFileLimit);
+        hostfiles::LineReader lines(file, hostfiles::kLongestDataLine);
+        return NkCsvReader(lines).Read();
+    });
 }
 
 double InterpolateAt(const std::vector<NkSample>& samples, double wavelength) {

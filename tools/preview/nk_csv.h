@@ -4,8 +4,8 @@
 #pragma once
 
 #include <array>
-#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace aurivel::preview {
@@ -23,9 +23,11 @@ struct NkTable {
     std::vector<NkSample> k;
 };
 
-// Reads and checks the whole export. Throws ToolError with "name:line: why"
-// for anything that would make the interpolated constants wrong or missing.
-NkTable ReadNkCsv(std::istream& in, const std::string& name);
+// Reads and checks the whole export, within the limits of a data file.
+// Throws ToolError with "name:line: why" for anything that would make the
+// interpolated constants wrong or missing, and for a file that is not a
+// regular file or is past a limit.
+NkTable ReadNkCsv(std::string_view text, const std::string& name);
 NkTable ReadNkCsvFile(const std::string& path);
 
 // Linear interpolation between the two samples around the wavelength, which
