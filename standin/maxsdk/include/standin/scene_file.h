@@ -17,9 +17,9 @@
 namespace standin {
 
 // What the host reads of a scene file. A map with its output object takes
-// under half a kilobyte, and one with every parameter keyed on each of
-// 100,000 frames under 10 MB; the loader holds one object's chunk in memory
-// at a time. Saving refuses what loading would.
+// 400 bytes, and one with its ten animatable parameters keyed on each of
+// 100,000 frames 8 MB; the loader holds one object's chunk in memory at a
+// time. Saving refuses what loading would.
 inline constexpr size_t kLargestScene = size_t{64} << 20;
 inline constexpr size_t kLargestObjectChunk = size_t{16} << 20;
 
