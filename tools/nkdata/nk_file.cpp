@@ -1,10 +1,8 @@
 #include "nk_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
+#include "hostfiles/data_file_limits.h"
 #include "nk_error.h"
 #include "nk_yaml.h"
 #include "plain_table.h"
@@ -34,19 +32,14 @@ NkData ReadNkText(const std::string& text, NkFormat format, const std::string& s
     if (format == NkFormat::kDatabaseYaml) {
         return ReadNkYaml(text, source);
     }
-    std::istringstream in(text);
-    return format == NkFormat::kSiteCsv ? ReadSiteCsv(in, source) : ReadPlainTable(in, source);
+    return format == NkFormat::kSiteCsv ? ReadSiteCsv(text, source) : ReadPlainTable(text, source);
 }
 
 std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Fail(path, 0, "cannot open the file");
-    }
     try {
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure& e) {
-        Fail(path, 0, std::string("cannot read the file: ") + e.what());
+        return hostfiles::ReadWholeFile(path, hostfiles::kDataFileLimit);
+    } catch (const hostfiles::FileError& e) {
+        throw DataError(e.what());
     }
 }
 

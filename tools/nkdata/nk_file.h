@@ -21,7 +21,10 @@ NkFormat DetectFormat(std::string_view text);
 // The text read as `format`; `source` names it in messages.
 NkData ReadNkText(const std::string& text, NkFormat format, const std::string& source);
 
-// The whole file's bytes; DataError when it cannot be read.
+// The whole file's bytes, read through the host's file services: only a
+// regular file within the size of a data file is read, its size checked
+// before any of it is. DataError with the services' refusal ("<path> is a
+// directory") otherwise.
 std::string ReadFileText(const std::string& path);
 
 // A file in whichever format DetectFormat finds; messages name it by path.

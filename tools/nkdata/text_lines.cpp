@@ -1,12 +1,25 @@
 #include "text_lines.h"
 
-#include <string>
+#include <optional>
+
+#include "hostfiles/data_file_limits.h"
+#include "hostfiles/line_reader.h"
+#include "nk_error.h"
 
 namespace aurivel::nkdata {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r\n";
+
+// The reader's next line, its refusal of an over-long one a DataError.
+std::optional<std::string_view> NextLine(hostfiles::LineReader& lines) {
+    try {
+        return lines.Next();
+    } catch (const hostfiles::FileError& e) {
+        throw DataError(e.what());
+    }
+}
 
 }  // namespace
 
@@ -23,10 +36,12 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
                                                                            : text;
 }
 
-void ForEachLine(std::istream& in, const std::function<void(int number, std::string_view text)>& line) {
-    std::string text;
-    for (int number = 1; std::getline(in, text); ++number) {
-        line(number, Trim(number == 1 ? WithoutByteOrderMark(text) : std::string_view(text)));
+void ForEachLine(std::string_view text, const std::string& source,
+                 const std::function<void(int number, std::string_view text)>& line) {
+    hostfiles::LineReader lines(text, source, hostfiles::kLongestDataLine);
+    while (const std::optional<std::string_view> next = NextLine(lines)) {
+        const int number = lines.LineNumber();
+        line(number, Trim(number == 1 ? WithoutByteOrderMark(*next) : *next));
     }
 }
 
