@@ -65,6 +65,8 @@ TEST_F(HostFiles, OnlyRegularFilesOpenAndEachRefusalNamesThePathAndWhy) {
     for (const auto& c : refused) {
         EXPECT_EQ(Refusal([&] { hostfiles::InputFile file(c.path); }), c.path + c.why);
     }
+    // Nothing at the path is the one refusal that lets a reader look elsewhere.
+    EXPECT_THROW(hostfiles::InputFile{missing}, hostfiles::MissingFile);
     hostfiles::InputFile file(Write("ten.txt", "0123456789"));
     EXPECT_EQ(file.Size(), 10u);
 }

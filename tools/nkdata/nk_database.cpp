@@ -143,7 +143,7 @@ NkDatabase::NkDatabase(std::string folder, std::vector<CatalogBook> books)
 NkDatabase NkDatabase::Open(const std::string& root) {
     for (const fs::path& folder : {fs::path(root), fs::path(root) / "database"}) {
         const fs::path catalog = folder / kCatalogFile;
-        if (fs::exists(catalog)) {
+        if (Exists(catalog.string())) {
             return NkDatabase(folder.string(), ReadCatalog(ReadFileText(catalog.string()), catalog.string()));
         }
     }
@@ -194,7 +194,7 @@ NkData NkDatabase::ReadPage(const std::string& id) const {
     for (const CatalogPage& candidate : book.pages) {
         if (candidate.page == page) {
             const std::string file = DataFile(candidate);
-            if (!fs::exists(file)) {
+            if (!Exists(file)) {
                 Fail(id, 0, "the catalog lists this page, but this copy of the database lacks its file " + file);
             }
             return ReadNkYamlFile(file);

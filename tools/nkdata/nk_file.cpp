@@ -43,6 +43,16 @@ std::string ReadFileText(const std::string& path) {
     }
 }
 
+bool Exists(const std::string& path) {
+    try {
+        hostfiles::InputFile file(path);
+    } catch (const hostfiles::MissingFile&) {
+        return false;
+    } catch (const hostfiles::FileError&) {
+    }
+    return true;
+}
+
 NkData ReadNkFile(const std::string& path) {
     const std::string text = ReadFileText(path);
     return ReadNkText(text, DetectFormat(text), path);

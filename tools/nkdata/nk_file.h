@@ -27,6 +27,10 @@ NkData ReadNkText(const std::string& text, NkFormat format, const std::string& s
 // directory") otherwise.
 std::string ReadFileText(const std::string& path);
 
+// Whether anything is at the path, a readable file or not (ReadFileText then
+// says why not); looked at without blocking or reading.
+bool Exists(const std::string& path);
+
 // A file in whichever format DetectFormat finds; messages name it by path.
 NkData ReadNkFile(const std::string& path);
 

@@ -17,7 +17,7 @@ namespace hostfiles::platform {
 namespace {
 
 [[noreturn]] void FailOpening(const std::string& path, int error) {
-    if (error == ENOENT || error == ENOTDIR) throw FileError(path + " does not exist");
+    if (error == ENOENT || error == ENOTDIR) throw MissingFile(path + " does not exist");
     if (error == EACCES) throw FileError(path + " cannot be read: permission denied");
     throw FileError(path + " cannot be read: " + std::strerror(error));
 }

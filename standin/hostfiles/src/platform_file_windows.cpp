@@ -22,7 +22,7 @@ std::wstring Widen(const std::string& utf8) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_NAME:
-            throw FileError(path + " does not exist");
+            throw MissingFile(path + " does not exist");
         case ERROR_ACCESS_DENIED:
             throw FileError(path + " cannot be read: access denied");
         case ERROR_SHARING_VIOLATION:

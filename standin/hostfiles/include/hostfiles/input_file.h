@@ -17,6 +17,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// "<path> does not exist": nothing is there, so a reader may look elsewhere.
+class MissingFile : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // The most a reader accepts of one kind of file, and what that kind is
 // called in messages ("a data file").
 struct SizeLimit {
@@ -32,7 +38,7 @@ void CheckSize(uint64_t size, const std::string& name, const SizeLimit& limit);
 
 class InputFile {
 public:
-    // Throws FileError: "<path> does not exist", "... is a directory",
+    // Throws MissingFile "<path> does not exist", or FileError "... is a directory",
     // "... is not a regular file", "... cannot be read: <reason>".
     explicit InputFile(const std::string& path);
     ~InputFile();
