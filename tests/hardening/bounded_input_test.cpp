@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "nk_database.h"
 #include "nk_error.h"
 #include "nk_file.h"
 #include "standin/scene_file.h"
@@ -39,14 +40,30 @@ std::string LoadScene(const std::string& path) {
     return error;
 }
 
-// --nk FILE, in whichever format its first line tells.
-std::string ReadDataFile(const std::string& path) {
+// The n/k readers' refusal of what `read` reads, or empty when it takes it.
+template <typename Read>
+std::string DataRefusal(Read read) {
     try {
-        aurivel::nkdata::ReadNkFile(path);
+        read();
     } catch (const aurivel::nkdata::DataError& e) {
         return e.what();
     }
     return {};
+}
+
+// --nk FILE, in whichever format its first line tells.
+std::string ReadDataFile(const std::string& path) {
+    return DataRefusal([&] { aurivel::nkdata::ReadNkFile(path); });
+}
+
+// --nk-csv FILE.
+std::string ReadCsvExport(const std::string& path) {
+    return DataRefusal([&] { aurivel::nkdata::ReadSiteCsvFile(path); });
+}
+
+// --nk-db DIR: its catalog-nk.yml.
+std::string OpenDatabase(const std::string& path) {
+    return DataRefusal([&] { aurivel::nkdata::NkDatabase::Open(path); });
 }
 
 struct ChildRun {
@@ -142,6 +159,10 @@ TEST_F(BoundedInput, EveryReaderRefusesWhatIsNotItsOwnInTimeAndInLittleMemory) {
         Sparse("huge_object.scene", SceneStart({{0x5c00, 20 * kMiB - 12}, {0x5c01, 17 * kMiB}}), 20 * kMiB);
     const std::string longLine = Sparse("long_line.csv", "wl,n\n", 100 * 1000 * 1000);
     const std::string wideLine = Sparse("wide_line.csv", "wl,n\n", 15 * kMiB);
+    const std::string hugeYaml = Sparse("huge.yml", "REFERENCES: x\nDATA:\n", 3 * kGiB);
+    const std::string wideTable = Sparse("wide_line.txt", "# um n k\n0.4 1 2\n", 15 * kMiB);
+    const std::string fifoCatalog = Path("catalog-nk.yml");
+    ASSERT_EQ(mkfifo(fifoCatalog.c_str(), 0600), 0);
 
     const struct {
         const char* what;
@@ -166,8 +187,14 @@ TEST_F(BoundedInput, EveryReaderRefusesWhatIsNotItsOwnInTimeAndInLittleMemory) {
          hugeObject + ": object 0: its chunk of 17825792 bytes is larger than the 16 MiB an object may have"},
         {"a data file with a 100 MB line", ReadDataFile, longLine,
          longLine + " is larger than the 16 MiB a data file may have"},
-        {"a line past the longest", ReadDataFile, wideLine,
+        {"a CSV export with a line past the longest", ReadCsvExport, wideLine,
          wideLine + ": line 2 is longer than the 64 KiB a line may have"},
+        {"a sparse 3 GiB YAML file", ReadDataFile, hugeYaml,
+         hugeYaml + " is larger than the 16 MiB a data file may have"},
+        {"a plain table with a line past the longest", ReadDataFile, wideTable,
+         wideTable + ": line 3 is longer than the 64 KiB a line may have"},
+        {"/dev/zero as a CSV export", ReadCsvExport, "/dev/zero", "/dev/zero is not a regular file"},
+        {"a database whose catalog is a FIFO", OpenDatabase, dir_.string(), fifoCatalog + " is not a regular file"},
     };
     const long idleKiB = RunInChild([] { return std::string(); }).peakKiB;
     for (const auto& c : cases) {
