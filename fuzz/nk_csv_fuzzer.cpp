@@ -75,12 +75,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const std::string text(reinterpret_cast<const char*>(bytes), size);
-    const NkFormat format = DetectFormat(text);
+    // The catalog reader takes its file without telling the format first.
+    bool maybeCatalog = true;
     try {
+        const NkFormat format = DetectFormat(text, "fuzz.txt");
+        maybeCatalog = format == NkFormat::kDatabaseYaml;
         CheckData(ReadNkText(text, format, "fuzz.txt"));
     } catch (const DataError&) {
     }
-    if (format == NkFormat::kDatabaseYaml) {
+    if (maybeCatalog) {
         CheckCatalog(text);
     }
     return 0;

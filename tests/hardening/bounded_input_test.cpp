@@ -161,6 +161,13 @@ TEST_F(BoundedInput, EveryReaderRefusesWhatIsNotItsOwnInTimeAndInLittleMemory) {
     const std::string wideLine = Sparse("wide_line.csv", "wl,n\n", 15 * kMiB);
     const std::string hugeYaml = Sparse("huge.yml", "REFERENCES: x\nDATA:\n", 3 * kGiB);
     const std::string wideTable = Sparse("wide_line.txt", "# um n k\n0.4 1 2\n", 15 * kMiB);
+    // A data file's worth of values on one line, each a word to split at.
+    const std::string oneLineOfValues = [&] {
+        std::string yaml = "DATA: [";
+        while (yaml.size() < 15 * kMiB) yaml += "0,";
+        yaml += "0]\n";
+        return Sparse("one_line.yml", yaml, yaml.size());
+    }();
     const std::string fifoCatalog = Path("catalog-nk.yml");
     ASSERT_EQ(mkfifo(fifoCatalog.c_str(), 0600), 0);
 
@@ -194,6 +201,8 @@ TEST_F(BoundedInput, EveryReaderRefusesWhatIsNotItsOwnInTimeAndInLittleMemory) {
         {"a plain table with a line past the longest", ReadDataFile, wideTable,
          wideTable + ": line 3 is longer than the 64 KiB a line may have"},
         {"/dev/zero as a CSV export", ReadCsvExport, "/dev/zero", "/dev/zero is not a regular file"},
+        {"15 MiB of values on one line", ReadDataFile, oneLineOfValues,
+         oneLineOfValues + ": line 1 is longer than the 64 KiB a line may have"},
         {"a database whose catalog is a FIFO", OpenDatabase, dir_.string(), fifoCatalog + " is not a regular file"},
     };
     const long idleKiB = RunInChild([] { return std::string(); }).peakKiB;

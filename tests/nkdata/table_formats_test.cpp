@@ -103,7 +103,7 @@ TEST(DetectFormatTest, TheFirstLineThatIsNotACommentTells) {
         {"", NkFormat::kDatabaseYaml},
     };
     for (const auto& [text, format] : cases) {
-        EXPECT_EQ(DetectFormat(text), format) << text;
+        EXPECT_EQ(DetectFormat(text, "metal.txt"), format) << text;
     }
 }
 

@@ -1,7 +1,5 @@
 #include "nk_file.h"
 
-#include <algorithm>
-
 #include "hostfiles/data_file_limits.h"
 #include "nk_error.h"
 #include "nk_yaml.h"
@@ -12,15 +10,8 @@
 
 namespace aurivel::nkdata {
 
-NkFormat DetectFormat(std::string_view text) {
-    text = WithoutByteOrderMark(text);
-    std::string_view first;
-    while (first.empty() && !text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        first = Trim(text.substr(0, end));
-        first = first.substr(0, 1) == "#" ? std::string_view() : first;
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
+NkFormat DetectFormat(std::string_view text, const std::string& source) {
+    const std::string first = FirstDataLine(text, source);
     if (first.substr(0, 3) == "wl,") {
         return NkFormat::kSiteCsv;
     }
@@ -55,7 +46,7 @@ bool Exists(const std::string& path) {
 
 NkData ReadNkFile(const std::string& path) {
     const std::string text = ReadFileText(path);
-    return ReadNkText(text, DetectFormat(text), path);
+    return ReadNkText(text, DetectFormat(text, path), path);
 }
 
 NkData ReadNkYamlFile(const std::string& path) { return ReadNkText(ReadFileText(path), NkFormat::kDatabaseYaml, path); }

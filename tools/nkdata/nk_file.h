@@ -15,8 +15,10 @@ enum class NkFormat {
 };
 
 // Told by the first line that is neither blank nor a '#' comment: "wl,..."
-// starts a CSV export, a number a plain table; anything else is YAML.
-NkFormat DetectFormat(std::string_view text);
+// starts a CSV export, a number a plain table; anything else is YAML. Lines
+// up to that one are held to a data file's longest line (DataError naming
+// `source`), so a file without a line end is refused before it is parsed.
+NkFormat DetectFormat(std::string_view text, const std::string& source);
 
 // The text read as `format`; `source` names it in messages.
 NkData ReadNkText(const std::string& text, NkFormat format, const std::string& source);

@@ -21,6 +21,12 @@ std::optional<std::string_view> NextLine(hostfiles::LineReader& lines) {
     }
 }
 
+// The line as the readers take it: without a byte order mark on the first,
+// without blanks at either end.
+std::string_view Cleaned(int number, std::string_view line) {
+    return Trim(number == 1 ? WithoutByteOrderMark(line) : line);
+}
+
 }  // namespace
 
 std::string_view Trim(std::string_view text) {
@@ -40,9 +46,19 @@ void ForEachLine(std::string_view text, const std::string& source,
                  const std::function<void(int number, std::string_view text)>& line) {
     hostfiles::LineReader lines(text, source, hostfiles::kLongestDataLine);
     while (const std::optional<std::string_view> next = NextLine(lines)) {
-        const int number = lines.LineNumber();
-        line(number, Trim(number == 1 ? WithoutByteOrderMark(*next) : *next));
+        line(lines.LineNumber(), Cleaned(lines.LineNumber(), *next));
     }
+}
+
+std::string FirstDataLine(std::string_view text, const std::string& source) {
+    hostfiles::LineReader lines(text, source, hostfiles::kLongestDataLine);
+    while (const std::optional<std::string_view> next = NextLine(lines)) {
+        const std::string_view line = Cleaned(lines.LineNumber(), *next);
+        if (!line.empty() && line.front() != '#') {
+            return std::string(line);
+        }
+    }
+    return {};
 }
 
 }  // namespace aurivel::nkdata

@@ -22,4 +22,8 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 void ForEachLine(std::string_view text, const std::string& source,
                  const std::function<void(int number, std::string_view text)>& line);
 
+// The first line that is neither blank nor a '#' comment, as ForEachLine
+// gives it, within the same longest line; empty when there is none.
+std::string FirstDataLine(std::string_view text, const std::string& source);
+
 }  // namespace aurivel::nkdata
