@@ -168,6 +168,13 @@ TEST_F(BoundedInput, EveryReaderRefusesWhatIsNotItsOwnInTimeAndInLittleMemory) {
         yaml += "0]\n";
         return Sparse("one_line.yml", yaml, yaml.size());
     }();
+    // As many values one to a line, each of which the YAML library would
+    // make a node of.
+    const std::string linesOfValues = [&] {
+        std::string yaml = "DATA:\n";
+        while (yaml.size() < 15 * kMiB) yaml += "- 0\n";
+        return Sparse("lines_of_values.yml", yaml, yaml.size());
+    }();
     const std::string fifoCatalog = Path("catalog-nk.yml");
     ASSERT_EQ(mkfifo(fifoCatalog.c_str(), 0600), 0);
 
@@ -203,6 +210,8 @@ TEST_F(BoundedInput, EveryReaderRefusesWhatIsNotItsOwnInTimeAndInLittleMemory) {
         {"/dev/zero as a CSV export", ReadCsvExport, "/dev/zero", "/dev/zero is not a regular file"},
         {"15 MiB of values on one line", ReadDataFile, oneLineOfValues,
          oneLineOfValues + ": line 1 is longer than the 64 KiB a line may have"},
+        {"15 MiB of YAML values one to a line", ReadDataFile, linesOfValues,
+         linesOfValues + ":99999: more than the 100000 values a YAML data file may have"},
         {"a database whose catalog is a FIFO", OpenDatabase, dir_.string(), fifoCatalog + " is not a regular file"},
     };
     const long idleKiB = RunInChild([] { return std::string(); }).peakKiB;

@@ -7,6 +7,7 @@
 #include "nk_error.h"
 #include "nk_file.h"
 #include "plain_text.h"
+#include "yaml_document.h"
 
 namespace aurivel::nkdata {
 namespace {
@@ -32,7 +33,7 @@ public:
     CatalogReader(const std::string& text, const std::string& source) : text_(text), source_(source) {}
 
     std::vector<CatalogBook> Read() {
-        for (const YAML::Node& item : List(Parse(), "", "the catalog")) {
+        for (const YAML::Node& item : List(ParseYaml(text_, source_), "", "the catalog")) {
             if (item.IsMap() && item["SHELF"]) {
                 ReadShelf(item);
             } else if (!IsDivider(item)) {
@@ -45,14 +46,6 @@ public:
 private:
     static int LineOf(const YAML::Node& node) { return node.Mark().line + 1; }
     static bool IsDivider(const YAML::Node& item) { return item.IsMap() && item["DIVIDER"]; }
-
-    YAML::Node Parse() const {
-        try {
-            return YAML::Load(text_);
-        } catch (const YAML::Exception& e) {
-            Fail(source_, e.mark.line + 1, "not valid YAML: " + e.msg);
-        }
-    }
 
     // The list under `key`, or the whole document when the key is empty.
     YAML::Node List(const YAML::Node& parent, const char* key, const std::string& what) const {
