@@ -1,14 +1,16 @@
-// n/k data files from anywhere, in every format the readers know (database
-// YAML files and catalogs, the site's CSV export, plain tables): a reader
-// either refuses a file with its own error or yields data whose ranges are
-// sound and whose every value is finite and not negative, or refused where
-// it is evaluated; constants at the channel wavelengths are what the map
-// can take.
+// n/k data files from anywhere, up to the largest a data file may be, in
+// every format the readers know (database YAML files and catalogs, the
+// site's CSV export, plain tables): a reader either refuses a file with its
+// own error or yields data whose ranges are sound and whose every value is
+// finite and not negative, or refused where it is evaluated; constants at
+// the channel wavelengths are what the map can take.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "hostfiles/data_file_limits.h"
+#include "input_limit.h"
 #include "nk_csv.h"
 #include "nk_database.h"
 #include "nk_error.h"
@@ -66,14 +68,22 @@ void CheckCatalog(const std::string& text) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    aurivel_fuzz::LimitInputLength(argc, argv, hostfiles::kDataFileLimit.bytes);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const std::string text(reinterpret_cast<const char*>(bytes), size);
-    const NkFormat format = DetectFormat(text);
+    // The catalog reader takes its file without telling the format first.
+    bool maybeCatalog = true;
     try {
+        const NkFormat format = DetectFormat(text, "fuzz.txt");
+        maybeCatalog = format == NkFormat::kDatabaseYaml;
         CheckData(ReadNkText(text, format, "fuzz.txt"));
     } catch (const DataError&) {
     }
-    if (format == NkFormat::kDatabaseYaml) {
+    if (maybeCatalog) {
         CheckCatalog(text);
     }
     return 0;

@@ -1,11 +1,12 @@
-// Scene files from anywhere: a load either fails cleanly or yields objects
-// that save again, read back to the same scene and end without a leak; a
-// loaded map renders.
+// Scene files from anywhere, up to the largest scene the host reads: a load
+// either fails cleanly or yields objects that save again, read back to the
+// same scene and end without a leak; a loaded map renders.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "input_limit.h"
 #include "loaded_module.h"
 #include "require.h"
 #include "standin/scene_file.h"
@@ -46,7 +47,8 @@ void Render(ReferenceTarget* root) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    aurivel_fuzz::LimitInputLength(argc, argv, standin::kLargestScene);
     aurivel_fuzz::LoadedModule();
     return 0;
 }

@@ -2,8 +2,6 @@
 // a file's format is told.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "expect_data_error.h"
 #include "nk_file.h"
 #include "plain_table.h"
@@ -13,15 +11,9 @@
 namespace aurivel::nkdata {
 namespace {
 
-NkData ReadCsv(const std::string& text) {
-    std::istringstream in(text);
-    return ReadSiteCsv(in, "metal.csv");
-}
+NkData ReadCsv(const std::string& text) { return ReadSiteCsv(text, "metal.csv"); }
 
-NkData ReadTable(const std::string& text) {
-    std::istringstream in(text);
-    return ReadPlainTable(in, "metal.txt");
-}
+NkData ReadTable(const std::string& text) { return ReadPlainTable(text, "metal.txt"); }
 
 TEST(SiteCsvTest, ReadsBothSectionsWithCrlfAndBlankLines) {
     const NkData data = ReadCsv("wl,n\r\n0.4,1.0\r\n\r\n0.7,2.5\r\n\r\nwl,k\r\n0.45,3\r\n 0.5 , 4 \r\n0.8,5\r\n");
@@ -111,7 +103,7 @@ TEST(DetectFormatTest, TheFirstLineThatIsNotACommentTells) {
         {"", NkFormat::kDatabaseYaml},
     };
     for (const auto& [text, format] : cases) {
-        EXPECT_EQ(DetectFormat(text), format) << text;
+        EXPECT_EQ(DetectFormat(text, "metal.txt"), format) << text;
     }
 }
 
@@ -121,7 +113,7 @@ TEST(NkFileTest, FilesAreReadInTheirOwnFormatAndNamedByPath) {
     EXPECT_EQ(data.source, file);
     EXPECT_EQ(data.n.at(0.4959), 1.04);
     EXPECT_EQ(data.k.at(0.4959), 1.833);
-    ExpectDataError([] { ReadNkFile("/nonexistent/metal.yml"); }, "/nonexistent/metal.yml: cannot open the file");
+    ExpectDataError([] { ReadNkFile("/nonexistent/metal.yml"); }, "/nonexistent/metal.yml does not exist");
     ExpectDataError([] { ReadSiteCsvFile(DataFile("main/Au/nk/Johnson.yml")); }, "Johnson.yml:1: expected two columns");
 }
 

@@ -11,10 +11,7 @@
 namespace aurivel::preview {
 namespace {
 
-nkdata::NkData Read(const std::string& text) {
-    std::istringstream in(text);
-    return nkdata::ReadSiteCsv(in, "metal.csv");
-}
+nkdata::NkData Read(const std::string& text) { return nkdata::ReadSiteCsv(text, "metal.csv"); }
 
 TEST(NkChannelsTest, ChannelValuesInterpolateLinearlyAtTheChannelWavelengths) {
     const nkdata::NkData data = Read("wl,n\n0.4,1.0\n0.7,2.5\nwl,k\n0.45,3\n0.5,4\n0.51,4.5\n0.8,5\n");

@@ -68,11 +68,36 @@ TEST_F(Loader, AnEntryPointThatRefusesFailsTheLoad) {
     EXPECT_EQ(GetModuleHandleW(L"win32_refusing_module.dlt"), nullptr);
 }
 
-TEST_F(Loader, AMissingFileFailsTheLoad) {
-    SetLastError(0);
-    EXPECT_EQ(LoadLibraryW(L"/nonexistent/Aurivel.dlt"), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+// Windows' answers for paths that hold no module; a FIFO, which no Windows
+// path names, is refused without waiting for a writer.
+TEST_F(Loader, PathsWithoutAModuleFailWithWindowsErrorCodes) {
+    const NotModules paths;
+    const struct {
+        std::string path;
+        DWORD error;
+    } cases[] = {
+        {"/nonexistent/Aurivel.dlt", ERROR_MOD_NOT_FOUND},
+        {paths.Directory(), ERROR_MOD_NOT_FOUND},
+        {paths.TextFile(), ERROR_BAD_EXE_FORMAT},
+        {paths.Fifo(), ERROR_BAD_EXE_FORMAT},
+    };
+    for (const auto& c : cases) {
+        SetLastError(0);
+        EXPECT_EQ(LoadLibraryW(Widen(c.path).c_str()), nullptr) << c.path;
+        EXPECT_EQ(GetLastError(), c.error) << c.path;
+    }
     EXPECT_EQ(LoadLibraryW(nullptr), nullptr);
+}
+
+// Windows also looks for a name without a folder in the current directory.
+TEST_F(Loader, FindsABareNameInTheCurrentDirectory) {
+    const std::filesystem::path module(TEST_MODULE_PATH);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(module.parent_path());
+    const HMODULE handle = LoadLibraryW(module.filename().wstring().c_str());
+    std::filesystem::current_path(before);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_TRUE(FreeLibrary(handle));
 }
 
 TEST_F(Loader, FindsCppExportsByTheirUndecoratedNames) {

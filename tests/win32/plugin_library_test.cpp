@@ -52,7 +52,9 @@ TEST_F(PluginLibraryTest, UnlistsBeforeShuttingDownAndUnloading) {
 TEST_F(PluginLibraryTest, RefusesALibraryBuiltForAnotherVersion) {
     std::string error;
     EXPECT_FALSE(PluginLibrary::Load(Widen(OLD_PLUGIN_PATH), &error));
-    EXPECT_EQ(error, std::string(OLD_PLUGIN_PATH) + ": built for SDK version 0x61A84000, this host runs 0x65904000");
+    EXPECT_EQ(error, std::string(OLD_PLUGIN_PATH) +
+                         " is a plug-in for another version of 3ds Max: built for SDK version 0x61A84000, this host "
+                         "runs 0x65904000");
     EXPECT_EQ(TakeEvents(), (Events{"detach"})) << "unloaded without being initialised";
     EXPECT_FALSE(TestClassListed());
     EXPECT_EQ(GetModuleHandleW(L"win32_old_plugin.dlt"), nullptr);
@@ -61,14 +63,26 @@ TEST_F(PluginLibraryTest, RefusesALibraryBuiltForAnotherVersion) {
 TEST_F(PluginLibraryTest, RefusesALibraryWithoutTheExports) {
     std::string error;
     EXPECT_FALSE(PluginLibrary::Load(Widen(TEST_MODULE_PATH), &error));
-    EXPECT_EQ(error, std::string(TEST_MODULE_PATH) + ": not a plug-in library, it does not export LibNumberClasses");
+    EXPECT_EQ(error, std::string(TEST_MODULE_PATH) + " is not a plug-in library: it does not export LibNumberClasses");
     EXPECT_EQ(GetModuleHandleW(L"win32_test_module.dlt"), nullptr);
 }
 
-TEST_F(PluginLibraryTest, RefusesAMissingFile) {
-    std::string error;
-    EXPECT_FALSE(PluginLibrary::Load(L"/nonexistent/Aurivel.dlt", &error));
-    EXPECT_EQ(error, "/nonexistent/Aurivel.dlt: cannot be loaded (error 126)");
+TEST_F(PluginLibraryTest, SaysWhyAPathHoldsNoModule) {
+    const NotModules paths;
+    const struct {
+        std::string path;
+        std::string why;
+    } cases[] = {
+        {"/nonexistent/Aurivel.dlt", " does not exist"},
+        {paths.Directory(), " is a directory"},
+        {paths.TextFile(), " is not a module: it is not a library built for this system"},
+        {paths.Fifo(), " is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(PluginLibrary::Load(Widen(c.path), &error));
+        EXPECT_EQ(error, c.path + c.why);
+    }
     EXPECT_FALSE(PluginLibrary::Load(L"/nonexistent/Aurivel.dlt", nullptr));
 }
 
@@ -78,7 +92,7 @@ TEST_F(PluginLibraryTest, RefusesAClassThatIsListedAlready) {
     TakeEvents();
     std::string error;
     EXPECT_FALSE(PluginLibrary::Load(Widen(TEST_PLUGIN_PATH), &error));
-    EXPECT_EQ(error, std::string(TEST_PLUGIN_PATH) + ": offers a class that is already listed, TestMap");
+    EXPECT_EQ(error, std::string(TEST_PLUGIN_PATH) + " offers a class that is already listed, TestMap");
     EXPECT_EQ(TakeEvents(), (Events{"initialize", "shutdown with the class listed"})) << "the second load undone";
     EXPECT_TRUE(TestClassListed()) << "the first load keeps its class";
     EXPECT_EQ(first->Description(), L"Test plug-in \u00B5");

@@ -7,6 +7,7 @@
 #include "nk_error.h"
 #include "nk_file.h"
 #include "plain_text.h"
+#include "yaml_document.h"
 
 namespace aurivel::nkdata {
 namespace {
@@ -32,7 +33,7 @@ public:
     CatalogReader(const std::string& text, const std::string& source) : text_(text), source_(source) {}
 
     std::vector<CatalogBook> Read() {
-        for (const YAML::Node& item : List(Parse(), "", "the catalog")) {
+        for (const YAML::Node& item : List(ParseYaml(text_, source_), "", "the catalog")) {
             if (item.IsMap() && item["SHELF"]) {
                 ReadShelf(item);
             } else if (!IsDivider(item)) {
@@ -45,14 +46,6 @@ public:
 private:
     static int LineOf(const YAML::Node& node) { return node.Mark().line + 1; }
     static bool IsDivider(const YAML::Node& item) { return item.IsMap() && item["DIVIDER"]; }
-
-    YAML::Node Parse() const {
-        try {
-            return YAML::Load(text_);
-        } catch (const YAML::Exception& e) {
-            Fail(source_, e.mark.line + 1, "not valid YAML: " + e.msg);
-        }
-    }
 
     // The list under `key`, or the whole document when the key is empty.
     YAML::Node List(const YAML::Node& parent, const char* key, const std::string& what) const {
@@ -143,7 +136,7 @@ NkDatabase::NkDatabase(std::string folder, std::vector<CatalogBook> books)
 NkDatabase NkDatabase::Open(const std::string& root) {
     for (const fs::path& folder : {fs::path(root), fs::path(root) / "database"}) {
         const fs::path catalog = folder / kCatalogFile;
-        if (fs::exists(catalog)) {
+        if (Exists(catalog.string())) {
             return NkDatabase(folder.string(), ReadCatalog(ReadFileText(catalog.string()), catalog.string()));
         }
     }
@@ -194,7 +187,7 @@ NkData NkDatabase::ReadPage(const std::string& id) const {
     for (const CatalogPage& candidate : book.pages) {
         if (candidate.page == page) {
             const std::string file = DataFile(candidate);
-            if (!fs::exists(file)) {
+            if (!Exists(file)) {
                 Fail(id, 0, "the catalog lists this page, but this copy of the database lacks its file " + file);
             }
             return ReadNkYamlFile(file);

@@ -1,10 +1,6 @@
 #include "nk_file.h"
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
+#include "hostfiles/data_file_limits.h"
 #include "nk_error.h"
 #include "nk_yaml.h"
 #include "plain_table.h"
@@ -14,15 +10,8 @@
 
 namespace aurivel::nkdata {
 
-NkFormat DetectFormat(std::string_view text) {
-    text = WithoutByteOrderMark(text);
-    std::string_view first;
-    while (first.empty() && !text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        first = Trim(text.substr(0, end));
-        first = first.substr(0, 1) == "#" ? std::string_view() : first;
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
+NkFormat DetectFormat(std::string_view text, const std::string& source) {
+    const std::string first = FirstDataLine(text, source);
     if (first.substr(0, 3) == "wl,") {
         return NkFormat::kSiteCsv;
     }
@@ -34,25 +23,30 @@ NkData ReadNkText(const std::string& text, NkFormat format, const std::string& s
     if (format == NkFormat::kDatabaseYaml) {
         return ReadNkYaml(text, source);
     }
-    std::istringstream in(text);
-    return format == NkFormat::kSiteCsv ? ReadSiteCsv(in, source) : ReadPlainTable(in, source);
+    return format == NkFormat::kSiteCsv ? ReadSiteCsv(text, source) : ReadPlainTable(text, source);
 }
 
 std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Fail(path, 0, "cannot open the file");
-    }
     try {
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure& e) {
-        Fail(path, 0, std::string("cannot read the file: ") + e.what());
+        return hostfiles::ReadWholeFile(path, hostfiles::kDataFileLimit);
+    } catch (const hostfiles::FileError& e) {
+        throw DataError(e.what());
     }
+}
+
+bool Exists(const std::string& path) {
+    try {
+        hostfiles::InputFile file(path);
+    } catch (const hostfiles::MissingFile&) {
+        return false;
+    } catch (const hostfiles::FileError&) {
+    }
+    return true;
 }
 
 NkData ReadNkFile(const std::string& path) {
     const std::string text = ReadFileText(path);
-    return ReadNkText(text, DetectFormat(text), path);
+    return ReadNkText(text, DetectFormat(text, path), path);
 }
 
 NkData ReadNkYamlFile(const std::string& path) { return ReadNkText(ReadFileText(path), NkFormat::kDatabaseYaml, path); }

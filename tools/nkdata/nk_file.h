@@ -15,14 +15,23 @@ enum class NkFormat {
 };
 
 // Told by the first line that is neither blank nor a '#' comment: "wl,..."
-// starts a CSV export, a number a plain table; anything else is YAML.
-NkFormat DetectFormat(std::string_view text);
+// starts a CSV export, a number a plain table; anything else is YAML. Lines
+// up to that one are held to a data file's longest line (DataError naming
+// `source`), so a file without a line end is refused before it is parsed.
+NkFormat DetectFormat(std::string_view text, const std::string& source);
 
 // The text read as `format`; `source` names it in messages.
 NkData ReadNkText(const std::string& text, NkFormat format, const std::string& source);
 
-// The whole file's bytes; DataError when it cannot be read.
+// The whole file's bytes, read through the host's file services: only a
+// regular file within the size of a data file is read, its size checked
+// before any of it is. DataError with the services' refusal ("<path> is a
+// directory") otherwise.
 std::string ReadFileText(const std::string& path);
+
+// Whether anything is at the path, a readable file or not (ReadFileText then
+// says why not); looked at without blocking or reading.
+bool Exists(const std::string& path);
 
 // A file in whichever format DetectFormat finds; messages name it by path.
 NkData ReadNkFile(const std::string& path);

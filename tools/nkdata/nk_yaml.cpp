@@ -12,6 +12,7 @@
 #include "plain_text.h"
 #include "tabulated.h"
 #include "text_lines.h"
+#include "yaml_document.h"
 
 namespace aurivel::nkdata {
 namespace {
@@ -39,7 +40,7 @@ public:
         : text_(WithoutByteOrderMark(text)), source_(source) {}
 
     NkData Read() {
-        const YAML::Node root = Parse();
+        const YAML::Node root = ParseYaml(text_, source_);
         if (!root.IsMap()) {
             Fail(source_, LineOf(root), "not an n/k data file (expected keys such as REFERENCES and DATA)");
         }
@@ -59,14 +60,6 @@ public:
     }
 
 private:
-    YAML::Node Parse() const {
-        try {
-            return YAML::Load(std::string(text_));
-        } catch (const YAML::Exception& e) {
-            Fail(source_, e.mark.line + 1, "not valid YAML: " + e.msg);
-        }
-    }
-
     void RefuseDuplicateKeys(const YAML::Node& map) const {
         std::set<std::string> seen;
         for (const auto& item : map) {

@@ -1,6 +1,5 @@
 #include "plain_table.h"
 
-#include <string_view>
 #include <vector>
 
 #include "nk_error.h"
@@ -9,10 +8,10 @@
 
 namespace aurivel::nkdata {
 
-NkData ReadPlainTable(std::istream& in, const std::string& source) {
+NkData ReadPlainTable(std::string_view text, const std::string& source) {
     TableBuilder n(Origin{source, 0, "n"});
     TableBuilder k(Origin{source, 0, "k"});
-    ForEachLine(in, [&](int number, std::string_view line) {
+    ForEachLine(text, source, [&](int number, std::string_view line) {
         const std::vector<std::string_view> fields = SplitFields(Trim(line.substr(0, line.find('#'))));
         if (fields.empty()) {
             return;

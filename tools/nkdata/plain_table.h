@@ -3,14 +3,15 @@
 // starts a comment that runs to the end of its line.
 #pragma once
 
-#include <istream>
 #include <string>
+#include <string_view>
 
 #include "nk_data.h"
 
 namespace aurivel::nkdata {
 
-// Reads and checks the whole table. Throws DataError with "source:line: why".
-NkData ReadPlainTable(std::istream& in, const std::string& source);
+// Reads and checks the whole table, line by line. Throws DataError with
+// "source:line: why".
+NkData ReadPlainTable(std::string_view text, const std::string& source);
 
 }  // namespace aurivel::nkdata

@@ -20,10 +20,10 @@ struct Section {
 
 class SiteCsvReader {
 public:
-    SiteCsvReader(std::istream& in, const std::string& source) : in_(in), source_(source) {}
+    SiteCsvReader(std::string_view text, const std::string& source) : text_(text), source_(source) {}
 
     NkData Read() {
-        ForEachLine(in_, [this](int number, std::string_view text) { ReadLine(number, text); });
+        ForEachLine(text_, source_, [this](int number, std::string_view line) { ReadLine(number, line); });
         if (!n_.table) {
             Fail(source_, 0, k_.table ? "no 'wl,n' section" : "empty file: no 'wl,n' or 'wl,k' section");
         }
@@ -69,7 +69,7 @@ private:
         current_ = section;
     }
 
-    std::istream& in_;
+    std::string_view text_;
     const std::string& source_;
     Section n_{"n", std::nullopt, 0};
     Section k_{"k", std::nullopt, 0};
@@ -78,6 +78,6 @@ private:
 
 }  // namespace
 
-NkData ReadSiteCsv(std::istream& in, const std::string& source) { return SiteCsvReader(in, source).Read(); }
+NkData ReadSiteCsv(std::string_view text, const std::string& source) { return SiteCsvReader(text, source).Read(); }
 
 }  // namespace aurivel::nkdata

@@ -3,15 +3,15 @@
 // wavelengths in micrometres.
 #pragma once
 
-#include <istream>
 #include <string>
+#include <string_view>
 
 #include "nk_data.h"
 
 namespace aurivel::nkdata {
 
-// Reads and checks the whole export; without a "wl,k" section k is 0 over
-// n's range. Throws DataError with "source:line: why".
-NkData ReadSiteCsv(std::istream& in, const std::string& source);
+// Reads and checks the whole export, line by line; without a "wl,k" section
+// k is 0 over n's range. Throws DataError with "source:line: why".
+NkData ReadSiteCsv(std::string_view text, const std::string& source);
 
 }  // namespace aurivel::nkdata

@@ -1,8 +1,9 @@
-// Line-by-line reading for the table formats.
+// Line-by-line reading for the table formats, through the host's file
+// services' line reader with the longest line a data file may have.
 #pragma once
 
 #include <functional>
-#include <istream>
+#include <string>
 #include <string_view>
 
 namespace aurivel::nkdata {
@@ -13,8 +14,16 @@ std::string_view Trim(std::string_view text);
 // The text without a UTF-8 byte order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view text);
 
-// Calls `line` for each line with its number (from 1), without a UTF-8 byte
-// order mark at the start, its line end, or blanks at either end.
-void ForEachLine(std::istream& in, const std::function<void(int number, std::string_view text)>& line);
+// Calls `line` for each line of the text with its number (from 1), without a
+// UTF-8 byte order mark at the start, its line end, or blanks at either end.
+// Each line is handed out before the next is looked at; one longer than a
+// data file's longest line throws DataError "source: line 3 is longer than
+// the 64 KiB a line may have".
+void ForEachLine(std::string_view text, const std::string& source,
+                 const std::function<void(int number, std::string_view text)>& line);
+
+// The first line that is neither blank nor a '#' comment, as ForEachLine
+// gives it, within the same longest line; empty when there is none.
+std::string FirstDataLine(std::string_view text, const std::string& source);
 
 }  // namespace aurivel::nkdata

@@ -277,7 +277,7 @@ PreviewModule PreviewModule::Open(const std::string& path) {
     std::string error;
     std::unique_ptr<standin::PluginLibrary> library = standin::PluginLibrary::Load(WideFromUtf8(path), &error);
     if (!library) {
-        throw ToolError("cannot load " + path + ": " + error);
+        throw ToolError(error);
     }
     for (int i = 0; i < library->NumClasses(); ++i) {
         ClassDesc* classDesc = library->Class(i);
@@ -317,7 +317,7 @@ PreviewMap PreviewModule::LoadMap(const std::string& path) const {
     std::string error;
     ReferenceTarget* root = standin::LoadScene(path, &result, &error);
     if (root == nullptr || result != IO_OK) {
-        throw ToolError("cannot load the scene " + path + ": " + (error.empty() ? "damaged file" : error));
+        throw ToolError(error);
     }
     return impl_->Adopt(root, path);
 }

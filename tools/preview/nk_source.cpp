@@ -1,7 +1,6 @@
 #include "nk_source.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iomanip>
 
 #include "nk_csv.h"
@@ -24,7 +23,7 @@ void PrintBook(const nkdata::NkDatabase& database, const nkdata::CatalogBook& bo
             group = page.group;
             out << "  " << group << '\n';
         }
-        const bool present = std::filesystem::exists(database.DataFile(page));
+        const bool present = nkdata::Exists(database.DataFile(page));
         out << "    " << std::left << std::setw(static_cast<int>(width + 2)) << page.page << page.name
             << (present ? "" : "  (no data file in this copy)") << '\n';
     }

@@ -2,9 +2,9 @@
 #include "standin/chunk_io.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cwchar>
 
+#include "chunk_header.h"
 #include "le_io.h"
 
 ISave::~ISave() = default;
@@ -13,16 +13,6 @@ ILoad::~ILoad() = default;
 namespace standin {
 
 namespace {
-
-constexpr size_t kHeaderSize = 6;
-constexpr uint32_t kContainerBit = 0x80000000u;
-constexpr uint32_t kLengthMask = 0x7fffffffu;
-
-std::string Hex(unsigned value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%04x", value);
-    return text;
-}
 
 // UTF-16 code units of a wide string (wchar_t is UTF-32 on Linux and UTF-16
 // on Windows). Code points that UTF-16 cannot carry become U+FFFD.
@@ -67,13 +57,13 @@ ChunkWriter::ChunkWriter(std::vector<unsigned char>& out, size_t limit) : out_(o
 
 void ChunkWriter::BeginChunk(USHORT id) {
     if (!open_.empty()) {
-        if (open_.back().hasData) Fail("chunk " + Hex(open_.back().id) + " holds both data and chunks");
+        if (open_.back().hasData) Fail("chunk " + ChunkIdText(open_.back().id) + " holds both data and chunks");
         open_.back().hasChunks = true;
     }
     open_.push_back(Frame{out_.size(), id, false, false});
-    unsigned char header[kHeaderSize] = {};
+    unsigned char header[kChunkHeaderSize] = {};
     PutU16(header, id);
-    Emit(header, kHeaderSize);
+    Emit(header, kChunkHeaderSize);
 }
 
 void ChunkWriter::EndChunk() {
@@ -86,7 +76,7 @@ void ChunkWriter::EndChunk() {
     if (Failed()) return;
     const size_t length = out_.size() - chunk.start;
     if (length > kLengthMask) {
-        Fail("chunk " + Hex(chunk.id) + " is longer than a chunk can be");
+        Fail("chunk " + ChunkIdText(chunk.id) + " is longer than a chunk can be");
         return;
     }
     PutU32(&out_[chunk.start + 2], static_cast<uint32_t>(length) | (chunk.hasChunks ? kContainerBit : 0));
@@ -99,7 +89,7 @@ IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
         return IO_ERROR;
     }
     if (open_.back().hasChunks) {
-        Fail("chunk " + Hex(open_.back().id) + " holds both chunks and data");
+        Fail("chunk " + ChunkIdText(open_.back().id) + " holds both chunks and data");
         return IO_ERROR;
     }
     open_.back().hasData = true;
@@ -137,7 +127,15 @@ void ChunkWriter::Fail(const std::string& message) {
 
 // ChunkReader ----------------------------------------------------------------
 
-ChunkReader::ChunkReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+ChunkReader::ChunkReader(const unsigned char* data, size_t size, size_t offset)
+    : data_(data), size_(size), offset_(offset) {}
+
+void ChunkReader::Restart(const unsigned char* data, size_t size, size_t offset) {
+    data_ = data;
+    size_ = size;
+    offset_ = offset;
+    pos_ = 0;
+}
 
 size_t ChunkReader::Remaining() const { return LevelEnd() - pos_; }
 
@@ -145,16 +143,13 @@ IOResult ChunkReader::OpenChunk() {
     if (Failed()) return IO_ERROR;
     const size_t remaining = Remaining();
     if (remaining == 0) return IO_END;
-    if (!InContainer()) return Fail("chunk " + Hex(CurChunkID()) + " holds data, not chunks");
-    if (remaining < kHeaderSize) return Fail("truncated chunk header at offset " + std::to_string(pos_));
-    const USHORT id = GetU16(data_ + pos_);
-    const uint32_t raw = GetU32(data_ + pos_ + 2);
-    const size_t length = raw & kLengthMask;
-    if (length < kHeaderSize || length > remaining)
-        return Fail("chunk " + Hex(id) + " at offset " + std::to_string(pos_) + " claims " + std::to_string(length) +
-                    " bytes where " + std::to_string(remaining) + " remain");
-    open_.push_back(Frame{id, pos_ + length, (raw & kContainerBit) != 0});
-    pos_ += kHeaderSize;
+    if (!InContainer()) return Fail("chunk " + ChunkIdText(CurChunkID()) + " holds data, not chunks");
+    if (remaining < kChunkHeaderSize) return Fail("truncated chunk header at offset " + std::to_string(offset_ + pos_));
+    const ChunkHeader header = DecodeChunkHeader(data_ + pos_);
+    const std::string problem = ChunkLengthProblem(header, offset_ + pos_, remaining);
+    if (!problem.empty()) return Fail(problem);
+    open_.push_back(Frame{header.id, pos_ + header.length, header.holdsChunks});
+    pos_ += kChunkHeaderSize;
     return IO_OK;
 }
 
@@ -175,7 +170,7 @@ IOResult ChunkReader::Read(void* buf, ULONG nbytes, ULONG* nread) {
     std::copy(data_ + pos_, data_ + pos_ + n, static_cast<unsigned char*>(buf));
     pos_ += n;
     if (nread) *nread = static_cast<ULONG>(n);
-    if (n < nbytes) return Fail("read past the end of chunk " + Hex(CurChunkID()));
+    if (n < nbytes) return Fail("read past the end of chunk " + ChunkIdText(CurChunkID()));
     return IO_OK;
 }
 
@@ -185,7 +180,7 @@ IOResult ChunkReader::ReadWStringChunk(MCHAR*& buf) {
     if (InContainer()) return Fail("string read where chunks are");
     const size_t n = Remaining();
     if (n < 2 || n % 2 != 0 || GetU16(data_ + pos_ + n - 2) != 0)
-        return Fail("chunk " + Hex(CurChunkID()) + " holds no terminated UTF-16 string");
+        return Fail("chunk " + ChunkIdText(CurChunkID()) + " holds no terminated UTF-16 string");
     std::vector<uint16_t> units;
     for (size_t i = 0; i + 2 < n; i += 2) {
         const uint16_t u = GetU16(data_ + pos_ + i);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "hostfiles/input_file.h"
 #include "standin/class_directory.h"
 
 namespace standin {
@@ -51,6 +52,26 @@ std::wstring ClassNameOf(ClassDesc* cd) {
     return name ? name : L"(unnamed)";
 }
 
+// Why the system loader refused the path, in words: what is (or is not)
+// there, else what its error code means.
+std::string WhyNotLoaded(const std::string& name, DWORD code) {
+    try {
+        hostfiles::InputFile file(name);
+    } catch (const hostfiles::FileError& e) {
+        return e.what();
+    }
+    switch (code) {
+        case ERROR_BAD_EXE_FORMAT:
+            return name + " is not a module: it is not a library built for this system";
+        case ERROR_MOD_NOT_FOUND:
+            return name + " needs a library that cannot be found";
+        case ERROR_DLL_INIT_FAILED:
+            return name + " refused to start: its DllMain failed";
+        default:
+            return name + " cannot be loaded (Windows error " + std::to_string(code) + ")";
+    }
+}
+
 std::unique_ptr<PluginLibrary> Refuse(std::string* error, const std::string& reason) {
     if (error) *error = reason;
     return nullptr;
@@ -61,23 +82,23 @@ std::unique_ptr<PluginLibrary> Refuse(std::string* error, const std::string& rea
 std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std::string* error) {
     const std::string name = Utf8(path);
     HMODULE module = LoadLibraryW(path.c_str());
-    if (!module) return Refuse(error, name + ": cannot be loaded (error " + std::to_string(GetLastError()) + ")");
+    if (!module) return Refuse(error, WhyNotLoaded(name, GetLastError()));
 
     Exports exports{};
     std::string missing;
     if (!ResolveExports(module, exports, missing)) {
         FreeLibrary(module);
-        return Refuse(error, name + ": not a plug-in library, it does not export " + missing);
+        return Refuse(error, name + " is not a plug-in library: it does not export " + missing);
     }
     const ULONG version = exports.libVersion();
     if (version != static_cast<ULONG>(VERSION_3DSMAX)) {
         FreeLibrary(module);
-        return Refuse(error, name + ": built for SDK version " + Hex(version) + ", this host runs " +
-                                 Hex(static_cast<ULONG>(VERSION_3DSMAX)));
+        return Refuse(error, name + " is a plug-in for another version of 3ds Max: built for SDK version " +
+                                 Hex(version) + ", this host runs " + Hex(static_cast<ULONG>(VERSION_3DSMAX)));
     }
     if (!exports.libInitialize()) {
         FreeLibrary(module);
-        return Refuse(error, name + ": LibInitialize failed");
+        return Refuse(error, name + " refused to start: its LibInitialize failed");
     }
 
     std::unique_ptr<PluginLibrary> library(new PluginLibrary(module, exports));
@@ -85,7 +106,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std
         ClassDesc* cd = exports.libClassDesc(i);
         if (!cd) continue;
         if (!ClassDirectory::Instance().Add(cd))
-            return Refuse(error, name + ": offers a class that is already listed, " + Utf8(ClassNameOf(cd)));
+            return Refuse(error, name + " offers a class that is already listed, " + Utf8(ClassNameOf(cd)));
         library->listed_.push_back(cd);
     }
     return library;

@@ -7,10 +7,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 
+#include "chunk_header.h"
+#include "hostfiles/input_file.h"
 #include "le_io.h"
 #include "standin/chunk_io.h"
 #include "standin/class_directory.h"
@@ -49,6 +51,16 @@ std::string DescribeClass(uint32_t sclass, uint32_t a, uint32_t b) {
     return text;
 }
 
+std::string SceneTooLarge(uint64_t size) {
+    return "the scene takes " + std::to_string(size) + " bytes, more than the " +
+           hostfiles::DescribeSize(kLargestScene) + " a scene may have";
+}
+
+std::string ObjectTooLarge(uint64_t size) {
+    return "its chunk of " + std::to_string(size) + " bytes is larger than the " +
+           hostfiles::DescribeSize(kLargestObjectChunk) + " an object may have";
+}
+
 void SetError(std::string* error, const std::string& message) {
     if (error) *error = message;
 }
@@ -70,7 +82,7 @@ std::vector<ReferenceTarget*> CollectObjects(ReferenceTarget* root) {
 
 class SceneWriter {
 public:
-    SceneWriter(std::vector<unsigned char>& out, size_t limit) : writer_(out, limit) {}
+    SceneWriter(std::vector<unsigned char>& out, size_t limit) : out_(out), writer_(out, limit) {}
 
     bool Write(ReferenceTarget* root) {
         const std::vector<ReferenceTarget*> objects = CollectObjects(root);
@@ -79,6 +91,7 @@ public:
         for (size_t i = 0; i < objects.size() && error_.empty(); ++i) WriteObject(static_cast<int>(i), objects[i]);
         writer_.EndChunk();
         if (error_.empty() && writer_.Failed()) error_ = writer_.Error();
+        if (error_.empty() && out_.size() > kLargestScene) error_ = SceneTooLarge(out_.size());
         return error_.empty();
     }
 
@@ -90,11 +103,14 @@ private:
             error_ = Describe(index, obj) + ": its class is not registered, so it could not be loaded";
             return;
         }
+        const size_t start = out_.size();
         writer_.BeginChunk(kObjectChunk);
         WriteClass(obj);
         WriteData(index, obj);
         WriteReferences(obj);
         writer_.EndChunk();
+        if (error_.empty() && !writer_.Failed() && out_.size() - start > kLargestObjectChunk)
+            error_ = Describe(index, obj) + ": " + ObjectTooLarge(out_.size() - start);
     }
 
     void WriteClass(ReferenceTarget* obj) {
@@ -135,6 +151,7 @@ private:
         writer_.EndChunk();
     }
 
+    std::vector<unsigned char>& out_;
     ChunkWriter writer_;
     std::map<ReferenceTarget*, int32_t> index_;
     std::string error_;
@@ -147,12 +164,73 @@ struct LoadedObject {
     std::vector<std::pair<int32_t, int32_t>> refs;  // slot, object index or kNoObject
 };
 
+// The bytes of a scene in order, from memory or from a file a piece at a
+// time.
+class SceneSource {
+public:
+    explicit SceneSource(uint64_t size) : size_(size) {}
+    virtual ~SceneSource() = default;
+
+    uint64_t Size() const { return size_; }
+    uint64_t Offset() const { return offset_; }
+    uint64_t Remaining() const { return size_ - offset_; }
+
+    // The next n bytes (no more than remain), valid until the next call; null
+    // when they cannot be read, with the reason in Error().
+    const unsigned char* Take(size_t n) {
+        const unsigned char* bytes = Fetch(n);
+        if (bytes) offset_ += n;
+        return bytes;
+    }
+    const std::string& Error() const { return error_; }
+
+protected:
+    virtual const unsigned char* Fetch(size_t n) = 0;
+    std::string error_;
+
+private:
+    uint64_t size_;
+    uint64_t offset_ = 0;
+};
+
+class MemorySource : public SceneSource {
+public:
+    MemorySource(const unsigned char* data, size_t size) : SceneSource(size), data_(data) {}
+
+private:
+    const unsigned char* Fetch(size_t) override { return data_ + Offset(); }
+    const unsigned char* data_;
+};
+
+class FileSource : public SceneSource {
+public:
+    explicit FileSource(hostfiles::InputFile& file) : SceneSource(file.Size()), file_(file) {}
+
+private:
+    const unsigned char* Fetch(size_t n) override {
+        buffer_.resize(n);
+        try {
+            file_.ReadExactly(buffer_.data(), n);
+        } catch (const hostfiles::FileError& e) {
+            error_ = e.what();
+            return nullptr;
+        }
+        return buffer_.data();
+    }
+    hostfiles::InputFile& file_;
+    std::vector<unsigned char> buffer_;
+};
+
+// Checks the signature first, then streams the objects one chunk at a time,
+// so that a file is refused by what it claims before more of it is read.
 // Creates and loads every object before any reference is installed: until
 // then the objects are independent of each other, so a failure anywhere
 // deletes them one by one and leaves nothing behind.
 class SceneReader {
 public:
-    SceneReader(const unsigned char* data, size_t size) : data_(data), size_(size), reader_(data, 0) {}
+    // Messages start with `name`, when given, and a colon.
+    SceneReader(SceneSource& source, const std::string& name)
+        : source_(source), prefix_(name.empty() ? name : name + ": "), reader_(nullptr, 0) {}
 
     ~SceneReader() {
         if (!done_) {
@@ -171,7 +249,13 @@ public:
 
 private:
     bool Fail(const std::string& message) {
-        if (error_.empty()) error_ = message;
+        if (error_.empty()) error_ = prefix_ + message;
+        return false;
+    }
+
+    // The source names the file itself.
+    bool FailReading() {
+        if (error_.empty()) error_ = source_.Error();
         return false;
     }
 
@@ -180,11 +264,30 @@ private:
     }
 
     bool ReadPreamble() {
-        if (size_ < kPreambleSize || std::memcmp(data_, kMagic, sizeof kMagic) != 0) return Fail("not a scene file");
-        const uint32_t version = GetU32(data_ + sizeof kMagic);
+        if (source_.Size() < kPreambleSize) return Fail("not a scene file");
+        const unsigned char* preamble = source_.Take(kPreambleSize);
+        if (!preamble) return FailReading();
+        if (std::memcmp(preamble, kMagic, sizeof kMagic) != 0) return Fail("not a scene file");
+        const uint32_t version = GetU32(preamble + sizeof kMagic);
         if (version != kFormatVersion)
             return Fail("scene format version " + std::to_string(version) + " is not supported");
-        reader_ = ChunkReader(data_ + kPreambleSize, size_ - kPreambleSize);
+        if (source_.Size() > kLargestScene) return Fail(SceneTooLarge(source_.Size()));
+        return true;
+    }
+
+    // The header of a chunk of chunks with the given id, within `room` bytes.
+    bool ReadHeader(USHORT id, uint64_t room, const std::string& where, ChunkHeader& header) {
+        const uint64_t offset = source_.Offset();
+        if (room < kChunkHeaderSize)
+            return Fail(where + ": truncated chunk header at offset " + std::to_string(offset));
+        const unsigned char* bytes = source_.Take(kChunkHeaderSize);
+        if (!bytes) return FailReading();
+        header = DecodeChunkHeader(bytes);
+        const std::string problem = ChunkLengthProblem(header, offset, room);
+        if (!problem.empty()) return Fail(where + ": " + problem);
+        // An empty chunk is written without the mark of a chunk of chunks.
+        const bool empty = header.length == kChunkHeaderSize;
+        if (header.id != id || !(header.holdsChunks || empty)) return Fail(where + ": unexpected chunk");
         return true;
     }
 
@@ -195,22 +298,28 @@ private:
     }
 
     bool ReadObjects() {
-        if (!OpenExpected(kObjectsChunk, "scene")) return false;
-        for (;;) {
-            const IOResult opened = reader_.OpenChunk();
-            if (opened == IO_END) break;
+        ChunkHeader objects{};
+        if (!ReadHeader(kObjectsChunk, source_.Remaining(), "scene", objects)) return false;
+        const uint64_t end = source_.Offset() - kChunkHeaderSize + objects.length;
+        while (source_.Offset() < end) {
             const std::string where = "object " + std::to_string(objects_.size());
-            if (opened != IO_OK) return ReaderFailed(where);
-            if (reader_.CurChunkID() != kObjectChunk) return Fail(where + ": unexpected chunk");
-            if (!ReadObject(where) || reader_.CloseChunk() != IO_OK) return Fail(where + ": malformed");
+            if (!ReadObject(where, end - source_.Offset())) return Fail(where + ": malformed");
         }
-        if (reader_.CloseChunk() != IO_OK || reader_.OpenChunk() != IO_END)
-            return Fail("scene: data after the objects");
+        if (source_.Remaining() != 0) return Fail("scene: data after the objects");
         if (objects_.empty()) return Fail("scene: no objects");
         return true;
     }
 
-    bool ReadObject(const std::string& where) {
+    // One object's chunk, held in memory while the object loads from it.
+    bool ReadObject(const std::string& where, uint64_t room) {
+        ChunkHeader header{};
+        if (!ReadHeader(kObjectChunk, room, where, header)) return false;
+        if (header.length > kLargestObjectChunk) return Fail(where + ": " + ObjectTooLarge(header.length));
+        const uint64_t offset = source_.Offset();
+        const size_t size = header.length - kChunkHeaderSize;
+        const unsigned char* body = source_.Take(size);
+        if (!body) return FailReading();
+        reader_.Restart(body, size, static_cast<size_t>(offset));
         return CreateObject(where) && LoadObjectData(where) && ReadReferences(where) &&
                (reader_.OpenChunk() == IO_END || Fail(where + ": unexpected chunk"));
     }
@@ -345,13 +454,21 @@ private:
         }
     }
 
-    const unsigned char* data_;
-    size_t size_;
+    SceneSource& source_;
+    std::string prefix_;
     ChunkReader reader_;
     std::vector<LoadedObject> objects_;
     std::string error_;
     bool done_ = false;
 };
+
+ReferenceTarget* LoadSceneFrom(SceneSource& source, const std::string& name, IOResult* result, std::string* error) {
+    SceneReader reader(source, name);
+    ReferenceTarget* root = reader.Read();
+    if (result) *result = root ? IO_OK : IO_ERROR;
+    if (!root) SetError(error, reader.Error());
+    return root;
+}
 
 }  // namespace
 
@@ -403,22 +520,21 @@ IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* 
 }
 
 ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IOResult* result, std::string* error) {
-    SceneReader reader(data, size);
-    ReferenceTarget* root = reader.Read();
-    if (result) *result = root ? IO_OK : IO_ERROR;
-    if (!root) SetError(error, reader.Error());
-    return root;
+    MemorySource source(data, size);
+    return LoadSceneFrom(source, "", result, error);
 }
 
 ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::optional<hostfiles::InputFile> file;
+    try {
+        file.emplace(path);
+    } catch (const hostfiles::FileError& e) {
         if (result) *result = IO_ERROR;
-        SetError(error, "cannot open " + path);
+        SetError(error, e.what());
         return nullptr;
     }
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return LoadSceneFromBytes(bytes.data(), bytes.size(), result, error);
+    FileSource source(*file);
+    return LoadSceneFrom(source, path, result, error);
 }
 
 }  // namespace standin

@@ -8,6 +8,12 @@
 // AddressOfEntryPoint. FreeLibrary calls it with DLL_PROCESS_DETACH before
 // dlclose runs the static destructors.
 //
+// A path that cannot be loaded fails as on Windows: ERROR_MOD_NOT_FOUND for a
+// missing file or a directory, ERROR_BAD_EXE_FORMAT for a file that is not a
+// module of this machine. FIFOs and devices, which a Windows path cannot
+// name, are refused as not modules without being opened (dlopen would wait on
+// a FIFO for a writer).
+//
 // GetProcAddress: a plug-in's exports are C++ functions (its .def file names
 // them undecorated), so in an ELF module their symbols are mangled. The name
 // is first looked up as given; failing that, the module's own exported
@@ -23,12 +29,15 @@
 #include <cxxabi.h>
 #include <dlfcn.h>
 #include <link.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace win32shim {
 namespace {
@@ -45,10 +54,31 @@ struct LoadedModule {
 std::recursive_mutex loaderLock;
 std::map<HMODULE, LoadedModule> loadedModules;
 
+// A bare name is left to the library search, unless the current directory
+// holds it: Windows looks there too, dlopen does not.
 std::string AbsolutePath(const std::string& path) {
-    if (path.find('/') == std::string::npos) return path;  // left to the library search
+    if (path.find('/') == std::string::npos && access(path.c_str(), F_OK) != 0) return path;
     std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
     return resolved ? std::string(resolved.get()) : path;
+}
+
+// Names without a directory are left to the library search.
+std::optional<struct stat> StatusOf(const std::string& path) {
+    struct stat status {};
+    if (path.find('/') == std::string::npos || stat(path.c_str(), &status) != 0) return std::nullopt;
+    return status;
+}
+
+bool IsSpecialFile(const std::string& path) {
+    const auto status = StatusOf(path);
+    return status && !S_ISREG(status->st_mode) && !S_ISDIR(status->st_mode);
+}
+
+DWORD LoadFailure(const std::string& path) {
+    const auto status = StatusOf(path);
+    if (!status || S_ISDIR(status->st_mode)) return ERROR_MOD_NOT_FOUND;
+    // A module of this machine that still fails lacks a library it needs.
+    return ReadElfFile(path) ? ERROR_MOD_NOT_FOUND : ERROR_BAD_EXE_FORMAT;
 }
 
 std::optional<LoadedObject> ObjectOfHandle(void* dlHandle) {
@@ -125,11 +155,20 @@ extern "C" HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    const std::string path = AbsolutePath(ToUtf8(ApiString(lpLibFileName)));
+    if (IsSpecialFile(path)) {
+        SetLastError(ERROR_BAD_EXE_FORMAT);
+        return nullptr;
+    }
     std::lock_guard<std::recursive_mutex> lock(loaderLock);
-    void* dlHandle = dlopen(AbsolutePath(ToUtf8(ApiString(lpLibFileName))).c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto object = dlHandle != nullptr ? ObjectOfHandle(dlHandle) : std::nullopt;
+    void* dlHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (dlHandle == nullptr) {
+        SetLastError(LoadFailure(path));
+        return nullptr;
+    }
+    const auto object = ObjectOfHandle(dlHandle);
     if (!object) {
-        if (dlHandle != nullptr) dlclose(dlHandle);
+        dlclose(dlHandle);
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }

@@ -51,8 +51,13 @@ private:
 
 class CoreExport ChunkReader : public ILoad {
 public:
-    // data must stay valid for the reader's life.
-    ChunkReader(const unsigned char* data, size_t size);
+    // data must stay valid until the reader is restarted or ends. Messages
+    // give offsets from `offset`, where data starts in its file.
+    ChunkReader(const unsigned char* data, size_t size, size_t offset = 0);
+
+    // Goes on with other data, of a file read piece by piece; the strings
+    // read so far stay valid. Only between chunks.
+    void Restart(const unsigned char* data, size_t size, size_t offset);
 
     IOResult OpenChunk() override;
     USHORT CurChunkID() override;
@@ -84,6 +89,7 @@ private:
 
     const unsigned char* data_;
     size_t size_;
+    size_t offset_;
     size_t pos_ = 0;
     std::vector<Frame> open_;
     int floor_ = 0;

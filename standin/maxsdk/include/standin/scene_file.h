@@ -16,6 +16,13 @@
 
 namespace standin {
 
+// What the host reads of a scene file. A map with its output object takes
+// 400 bytes, and one with its ten animatable parameters keyed on each of
+// 100,000 frames 8 MB; the loader holds one object's chunk in memory at a
+// time. Saving refuses what loading would.
+inline constexpr size_t kLargestScene = size_t{64} << 20;
+inline constexpr size_t kLargestObjectChunk = size_t{16} << 20;
+
 // Writes beside path first and replaces path only when all went well, so an
 // interrupted save leaves the previous file as it was.
 CoreExport IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* error);
@@ -25,7 +32,9 @@ CoreExport IOResult SaveScene(const std::string& path, ReferenceTarget* root, st
 CoreExport IOResult SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& out,
                                      size_t failAfterBytes = SIZE_MAX, std::string* error = nullptr);
 
-// The root of the loaded scene, or nullptr with *result IO_ERROR.
+// The root of the loaded scene, or nullptr with *result IO_ERROR. A file
+// that is not a regular file, or is not a scene, is refused before more than
+// its first bytes are read; LoadScene's messages name the file.
 CoreExport ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IOResult* result,
                                                std::string* error);
 CoreExport ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error);

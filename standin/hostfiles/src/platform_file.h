@@ -1,0 +1,24 @@
+// The part of reading a file that differs between POSIX and Windows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace hostfiles::platform {
+
+struct OpenedFile {
+    std::intptr_t handle;
+    uint64_t size;
+};
+
+inline constexpr std::intptr_t kNoHandle = -1;
+
+// Opens a regular file for reading without blocking on anything else; throws
+// FileError naming the path for everything that is not one.
+OpenedFile OpenRegularFile(const std::string& path);
+// Up to n bytes, 0 at the end; throws FileError on a read error.
+size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& path);
+void Close(std::intptr_t handle);
+
+}  // namespace hostfiles::platform

@@ -1,0 +1,63 @@
+// Windows: the path's attributes tell a directory, the opened handle's type
+// a device or a pipe ("NUL", "\\.\pipe\..."), neither of which is read.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "hostfiles/input_file.h"
+#include "platform_file.h"
+
+namespace hostfiles::platform {
+namespace {
+
+std::wstring Widen(const std::string& utf8) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
+    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+[[noreturn]] void FailOpening(const std::string& path, DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            throw MissingFile(path + " does not exist");
+        case ERROR_ACCESS_DENIED:
+            throw FileError(path + " cannot be read: access denied");
+        case ERROR_SHARING_VIOLATION:
+            throw FileError(path + " cannot be read: another program holds it open");
+        default:
+            throw FileError(path + " cannot be read (Windows error " + std::to_string(error) + ")");
+    }
+}
+
+}  // namespace
+
+OpenedFile OpenRegularFile(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) FailOpening(path, GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(path + " is a directory");
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) FailOpening(path, GetLastError());
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+        CloseHandle(file);
+        throw FileError(path + " is not a regular file");
+    }
+    return {reinterpret_cast<std::intptr_t>(file), static_cast<uint64_t>(size.QuadPart)};
+}
+
+size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& path) {
+    DWORD got = 0;
+    const auto want = static_cast<DWORD>(std::min<size_t>(n, 1u << 30));
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer, want, &got, nullptr))
+        throw FileError(path + " cannot be read (Windows error " + std::to_string(GetLastError()) + ")");
+    return got;
+}
+
+void Close(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+}  // namespace hostfiles::platform

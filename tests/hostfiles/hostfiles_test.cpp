@@ -1,0 +1,156 @@
+// The host's file services: which paths open, and how much of a file or a
+// line is read. Portable, so that the Windows build runs it under Wine too.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hostfiles/input_file.h"
+#include "hostfiles/line_reader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using hostfiles::FileError;
+
+#ifdef _WIN32
+const char* const kDevice = "NUL";
+#else
+const char* const kDevice = "/dev/null";
+#endif
+
+class HostFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("hostfiles_" + std::to_string(std::random_device{}()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    fs::path dir_;
+};
+
+// The message of the FileError that `act` throws; empty if it throws none.
+template <typename Act>
+std::string Refusal(Act act) {
+    try {
+        act();
+    } catch (const FileError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+TEST_F(HostFiles, OnlyRegularFilesOpenAndEachRefusalNamesThePathAndWhy) {
+    const std::string missing = (dir_ / "absent.txt").string();
+    const struct {
+        std::string path;
+        std::string why;
+    } refused[] = {
+        {missing, " does not exist"},
+        {(dir_ / "absent" / "file.txt").string(), " does not exist"},
+        {dir_.string(), " is a directory"},
+        {kDevice, " is not a regular file"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Refusal([&] { hostfiles::InputFile file(c.path); }), c.path + c.why);
+    }
+    // Nothing at the path is the one refusal that lets a reader look elsewhere.
+    EXPECT_THROW(hostfiles::InputFile{missing}, hostfiles::MissingFile);
+    hostfiles::InputFile file(Write("ten.txt", "0123456789"));
+    EXPECT_EQ(file.Size(), 10u);
+}
+
+TEST_F(HostFiles, WholeFilesAreReadUpToTheirLimit) {
+    const std::string path = Write("ten.txt", "0123456789");
+    EXPECT_EQ(hostfiles::ReadWholeFile(path, {10, "a test file"}), "0123456789");
+    EXPECT_EQ(Refusal([&] {
+                  hostfiles::ReadWholeFile(path, {9, "a test file"});
+              }),
+              path + " is larger than the 9 bytes a test file may have");
+    EXPECT_EQ(Refusal([&] {
+                  hostfiles::ReadWholeFile(dir_.string(), {10, "a test file"});
+              }),
+              dir_.string() + " is a directory");
+}
+
+TEST_F(HostFiles, SizesAreSaidInTheLargestWholeUnit) {
+    const std::pair<uint64_t, const char*> sizes[] = {
+        {1, "1 byte"}, {1000, "1000 bytes"}, {1536, "1536 bytes"}, {64 << 10, "64 KiB"}, {16 << 20, "16 MiB"}};
+    for (const auto& [bytes, text] : sizes) EXPECT_EQ(hostfiles::DescribeSize(bytes), text);
+}
+
+TEST_F(HostFiles, AFileCutShortWhileReadIsReported) {
+    const std::string path = Write("ten.txt", "0123456789");
+    hostfiles::InputFile file(path);
+    fs::resize_file(path, 4);
+    char bytes[10];
+    EXPECT_EQ(Refusal([&] { file.ReadExactly(bytes, sizeof bytes); }),
+              path + " ended early: it changed while it was being read");
+}
+
+struct LineCase {
+    const char* what;
+    std::string text;
+    size_t longestLine;
+    std::vector<std::string> lines;  // before the refusal, if any
+    std::string refusal;             // after "<name>: "
+};
+
+// The lines, and the refusal's message, that a reader gives.
+std::pair<std::vector<std::string>, std::string> ReadAll(hostfiles::LineReader&& reader) {
+    std::vector<std::string> lines;
+    const std::string refusal = Refusal([&] {
+        while (const auto line = reader.Next()) lines.emplace_back(*line);
+    });
+    return {lines, refusal};
+}
+
+// From memory and from a file alike; long lines span the file's reads.
+TEST_F(HostFiles, LinesEndAtTheirLineEndOrAreRefusedPastTheLongest) {
+    const std::string wide(100000, 'w');
+    const LineCase cases[] = {
+        {"empty", "", 8, {}, ""},
+        {"line ends", "a\nb\r\nc", 8, {"a", "b", "c"}, ""},
+        {"blank lines", "\n\r\n\n", 8, {"", "", ""}, ""},
+        {"a lone CR is text", "a\rb\nc\r", 8, {"a\rb", "c\r"}, ""},
+        {"the longest line, CRLF", "12345678\r\n", 8, {"12345678"}, ""},
+        {"the longest line, last", "12345678", 8, {"12345678"}, ""},
+        {"a byte too long", "ok\n123456789\n", 8, {"ok"}, "line 2 is longer than the 8 bytes a line may have"},
+        {"a byte too long before CR", "123456789\r\n", 8, {}, "line 1 is longer than the 8 bytes a line may have"},
+        {"too long without an end", "ok\n" + wide, 8, {"ok"}, "line 2 is longer than the 8 bytes a line may have"},
+        {"wide lines", wide + "\n" + wide, 128 << 10, {wide, wide}, ""},
+        {"too wide", wide + wide + "\n", 128 << 10, {}, "line 1 is longer than the 128 KiB a line may have"},
+    };
+    for (const LineCase& c : cases) {
+        const std::string path = Write("lines.txt", c.text);
+        hostfiles::InputFile file(path);
+        const auto fromFile = ReadAll(hostfiles::LineReader(file, c.longestLine));
+        const auto fromMemory = ReadAll(hostfiles::LineReader(c.text, "text", c.longestLine));
+        EXPECT_EQ(fromFile.first, c.lines) << c.what;
+        EXPECT_EQ(fromMemory.first, c.lines) << c.what;
+        EXPECT_EQ(fromFile.second, c.refusal.empty() ? "" : path + ": " + c.refusal) << c.what;
+        EXPECT_EQ(fromMemory.second, c.refusal.empty() ? "" : "text: " + c.refusal) << c.what;
+    }
+}
+
+// A file is refused by its first line without reading the rest.
+TEST_F(HostFiles, ALinePastTheLongestIsRefusedBeforeTheRestIsRead) {
+    hostfiles::InputFile file(Write("long.txt", std::string(1 << 20, 'x')));
+    hostfiles::LineReader lines(file, 8);
+    EXPECT_FALSE(Refusal([&] { lines.Next(); }).empty());
+    char next;
+    EXPECT_EQ(file.ReadSome(&next, 1), 1u);
+}
+
+}  // namespace
