@@ -13,7 +13,7 @@
 #include "plot.h"
 #include "png_writer.h"
 #include "sheet.h"
-#include "spectral_views.h"
+#include "measured_views.h"
 #include "wide_text.h"
 
 namespace aurivel::preview {

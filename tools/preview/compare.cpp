@@ -11,7 +11,7 @@
 #include "nk_file.h"
 #include "nk_source.h"
 #include "sheet.h"
-#include "spectral_views.h"
+#include "measured_views.h"
 
 namespace aurivel::preview {
 namespace {

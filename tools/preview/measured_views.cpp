@@ -1,4 +1,4 @@
-#include "spectral_views.h"
+#include "measured_views.h"
 
 #include <algorithm>
 #include <cmath>

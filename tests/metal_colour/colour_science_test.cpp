@@ -104,7 +104,7 @@ TEST(DeltaE2000Test, MatchesThePublishedTestPairs) {
 class ObserverFileTest : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& text) {
-        const auto path = std::filesystem::temp_directory_path() / ("aurivel_spectral_" + name);
+        const auto path = std::filesystem::temp_directory_path() / ("aurivel_measured_" + name);
         std::ofstream(path) << text;
         written_.push_back(path);
         return path.string();
