@@ -10,6 +10,7 @@ build_packages=(
   liblcms2-dev colord-data libnlopt-dev
   python3 valgrind
   libyaml-cpp-dev
+  libmpfr-dev libllvmlibc-19-dev
 )
 windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth)
 

@@ -1,0 +1,368 @@
+#include "shading/power.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "shading/power_inline.h"
+
+// The accurate path: x^y in double-double arithmetic (about 106 bits, built
+// from error-free transformations of IEEE doubles), rounded to float with
+// its error bound, and exact evaluation of the powers that land on a float
+// or halfway between two.
+//
+// Error: log2(x) - k comes from the table's two parts and a Taylor
+// polynomial of degree 13 (truncation below 2^-107.8), with relative error
+// below 2^-102.5; y * k is exact, so t = y * k + y * (log2(x) - k) is off by
+// at most |y * (log2(x) - k)| * 2^-102.2. The reduced f = t * 128 - n is
+// formed from exact parts, and 2^(f/128) comes from a Taylor polynomial of
+// degree 9 (truncation below 2^-107.1) times the table's two parts: relative
+// error below 2^-102.5. The bound used, (|y * (log2 x - k)| + 1) * 2^-100,
+// covers both with room: below 2^-96.5 wherever gamma is at most 20.
+//
+// A result that is not decided within that bound is either exact or halfway
+// between two floats - then x^y is a dyadic number that the exact evaluation
+// finds - or closer than the bound to a halfway point without being one, a
+// case no known search has produced for float arguments; it takes the
+// rounding of the double-double value.
+
+namespace aurivel {
+namespace {
+
+using kernel::power_detail::BitsOfDouble;
+using kernel::power_detail::BitsOfFloat;
+using kernel::power_detail::DoubleOfBits;
+using kernel::power_detail::FloatOfBits;
+using kernel::power_tables::DoubleDouble;
+
+constexpr std::uint32_t kInfinityBits = 0x7f800000u;
+constexpr std::uint32_t kOneBits = 0x3f800000u;
+constexpr std::uint32_t kSmallestNormalBits = 0x00800000u;
+constexpr std::uint32_t kQuietBit = 0x00400000u;
+constexpr std::uint32_t kDefaultNaNBits = 0x7fc00000u;
+
+// Where a result surely overflows or rounds to zero, whatever the error of t.
+constexpr double kOverflowExponent = 129.0;
+constexpr double kUnderflowExponent = -152.0;
+
+// 128 t where the fast evaluation's result surely overflows (its error is
+// far below 2^-35) or rounds to zero.
+constexpr double kScaledOverflow = 128.0 * 128.0;
+constexpr double kScaledUnderflow = -160.0 * 128.0;
+
+// Up to |t| = 160 the fast result's relative error stays under 2^-42.5;
+// these bounds enclose it with the products' rounding.
+constexpr double kFastBelow = 1.0 - 0x1p-42;
+constexpr double kFastAbove = 1.0 + 0x1p-42;
+
+// ---- Error-free transformations and double-double arithmetic ----
+
+// a + b = hi + lo exactly (Knuth).
+DoubleDouble TwoSum(double a, double b) {
+    const double s = a + b;
+    const double bPart = s - a;
+    return DoubleDouble{s, (a - (s - bPart)) + (b - bPart)};
+}
+
+// The same for |a| >= |b| (Dekker).
+DoubleDouble FastTwoSum(double a, double b) {
+    const double s = a + b;
+    return DoubleDouble{s, b - (s - a)};
+}
+
+// a = hi + lo, each with at most 26 significant bits (Veltkamp).
+DoubleDouble SplitInHalves(double a) {
+    const double c = 0x1.0000002p27 * a;
+    const double hi = c - (c - a);
+    return DoubleDouble{hi, a - hi};
+}
+
+// a * b = hi + lo exactly, without fused multiply-add (Dekker).
+DoubleDouble TwoProduct(double a, double b) {
+    const double p = a * b;
+    const DoubleDouble x = SplitInHalves(a);
+    const DoubleDouble y = SplitInHalves(b);
+    return DoubleDouble{p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+DoubleDouble Add(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble high = TwoSum(a.hi, b.hi);
+    const DoubleDouble low = TwoSum(a.lo, b.lo);
+    const DoubleDouble partial = FastTwoSum(high.hi, high.lo + low.hi);
+    return FastTwoSum(partial.hi, partial.lo + low.lo);
+}
+
+DoubleDouble Multiply(DoubleDouble a, double b) {
+    const DoubleDouble p = TwoProduct(a.hi, b);
+    return FastTwoSum(p.hi, p.lo + a.lo * b);
+}
+
+DoubleDouble Multiply(DoubleDouble a, DoubleDouble b) {
+    const DoubleDouble p = TwoProduct(a.hi, b.hi);
+    return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+// A power of two, scaling both parts exactly.
+DoubleDouble Scale(DoubleDouble a, double powerOfTwo) { return DoubleDouble{a.hi * powerOfTwo, a.lo * powerOfTwo}; }
+
+template <int N, class Argument>
+DoubleDouble Horner(const DoubleDouble (&coefficients)[N], Argument x) {
+    DoubleDouble sum = coefficients[N - 1];
+    for (int i = N - 2; i >= 0; --i) {
+        sum = Add(Multiply(sum, x), coefficients[i]);
+    }
+    return sum;
+}
+
+// ---- x^y for positive finite x and finite y ----
+
+// log2(z) for the reduced argument: the cell's log2(1/invc) plus log2(1 + r).
+DoubleDouble Log2OfReduced(const kernel::power_detail::LogReduction& red) {
+    const auto cell = static_cast<std::size_t>(red.cell - kernel::power_tables::kLogCells);
+    const DoubleDouble series = Multiply(Horner(kernel::power_tables::kLog2Accurate, red.r), red.r);
+    return Add(DoubleDouble{red.cell->log2c, kernel::power_tables::kLogCellTails[cell]}, series);
+}
+
+// 2^(t/128) for t = whole + fraction with |t - n| small for the integer n
+// that the reduction picks from their sum.
+DoubleDouble Exp2OfSum(double whole, DoubleDouble fraction) {
+    const kernel::power_detail::Exp2Reduction red = kernel::power_detail::ReduceForExp2((whole + fraction.hi) * 128.0);
+    const DoubleDouble f = Add(TwoSum(whole * 128.0, -red.n), Scale(fraction, 128.0));
+    const DoubleDouble exp2 =
+        Multiply(kernel::power_tables::kExp2Cells[red.cell], Horner(kernel::power_tables::kExp2Accurate, f));
+    return Scale(exp2, DoubleOfBits(BitsOfDouble(1.0) + red.exponentBits));
+}
+
+// The value of a float's bits, where the bits of infinity stand for 2^128,
+// the first power of two beyond the largest float.
+double ValueOfBits(std::uint32_t bits) {
+    return bits == kInfinityBits ? 0x1p128 : static_cast<double>(FloatOfBits(bits));
+}
+
+struct Rounding {
+    float nearest;
+    bool certain;  // so for every value within the error bound
+};
+
+// Rounds the positive value v (|v.lo| at most half an ulp of v.hi) to float,
+// and tells whether every value within v * relativeError of it rounds alike.
+Rounding RoundToFloat(DoubleDouble v, double relativeError) {
+    const std::uint32_t bits = BitsOfFloat(static_cast<float>(v.hi));
+    const double value = ValueOfBits(bits);
+    if (bits == kInfinityBits && v.hi >= value) {
+        return Rounding{FloatOfBits(kInfinityBits), true};
+    }
+    // The halfway point between v.hi's nearest float and the float on v's side.
+    const std::uint32_t neighbour = v.hi >= value ? bits + 1 : bits - 1;
+    const double halfway = (value + ValueOfBits(neighbour)) * 0.5;
+    const DoubleDouble offset = Add(TwoSum(v.hi, -halfway), DoubleDouble{v.lo, 0.0});
+    const std::uint32_t lower = neighbour < bits ? neighbour : bits;
+    const std::uint32_t upper = neighbour < bits ? bits : neighbour;
+    const bool certain = !(offset.hi <= v.hi * relativeError && offset.hi >= -v.hi * relativeError);
+    if (offset.hi == 0.0) {
+        return Rounding{static_cast<float>(halfway), certain};
+    }
+    return Rounding{FloatOfBits(offset.hi > 0.0 ? upper : lower), certain};
+}
+
+// An odd integer and a power of two: a float's value is odd * 2^exponent.
+struct Dyadic {
+    std::int64_t odd;
+    int exponent;
+};
+
+Dyadic DyadicOf(std::uint32_t bits) {
+    const std::uint32_t magnitude = bits & 0x7fffffffu;
+    const int biased = static_cast<int>(magnitude >> 23);
+    Dyadic d{static_cast<std::int64_t>(magnitude & 0x7fffffu), biased == 0 ? -149 : biased - 150};
+    if (biased != 0) {
+        d.odd |= 0x800000;
+    }
+    while (d.odd % 2 == 0) {
+        d.odd /= 2;
+        ++d.exponent;
+    }
+    if (bits >> 31 != 0) {
+        d.odd = -d.odd;
+    }
+    return d;
+}
+
+constexpr std::int64_t kExactLimit = std::int64_t{1} << 53;
+
+// base^power for power >= 0, or -1 once it reaches 2^53.
+std::int64_t SmallPower(std::int64_t base, std::int64_t power) {
+    std::int64_t result = 1;
+    for (std::int64_t i = 0; i < power; ++i) {
+        if (result >= kExactLimit / base) {
+            return -1;
+        }
+        result *= base;
+    }
+    return result;
+}
+
+// The 2^s-th root of an odd integer below 2^24, or -1 when it has none.
+std::int64_t PowerOfTwoRoot(std::int64_t a, int s) {
+    for (int i = 0; i < s && a > 1; ++i) {
+        const auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(a)));
+        if (root * root != a) {
+            return -1;
+        }
+        a = root;
+    }
+    return a;
+}
+
+// x^y when it is a dyadic number with at most 53 significant bits, as a
+// double; every result on or halfway between floats is one. x is positive
+// and finite, y finite and not 0, and 2^-152 < x^y < 2^129. With x = a * 2^e
+// and y = b / 2^s (a, b odd), x^y is dyadic exactly when a is a 2^s-th
+// power c^(2^s), 2^s divides e, and b > 0 unless c = 1; it is c^b * 2^(e*b/2^s).
+bool ExactPower(std::uint32_t ix, float y, double* value) {
+    const Dyadic x = DyadicOf(ix);
+    const Dyadic exponent = DyadicOf(BitsOfFloat(y));
+    if (exponent.exponent > 30) {
+        return false;  // |x^y| would be far outside the range unless x = 1
+    }
+    const int s = exponent.exponent < 0 ? -exponent.exponent : 0;
+    const std::int64_t b = exponent.exponent < 0 ? exponent.odd : exponent.odd * (std::int64_t{1} << exponent.exponent);
+    if (s > 30 ? x.exponent != 0 : x.exponent % (1 << s) != 0) {
+        return false;
+    }
+    const std::int64_t c = PowerOfTwoRoot(x.odd, s);
+    if (c < 0 || (c > 1 && b < 0)) {
+        return false;
+    }
+    const std::int64_t odd = c == 1 ? 1 : SmallPower(c, b);
+    const std::int64_t scale = (s > 30 ? 0 : x.exponent / (1 << s)) * b;
+    if (odd < 0 || scale < -1000 || scale > 1000) {
+        return false;
+    }
+    *value = static_cast<double>(odd) * DoubleOfBits(static_cast<std::uint64_t>(scale + 1023) << 52);
+    return true;
+}
+
+// x^y for positive finite x (bits ix, not 1) and finite y other than 0.
+float PowerOfFinite(std::uint32_t ix, float y) {
+    int extraExponent = 0;
+    std::uint32_t normal = ix;
+    if (ix < kSmallestNormalBits) {
+        normal = BitsOfFloat(FloatOfBits(ix) * 0x1p23f);
+        extraExponent = -23;
+    }
+    const kernel::power_detail::LogReduction red = kernel::power_detail::ReduceForLog2(normal);
+    const double whole = static_cast<double>(y) * (red.exponent + extraExponent);
+    const DoubleDouble fraction = Multiply(Log2OfReduced(red), static_cast<double>(y));
+    const double t = whole + fraction.hi;
+    if (t > kOverflowExponent) {
+        return FloatOfBits(kInfinityBits);
+    }
+    if (t < kUnderflowExponent) {
+        return 0.0f;
+    }
+    const double relativeError = (fraction.hi < 0.0 ? 1.0 - fraction.hi : 1.0 + fraction.hi) * 0x1p-100;
+    const Rounding rounding = RoundToFloat(Exp2OfSum(whole, fraction), relativeError);
+    double exact;
+    if (!rounding.certain && ExactPower(ix, y, &exact)) {
+        return static_cast<float>(exact);
+    }
+    return rounding.nearest;
+}
+
+// ---- Special operands (C17 F.10.4.4) ----
+
+enum class Parity { kNotInteger, kEven, kOdd };
+
+// Infinities count as even integers, as pow's special cases treat them.
+Parity ParityOf(std::uint32_t bits) {
+    const int biased = static_cast<int>((bits >> 23) & 0xff);
+    if (biased < 127) {
+        return (bits & 0x7fffffffu) == 0 ? Parity::kEven : Parity::kNotInteger;
+    }
+    if (biased > 150) {
+        return Parity::kEven;
+    }
+    const std::uint32_t fraction = (bits & 0x7fffffu) | 0x800000u;
+    const int fractionBits = 150 - biased;
+    if ((fraction & ((1u << fractionBits) - 1)) != 0) {
+        return Parity::kNotInteger;
+    }
+    return ((fraction >> fractionBits) & 1) != 0 ? Parity::kOdd : Parity::kEven;
+}
+
+// |x|^y: ax the bits of |x|, y neither 0 nor NaN.
+float PowerOfMagnitude(std::uint32_t ax, float y) {
+    const bool negativeY = BitsOfFloat(y) >> 31 != 0;
+    if (ax == kOneBits) {
+        return 1.0f;
+    }
+    if (ax == 0) {
+        return negativeY ? FloatOfBits(kInfinityBits) : 0.0f;
+    }
+    if (ax == kInfinityBits) {
+        return negativeY ? 0.0f : FloatOfBits(kInfinityBits);
+    }
+    if ((BitsOfFloat(y) & 0x7fffffffu) == kInfinityBits) {
+        return (ax < kOneBits) == negativeY ? FloatOfBits(kInfinityBits) : 0.0f;
+    }
+    return PowerOfFinite(ax, y);
+}
+
+bool IsNaNBits(std::uint32_t bits) { return (bits & 0x7fffffffu) > kInfinityBits; }
+
+}  // namespace
+
+float Power(float x, float y) { return kernel::Power(x, y); }
+
+float PowerOutsideFastPath(float x, float y) {
+    const std::uint32_t ix = BitsOfFloat(x);
+    if (ix == 0 || ix >= kInfinityBits) {
+        return PowerAccurate(x, y);  // zero, negative, infinite or NaN x
+    }
+    const double scaled = ix < kSmallestNormalBits
+                              ? kernel::power_detail::ScaledExponent(BitsOfFloat(x * 0x1p23f), y, -23)
+                              : kernel::power_detail::ScaledExponent(ix, y);
+    if (scaled >= kScaledOverflow) {
+        return FloatOfBits(kInfinityBits);
+    }
+    if (scaled < kScaledUnderflow) {
+        return 0.0f;
+    }
+    if (std::isnan(scaled)) {
+        return PowerAccurate(x, y);  // NaN y, or infinite y with x = 1
+    }
+    // The halfway points of subnormal results are no bit pattern of the
+    // double, but rounding both ends of the error bound tells as well.
+    const double result = kernel::power_detail::Exp2Fast(scaled);
+    const float below = static_cast<float>(result * kFastBelow);
+    const float above = static_cast<float>(result * kFastAbove);
+    if (below == above) {
+        return below;
+    }
+    return PowerAccurate(x, y);
+}
+
+float PowerAccurate(float x, float y) {
+    const std::uint32_t ix = BitsOfFloat(x);
+    const std::uint32_t iy = BitsOfFloat(y);
+    if ((iy & 0x7fffffffu) == 0 || ix == kOneBits) {
+        return 1.0f;
+    }
+    if (IsNaNBits(ix) || IsNaNBits(iy)) {
+        return FloatOfBits((IsNaNBits(ix) ? ix : iy) | kQuietBit);
+    }
+    const std::uint32_t ax = ix & 0x7fffffffu;
+    if (ix == ax) {
+        return PowerOfMagnitude(ax, y);
+    }
+    const Parity parity = ParityOf(iy);
+    const bool finiteNonZeroX = ax != 0 && ax != kInfinityBits;
+    if (parity == Parity::kNotInteger && finiteNonZeroX) {
+        return FloatOfBits(kDefaultNaNBits);
+    }
+    const float magnitude = PowerOfMagnitude(ax, y);
+    return parity == Parity::kOdd ? -magnitude : magnitude;
+}
+
+}  // namespace aurivel

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace aurivel {
+
+// x raised to the power y, correctly rounded: the float nearest to the exact
+// x^y, ties to even, including subnormal results, overflow to infinity and
+// underflow to zero. Zeros, infinities, NaN and negative x follow the C
+// standard's special cases for pow (C17 F.10.4.4); a NaN result is the NaN
+// operand made quiet (x's first), or the default quiet NaN. Only IEEE
+// double and integer arithmetic is used, in a fixed order and without fused
+// multiply-add, so every platform and compiler gives the same bits.
+float Power(float x, float y);
+
+// The inline fast path's (shading/power_inline.h) continuation for every
+// other x (zero, subnormal, negative, infinite, NaN) and for results outside
+// the normal range: the same evaluation where it applies, else
+// PowerAccurate. Answers every input as Power does.
+float PowerOutsideFastPath(float x, float y);
+
+// The special operands, and x^y in double-double precision: what decides
+// the results the fast evaluation cannot round with certainty. Answers
+// every input as Power does.
+float PowerAccurate(float x, float y);
+
+}  // namespace aurivel

@@ -1,0 +1,175 @@
+#pragma once
+
+// The power of the gamma step as inline code, so that the map's sample
+// compiles it into itself. power.h declares the same function out of line;
+// both give the same bits.
+//
+// x^y = 2^t with t = y * log2(x), evaluated in double precision and rounded
+// once to float. Every step is an IEEE operation on doubles or integers, so
+// the result is the same on every platform.
+//
+// log2(x): x = 2^k * z with z in [0x1.66p-1, 0x1.66p+0); the top 8 bits
+// of z's fraction pick a cell with a 29-bit invc near 1/z, so r = z * invc - 1
+// is exact and |r| < 2^-8 (2^-9 outside the two cells next to 1, which take
+// invc = 1). log2(x) = k + log2(1/invc) + log2(1 + r), the last by its Taylor
+// polynomial of degree 6 (truncation below 2^-50.8 relative). The table's
+// rounding, the evaluation's roundings and the truncation keep the relative
+// error of the sum below 2^-49.5: outside the cells next to 1, |log2 x| is at
+// least 2^-8.47, so the table term cannot cancel the polynomial's.
+//
+// 2^t: 128 t = n + f with n an integer and |f| <= 1/2, both exact;
+// 2^t = 2^(n/128) * 2^(f/128), the first from a table of 128 values and a
+// shift of the exponent, the second by its Taylor polynomial of degree 4
+// (truncation below 2^-49.6): relative error below 2^-49.3.
+//
+// Together: t carries the logarithm's error and its own rounding, at most
+// |t| * 2^-49.4 absolute, so where the result is a normal float or
+// overflows (-126 <= t < 128) its relative error stays below 2^-42.8, under
+// 2^11 units in the last place of the double. Halfway points between floats
+// are the doubles whose low 29 bits are 0x10000000; a result further than
+// 2^11 units from such a pattern rounds to float exactly as x^y does.
+// Otherwise, about once in 2^17 calls, PowerAccurate decides. Other x (zero,
+// subnormal, negative, infinite, NaN) and results outside the normal range
+// continue out of line (PowerOutsideFastPath).
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "shading/kernel_support.h"
+#include "shading/power.h"
+#include "shading/power_tables.h"
+
+namespace aurivel::kernel {
+
+namespace power_detail {
+
+// The bit pattern where the logarithm's reduced argument z starts.
+constexpr std::uint32_t kLogOffset = 0x3f330000u;
+constexpr int kLogCellShift = 15;
+constexpr std::uint32_t kLogCellMask = 0xff;
+
+// Added to a double of magnitude below 2^51, rounds it to an integer, which
+// then stands in the low bits of the sum's encoding.
+constexpr double kRoundToInteger = 0x1.8p52;
+constexpr int kExp2CellBits = 7;
+constexpr std::uint64_t kExp2CellMask = (1u << kExp2CellBits) - 1;
+
+// 128 t for the results that are normal floats or overflow: t in [-126, 128).
+constexpr double kNormalRangeMiddle = 128.0;
+constexpr double kNormalRangeHalfWidth = 127.0 * 128.0;
+
+// The fast result's low 29 bits, and their pattern at a halfway point.
+constexpr std::uint64_t kLow29Bits = (std::uint64_t{1} << 29) - 1;
+constexpr std::uint64_t kHalfwayPattern = std::uint64_t{1} << 28;
+// The fast result's error bound in units of its last place.
+constexpr std::uint64_t kFastErrorUnits = 1u << 11;
+
+AURIVEL_FORCE_INLINE std::uint32_t BitsOfFloat(float v) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+AURIVEL_FORCE_INLINE float FloatOfBits(std::uint32_t bits) {
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+AURIVEL_FORCE_INLINE std::uint64_t BitsOfDouble(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+AURIVEL_FORCE_INLINE double DoubleOfBits(std::uint64_t bits) {
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// The logarithm's argument reduction, shared with the accurate path.
+struct LogReduction {
+    int exponent;  // k
+    const power_tables::LogCell* cell;
+    double r;  // z * invc - 1, exact
+};
+
+// ix: the bits of a positive normal float.
+AURIVEL_FORCE_INLINE LogReduction ReduceForLog2(std::uint32_t ix) {
+    const std::uint32_t offset = ix - kLogOffset;
+    const power_tables::LogCell* cell = &power_tables::kLogCells[(offset >> kLogCellShift) & kLogCellMask];
+    const double z = FloatOfBits(ix - (offset & 0xff800000u));
+    return LogReduction{static_cast<std::int32_t>(offset) >> 23, cell, z * cell->invc - 1.0};
+}
+
+// log2 of the positive normal float with bits ix, plus exponentOffset.
+AURIVEL_FORCE_INLINE double Log2Fast(std::uint32_t ix, int exponentOffset = 0) {
+    const LogReduction red = ReduceForLog2(ix);
+    const double* a = power_tables::kLog2Fast;
+    const double r = red.r;
+    const double r2 = r * r;
+    const double r4 = r2 * r2;
+    const double low = a[0] * r + r2 * (a[1] + a[2] * r);
+    const double high = (a[3] + a[4] * r) + r2 * a[5];
+    return (static_cast<double>(red.exponent + exponentOffset) + red.cell->log2c) + (low + r4 * high);
+}
+
+// The exponential's argument reduction, shared with the accurate path:
+// t * 128 = n + f, and n split into the table's cell and the exponent.
+struct Exp2Reduction {
+    double n, f;
+    std::uint64_t cell;
+    std::uint64_t exponentBits;  // floor(n / 128) in the exponent field
+};
+
+// scaled: 128 t, of magnitude below 2^51.
+AURIVEL_FORCE_INLINE Exp2Reduction ReduceForExp2(double scaled) {
+    const double shifted = scaled + kRoundToInteger;
+    const std::uint64_t n = BitsOfDouble(shifted);
+    const double integer = shifted - kRoundToInteger;
+    return Exp2Reduction{integer, scaled - integer, n & kExp2CellMask, (n >> kExp2CellBits) << 52};
+}
+
+// 2^(scaled / 128), for scaled in [-160 * 128, 140 * 128].
+AURIVEL_FORCE_INLINE double Exp2Fast(double scaled) {
+    const Exp2Reduction red = ReduceForExp2(scaled);
+    const double* b = power_tables::kExp2Fast;
+    const double f = red.f;
+    const double scale = DoubleOfBits(BitsOfDouble(power_tables::kExp2Cells[red.cell].hi) + red.exponentBits);
+    return scale + (scale * f) * ((b[0] + b[1] * f) + (f * f) * (b[2] + b[3] * f));
+}
+
+// 128 y log2(x) for a positive normal x with bits ix (times 2^-exponentOffset);
+// y * 128 is exact.
+AURIVEL_FORCE_INLINE double ScaledExponent(std::uint32_t ix, float y, int exponentOffset = 0) {
+    return (static_cast<double>(y) * 128.0) * Log2Fast(ix, exponentOffset);
+}
+
+AURIVEL_FORCE_INLINE bool NearHalfway(double result) {
+    return ((BitsOfDouble(result) + (kFastErrorUnits - kHalfwayPattern)) & kLow29Bits) <= 2 * kFastErrorUnits;
+}
+
+}  // namespace power_detail
+
+AURIVEL_FORCE_INLINE float Power(float x, float y) {
+    using namespace power_detail;
+    const std::uint32_t ix = BitsOfFloat(x);
+    // One test for zero, subnormal, infinite, NaN and negative x.
+    if (AURIVEL_UNLIKELY(ix - 0x00800000u >= 0x7f000000u)) {
+        return PowerOutsideFastPath(x, y);
+    }
+    const double scaled = ScaledExponent(ix, y);
+    // One test for NaN and for results outside the normal range.
+    if (AURIVEL_UNLIKELY(!(std::fabs(scaled - kNormalRangeMiddle) < kNormalRangeHalfWidth))) {
+        return PowerOutsideFastPath(x, y);
+    }
+    const double result = Exp2Fast(scaled);
+    if (AURIVEL_UNLIKELY(NearHalfway(result))) {
+        return PowerAccurate(x, y);
+    }
+    return static_cast<float>(result);
+}
+
+}  // namespace aurivel::kernel
