@@ -3,6 +3,9 @@
 // closed form stands in for, and what Update costs with and without a
 // cache hit. Eval/ratios measures them all in interleaved rounds, so that
 // load from other processes falls on each alike, and reports the ratios.
+// Two builds of the module made for the benchmarks alone raise to gamma
+// with the C library's powf and with LLVM's correctly rounded powf instead
+// of the map's own power; their adjusted EvalColor is measured beside it.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +18,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "exact_fresnel.h"
@@ -105,6 +109,43 @@ standin::PluginLibrary* Module() {
     return library.get();
 }
 
+// The power that a build of the module raises to gamma with.
+enum class Power { kOwn, kGlibc, kLlvm };
+
+// A benchmark build of the module, loaded beside the real one. The host's
+// class directory lists a class once, so it is not listed there; only its
+// class descriptor is used.
+template <class Function>
+Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+ClassDesc2* PeerClass(const wchar_t* path) {
+    HMODULE module = LoadLibraryW(path);
+    if (module == nullptr) {
+        return nullptr;
+    }
+    const auto initialise = Export<int (*)()>(module, "LibInitialize");
+    const auto classDesc = Export<ClassDesc* (*)(int)>(module, "LibClassDesc");
+    if (initialise == nullptr || classDesc == nullptr || !initialise()) {
+        return nullptr;
+    }
+    return static_cast<ClassDesc2*>(classDesc(0));
+}
+
+ClassDesc2* ClassOf(Power power) {
+    static ClassDesc2* const glibc = PeerClass(AURIVEL_GLIBC_POWF_MODULE_PATH);
+    static ClassDesc2* const llvm = PeerClass(AURIVEL_LLVM_POWF_MODULE_PATH);
+    switch (power) {
+        case Power::kGlibc:
+            return glibc;
+        case Power::kLlvm:
+            return llvm;
+        default:
+            return static_cast<ClassDesc2*>(Module()->Class(0));
+    }
+}
+
 struct MapDeleter {
     void operator()(Texmap* map) const { map->DeleteThis(); }
 };
@@ -112,8 +153,8 @@ using MapPtr = std::unique_ptr<Texmap, MapDeleter>;
 
 // A fresh map with the given adjustments, its cache filled for time 0;
 // with gammaKey, gamma is animated and changes at kKeyTime.
-MapPtr MakeMap(const Adjustments& a, bool gammaKey) {
-    auto* desc = static_cast<ClassDesc2*>(Module()->Class(0));
+MapPtr MakeMap(const Adjustments& a, bool gammaKey, Power power = Power::kOwn) {
+    ClassDesc2* desc = ClassOf(power);
     MapPtr map(static_cast<Texmap*>(static_cast<ReferenceTarget*>(desc->Create(FALSE))));
     IParamBlock2* block = map->GetParamBlock(0);
     block->SetValue(pb_hue, 0, a.hue);
@@ -131,10 +172,22 @@ MapPtr MakeMap(const Adjustments& a, bool gammaKey) {
 
 // One map per setting, made before any thread evaluates it; they live as
 // long as the module, which they need.
-Texmap* SharedMap(Setting setting) {
+Texmap* SharedMap(Setting setting, Power power = Power::kOwn) {
     static const MapPtr defaults = MakeMap(AdjustmentsOf(Setting::kDefault), false);
     static const MapPtr adjusted = MakeMap(AdjustmentsOf(Setting::kAdjusted), false);
-    return setting == Setting::kDefault ? defaults.get() : adjusted.get();
+    static const MapPtr adjustedGlibc = MakeMap(AdjustmentsOf(Setting::kAdjusted), false, Power::kGlibc);
+    static const MapPtr adjustedLlvm = MakeMap(AdjustmentsOf(Setting::kAdjusted), false, Power::kLlvm);
+    if (setting == Setting::kDefault) {
+        return defaults.get();
+    }
+    switch (power) {
+        case Power::kGlibc:
+            return adjustedGlibc.get();
+        case Power::kLlvm:
+            return adjustedLlvm.get();
+        default:
+            return adjusted.get();
+    }
 }
 
 // Each case evaluates sample i and keeps its result from being optimised
@@ -158,7 +211,7 @@ struct BareSample {
 };
 
 struct MapEval {
-    explicit MapEval(Setting setting) : map(SharedMap(setting)) {}
+    explicit MapEval(Setting setting, Power power = Power::kOwn) : map(SharedMap(setting, power)) {}
     void operator()(std::size_t i) {
         sc.normal = views.normals[i];
         sc.view = views.views[i];
@@ -202,13 +255,36 @@ bool MapMatchesBareSample(Setting setting) {
     return true;
 }
 
+// The peer builds must compute the same colours up to their power: at
+// most one unit in the last place per channel from the map's own.
+bool PeerMatchesMap(Power power) {
+    MapEval own(Setting::kAdjusted), peer(Setting::kAdjusted, power);
+    const Views& views = SampleViews();
+    for (std::size_t i = 0; i < kSampleCount; ++i) {
+        own.sc.normal = peer.sc.normal = views.normals[i];
+        own.sc.view = peer.sc.view = views.views[i];
+        const AColor a = own.map->EvalColor(own.sc);
+        const AColor b = peer.map->EvalColor(peer.sc);
+        for (const auto& [x, y] : {std::pair{a.r, b.r}, std::pair{a.g, b.g}, std::pair{a.b, b.b}}) {
+            if (std::fabs(x - y) > std::fabs(x) * 0x1p-23f) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool ModuleReady(benchmark::State& state) {
-    if (Module() == nullptr) {
-        state.SkipWithError("Aurivel.dlt did not load");
+    if (Module() == nullptr || ClassOf(Power::kGlibc) == nullptr || ClassOf(Power::kLlvm) == nullptr) {
+        state.SkipWithError("Aurivel.dlt or one of its benchmark builds did not load");
         return false;
     }
     if (!MapMatchesBareSample(Setting::kDefault) || !MapMatchesBareSample(Setting::kAdjusted)) {
         state.SkipWithError("the map's EvalColor differs from ShadeSample");
+        return false;
+    }
+    if (!PeerMatchesMap(Power::kGlibc) || !PeerMatchesMap(Power::kLlvm)) {
+        state.SkipWithError("a benchmark build's EvalColor differs from the map's by more than its power");
         return false;
     }
     return true;
@@ -266,11 +342,13 @@ void Ratios(benchmark::State& state) {
     ExactFresnel exact;
     BareSample bareDefault(Setting::kDefault), bareAdjusted(Setting::kAdjusted);
     MapEval mapDefault(Setting::kDefault), mapAdjusted(Setting::kAdjusted);
+    MapEval mapGlibc(Setting::kAdjusted, Power::kGlibc), mapLlvm(Setting::kAdjusted, Power::kLlvm);
     MapUpdate updateInside(false), updateOutside(true);
-    InterleavedTimer<7> timer;
+    InterleavedTimer<9> timer;
     for (auto _ : state) {
         for (int round = 0; round < kRatioRounds; ++round) {
-            timer.Round(exact, bareDefault, bareAdjusted, mapDefault, mapAdjusted, updateInside, updateOutside);
+            timer.Round(exact, bareDefault, bareAdjusted, mapDefault, mapAdjusted, updateInside, updateOutside,
+                        mapGlibc, mapLlvm);
         }
     }
     const double exactNs = timer.Median(0);
@@ -279,6 +357,8 @@ void Ratios(benchmark::State& state) {
     state.counters["map_default/bare"] = timer.Median(3) / timer.Median(1);
     state.counters["map_adjusted/bare"] = timer.Median(4) / timer.Median(2);
     state.counters["update_hit/miss"] = timer.Median(5) / timer.Median(6);
+    state.counters["map_adjusted/glibc_powf"] = timer.Median(4) / timer.Median(7);
+    state.counters["map_adjusted/llvm_powf"] = timer.Median(4) / timer.Median(8);
 }
 
 void MapEvalThreads(benchmark::State& state) {
@@ -302,6 +382,10 @@ void MapEvalThreads(benchmark::State& state) {
     benchmark::RegisterBenchmark("Eval/bare_sample/adjusted", PerSample<BareSample, Setting>, Setting::kAdjusted);
     benchmark::RegisterBenchmark("Eval/map/default", PerSample<MapEval, Setting>, Setting::kDefault);
     benchmark::RegisterBenchmark("Eval/map/adjusted", PerSample<MapEval, Setting>, Setting::kAdjusted);
+    benchmark::RegisterBenchmark("Eval/map/adjusted_glibc_powf", PerSample<MapEval, Setting, Power>, Setting::kAdjusted,
+                                 Power::kGlibc);
+    benchmark::RegisterBenchmark("Eval/map/adjusted_llvm_powf", PerSample<MapEval, Setting, Power>, Setting::kAdjusted,
+                                 Power::kLlvm);
     benchmark::RegisterBenchmark("Eval/update/cache_hit", PerSample<MapUpdate, bool>, false);
     benchmark::RegisterBenchmark("Eval/update/cache_miss", PerSample<MapUpdate, bool>, true);
     benchmark::RegisterBenchmark("Eval/map_threads", MapEvalThreads)->Threads(1)->Threads(2)->UseRealTime();
@@ -312,6 +396,9 @@ void MapEvalThreads(benchmark::State& state) {
         benchmark::RegisterBenchmark("Eval/counted/map/default", PerSample<MapEval, Setting>, Setting::kDefault)
             ->Iterations(samples);
         benchmark::RegisterBenchmark("Eval/counted/map/adjusted", PerSample<MapEval, Setting>, Setting::kAdjusted)
+            ->Iterations(samples);
+        benchmark::RegisterBenchmark("Eval/counted/map/adjusted_glibc_powf", PerSample<MapEval, Setting, Power>,
+                                     Setting::kAdjusted, Power::kGlibc)
             ->Iterations(samples);
     }
     return true;

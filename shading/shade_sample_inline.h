@@ -1,7 +1,8 @@
 #pragma once
 
 // The whole host-free sample as inline code: the map's EvalColor compiles
-// it into itself, so a sample makes no call but the host's and powf.
+// it into itself, so a sample makes no call but the host's (and, rarely, the
+// power's accurate path).
 // shade_sample.h declares the same operations out of line; both give the
 // same bits.
 

@@ -1,18 +1,18 @@
-// At gamma 1 the pipeline skips powf and keeps the channel as it is. That
-// is exact only if powf(x, 1) returns x itself for every channel value the
-// pipeline can reach: +-0, positive floats up to infinity, and NaN (whose
-// payload the final clamp discards).
+// At gamma 1 the pipeline skips the power and keeps the channel as it is.
+// That is exact only if the power of x to 1 returns x itself for every
+// channel value the pipeline can reach: +-0, positive floats up to
+// infinity, and NaN (whose payload the final clamp discards).
 //
-// powf forms log2(x) and exp2(y * log2(x)) in double precision, accurate to
-// far more than the 24 bits of the result, and rounds once at the end; x^1
-// is x, a float, so that rounding lands on x unless the intermediate is off
-// by half an ulp of x. Where such an error could hide, the tests below are
-// exhaustive: one whole binade (the logarithm's tables and polynomial see
-// only the mantissa, the same in every binade), every subnormal (normalised on a path
-// of its own), and every power of two with its neighbours (where the ulp
-// changes, and the float below lies only half an ulp away). Everything
-// else in [0, 1] is sampled; DISABLED_EveryFloatInUnitRange walks all 2^30
-// of them (several seconds: run with --gtest_also_run_disabled_tests).
+// The power (shading/power.h) forms log2(x) and exp2(y * log2(x)) in double
+// precision and rounds once at the end; x^1 is x, a float, so that rounding
+// lands on x unless the intermediate is off by half an ulp of x. Where such
+// an error could hide, the tests below are exhaustive: one whole binade (the
+// logarithm's tables and polynomial see only the mantissa, the same in every
+// binade), every subnormal (normalised on a path of its own), and every
+// power of two with its neighbours (where the ulp changes, and the float
+// below lies only half an ulp away). Everything else in [0, 1] is sampled;
+// DISABLED_EveryFloatInUnitRange walks all 2^30 of them (several seconds:
+// run with --gtest_also_run_disabled_tests).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,8 +34,7 @@ constexpr std::uint32_t kOneBits = 0x3f800000u;
 constexpr std::uint32_t kHalfBits = 0x3f000000u;
 constexpr std::uint32_t kSmallestNormalBits = 0x00800000u;
 
-// The exponent as the pipeline has it, a value known only at run time:
-// with a literal 1 the compiler would fold powf(x, 1) to x itself.
+// The exponent as the pipeline has it, a value known only at run time.
 float RuntimeOne() {
     static volatile float one = 1.0f;
     return one;

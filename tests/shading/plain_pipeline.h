@@ -4,10 +4,9 @@
 // everything else one way only, held to reference values; where it takes a
 // shortcut, it must give the bits of the general operation here.
 
-#include <cmath>
-
 #include "shading/color_adjust.h"
 #include "shading/conductor_fresnel_inline.h"
+#include "shading/power.h"
 #include "shading/shading_types.h"
 
 namespace aurivel::plain {
@@ -21,6 +20,6 @@ inline Rgba ConductorReflectanceRGB(float cosine, const OpticalConstants& ior) {
 }
 
 // Gamma 1 skips the gamma step's power function.
-inline float GammaPower(float channel, float gamma) { return std::pow(channel, gamma); }
+inline float GammaPower(float channel, float gamma) { return Power(channel, gamma); }
 
 }  // namespace aurivel::plain
