@@ -315,6 +315,15 @@ bool IsNaNBits(std::uint32_t bits) { return (bits & 0x7fffffffu) > kInfinityBits
 
 float Power(float x, float y) { return kernel::Power(x, y); }
 
+PowerTriple RaiseEachToPower(float a, float b, float c, float y) {
+#ifdef AURIVEL_KERNEL_SSE2
+    if (AURIVEL_LIKELY(kernel::power_detail::RaiseThreeFast(a, b, c, y))) {
+        return PowerTriple{a, b, c};
+    }
+#endif
+    return PowerTriple{kernel::Power(a, y), kernel::Power(b, y), kernel::Power(c, y)};
+}
+
 float PowerOutsideFastPath(float x, float y) {
     const std::uint32_t ix = BitsOfFloat(x);
     if (ix == 0 || ix >= kInfinityBits) {

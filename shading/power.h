@@ -11,6 +11,17 @@ namespace aurivel {
 // multiply-add, so every platform and compiler gives the same bits.
 float Power(float x, float y);
 
+// Three values each raised to the same power.
+struct PowerTriple {
+    float a, b, c;
+};
+
+// a, b and c each raised to y, as Power: the gamma step, with the three
+// fast paths in SSE2 lanes where the target has them. A call of its own on
+// purpose: compiled into the map's EvalColor, its demand for registers
+// made the sample at the default gamma of 1, which skips it, slower.
+PowerTriple RaiseEachToPower(float a, float b, float c, float y);
+
 // The inline fast path's (shading/power_inline.h) continuation for every
 // other x (zero, subnormal, negative, infinite, NaN) and for results outside
 // the normal range: the same evaluation where it applies, else

@@ -104,16 +104,23 @@ AURIVEL_FORCE_INLINE LogReduction ReduceForLog2(std::uint32_t ix) {
     return LogReduction{static_cast<std::int32_t>(offset) >> 23, cell, z * cell->invc - 1.0};
 }
 
-// log2 of the positive normal float with bits ix, plus exponentOffset.
-AURIVEL_FORCE_INLINE double Log2Fast(std::uint32_t ix, int exponentOffset = 0) {
-    const LogReduction red = ReduceForLog2(ix);
-    const double* a = power_tables::kLog2Fast;
-    const double r = red.r;
-    const double r2 = r * r;
-    const double r4 = r2 * r2;
-    const double low = a[0] * r + r2 * (a[1] + a[2] * r);
-    const double high = (a[3] + a[4] * r) + r2 * a[5];
-    return (static_cast<double>(red.exponent + exponentOffset) + red.cell->log2c) + (low + r4 * high);
+// The formulas below are templates over the number type, so that double
+// and the SSE2 lanes of DoubleLanes evaluate them in the same order.
+
+// k + log2(1/invc) + log2(1 + r), a the coefficients of kLog2Fast.
+template <class Real, class Coefficients>
+AURIVEL_FORCE_INLINE Real Log2OfReduced(Real r, Real exponent, Real log2c, const Coefficients& a) {
+    const Real r2 = r * r;
+    const Real r4 = r2 * r2;
+    const Real low = a[0] * r + r2 * (a[1] + a[2] * r);
+    const Real high = (a[3] + a[4] * r) + r2 * a[5];
+    return (exponent + log2c) + (low + r4 * high);
+}
+
+// scale * 2^(f/128), b the coefficients of kExp2Fast.
+template <class Real, class Coefficients>
+AURIVEL_FORCE_INLINE Real Exp2OfReduced(Real scale, Real f, const Coefficients& b) {
+    return scale + (scale * f) * ((b[0] + b[1] * f) + (f * f) * (b[2] + b[3] * f));
 }
 
 // The exponential's argument reduction, shared with the accurate path:
@@ -135,16 +142,16 @@ AURIVEL_FORCE_INLINE Exp2Reduction ReduceForExp2(double scaled) {
 // 2^(scaled / 128), for scaled in [-160 * 128, 140 * 128].
 AURIVEL_FORCE_INLINE double Exp2Fast(double scaled) {
     const Exp2Reduction red = ReduceForExp2(scaled);
-    const double* b = power_tables::kExp2Fast;
-    const double f = red.f;
     const double scale = DoubleOfBits(BitsOfDouble(power_tables::kExp2Cells[red.cell].hi) + red.exponentBits);
-    return scale + (scale * f) * ((b[0] + b[1] * f) + (f * f) * (b[2] + b[3] * f));
+    return Exp2OfReduced(scale, red.f, power_tables::kExp2Fast);
 }
 
 // 128 y log2(x) for a positive normal x with bits ix (times 2^-exponentOffset);
 // y * 128 is exact.
 AURIVEL_FORCE_INLINE double ScaledExponent(std::uint32_t ix, float y, int exponentOffset = 0) {
-    return (static_cast<double>(y) * 128.0) * Log2Fast(ix, exponentOffset);
+    const LogReduction red = ReduceForLog2(ix);
+    return (static_cast<double>(y) * 128.0) * Log2OfReduced(red.r, static_cast<double>(red.exponent + exponentOffset),
+                                                            red.cell->log2c, power_tables::kLog2Fast);
 }
 
 AURIVEL_FORCE_INLINE bool NearHalfway(double result) {
@@ -171,5 +178,93 @@ AURIVEL_FORCE_INLINE float Power(float x, float y) {
     }
     return static_cast<float>(result);
 }
+
+#ifdef AURIVEL_KERNEL_SSE2
+
+namespace power_detail {
+
+// Two doubles in one SSE2 register; each lane does what a double would.
+struct DoubleLanes {
+    __m128d v;
+    AURIVEL_FORCE_INLINE DoubleLanes(__m128d lanes) : v(lanes) {}
+    AURIVEL_FORCE_INLINE DoubleLanes(double both) : v(_mm_set1_pd(both)) {}
+};
+
+AURIVEL_FORCE_INLINE DoubleLanes operator+(DoubleLanes a, DoubleLanes b) { return _mm_add_pd(a.v, b.v); }
+AURIVEL_FORCE_INLINE DoubleLanes operator-(DoubleLanes a, DoubleLanes b) { return _mm_sub_pd(a.v, b.v); }
+AURIVEL_FORCE_INLINE DoubleLanes operator*(DoubleLanes a, DoubleLanes b) { return _mm_mul_pd(a.v, b.v); }
+
+// 128 y log2(x) for the two lanes of z (the reduced arguments as floats,
+// in the low half), k and two logarithm cells; as ScaledExponent.
+AURIVEL_FORCE_INLINE DoubleLanes ScaledExponentOfLanes(__m128 z, __m128i exponent, const power_tables::LogCell& first,
+                                                       const power_tables::LogCell& second, double y128) {
+    const __m128d cellA = _mm_loadu_pd(&first.invc);
+    const __m128d cellB = _mm_loadu_pd(&second.invc);
+    const DoubleLanes r = DoubleLanes(_mm_cvtps_pd(z)) * _mm_unpacklo_pd(cellA, cellB) - 1.0;
+    return y128 * Log2OfReduced<DoubleLanes>(r, _mm_cvtepi32_pd(exponent), _mm_unpackhi_pd(cellA, cellB),
+                                             power_tables::kLog2Fast);
+}
+
+// 2^(scaled / 128) in both lanes, as Exp2Fast, and whether each lane's
+// result is a normal float (or overflows) that lies clear of every halfway
+// point: mask bits 0 and 1.
+AURIVEL_FORCE_INLINE int Exp2OfLanes(DoubleLanes scaled, __m128d& result) {
+    const __m128d shifted = _mm_add_pd(scaled.v, _mm_set1_pd(kRoundToInteger));
+    const __m128i n = _mm_castpd_si128(shifted);
+    const DoubleLanes f = scaled - DoubleLanes(_mm_sub_pd(shifted, _mm_set1_pd(kRoundToInteger)));
+    const int cellA = _mm_cvtsi128_si32(n) & static_cast<int>(kExp2CellMask);
+    const int cellB = _mm_extract_epi16(n, 4) & static_cast<int>(kExp2CellMask);
+    const __m128d table =
+        _mm_loadh_pd(_mm_load_sd(&power_tables::kExp2Cells[cellA].hi), &power_tables::kExp2Cells[cellB].hi);
+    const __m128i exponentBits = _mm_slli_epi64(_mm_srli_epi64(n, kExp2CellBits), 52);
+    const __m128d scale = _mm_castsi128_pd(_mm_add_epi64(_mm_castpd_si128(table), exponentBits));
+    result = Exp2OfReduced<DoubleLanes>(scale, f, power_tables::kExp2Fast).v;
+
+    const __m128d distance = _mm_andnot_pd(_mm_set1_pd(-0.0), _mm_sub_pd(scaled.v, _mm_set1_pd(kNormalRangeMiddle)));
+    const int inRange = _mm_movemask_pd(_mm_cmplt_pd(distance, _mm_set1_pd(kNormalRangeHalfWidth)));
+    const __m128i low29 =
+        _mm_and_si128(_mm_add_epi64(_mm_castpd_si128(result),
+                                    _mm_set1_epi64x(static_cast<long long>(kFastErrorUnits - kHalfwayPattern))),
+                      _mm_set1_epi64x(static_cast<long long>(kLow29Bits)));
+    // The masked values fit in each lane's low 32 bits.
+    const __m128i clear = _mm_cmpgt_epi32(low29, _mm_set1_epi64x(static_cast<long long>(2 * kFastErrorUnits)));
+    const int clearMask = _mm_movemask_ps(_mm_castsi128_ps(clear));
+    return inRange & ((clearMask & 1) | ((clearMask >> 1) & 2));
+}
+
+// Three powers in SSE2 lanes, each as Power's fast path would compute it:
+// a and b in one register, c twice in the other. False, changing nothing,
+// if any channel needs more than the fast path.
+AURIVEL_FORCE_INLINE bool RaiseThreeFast(float& a, float& b, float& c, float y) {
+    const __m128i ix = _mm_castps_si128(_mm_setr_ps(a, b, c, c));
+    // ix - 0x00800000 >= 0x7f000000 as unsigned numbers, compared as signed.
+    const __m128i special = _mm_cmpgt_epi32(_mm_add_epi32(ix, _mm_set1_epi32(0x7f800000)), _mm_set1_epi32(-0x01000001));
+    const __m128i offset = _mm_sub_epi32(ix, _mm_set1_epi32(static_cast<int>(kLogOffset)));
+    const __m128i cells = _mm_and_si128(_mm_srli_epi32(offset, kLogCellShift), _mm_set1_epi32(kLogCellMask));
+    const __m128 z =
+        _mm_castsi128_ps(_mm_sub_epi32(ix, _mm_and_si128(offset, _mm_set1_epi32(static_cast<int>(0xff800000u)))));
+    const __m128i exponent = _mm_srai_epi32(offset, 23);
+    const power_tables::LogCell& cellC = power_tables::kLogCells[_mm_extract_epi16(cells, 4)];
+    const double y128 = static_cast<double>(y) * 128.0;
+    const DoubleLanes scaledAB = ScaledExponentOfLanes(z, exponent, power_tables::kLogCells[_mm_cvtsi128_si32(cells)],
+                                                       power_tables::kLogCells[_mm_extract_epi16(cells, 2)], y128);
+    const DoubleLanes scaledC =
+        ScaledExponentOfLanes(_mm_movehl_ps(z, z), _mm_unpackhi_epi64(exponent, exponent), cellC, cellC, y128);
+    __m128d resultAB, resultC;
+    const int fastAB = Exp2OfLanes(scaledAB, resultAB);
+    const int fastC = Exp2OfLanes(scaledC, resultC);
+    if (AURIVEL_UNLIKELY((_mm_movemask_ps(_mm_castsi128_ps(special)) | (fastAB ^ 3) | (fastC ^ 3)) != 0)) {
+        return false;
+    }
+    const __m128 ab = _mm_cvtpd_ps(resultAB);
+    a = _mm_cvtss_f32(ab);
+    b = _mm_cvtss_f32(_mm_shuffle_ps(ab, ab, _MM_SHUFFLE(1, 1, 1, 1)));
+    c = _mm_cvtss_f32(_mm_cvtpd_ps(resultC));
+    return true;
+}
+
+}  // namespace power_detail
+
+#endif
 
 }  // namespace aurivel::kernel
