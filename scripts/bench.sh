@@ -54,6 +54,8 @@ if $instructions; then
   export AURIVEL_INSTRUCTIONS_DEFAULT AURIVEL_INSTRUCTIONS_ADJUSTED
   AURIVEL_INSTRUCTIONS_DEFAULT=$(count_instructions default)
   AURIVEL_INSTRUCTIONS_ADJUSTED=$(count_instructions adjusted)
+  export AURIVEL_INSTRUCTIONS_GLIBC_POWF
+  AURIVEL_INSTRUCTIONS_GLIBC_POWF=$(count_instructions adjusted_glibc_powf)
 fi
 
 python3 - "$results" <<'EOF'
@@ -86,6 +88,8 @@ for label, name in [
     ("ShadeSample, hue 10, sat 5, gamma 2.2", "Eval/bare_sample/adjusted"),
     ("EvalColor through the map, default parameters", "Eval/map/default"),
     ("EvalColor through the map, hue 10, sat 5, gamma 2.2", "Eval/map/adjusted"),
+    ("the same with glibc's powf for the power", "Eval/map/adjusted_glibc_powf"),
+    ("the same with LLVM's correctly rounded powf", "Eval/map/adjusted_llvm_powf"),
     ("Update inside the validity interval", "Eval/update/cache_hit"),
     ("Update that reads the nine values", "Eval/update/cache_miss"),
 ]:
@@ -99,6 +103,8 @@ for label, counter, target in [
     ("EvalColor default / ShadeSample", "map_default/bare", "≤ 1.15"),
     ("EvalColor adjusted / ShadeSample", "map_adjusted/bare", "≤ 1.15"),
     ("Update hit / Update miss", "update_hit/miss", "≤ 0.05"),
+    ("EvalColor adjusted, our power / glibc's powf", "map_adjusted/glibc_powf", "≤ 1.10"),
+    ("EvalColor adjusted, our power / LLVM's powf", "map_adjusted/llvm_powf", ""),
 ]:
     print(f"| {label} | {ratios[counter]:.3f} | {target} |")
 one = rate("Eval/map_threads/real_time/threads:1")
@@ -117,4 +123,5 @@ if os.environ.get("AURIVEL_INSTRUCTIONS_DEFAULT"):
     print("|---|---:|")
     print(f"| default parameters | {os.environ['AURIVEL_INSTRUCTIONS_DEFAULT']} |")
     print(f"| hue 10, sat 5, gamma 2.2 | {os.environ['AURIVEL_INSTRUCTIONS_ADJUSTED']} |")
+    print(f"| the same with glibc's powf | {os.environ['AURIVEL_INSTRUCTIONS_GLIBC_POWF']} |")
 EOF

@@ -11,6 +11,16 @@
 #define AURIVEL_FORCE_INLINE inline
 #endif
 
+// For a rare path kept out of its caller, so that the caller needs no call
+// and so fewer saved registers.
+#if defined(__GNUC__) || defined(__clang__)
+#define AURIVEL_NO_INLINE __attribute__((noinline))
+#elif defined(_MSC_VER)
+#define AURIVEL_NO_INLINE __declspec(noinline)
+#else
+#define AURIVEL_NO_INLINE
+#endif
+
 // SSE2 is part of every x86-64 target; elsewhere the scalar code serves.
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "shading/power_inline.h"
+#include "shading/power_lanes.h"
 
 // The accurate path: x^y in double-double arithmetic (about 106 bits, built
 // from error-free transformations of IEEE doubles), rounded to float with
@@ -117,7 +118,7 @@ DoubleDouble Horner(const DoubleDouble (&coefficients)[N], Argument x) {
 // ---- x^y for positive finite x and finite y ----
 
 // log2(z) for the reduced argument: the cell's log2(1/invc) plus log2(1 + r).
-DoubleDouble Log2OfReduced(const kernel::power_detail::LogReduction& red) {
+DoubleDouble AccurateLog2OfReduced(const kernel::power_detail::LogReduction& red) {
     const auto cell = static_cast<std::size_t>(red.cell - kernel::power_tables::kLogCells);
     const DoubleDouble series = Multiply(Horner(kernel::power_tables::kLog2Accurate, red.r), red.r);
     return Add(DoubleDouble{red.cell->log2c, kernel::power_tables::kLogCellTails[cell]}, series);
@@ -125,7 +126,7 @@ DoubleDouble Log2OfReduced(const kernel::power_detail::LogReduction& red) {
 
 // 2^(t/128) for t = whole + fraction with |t - n| small for the integer n
 // that the reduction picks from their sum.
-DoubleDouble Exp2OfSum(double whole, DoubleDouble fraction) {
+DoubleDouble AccurateExp2OfSum(double whole, DoubleDouble fraction) {
     const kernel::power_detail::Exp2Reduction red = kernel::power_detail::ReduceForExp2((whole + fraction.hi) * 128.0);
     const DoubleDouble f = Add(TwoSum(whole * 128.0, -red.n), Scale(fraction, 128.0));
     const DoubleDouble exp2 =
@@ -253,7 +254,7 @@ float PowerOfFinite(std::uint32_t ix, float y) {
     }
     const kernel::power_detail::LogReduction red = kernel::power_detail::ReduceForLog2(normal);
     const double whole = static_cast<double>(y) * (red.exponent + extraExponent);
-    const DoubleDouble fraction = Multiply(Log2OfReduced(red), static_cast<double>(y));
+    const DoubleDouble fraction = Multiply(AccurateLog2OfReduced(red), static_cast<double>(y));
     const double t = whole + fraction.hi;
     if (t > kOverflowExponent) {
         return FloatOfBits(kInfinityBits);
@@ -262,7 +263,7 @@ float PowerOfFinite(std::uint32_t ix, float y) {
         return 0.0f;
     }
     const double relativeError = (fraction.hi < 0.0 ? 1.0 - fraction.hi : 1.0 + fraction.hi) * 0x1p-100;
-    const Rounding rounding = RoundToFloat(Exp2OfSum(whole, fraction), relativeError);
+    const Rounding rounding = RoundToFloat(AccurateExp2OfSum(whole, fraction), relativeError);
     double exact;
     if (!rounding.certain && ExactPower(ix, y, &exact)) {
         return static_cast<float>(exact);
@@ -315,13 +316,119 @@ bool IsNaNBits(std::uint32_t bits) { return (bits & 0x7fffffffu) > kInfinityBits
 
 float Power(float x, float y) { return kernel::Power(x, y); }
 
+namespace {
+
+#ifdef AURIVEL_KERNEL_SSE2
+
+using namespace kernel::power_detail;
+
+// Two doubles in one SSE2 register; each lane does what a double would.
+struct DoubleLanes {
+    __m128d v;
+    AURIVEL_FORCE_INLINE DoubleLanes(__m128d lanes) : v(lanes) {}
+    AURIVEL_FORCE_INLINE DoubleLanes(const power_lanes::Pair& both) : v(_mm_load_pd(both.lanes)) {}
+};
+
+// A table of power_lanes pairs, read as the templates read a table of doubles.
+struct LaneTable {
+    const power_lanes::Pair* pairs;
+    AURIVEL_FORCE_INLINE DoubleLanes operator[](std::size_t i) const { return pairs[i]; }
+};
+
+AURIVEL_FORCE_INLINE DoubleLanes operator+(DoubleLanes a, DoubleLanes b) { return _mm_add_pd(a.v, b.v); }
+AURIVEL_FORCE_INLINE DoubleLanes operator-(DoubleLanes a, DoubleLanes b) { return _mm_sub_pd(a.v, b.v); }
+AURIVEL_FORCE_INLINE DoubleLanes operator*(DoubleLanes a, DoubleLanes b) { return _mm_mul_pd(a.v, b.v); }
+
+// 128 y log2(x) for the two lanes of z (the reduced arguments as floats,
+// in the low half), k and two logarithm cells; as ScaledExponent.
+AURIVEL_FORCE_INLINE DoubleLanes ScaledExponentOfLanes(__m128 z, __m128i exponent,
+                                                       const kernel::power_tables::LogCell& first,
+                                                       const kernel::power_tables::LogCell& second, DoubleLanes y128) {
+    const __m128d cellA = _mm_loadu_pd(&first.invc);
+    const __m128d cellB = _mm_loadu_pd(&second.invc);
+    const DoubleLanes r = DoubleLanes(_mm_cvtps_pd(z)) * _mm_unpacklo_pd(cellA, cellB) - power_lanes::kOne;
+    return y128 * Log2OfReduced<DoubleLanes>(r, _mm_cvtepi32_pd(exponent), _mm_unpackhi_pd(cellA, cellB),
+                                             LaneTable{power_lanes::kLog2Fast});
+}
+
+// 2^(scaled / 128) in both lanes, as Exp2Fast, and whether each lane's
+// result is a normal float (or overflows) that lies clear of every halfway
+// point: mask bits 0 and 1.
+AURIVEL_FORCE_INLINE int Exp2OfLanes(DoubleLanes scaled, __m128d& result) {
+    const __m128d shifted = _mm_add_pd(scaled.v, DoubleLanes(power_lanes::kRoundToInteger).v);
+    const __m128i n = _mm_castpd_si128(shifted);
+    const DoubleLanes f = scaled - DoubleLanes(_mm_sub_pd(shifted, DoubleLanes(power_lanes::kRoundToInteger).v));
+    const int cellA = _mm_cvtsi128_si32(n) & static_cast<int>(kExp2CellMask);
+    const int cellB = _mm_extract_epi16(n, 4) & static_cast<int>(kExp2CellMask);
+    const __m128d table = _mm_loadh_pd(_mm_load_sd(&kernel::power_tables::kExp2Cells[cellA].hi),
+                                       &kernel::power_tables::kExp2Cells[cellB].hi);
+    const __m128i exponentBits = _mm_slli_epi64(_mm_srli_epi64(n, kExp2CellBits), 52);
+    const __m128d scale = _mm_castsi128_pd(_mm_add_epi64(_mm_castpd_si128(table), exponentBits));
+    result = Exp2OfReduced<DoubleLanes>(scale, f, LaneTable{power_lanes::kExp2Fast}).v;
+
+    const __m128d distance = _mm_andnot_pd(DoubleLanes(power_lanes::kSignBit).v,
+                                           _mm_sub_pd(scaled.v, DoubleLanes(power_lanes::kNormalRangeMiddle).v));
+    const int inRange = _mm_movemask_pd(_mm_cmplt_pd(distance, DoubleLanes(power_lanes::kNormalRangeHalfWidth).v));
+    const __m128i low29 =
+        _mm_and_si128(_mm_add_epi64(_mm_castpd_si128(result),
+                                    _mm_set1_epi64x(static_cast<long long>(kFastErrorUnits - kHalfwayPattern))),
+                      _mm_set1_epi64x(static_cast<long long>(kLow29Bits)));
+    // The masked values fit in each lane's low 32 bits.
+    const __m128i clear = _mm_cmpgt_epi32(low29, _mm_set1_epi64x(static_cast<long long>(2 * kFastErrorUnits)));
+    const int clearMask = _mm_movemask_ps(_mm_castsi128_ps(clear));
+    return inRange & ((clearMask & 1) | ((clearMask >> 1) & 2));
+}
+
+// Three powers in SSE2 lanes, each as Power's fast path would compute it:
+// a and b in one register, c twice in the other. False, changing nothing,
+// if any channel needs more than the fast path.
+AURIVEL_FORCE_INLINE bool RaiseThreeFast(float& a, float& b, float& c, float y) {
+    const __m128i ix = _mm_castps_si128(_mm_setr_ps(a, b, c, c));
+    // ix - 0x00800000 >= 0x7f000000 as unsigned numbers, compared as signed.
+    const __m128i special = _mm_cmpgt_epi32(_mm_add_epi32(ix, _mm_set1_epi32(0x7f800000)), _mm_set1_epi32(-0x01000001));
+    const __m128i offset = _mm_sub_epi32(ix, _mm_set1_epi32(static_cast<int>(kLogOffset)));
+    const __m128i cells = _mm_and_si128(_mm_srli_epi32(offset, kLogCellShift), _mm_set1_epi32(kLogCellMask));
+    const __m128 z =
+        _mm_castsi128_ps(_mm_sub_epi32(ix, _mm_and_si128(offset, _mm_set1_epi32(static_cast<int>(0xff800000u)))));
+    const __m128i exponent = _mm_srai_epi32(offset, 23);
+    const kernel::power_tables::LogCell& cellC = kernel::power_tables::kLogCells[_mm_extract_epi16(cells, 4)];
+    const DoubleLanes y128 = _mm_set1_pd(static_cast<double>(y) * 128.0);
+    const DoubleLanes scaledAB =
+        ScaledExponentOfLanes(z, exponent, kernel::power_tables::kLogCells[_mm_cvtsi128_si32(cells)],
+                              kernel::power_tables::kLogCells[_mm_extract_epi16(cells, 2)], y128);
+    const DoubleLanes scaledC =
+        ScaledExponentOfLanes(_mm_movehl_ps(z, z), _mm_unpackhi_epi64(exponent, exponent), cellC, cellC, y128);
+    __m128d resultAB, resultC;
+    const int fastAB = Exp2OfLanes(scaledAB, resultAB);
+    const int fastC = Exp2OfLanes(scaledC, resultC);
+    if (AURIVEL_UNLIKELY((_mm_movemask_ps(_mm_castsi128_ps(special)) | (fastAB ^ 3) | (fastC ^ 3)) != 0)) {
+        return false;
+    }
+    const __m128 ab = _mm_cvtpd_ps(resultAB);
+    a = _mm_cvtss_f32(ab);
+    b = _mm_cvtss_f32(_mm_shuffle_ps(ab, ab, _MM_SHUFFLE(1, 1, 1, 1)));
+    c = _mm_cvtss_f32(_mm_cvtpd_ps(resultC));
+    return true;
+}
+
+#endif
+
+// Apart, so that the lanes' fast path needs no call and so no saved
+// registers.
+AURIVEL_NO_INLINE PowerTriple RaiseOneByOne(float a, float b, float c, float y) {
+    return PowerTriple{kernel::Power(a, y), kernel::Power(b, y), kernel::Power(c, y)};
+}
+
+}  // namespace
+
 PowerTriple RaiseEachToPower(float a, float b, float c, float y) {
 #ifdef AURIVEL_KERNEL_SSE2
-    if (AURIVEL_LIKELY(kernel::power_detail::RaiseThreeFast(a, b, c, y))) {
-        return PowerTriple{a, b, c};
+    float fastA = a, fastB = b, fastC = c;
+    if (AURIVEL_LIKELY(RaiseThreeFast(fastA, fastB, fastC, y))) {
+        return PowerTriple{fastA, fastB, fastC};
     }
 #endif
-    return PowerTriple{kernel::Power(a, y), kernel::Power(b, y), kernel::Power(c, y)};
+    return RaiseOneByOne(a, b, c, y);
 }
 
 float PowerOutsideFastPath(float x, float y) {
