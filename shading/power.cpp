@@ -30,10 +30,7 @@
 namespace aurivel {
 namespace {
 
-using kernel::power_detail::BitsOfDouble;
-using kernel::power_detail::BitsOfFloat;
-using kernel::power_detail::DoubleOfBits;
-using kernel::power_detail::FloatOfBits;
+using kernel::power_detail::BitCast;
 using kernel::power_tables::DoubleDouble;
 
 constexpr std::uint32_t kInfinityBits = 0x7f800000u;
@@ -131,13 +128,13 @@ DoubleDouble AccurateExp2OfSum(double whole, DoubleDouble fraction) {
     const DoubleDouble f = Add(TwoSum(whole * 128.0, -red.n), Scale(fraction, 128.0));
     const DoubleDouble exp2 =
         Multiply(kernel::power_tables::kExp2Cells[red.cell], Horner(kernel::power_tables::kExp2Accurate, f));
-    return Scale(exp2, DoubleOfBits(BitsOfDouble(1.0) + red.exponentBits));
+    return Scale(exp2, BitCast<double>(BitCast<std::uint64_t>(1.0) + red.exponentBits));
 }
 
 // The value of a float's bits, where the bits of infinity stand for 2^128,
 // the first power of two beyond the largest float.
 double ValueOfBits(std::uint32_t bits) {
-    return bits == kInfinityBits ? 0x1p128 : static_cast<double>(FloatOfBits(bits));
+    return bits == kInfinityBits ? 0x1p128 : static_cast<double>(BitCast<float>(bits));
 }
 
 struct Rounding {
@@ -148,10 +145,10 @@ struct Rounding {
 // Rounds the positive value v (|v.lo| at most half an ulp of v.hi) to float,
 // and tells whether every value within v * relativeError of it rounds alike.
 Rounding RoundToFloat(DoubleDouble v, double relativeError) {
-    const std::uint32_t bits = BitsOfFloat(static_cast<float>(v.hi));
+    const std::uint32_t bits = BitCast<std::uint32_t>(static_cast<float>(v.hi));
     const double value = ValueOfBits(bits);
     if (bits == kInfinityBits && v.hi >= value) {
-        return Rounding{FloatOfBits(kInfinityBits), true};
+        return Rounding{BitCast<float>(kInfinityBits), true};
     }
     // The halfway point between v.hi's nearest float and the float on v's side.
     const std::uint32_t neighbour = v.hi >= value ? bits + 1 : bits - 1;
@@ -163,7 +160,7 @@ Rounding RoundToFloat(DoubleDouble v, double relativeError) {
     if (offset.hi == 0.0) {
         return Rounding{static_cast<float>(halfway), certain};
     }
-    return Rounding{FloatOfBits(offset.hi > 0.0 ? upper : lower), certain};
+    return Rounding{BitCast<float>(offset.hi > 0.0 ? upper : lower), certain};
 }
 
 // An odd integer and a power of two: a float's value is odd * 2^exponent.
@@ -222,7 +219,7 @@ std::int64_t PowerOfTwoRoot(std::int64_t a, int s) {
 // power c^(2^s), 2^s divides e, and b > 0 unless c = 1; it is c^b * 2^(e*b/2^s).
 bool ExactPower(std::uint32_t ix, float y, double* value) {
     const Dyadic x = DyadicOf(ix);
-    const Dyadic exponent = DyadicOf(BitsOfFloat(y));
+    const Dyadic exponent = DyadicOf(BitCast<std::uint32_t>(y));
     if (exponent.exponent > 30) {
         return false;  // |x^y| would be far outside the range unless x = 1
     }
@@ -240,7 +237,7 @@ bool ExactPower(std::uint32_t ix, float y, double* value) {
     if (odd < 0 || scale < -1000 || scale > 1000) {
         return false;
     }
-    *value = static_cast<double>(odd) * DoubleOfBits(static_cast<std::uint64_t>(scale + 1023) << 52);
+    *value = static_cast<double>(odd) * BitCast<double>(static_cast<std::uint64_t>(scale + 1023) << 52);
     return true;
 }
 
@@ -249,7 +246,7 @@ float PowerOfFinite(std::uint32_t ix, float y) {
     int extraExponent = 0;
     std::uint32_t normal = ix;
     if (ix < kSmallestNormalBits) {
-        normal = BitsOfFloat(FloatOfBits(ix) * 0x1p23f);
+        normal = BitCast<std::uint32_t>(BitCast<float>(ix) * 0x1p23f);
         extraExponent = -23;
     }
     const kernel::power_detail::LogReduction red = kernel::power_detail::ReduceForLog2(normal);
@@ -257,7 +254,7 @@ float PowerOfFinite(std::uint32_t ix, float y) {
     const DoubleDouble fraction = Multiply(AccurateLog2OfReduced(red), static_cast<double>(y));
     const double t = whole + fraction.hi;
     if (t > kOverflowExponent) {
-        return FloatOfBits(kInfinityBits);
+        return BitCast<float>(kInfinityBits);
     }
     if (t < kUnderflowExponent) {
         return 0.0f;
@@ -294,18 +291,18 @@ Parity ParityOf(std::uint32_t bits) {
 
 // |x|^y: ax the bits of |x|, y neither 0 nor NaN.
 float PowerOfMagnitude(std::uint32_t ax, float y) {
-    const bool negativeY = BitsOfFloat(y) >> 31 != 0;
+    const bool negativeY = BitCast<std::uint32_t>(y) >> 31 != 0;
     if (ax == kOneBits) {
         return 1.0f;
     }
     if (ax == 0) {
-        return negativeY ? FloatOfBits(kInfinityBits) : 0.0f;
+        return negativeY ? BitCast<float>(kInfinityBits) : 0.0f;
     }
     if (ax == kInfinityBits) {
-        return negativeY ? 0.0f : FloatOfBits(kInfinityBits);
+        return negativeY ? 0.0f : BitCast<float>(kInfinityBits);
     }
-    if ((BitsOfFloat(y) & 0x7fffffffu) == kInfinityBits) {
-        return (ax < kOneBits) == negativeY ? FloatOfBits(kInfinityBits) : 0.0f;
+    if ((BitCast<std::uint32_t>(y) & 0x7fffffffu) == kInfinityBits) {
+        return (ax < kOneBits) == negativeY ? BitCast<float>(kInfinityBits) : 0.0f;
     }
     return PowerOfFinite(ax, y);
 }
@@ -432,15 +429,15 @@ PowerTriple RaiseEachToPower(float a, float b, float c, float y) {
 }
 
 float PowerOutsideFastPath(float x, float y) {
-    const std::uint32_t ix = BitsOfFloat(x);
+    const std::uint32_t ix = BitCast<std::uint32_t>(x);
     if (ix == 0 || ix >= kInfinityBits) {
         return PowerAccurate(x, y);  // zero, negative, infinite or NaN x
     }
     const double scaled = ix < kSmallestNormalBits
-                              ? kernel::power_detail::ScaledExponent(BitsOfFloat(x * 0x1p23f), y, -23)
+                              ? kernel::power_detail::ScaledExponent(BitCast<std::uint32_t>(x * 0x1p23f), y, -23)
                               : kernel::power_detail::ScaledExponent(ix, y);
     if (scaled >= kScaledOverflow) {
-        return FloatOfBits(kInfinityBits);
+        return BitCast<float>(kInfinityBits);
     }
     if (scaled < kScaledUnderflow) {
         return 0.0f;
@@ -460,13 +457,13 @@ float PowerOutsideFastPath(float x, float y) {
 }
 
 float PowerAccurate(float x, float y) {
-    const std::uint32_t ix = BitsOfFloat(x);
-    const std::uint32_t iy = BitsOfFloat(y);
+    const std::uint32_t ix = BitCast<std::uint32_t>(x);
+    const std::uint32_t iy = BitCast<std::uint32_t>(y);
     if ((iy & 0x7fffffffu) == 0 || ix == kOneBits) {
         return 1.0f;
     }
     if (IsNaNBits(ix) || IsNaNBits(iy)) {
-        return FloatOfBits((IsNaNBits(ix) ? ix : iy) | kQuietBit);
+        return BitCast<float>((IsNaNBits(ix) ? ix : iy) | kQuietBit);
     }
     const std::uint32_t ax = ix & 0x7fffffffu;
     if (ix == ax) {
@@ -475,7 +472,7 @@ float PowerAccurate(float x, float y) {
     const Parity parity = ParityOf(iy);
     const bool finiteNonZeroX = ax != 0 && ax != kInfinityBits;
     if (parity == Parity::kNotInteger && finiteNonZeroX) {
-        return FloatOfBits(kDefaultNaNBits);
+        return BitCast<float>(kDefaultNaNBits);
     }
     const float magnitude = PowerOfMagnitude(ax, y);
     return parity == Parity::kOdd ? -magnitude : magnitude;

@@ -65,28 +65,13 @@ constexpr std::uint64_t kHalfwayPattern = std::uint64_t{1} << 28;
 // The fast result's error bound in units of its last place.
 constexpr std::uint64_t kFastErrorUnits = 1u << 11;
 
-AURIVEL_FORCE_INLINE std::uint32_t BitsOfFloat(float v) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
-
-AURIVEL_FORCE_INLINE float FloatOfBits(std::uint32_t bits) {
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-AURIVEL_FORCE_INLINE std::uint64_t BitsOfDouble(double v) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
-
-AURIVEL_FORCE_INLINE double DoubleOfBits(std::uint64_t bits) {
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
+// The same bits read as another type of the same size.
+template <class To, class From>
+AURIVEL_FORCE_INLINE To BitCast(From value) {
+    static_assert(sizeof(To) == sizeof(From), "a bit cast keeps the size");
+    To result;
+    std::memcpy(&result, &value, sizeof result);
+    return result;
 }
 
 // The logarithm's argument reduction, shared with the accurate path.
@@ -100,7 +85,7 @@ struct LogReduction {
 AURIVEL_FORCE_INLINE LogReduction ReduceForLog2(std::uint32_t ix) {
     const std::uint32_t offset = ix - kLogOffset;
     const power_tables::LogCell* cell = &power_tables::kLogCells[(offset >> kLogCellShift) & kLogCellMask];
-    const double z = FloatOfBits(ix - (offset & 0xff800000u));
+    const double z = BitCast<float>(ix - (offset & 0xff800000u));
     return LogReduction{static_cast<std::int32_t>(offset) >> 23, cell, z * cell->invc - 1.0};
 }
 
@@ -134,7 +119,7 @@ struct Exp2Reduction {
 // scaled: 128 t, of magnitude below 2^51.
 AURIVEL_FORCE_INLINE Exp2Reduction ReduceForExp2(double scaled) {
     const double shifted = scaled + kRoundToInteger;
-    const std::uint64_t n = BitsOfDouble(shifted);
+    const std::uint64_t n = BitCast<std::uint64_t>(shifted);
     const double integer = shifted - kRoundToInteger;
     return Exp2Reduction{integer, scaled - integer, n & kExp2CellMask, (n >> kExp2CellBits) << 52};
 }
@@ -142,7 +127,8 @@ AURIVEL_FORCE_INLINE Exp2Reduction ReduceForExp2(double scaled) {
 // 2^(scaled / 128), for scaled in [-160 * 128, 140 * 128].
 AURIVEL_FORCE_INLINE double Exp2Fast(double scaled) {
     const Exp2Reduction red = ReduceForExp2(scaled);
-    const double scale = DoubleOfBits(BitsOfDouble(power_tables::kExp2Cells[red.cell].hi) + red.exponentBits);
+    const double scale =
+        BitCast<double>(BitCast<std::uint64_t>(power_tables::kExp2Cells[red.cell].hi) + red.exponentBits);
     return Exp2OfReduced(scale, red.f, power_tables::kExp2Fast);
 }
 
@@ -155,14 +141,14 @@ AURIVEL_FORCE_INLINE double ScaledExponent(std::uint32_t ix, float y, int expone
 }
 
 AURIVEL_FORCE_INLINE bool NearHalfway(double result) {
-    return ((BitsOfDouble(result) + (kFastErrorUnits - kHalfwayPattern)) & kLow29Bits) <= 2 * kFastErrorUnits;
+    return ((BitCast<std::uint64_t>(result) + (kFastErrorUnits - kHalfwayPattern)) & kLow29Bits) <= 2 * kFastErrorUnits;
 }
 
 }  // namespace power_detail
 
 AURIVEL_FORCE_INLINE float Power(float x, float y) {
     using namespace power_detail;
-    const std::uint32_t ix = BitsOfFloat(x);
+    const std::uint32_t ix = BitCast<std::uint32_t>(x);
     // One test for zero, subnormal, infinite, NaN and negative x.
     if (AURIVEL_UNLIKELY(ix - 0x00800000u >= 0x7f000000u)) {
         return PowerOutsideFastPath(x, y);
