@@ -1,8 +1,9 @@
 #pragma once
 
-// The power of the gamma step as inline code, so that the map's sample
-// compiles it into itself. power.h declares the same function out of line;
-// both give the same bits.
+// The fast path of the power as inline code, for the out-of-line functions
+// of power.cpp: Power itself, and the gamma step's RaiseEachToPower, which
+// runs the same operations for three channels in SSE2 lanes. Both give the
+// same bits.
 //
 // x^y = 2^t with t = y * log2(x), evaluated in double precision and rounded
 // once to float. Every step is an IEEE operation on doubles or integers, so

@@ -1,8 +1,8 @@
 #pragma once
 
 // The whole host-free sample as inline code: the map's EvalColor compiles
-// it into itself, so a sample makes no call but the host's (and, rarely, the
-// power's accurate path).
+// it into itself, so a sample makes no call but the host's and, at a gamma
+// other than 1, the power's.
 // shade_sample.h declares the same operations out of line; both give the
 // same bits.
 
