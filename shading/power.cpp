@@ -340,12 +340,12 @@ AURIVEL_FORCE_INLINE DoubleLanes operator*(DoubleLanes a, DoubleLanes b) { retur
 // in the low half), k and two logarithm cells; as ScaledExponent.
 AURIVEL_FORCE_INLINE DoubleLanes ScaledExponentOfLanes(__m128 z, __m128i exponent,
                                                        const kernel::power_tables::LogCell& first,
-                                                       const kernel::power_tables::LogCell& second, DoubleLanes y128) {
+                                                       const kernel::power_tables::LogCell& second, DoubleLanes y128,
+                                                       const ScaledLog2Coefficients<DoubleLanes>& ya) {
     const __m128d cellA = _mm_loadu_pd(&first.invc);
     const __m128d cellB = _mm_loadu_pd(&second.invc);
     const DoubleLanes r = DoubleLanes(_mm_cvtps_pd(z)) * _mm_unpacklo_pd(cellA, cellB) - power_lanes::kOne;
-    return y128 * Log2OfReduced<DoubleLanes>(r, _mm_cvtepi32_pd(exponent), _mm_unpackhi_pd(cellA, cellB),
-                                             LaneTable{power_lanes::kLog2Fast});
+    return ScaledLog2OfReduced<DoubleLanes>(r, _mm_cvtepi32_pd(exponent), _mm_unpackhi_pd(cellA, cellB), y128, ya);
 }
 
 // 2^(scaled / 128) in both lanes, as Exp2Fast, and whether each lane's
@@ -390,11 +390,12 @@ AURIVEL_FORCE_INLINE bool RaiseThreeFast(float& a, float& b, float& c, float y) 
     const __m128i exponent = _mm_srai_epi32(offset, 23);
     const kernel::power_tables::LogCell& cellC = kernel::power_tables::kLogCells[_mm_extract_epi16(cells, 4)];
     const DoubleLanes y128 = _mm_set1_pd(static_cast<double>(y) * 128.0);
+    const ScaledLog2Coefficients<DoubleLanes> ya = ScaleLog2Coefficients(y128, LaneTable{power_lanes::kLog2Fast});
     const DoubleLanes scaledAB =
         ScaledExponentOfLanes(z, exponent, kernel::power_tables::kLogCells[_mm_cvtsi128_si32(cells)],
-                              kernel::power_tables::kLogCells[_mm_extract_epi16(cells, 2)], y128);
+                              kernel::power_tables::kLogCells[_mm_extract_epi16(cells, 2)], y128, ya);
     const DoubleLanes scaledC =
-        ScaledExponentOfLanes(_mm_movehl_ps(z, z), _mm_unpackhi_epi64(exponent, exponent), cellC, cellC, y128);
+        ScaledExponentOfLanes(_mm_movehl_ps(z, z), _mm_unpackhi_epi64(exponent, exponent), cellC, cellC, y128, ya);
     __m128d resultAB, resultC;
     const int fastAB = Exp2OfLanes(scaledAB, resultAB);
     const int fastC = Exp2OfLanes(scaledC, resultC);

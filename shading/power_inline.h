@@ -23,8 +23,11 @@
 // shift of the exponent, the second by its Taylor polynomial of degree 4
 // (truncation below 2^-49.6): relative error below 2^-49.3.
 //
-// Together: t carries the logarithm's error and its own rounding, at most
-// |t| * 2^-49.4 absolute, so where the result is a normal float or
+// Together: 128 t = 128 y log2(x) is formed with the polynomial's
+// coefficients multiplied by 128 y first (the rounding of that product moves
+// to them, and the chain of dependent operations gets one shorter); t
+// carries the logarithm's error and its own rounding, at most |t| * 2^-49.4
+// absolute, so where the result is a normal float or
 // overflows (-126 <= t < 128) its relative error stays below 2^-42.8, under
 // 2^11 units in the last place of the double. Halfway points between floats
 // are the doubles whose low 29 bits are 0x10000000; a result further than
@@ -93,14 +96,27 @@ AURIVEL_FORCE_INLINE LogReduction ReduceForLog2(std::uint32_t ix) {
 // The formulas below are templates over the number type, so that double
 // and the SSE2 lanes of DoubleLanes evaluate them in the same order.
 
-// k + log2(1/invc) + log2(1 + r), a the coefficients of kLog2Fast.
+// The coefficients of kLog2Fast times 128 y.
+template <class Real>
+struct ScaledLog2Coefficients {
+    Real c[6];
+    AURIVEL_FORCE_INLINE const Real& operator[](int i) const { return c[i]; }
+};
+
 template <class Real, class Coefficients>
-AURIVEL_FORCE_INLINE Real Log2OfReduced(Real r, Real exponent, Real log2c, const Coefficients& a) {
+AURIVEL_FORCE_INLINE ScaledLog2Coefficients<Real> ScaleLog2Coefficients(Real y128, const Coefficients& a) {
+    return ScaledLog2Coefficients<Real>{{y128 * a[0], y128 * a[1], y128 * a[2], y128 * a[3], y128 * a[4], y128 * a[5]}};
+}
+
+// 128 y (k + log2(1/invc) + log2(1 + r)), ya the scaled coefficients.
+template <class Real>
+AURIVEL_FORCE_INLINE Real ScaledLog2OfReduced(Real r, Real exponent, Real log2c, Real y128,
+                                              const ScaledLog2Coefficients<Real>& ya) {
     const Real r2 = r * r;
     const Real r4 = r2 * r2;
-    const Real low = a[0] * r + r2 * (a[1] + a[2] * r);
-    const Real high = (a[3] + a[4] * r) + r2 * a[5];
-    return (exponent + log2c) + (low + r4 * high);
+    const Real low = ya[0] * r + r2 * (ya[1] + ya[2] * r);
+    const Real high = (ya[3] + ya[4] * r) + r2 * ya[5];
+    return y128 * (exponent + log2c) + (low + r4 * high);
 }
 
 // scale * 2^(f/128), b the coefficients of kExp2Fast.
@@ -137,8 +153,9 @@ AURIVEL_FORCE_INLINE double Exp2Fast(double scaled) {
 // y * 128 is exact.
 AURIVEL_FORCE_INLINE double ScaledExponent(std::uint32_t ix, float y, int exponentOffset = 0) {
     const LogReduction red = ReduceForLog2(ix);
-    return (static_cast<double>(y) * 128.0) * Log2OfReduced(red.r, static_cast<double>(red.exponent + exponentOffset),
-                                                            red.cell->log2c, power_tables::kLog2Fast);
+    const double y128 = static_cast<double>(y) * 128.0;
+    return ScaledLog2OfReduced(red.r, static_cast<double>(red.exponent + exponentOffset), red.cell->log2c, y128,
+                               ScaleLog2Coefficients(y128, power_tables::kLog2Fast));
 }
 
 AURIVEL_FORCE_INLINE bool NearHalfway(double result) {
