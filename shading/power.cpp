@@ -24,8 +24,8 @@
 // A result that is not decided within that bound is either exact or halfway
 // between two floats - then x^y is a dyadic number that the exact evaluation
 // finds - or closer than the bound to a halfway point without being one, a
-// case no known search has produced for float arguments; it takes the
-// rounding of the double-double value.
+// case none of the checks has met; it takes the rounding of the
+// double-double value.
 
 namespace aurivel {
 namespace {
