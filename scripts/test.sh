@@ -41,7 +41,10 @@ stage_fuzz() {
 
 stage_windows() {
   configure_and_build mingw
-  ctest --test-dir build/mingw --output-on-failure
+  # One Wine session for all the tests: a display and a server of their own
+  # would cost each test program seconds.
+  tests/wine/run-under-wine.sh --session build/mingw/wine-prefix \
+    ctest --test-dir build/mingw --output-on-failure -j "$jobs"
 }
 
 for stage in "${stages[@]}"; do

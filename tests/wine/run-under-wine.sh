@@ -1,14 +1,28 @@
 #!/bin/sh
-# Runs a Windows program under Wine: run-under-wine.sh <prefix dir> <program> [args...]
+# Runs a Windows program under Wine:
+#   run-under-wine.sh <prefix dir> <program> [args...]
+# or runs a command whose Windows programs (started through this script)
+# share one Wine session, one display and one running wineserver:
+#   run-under-wine.sh --session <prefix dir> <command> [args...]
+# A program on its own pays for a display, a server start and the wait for
+# the server's end, a few seconds each time; in a session it starts in a
+# fraction of a second. scripts/test.sh runs the cross build's tests in one:
+#   run-under-wine.sh --session build/mingw/wine-prefix ctest --test-dir build/mingw
 #
 # The prefix lives in the build tree and is made on first use only (making
 # one takes most of a minute); concurrent first runs wait for each other.
-# Without a display the program runs under a private Xvfb, and the Wine
-# session is ended before that server goes, so no Wine process outlives the
-# display it was started on.
+# Without a display the program (or the session) runs under a private Xvfb,
+# and the Wine session is ended before that server goes, so no Wine process
+# outlives the display it was started on.
 set -eu
 
-prefix=$1
+session=false
+if [ "$1" = --session ]; then
+  session=true
+  shift
+fi
+# Wine wants the prefix as an absolute path.
+prefix=$(realpath -m "$1")
 shift
 
 export WINEPREFIX="$prefix"
@@ -37,14 +51,31 @@ if [ ! -f "$prefix/system.reg" ]; then
   ) 9>"$prefix.lock"
 fi
 
-if [ -n "${DISPLAY:-}" ]; then
+if $session; then
+  # The server stays up until the command is done, then takes the session's
+  # programs down with it. The session's own services start first, with no
+  # hold on the output of a program whose end someone waits for.
+  set -- sh -c '
+    "$RUN_UNDER_WINE_SERVER" -p
+    "$RUN_UNDER_WINE" wineboot </dev/null >/dev/null 2>&1
+    "$@"
+    status=$?
+    "$RUN_UNDER_WINE_SERVER" -k
+    "$RUN_UNDER_WINE_SERVER" -w
+    exit $status' wine-session "$@"
+elif [ -n "${DISPLAY:-}" ]; then
   exec "$wine" "$@"
+else
+  # Inside the private display: run, keep the status, wait for the session's end.
+  set -- sh -c '
+    "$0" "$@"
+    status=$?
+    "$RUN_UNDER_WINE_SERVER" -w
+    exit $status' "$wine" "$@"
 fi
 
-# Inside the private display: run, keep the status, wait for the session's end.
-export RUN_UNDER_WINE_SERVER="$wineserver"
-exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-  "$0" "$@"
-  status=$?
-  "$RUN_UNDER_WINE_SERVER" -w
-  exit $status' "$wine" "$@"
+export RUN_UNDER_WINE="$wine" RUN_UNDER_WINE_SERVER="$wineserver"
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$@"
+fi
+exec xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
