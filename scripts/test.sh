@@ -42,9 +42,10 @@ stage_fuzz() {
 stage_windows() {
   configure_and_build mingw
   # One Wine session for all the tests: a display and a server of their own
-  # would cost each test program seconds.
+  # would cost each test program seconds. One test at a time, as the rollout
+  # tests read back what their windows show on the shared display.
   tests/wine/run-under-wine.sh --session build/mingw/wine-prefix \
-    ctest --test-dir build/mingw --output-on-failure -j "$jobs"
+    ctest --test-dir build/mingw --output-on-failure
 }
 
 for stage in "${stages[@]}"; do
