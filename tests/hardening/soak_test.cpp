@@ -3,7 +3,6 @@
 // through time between the passes as a renderer does from frame to frame.
 // No colour may be NaN or leave [0, 1], and every block of samples must hash
 // to what the same map gives on one thread.
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <set>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "module_fixture.h"
+#include "random_samples.h"
 #include "standin/shade_context.h"
 
 namespace aurivel_test {
@@ -31,39 +31,6 @@ static_assert(kTotalSamples % (kPasses * kBlockSamples) == 0, "whole blocks in e
 // the thread count, so every thread's blocks get checked.
 constexpr uint64_t kCheckStride = 7;
 
-// SplitMix64. Each block starts at a scrambled point of the generator's
-// cycle, so the samples of a block depend on the block's number alone,
-// whichever thread renders it and in whichever pass, and blocks do not
-// repeat each other's samples.
-class SplitMix64 {
-public:
-    explicit SplitMix64(uint64_t stream) : state_(Scramble(stream)) {}
-    uint64_t Next() { return Scramble(state_ += 0x9E3779B97F4A7C15ull); }
-    // Uniform in [-1, 1), from 24 random bits.
-    float Signed() { return static_cast<float>(Next() >> 40) * (2.0f / 16777216.0f) - 1.0f; }
-
-private:
-    static uint64_t Scramble(uint64_t z) {
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-
-    uint64_t state_;
-};
-
-// Uniform on the sphere: a point in the unit ball, pushed out to its surface.
-Point3 RandomUnitVector(SplitMix64& rng) {
-    for (;;) {
-        const float x = rng.Signed(), y = rng.Signed(), z = rng.Signed();
-        const float lengthSquared = x * x + y * y + z * z;
-        if (lengthSquared <= 1.0f && lengthSquared > 1e-4f) {
-            const float inverse = 1.0f / std::sqrt(lengthSquared);
-            return Point3(x * inverse, y * inverse, z * inverse);
-        }
-    }
-}
-
 struct BlockResult {
     uint64_t hash = 0;
     uint64_t badColours = 0;  // NaN, outside [0, 1], or alpha other than 1
@@ -78,6 +45,8 @@ uint64_t Mix(uint64_t hash, float channel) {
     return (hash ^ bits) * 0x100000001B3ull;
 }
 
+// A block's samples come from the generator stream of its number: they are
+// the same whichever thread renders the block, and in whichever pass.
 BlockResult RenderBlock(Texmap* map, uint64_t block) {
     SplitMix64 rng(block);
     standin::SimpleShadeContext sc;
