@@ -694,12 +694,13 @@ inline constexpr DoubleDouble kLog2Accurate[13] = {
     {0x1.c68f568d3176p-4, 0x1.ce23c4e96378ep-60},
 };
 
-// Coefficients of f^1 .. f^4 of 2^(f/128).
+// Coefficients of f^0 .. f^3 of the polynomial that equals 2^(f/128) at the
+// 4 Chebyshev points of f in [-1/2, 1/2].
 inline constexpr double kExp2Fast[4] = {
-    0x1.62e42fefa39efp-8,
-    0x1.ebfbdff82c58fp-17,
-    0x1.c6b08d704a0cp-26,
-    0x1.3b2ab6fba4e77p-35,
+    0x1.ffffffffff627p-1,
+    0x1.62e42fefa3892p-8,
+    0x1.ebfbf3aad80f5p-17,
+    0x1.c6b0985c8a1bcp-26,
 };
 
 // Coefficients of f^0 .. f^9 of 2^(f/128).

@@ -1,6 +1,6 @@
 // The map's power against two correctly rounded references: GNU MPFR, and
 // LLVM's powf for wider random sweeps. Random inputs rarely reach the
-// accurate path (about once in 2^17 calls), so it is also tested on its own,
+// accurate path (about once in 2^16 calls), so it is also tested on its own,
 // and on the sets where rounding is hardest: results exactly halfway
 // between two floats, exact results, and results at the ends of the range.
 // tools/exact_power/power_exhaustive checks every x in [0, 1] at gamma 2.2

@@ -25,7 +25,9 @@ constexpr int kLogCellShift = 23 - kLogCellBits;
 constexpr int kLogFastTerms = 6;
 constexpr int kLogAccurateTerms = 13;
 constexpr int kExpCells = 128;
-constexpr int kExpFastTerms = 4;
+// The fast exponential's polynomial: degree 3, interpolating 2^(f/128) at
+// the Chebyshev points of f in [-1/2, 1/2].
+constexpr int kExpFastDegree = 3;
 constexpr int kExpAccurateTerms = 9;
 
 class Real {
@@ -103,6 +105,47 @@ void Exp2Coefficient(int m, mpfr_ptr out) {
     mpfr_div(out, out, factorial.get(), MPFR_RNDN);
 }
 
+// The coefficient of f^m of the polynomial of degree kExpFastDegree that
+// equals 2^(f/128) at the Chebyshev points f_i = cos((2i + 1) pi / (2 N)) / 2,
+// N = kExpFastDegree + 1: Newton's divided differences, then the Newton form
+// multiplied out one factor (f - f_i) at a time.
+void ChebyshevExp2Coefficient(int m, mpfr_ptr out) {
+    constexpr int kPoints = kExpFastDegree + 1;
+    Real points[kPoints], differences[kPoints], coefficients[kPoints], product;
+    for (int i = 0; i < kPoints; ++i) {
+        mpfr_const_pi(points[i].get(), MPFR_RNDN);
+        mpfr_mul_si(points[i].get(), points[i].get(), 2 * i + 1, MPFR_RNDN);
+        mpfr_div_si(points[i].get(), points[i].get(), 2 * kPoints, MPFR_RNDN);
+        mpfr_cos(points[i].get(), points[i].get(), MPFR_RNDN);
+        mpfr_div_2ui(points[i].get(), points[i].get(), 1, MPFR_RNDN);
+        mpfr_div_ui(differences[i].get(), points[i].get(), kExpCells, MPFR_RNDN);
+        mpfr_ui_pow(differences[i].get(), 2, differences[i].get(), MPFR_RNDN);
+    }
+    for (int order = 1; order < kPoints; ++order) {
+        for (int i = kPoints - 1; i >= order; --i) {
+            mpfr_sub(differences[i].get(), differences[i].get(), differences[i - 1].get(), MPFR_RNDN);
+            mpfr_sub(product.get(), points[i].get(), points[i - order].get(), MPFR_RNDN);
+            mpfr_div(differences[i].get(), differences[i].get(), product.get(), MPFR_RNDN);
+        }
+    }
+    for (Real& c : coefficients) {
+        mpfr_set_zero(c.get(), 1);
+    }
+    mpfr_set(coefficients[0].get(), differences[kPoints - 1].get(), MPFR_RNDN);
+    for (int i = kPoints - 2; i >= 0; --i) {
+        for (int k = kPoints - 1; k >= 0; --k) {
+            mpfr_mul(product.get(), coefficients[k].get(), points[i].get(), MPFR_RNDN);
+            if (k > 0) {
+                mpfr_sub(coefficients[k].get(), coefficients[k - 1].get(), product.get(), MPFR_RNDN);
+            } else {
+                mpfr_neg(coefficients[k].get(), product.get(), MPFR_RNDN);
+            }
+        }
+        mpfr_add(coefficients[0].get(), coefficients[0].get(), differences[i].get(), MPFR_RNDN);
+    }
+    mpfr_set(out, coefficients[m].get(), MPFR_RNDN);
+}
+
 void WriteLogTables(std::FILE* out) {
     std::fprintf(out, "// Per cell of the logarithm: invc, a 29-bit 1/c for a point c of the cell,\n");
     std::fprintf(out, "// and log2(1/invc) split into the nearest double and the rest.\n");
@@ -173,8 +216,10 @@ void WriteHeader(std::FILE* out) {
     WriteCoefficients(out, "kLog2Fast", 1, kLogFastTerms, false, Log2Coefficient);
     std::fprintf(out, "// Coefficients of r^1 .. r^%d of log2(1 + r).\n", kLogAccurateTerms);
     WriteCoefficients(out, "kLog2Accurate", 1, kLogAccurateTerms, true, Log2Coefficient);
-    std::fprintf(out, "// Coefficients of f^1 .. f^%d of 2^(f/128).\n", kExpFastTerms);
-    WriteCoefficients(out, "kExp2Fast", 1, kExpFastTerms, false, Exp2Coefficient);
+    std::fprintf(out, "// Coefficients of f^0 .. f^%d of the polynomial that equals 2^(f/128) at the\n",
+                 kExpFastDegree);
+    std::fprintf(out, "// %d Chebyshev points of f in [-1/2, 1/2].\n", kExpFastDegree + 1);
+    WriteCoefficients(out, "kExp2Fast", 0, kExpFastDegree, false, ChebyshevExp2Coefficient);
     std::fprintf(out, "// Coefficients of f^0 .. f^%d of 2^(f/128).\n", kExpAccurateTerms);
     WriteCoefficients(out, "kExp2Accurate", 0, kExpAccurateTerms, true, Exp2Coefficient);
     std::fprintf(out, "}  // namespace aurivel::kernel::power_tables\n");
