@@ -29,15 +29,16 @@
 // 2^t = 2^(n/128) * 2^(f/128), the first from a table of 128 values and a
 // shift of the exponent, the second by the cubic that equals it at the four
 // Chebyshev points of [-1/2, 1/2]: interpolation error at most
-// (ln 2 / 128)^4 / 4! * 2^(1/256) * 2^-7 (the product of the four f - f_i
-// stays within 2^-7), below 2^-41.70 relative; with the roundings of the
+// (ln 2 / 128)^4 / 4! * 2^(1/128) * 2^-7 relative (2^(1/128) the ratio of
+// the largest to the smallest 2^(f/128); the product of the four f - f_i
+// stays within 2^-7), below 2^-41.69; with the roundings of the
 // coefficients, the evaluation, the table and the final product, below
 // 2^-41.68. A cubic instead of the Taylor polynomial of degree 4 leaves one
 // step fewer on the chain and a fallback rate that costs nothing measurable.
 //
 // Together, where the result is a normal float or overflows
-// (-126 <= t < 128), the error of t moves the result by at most 2^-42.63
-// relative, so its relative error stays below 2^-41.08, under 2^12 units in
+// (-126 <= t < 128), the error of t moves the result by at most 2^-42.62
+// relative, so its relative error stays below 2^-41.07, under 2^12 units in
 // the last place of the double. Halfway points between floats are the
 // doubles whose low 29 bits are 0x10000000; a result further than 2^12 units
 // from such a pattern rounds to float exactly as x^y does. Otherwise, about
