@@ -62,7 +62,8 @@ python3 - "$results" <<'EOF'
 import json, os, re, subprocess, sys
 
 data = json.load(open(sys.argv[1]))
-medians = {b["run_name"]: b for b in data["benchmarks"] if b.get("aggregate_name") == "median"}
+# With one repetition there are no aggregates: each run is its own median.
+medians = {b["run_name"]: b for b in data["benchmarks"] if b.get("aggregate_name", "median") == "median"}
 
 def ns(name):
     return medians[name]["cpu_time"]
