@@ -95,8 +95,8 @@ TEST(AdjustColor, MatchesReferenceColoursBitForBit) {
 }
 
 TEST(AdjustColor, GammaAboveOneDarkensToTheListedDigits) {
-    // Only known to five significant digits (powf may differ in the last
-    // place), so each channel is held to half a unit of the last listed digit.
+    // The expected values are listed to five significant digits, so each
+    // channel is held to half a unit of the last listed digit.
     const Rgba c = AdjustColor(0.9f, 0.5f, 0.2f, 0.0f, 0.0f, 2.2f);
     EXPECT_NEAR(c.r, 0.79311, 0.5e-5);
     EXPECT_NEAR(c.g, 0.21764, 0.5e-5);

@@ -88,7 +88,7 @@ TEST(ShadeSample, MatchesReferenceColoursBitForBit) {
 }
 
 TEST(ShadeSample, AdjustedColourMatchesTheListedDigits) {
-    // Gamma 1.5 goes through powf, so only the five listed digits are held.
+    // The expected values are listed to five digits; those are what is held.
     for (const Vec3& normal : {kUp, kDown}) {
         const Rgba c = ShadeSample(normal, kViewAtCosine08, kMixed, -30.0f, -20.0f, 1.5f);
         EXPECT_NEAR(c.r, 0.79335, 0.5e-5);
