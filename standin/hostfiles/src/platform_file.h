@@ -1,4 +1,5 @@
-// The part of reading a file that differs between POSIX and Windows.
+// The part of reading and writing a file that differs between POSIX and
+// Windows.
 #pragma once
 
 #include <cstddef>
@@ -20,5 +21,14 @@ OpenedFile OpenRegularFile(const std::string& path);
 // Up to n bytes, 0 at the end; throws FileError on a read error.
 size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& path);
 void Close(std::intptr_t handle);
+
+// Writes a file at path, replacing one that is there; throws FileError
+// "cannot write <path>: <reason>".
+void WriteNewFile(const std::string& path, const void* bytes, size_t size);
+// Puts the file `from` in the place of `to` in one step; throws FileError
+// "cannot replace <to>: <reason>".
+void MoveOver(const std::string& from, const std::string& to);
+// Removes the file if it is there.
+void Remove(const std::string& path) noexcept;
 
 }  // namespace hostfiles::platform

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "hostfiles/input_file.h"
@@ -53,5 +54,31 @@ size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& pat
 }
 
 void Close(std::intptr_t handle) { close(static_cast<int>(handle)); }
+
+void WriteNewFile(const std::string& path, const void* bytes, size_t size) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw FileError("cannot write " + path + ": " + std::strerror(errno));
+    const auto* next = static_cast<const unsigned char*>(bytes);
+    size_t left = size;
+    int error = 0;
+    while (left > 0 && error == 0) {
+        const ssize_t written = write(fd, next, std::min<size_t>(left, SSIZE_MAX));
+        if (written > 0) {
+            next += written;
+            left -= static_cast<size_t>(written);
+        } else if (written < 0 && errno != EINTR) {
+            error = errno;
+        }
+    }
+    if (close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) throw FileError("cannot write " + path + ": " + std::strerror(error));
+}
+
+void MoveOver(const std::string& from, const std::string& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw FileError("cannot replace " + to + ": " + std::strerror(errno));
+}
+
+void Remove(const std::string& path) noexcept { std::remove(path.c_str()); }
 
 }  // namespace hostfiles::platform

@@ -17,6 +17,8 @@ std::wstring Widen(const std::string& utf8) {
     return wide;
 }
 
+std::string DescribeError(DWORD error) { return "Windows error " + std::to_string(error); }
+
 [[noreturn]] void FailOpening(const std::string& path, DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
@@ -28,7 +30,7 @@ std::wstring Widen(const std::string& utf8) {
         case ERROR_SHARING_VIOLATION:
             throw FileError(path + " cannot be read: another program holds it open");
         default:
-            throw FileError(path + " cannot be read (Windows error " + std::to_string(error) + ")");
+            throw FileError(path + " cannot be read (" + DescribeError(error) + ")");
     }
 }
 
@@ -54,10 +56,37 @@ size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& pat
     DWORD got = 0;
     const auto want = static_cast<DWORD>(std::min<size_t>(n, 1u << 30));
     if (!ReadFile(reinterpret_cast<HANDLE>(handle), buffer, want, &got, nullptr))
-        throw FileError(path + " cannot be read (Windows error " + std::to_string(GetLastError()) + ")");
+        throw FileError(path + " cannot be read (" + DescribeError(GetLastError()) + ")");
     return got;
 }
 
 void Close(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+void WriteNewFile(const std::string& path, const void* bytes, size_t size) {
+    HANDLE file =
+        CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw FileError("cannot write " + path + ": " + DescribeError(GetLastError()));
+    const auto* next = static_cast<const unsigned char*>(bytes);
+    size_t left = size;
+    DWORD error = 0;
+    while (left > 0 && error == 0) {
+        DWORD written = 0;
+        if (WriteFile(file, next, static_cast<DWORD>(std::min<size_t>(left, 1u << 30)), &written, nullptr)) {
+            next += written;
+            left -= written;
+        } else {
+            error = GetLastError();
+        }
+    }
+    if (!CloseHandle(file) && error == 0) error = GetLastError();
+    if (error != 0) throw FileError("cannot write " + path + ": " + DescribeError(error));
+}
+
+void MoveOver(const std::string& from, const std::string& to) {
+    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+        throw FileError("cannot replace " + to + ": " + DescribeError(GetLastError()));
+}
+
+void Remove(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }
 
 }  // namespace hostfiles::platform

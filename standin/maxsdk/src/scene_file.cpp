@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
 
 #include "chunk_header.h"
 #include "hostfiles/input_file.h"
+#include "hostfiles/output_file.h"
 #include "le_io.h"
 #include "standin/chunk_io.h"
 #include "standin/class_directory.h"
@@ -498,22 +497,10 @@ IOResult SaveSceneToBytes(ReferenceTarget* root, std::vector<unsigned char>& out
 IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* error) {
     std::vector<unsigned char> bytes;
     if (SaveSceneToBytes(root, bytes, SIZE_MAX, error) != IO_OK) return IO_ERROR;
-    const std::string temporary = path + ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            SetError(error, "cannot write " + temporary);
-            return IO_ERROR;
-        }
-    }
-    std::error_code failure;
-    std::filesystem::rename(temporary, path, failure);
-    if (failure) {
-        std::remove(temporary.c_str());
-        SetError(error, "cannot replace " + path + ": " + failure.message());
+    try {
+        hostfiles::WriteWholeFile(path, bytes.data(), bytes.size());
+    } catch (const hostfiles::FileError& e) {
+        SetError(error, e.what());
         return IO_ERROR;
     }
     return IO_OK;
