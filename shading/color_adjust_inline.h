@@ -121,8 +121,9 @@ AURIVEL_FORCE_INLINE float HueToChannel(float p, float q, float t) {
 }
 
 AURIVEL_FORCE_INLINE Hsl RgbToHsl(float r, float g, float b) {
-    const float maxChannel = std::max(std::max(r, g), b);
-    const float minChannel = std::min(std::min(r, g), b);
+    // Parenthesised, as <windows.h> may define min and max as macros.
+    const float maxChannel = (std::max)((std::max)(r, g), b);
+    const float minChannel = (std::min)((std::min)(r, g), b);
     const float lightness = ZeroIfNegative((minChannel + maxChannel) * 0.5f);
     return Hsl{HueDegreesOf(r, g, b, maxChannel, minChannel), SaturationOf(maxChannel, minChannel, lightness),
                lightness};
