@@ -29,14 +29,16 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hinstDLL, ULONG fdwReason, LPVOID /*lpv
     return TRUE;
 }
 
-__declspec(dllexport) const TCHAR* LibDescription() { return GetString(IDS_LIB_DESCRIPTION); }
+// The six exports, declared in plugapi.h: Aurivel.def exports them under
+// these undecorated names and ordinals, and nothing else.
+const TCHAR* LibDescription() { return GetString(IDS_LIB_DESCRIPTION); }
 
-__declspec(dllexport) int LibNumberClasses() { return 1; }
+int LibNumberClasses() { return 1; }
 
-__declspec(dllexport) ClassDesc* LibClassDesc(int i) { return i == 0 ? GetAurivelDesc() : nullptr; }
+ClassDesc* LibClassDesc(int i) { return i == 0 ? GetAurivelDesc() : nullptr; }
 
-__declspec(dllexport) ULONG LibVersion() { return VERSION_3DSMAX; }
+ULONG LibVersion() { return VERSION_3DSMAX; }
 
-__declspec(dllexport) int LibInitialize() { return TRUE; }
+int LibInitialize() { return TRUE; }
 
-__declspec(dllexport) int LibShutdown() { return TRUE; }
+int LibShutdown() { return TRUE; }

@@ -57,3 +57,17 @@ public:
     virtual ParamBlockDesc2* GetParamBlockDescByID(BlockID id);
     virtual void AddParamBlockDesc(ParamBlockDesc2* pbd);
 };
+
+// The functions through which the host learns what a plug-in library offers,
+// which every plug-in defines and names in its .def file; the .def file
+// alone makes them a PE module's exports. An ELF module is built with hidden
+// visibility, so on Linux they are declared visible here, where the module's
+// version script (made from the .def file) finds them.
+#ifndef _WIN32
+__attribute__((visibility("default"))) const TCHAR* LibDescription();
+__attribute__((visibility("default"))) int LibNumberClasses();
+__attribute__((visibility("default"))) ClassDesc* LibClassDesc(int i);
+__attribute__((visibility("default"))) ULONG LibVersion();
+__attribute__((visibility("default"))) int LibInitialize();
+__attribute__((visibility("default"))) int LibShutdown();
+#endif
