@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "module_fixture.h"
+#include "standin/scene_file.h"
 #include "standin/shade_context.h"
 
 namespace aurivel_test {
@@ -69,6 +70,35 @@ std::string DescribeMap(Texmap* map) {
         text += Colours(map);
     }
     return text;
+}
+
+Texmap* RichScene() {
+    Texmap* top = Module::NewMap();
+    IParamBlock2* block = top->GetParamBlock(0);
+    block->SetValue(pb_preset, 0, 3);
+    block->SetValue(pb_kr, 0, 1.25f);
+    block->SetValue(pb_hue, 0, -30.0f);
+    top->SetName(MSTR(L"Brass \u00e9"));
+    top->gbufID = 7;
+
+    Texmap* sub = Module::NewMap();
+    AnimateOn();
+    sub->GetParamBlock(0)->SetValue(pb_gamma, 160, 1.8f);
+    sub->GetParamBlock(0)->SetValue(pb_sat, 320, 40.0f);
+    AnimateOff();
+
+    Texmap* innermost = Module::NewMap();
+    innermost->ReplaceReference(1, top->GetReference(1));
+    sub->SetSubTexmap(0, innermost);
+    top->SetSubTexmap(0, sub);
+    return top;
+}
+
+std::vector<unsigned char> SaveBytes(Texmap* map) {
+    std::vector<unsigned char> bytes;
+    std::string error;
+    EXPECT_EQ(standin::SaveSceneToBytes(map, bytes, SIZE_MAX, &error), IO_OK) << error;
+    return bytes;
 }
 
 }  // namespace aurivel_test

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "max.h"
 
@@ -17,5 +18,12 @@ inline constexpr TimeValue kStateTimes[] = {-50, 0, 80, 120, 160, 240, 320, 1000
 // kStateTimes, the colours of a few samples at three of them, and the same
 // for the sub-map chain. Updates the maps' caches on the way.
 std::string DescribeMap(Texmap* map);
+
+// A map with edited and animated values, a name and a G-buffer id, and a
+// chain of two sub-maps of which the last shares the top map's output.
+Texmap* RichScene();
+
+// The scene file of a map, saved in memory.
+std::vector<unsigned char> SaveBytes(Texmap* map);
 
 }  // namespace aurivel_test

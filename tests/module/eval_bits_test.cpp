@@ -10,8 +10,6 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -94,21 +92,28 @@ std::vector<uint32_t> EvaluateTheSampleSet() {
     return words;
 }
 
+// Through the C library's files, which every build's runtime has.
 bool WriteWords(const std::string& path, const std::vector<uint32_t>& words) {
     std::vector<unsigned char> bytes;
     bytes.reserve(words.size() * 4);
     for (uint32_t w : words)
         for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<unsigned char>(w >> shift));
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
 }
 
 bool ReadWords(const std::string& path, std::vector<uint32_t>& words) {
-    std::ifstream file(path, std::ios::binary);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (bytes.size() % 4 != 0) return false;
+    std::vector<unsigned char> bytes;
+    unsigned char block[1 << 16];
+    for (size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
+        bytes.insert(bytes.end(), block, block + got);
+    const bool read = std::ferror(file) == 0;
+    std::fclose(file);
+    if (!read || bytes.size() % 4 != 0) return false;
     words.clear();
     for (size_t i = 0; i < bytes.size(); i += 4)
         words.push_back(uint32_t{bytes[i]} | uint32_t{bytes[i + 1]} << 8 | uint32_t{bytes[i + 2]} << 16 |
