@@ -2,6 +2,21 @@
 #
 # Results must match single-precision reference values bit for bit, so the
 # compiler may not fuse a*b+c into one FMA nor reassociate anything.
+if(MSVC)
+  # Visual C++ and clang-cl. /fp:precise keeps the order of operations;
+  # clang-cl would still contract within an expression, so that is turned
+  # off. (cl.exe of Visual Studio 2019 emits no FMA without /arch:AVX2,
+  # which the module is not built with.)
+  add_compile_options(/fp:precise /W4 /permissive- /EHsc /utf-8)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    add_compile_options(/clang:-ffp-contract=off)
+  endif()
+  if(AURIVEL_WERROR)
+    add_compile_options(/WX)
+  endif()
+  return()
+endif()
+
 add_compile_options(-ffp-contract=off -fno-fast-math)
 add_compile_options(-Wall -Wextra -Wpedantic)
 if(AURIVEL_WERROR)

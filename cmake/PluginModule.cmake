@@ -6,21 +6,24 @@
 #
 # On Linux the module is an ELF shared object that the Win32 shim loads as
 # Windows loads a PE module:
-#  - symbols are hidden unless marked __declspec(dllexport), and a version
-#    script made from the .def file keeps only the listed functions global;
+#  - symbols are hidden unless declared visible (the SDK's plugapi.h
+#    declares the entry points so, test modules use __declspec(dllexport)),
+#    and a version script made from the .def file keeps only the listed
+#    functions global;
 #  - DllMain is the ELF entry point (e_entry), which LoadLibraryW calls;
 #  - the resource script is compiled by llvm-rc into a .res file whose bytes
 #    are added as the non-loaded section .rsrc, where the shim's FindResourceW
 #    finds them.
 #
-# On Windows (the mingw-w64 cross build) the module is a PE DLL:
-#  - the toolchain's windres compiles the resource script into the module;
-#  - the export table holds the .def file's names alone. MSVC's linker matches
-#    an undecorated name in a .def file to the decorated C++ function, GNU ld
-#    does not: the link step looks up each function's decorated name in the
-#    module's objects and has dlltool build the export table from the .def
-#    with aliases (name = decorated name). With that table linked in, ld adds
-#    none of the decorated names that __declspec(dllexport) asks for.
+# On Windows the module is a PE DLL:
+#  - the toolchain's resource compiler compiles the script into the module;
+#  - the export table holds the .def file's names alone. Microsoft's linker
+#    (and lld-link) matches an undecorated name in a .def file to the
+#    decorated C++ function itself. GNU ld (mingw-w64) does not: the link
+#    step looks up each function's decorated name in the module's objects and
+#    has dlltool build the export table from the .def with aliases (name =
+#    decorated name). With that table linked in, ld adds none of the
+#    decorated names that __declspec(dllexport) asks for.
 
 find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
 
@@ -92,26 +95,30 @@ function(_aurivel_resource_inputs rc_file out_var)
   set(${out_var} ${rc_inputs} PARENT_SCOPE)
 endfunction()
 
-# Compiles <rc_file> into <res_file>. The script may include headers from its
-# own folder, resources/ and the shim's winres.h, and files beside it
-# (bitmaps, manifest); all of those are dependencies.
-function(_aurivel_compile_resources rc_file res_file)
+# Compiles <rc_file> into <res_file> with llvm-rc. The script may include
+# headers from its own folder, resources/ and <system_include_dirs> (where
+# winres.h is), and files beside it (bitmaps, manifest); all of those are
+# dependencies.
+function(_aurivel_compile_resources rc_file res_file system_include_dirs)
   if(NOT AURIVEL_LLVM_RC)
     message(FATAL_ERROR "llvm-rc is needed to compile ${rc_file}")
   endif()
   get_filename_component(rc_dir ${rc_file} DIRECTORY)
-  get_filename_component(shim_include_dir ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../standin/win32/include ABSOLUTE)
   _aurivel_resource_inputs(${rc_file} rc_inputs)
-  file(GLOB shim_headers CONFIGURE_DEPENDS ${shim_include_dir}/*.h)
+  set(include_options /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources)
+  set(system_headers "")
+  foreach(dir IN LISTS system_include_dirs)
+    list(APPEND include_options /I ${dir})
+    file(GLOB headers CONFIGURE_DEPENDS ${dir}/winres*.h)
+    list(APPEND system_headers ${headers})
+  endforeach()
   add_custom_command(
     OUTPUT ${res_file}
     # llvm-rc ignores #pragma code_page, so the code page is given here. The
     # "--" keeps an absolute input path such as /check/... from being read as
     # one of llvm-rc's slash options (/C).
-    COMMAND ${AURIVEL_LLVM_RC} /C 65001
-            /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources /I ${shim_include_dir}
-            /FO ${res_file} -- ${rc_file}
-    DEPENDS ${rc_file} ${rc_inputs} ${shim_headers}
+    COMMAND ${AURIVEL_LLVM_RC} /C 65001 ${include_options} /FO ${res_file} -- ${rc_file}
+    DEPENDS ${rc_file} ${rc_inputs} ${system_headers}
     WORKING_DIRECTORY ${rc_dir}
     COMMENT "Compiling resources ${rc_file}"
     VERBATIM)
@@ -122,14 +129,35 @@ endfunction()
 # top-level CMakeLists.txt.
 function(_aurivel_add_pe_module target def_file rc_file)
   set(sources ${ARGN})
-  add_library(${target} MODULE ${sources} ${rc_file})
+  if(AURIVEL_RC_SYSTEM_INCLUDE_DIRS)
+    # llvm-rc, which CMake would run after clang's preprocessor with the
+    # same flags, where no code page can be given: compiled here, and the
+    # .res file linked.
+    set(res_file ${CMAKE_CURRENT_BINARY_DIR}/${target}.res)
+    _aurivel_compile_resources(${rc_file} ${res_file} "${AURIVEL_RC_SYSTEM_INCLUDE_DIRS}")
+    set_source_files_properties(${res_file} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+    add_library(${target} MODULE ${sources} ${res_file})
+  else()
+    add_library(${target} MODULE ${sources} ${rc_file})
+    if(NOT MSVC)
+      # The script is UTF-8, as its #pragma code_page says, which rc.exe
+      # reads; windres starts from the ANSI code page instead.
+      set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY COMPILE_OPTIONS --codepage=65001)
+    endif()
+    _aurivel_resource_inputs(${rc_file} rc_inputs)
+    set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${rc_inputs})
+  endif()
   set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-  # The script is UTF-8, as its #pragma code_page says; this makes UTF-8
-  # windres's default too, instead of the ANSI code page.
-  set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY COMPILE_OPTIONS --codepage=65001)
-  _aurivel_resource_inputs(${rc_file} rc_inputs)
-  set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${rc_inputs})
+
+  if(MSVC)
+    # Microsoft's linker reads the .def file as it is: it matches each
+    # undecorated name to the C++ function of that name. The manifest is the
+    # resource script's; the linker makes none of its own.
+    target_sources(${target} PRIVATE ${def_file})
+    target_link_options(${target} PRIVATE /MANIFEST:NO)
+    return()
+  endif()
 
   set(exports_def ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports.def)
   set(exports_object ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports.exp)
@@ -214,7 +242,7 @@ function(aurivel_add_plugin_module target)
   endif()
 
   set(res_file ${CMAKE_CURRENT_BINARY_DIR}/${target}.res)
-  _aurivel_compile_resources(${rc_file} ${res_file})
+  _aurivel_compile_resources(${rc_file} ${res_file} ${PROJECT_SOURCE_DIR}/standin/win32/include)
   add_custom_target(${target}_resources DEPENDS ${res_file})
   add_dependencies(${target} ${target}_resources)
   # Relinking rewrites the module without its resources, so a changed .res

@@ -1,0 +1,98 @@
+# Cross build of the Windows module in the Microsoft C++ ABI, the ABI that
+# 3ds Max (Visual Studio 2019) speaks to its plug-ins: clang in MSVC mode
+# (clang-cl) and lld-link, over Wine's C runtime and Windows headers and its
+# import libraries, with libc++'s headers for the C++ standard library. The
+# test programs run under Wine.
+#
+# What Visual C++ and the Windows SDK would bring and Wine does not is made
+# up by the stand-in's Microsoft-ABI runtime (standin/msvc_runtime): the
+# start-up code, operator new and delete, the type descriptors' vftable,
+# thread-safe statics, corrections to Wine's CRT headers, and the few
+# out-of-line parts of libc++ that the build uses. Facts about this
+# toolchain that shaped it:
+#  - Wine's headers make WCHAR a char16_t unless WINE_UNICODE_NATIVE is set;
+#    the Windows SDK's is wchar_t, as MCHAR is.
+#  - _UCRT selects the Universal CRT's declarations in Wine's headers; the
+#    programs import ucrtbase.dll, as an MSVC build imports the UCRT, not
+#    the old msvcrt.dll.
+#  - libc++ in MSVC mode expects the vcruntime headers, which Wine does not
+#    ship: _LIBCPP_NO_VCRUNTIME gives libc++'s own std::exception and
+#    std::type_info instead. No compiled libc++ exists for this ABI, so only
+#    header-only parts of the library are usable (no iostreams, <fstream>,
+#    <filesystem>): _LIBCPP_DISABLE_EXTERN_TEMPLATE instantiates the
+#    templates that libc++ would otherwise take from its DLL, and
+#    _LIBCPP_DISABLE_VISIBILITY_ANNOTATIONS keeps its declarations from
+#    being dllimport.
+#  - Wine's winnt.h defines _InterlockedCompareExchange128, which clang
+#    treats as a builtin; the definition is renamed out of the builtin's way.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+
+find_program(AURIVEL_CLANG_CL NAMES clang-cl clang-cl-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+find_program(AURIVEL_LLD_LINK NAMES lld-link lld-link-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+find_program(AURIVEL_LLVM_LIB NAMES llvm-lib llvm-lib-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+find_program(AURIVEL_LLVM_MT NAMES llvm-mt llvm-mt-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+set(CMAKE_C_COMPILER ${AURIVEL_CLANG_CL})
+set(CMAKE_CXX_COMPILER ${AURIVEL_CLANG_CL})
+set(CMAKE_LINKER ${AURIVEL_LLD_LINK})
+set(CMAKE_AR ${AURIVEL_LLVM_LIB})
+set(CMAKE_RC_COMPILER ${AURIVEL_LLVM_RC})
+set(CMAKE_MT ${AURIVEL_LLVM_MT})
+
+set(AURIVEL_WINE_INCLUDE /usr/include/wine/wine)
+set(AURIVEL_WINE_IMPORT_LIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+set(AURIVEL_LIBCXX_INCLUDE /usr/lib/llvm-14/include/c++/v1)
+foreach(dir ${AURIVEL_WINE_INCLUDE}/msvcrt ${AURIVEL_WINE_INCLUDE}/windows ${AURIVEL_WINE_IMPORT_LIBS}
+            ${AURIVEL_LIBCXX_INCLUDE})
+  if(NOT IS_DIRECTORY ${dir})
+    message(FATAL_ERROR "${dir} not found: install wine64-tools and libc++-14-dev (scripts/setup.sh)")
+  endif()
+endforeach()
+get_filename_component(AURIVEL_MSVC_RUNTIME_INCLUDE ${CMAKE_CURRENT_LIST_DIR}/../standin/msvc_runtime/include ABSOLUTE)
+
+# Wine's import libraries under the names that MSVC's linker looks for
+# (kernel32.lib, ucrt.lib, ...), in a folder of the build tree. msvcrt.lib is
+# the start-up library of an MSVC build, which the stand-in's runtime
+# provides; Wine's libmsvcrt.a imports the old msvcrt.dll instead.
+set(AURIVEL_WINDOWS_LIBS ${CMAKE_BINARY_DIR}/windows-import-libs)
+file(MAKE_DIRECTORY ${AURIVEL_WINDOWS_LIBS})
+file(GLOB _wine_import_libs ${AURIVEL_WINE_IMPORT_LIBS}/lib*.a)
+foreach(archive IN LISTS _wine_import_libs)
+  get_filename_component(name ${archive} NAME_WE)
+  string(REGEX REPLACE "^lib" "" name ${name})
+  if(NOT name STREQUAL "msvcrt")
+    file(CREATE_LINK ${archive} ${AURIVEL_WINDOWS_LIBS}/${name}.lib SYMBOLIC)
+  endif()
+endforeach()
+file(CREATE_LINK ${AURIVEL_WINE_IMPORT_LIBS}/libucrtbase.a ${AURIVEL_WINDOWS_LIBS}/ucrt.lib SYMBOLIC)
+
+set(_system_includes "/imsvc ${AURIVEL_LIBCXX_INCLUDE} /imsvc ${AURIVEL_MSVC_RUNTIME_INCLUDE}")
+string(APPEND _system_includes " /imsvc ${AURIVEL_WINE_INCLUDE}/msvcrt /imsvc ${AURIVEL_WINE_INCLUDE}/windows")
+set(_definitions "-DWINE_UNICODE_NATIVE -D_UCRT -D_LIBCPP_NO_VCRUNTIME -D_LIBCPP_DISABLE_EXTERN_TEMPLATE")
+string(APPEND _definitions " -D_LIBCPP_DISABLE_VISIBILITY_ANNOTATIONS -D_LIBCPP_NO_AUTO_LINK")
+string(APPEND _definitions " -D_InterlockedCompareExchange128=__wine_InterlockedCompareExchange128")
+set(CMAKE_C_FLAGS_INIT "/X ${_system_includes} ${_definitions}")
+set(CMAKE_CXX_FLAGS_INIT "/X ${_system_includes} ${_definitions}")
+# Where resource scripts find winres.h (cmake/PluginModule.cmake).
+set(AURIVEL_RC_SYSTEM_INCLUDE_DIRS ${AURIVEL_MSVC_RUNTIME_INCLUDE} ${AURIVEL_WINE_INCLUDE}/windows)
+# The start-up library that clang-cl names (msvcrt.lib) is the stand-in's
+# runtime, which the project links explicitly; oldnames.lib (POSIX names
+# for C runtime functions) is not used.
+foreach(kind EXE SHARED MODULE)
+  set(CMAKE_${kind}_LINKER_FLAGS_INIT
+    "/LIBPATH:${AURIVEL_WINDOWS_LIBS} /NODEFAULTLIB:msvcrt.lib /NODEFAULTLIB:oldnames.lib")
+endforeach()
+# The compiler checks cannot link a program before that runtime is built.
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+get_filename_component(AURIVEL_WINE_RUNNER ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run-under-wine.sh ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${AURIVEL_WINE_RUNNER} ${CMAKE_BINARY_DIR}/wine-prefix)
+
+# Programs and modules link the stand-in's runtime, which names the UCRT.
+set(AURIVEL_MSVC_RUNTIME_STANDIN ON)
