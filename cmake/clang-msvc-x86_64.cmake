@@ -86,13 +86,7 @@ endforeach()
 # The compiler checks cannot link a program before that runtime is built.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-get_filename_component(AURIVEL_WINE_RUNNER ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run-under-wine.sh ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${AURIVEL_WINE_RUNNER} ${CMAKE_BINARY_DIR}/wine-prefix)
+include(${CMAKE_CURRENT_LIST_DIR}/RunUnderWine.cmake)
 
 # Programs and modules link the stand-in's runtime, which names the UCRT.
 set(AURIVEL_MSVC_RUNTIME_STANDIN ON)

@@ -17,7 +17,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Test programs run under Wine, in a prefix of their own inside the build
-# tree, so that a build never touches the user's ~/.wine.
-get_filename_component(AURIVEL_WINE_RUNNER ${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run-under-wine.sh ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${AURIVEL_WINE_RUNNER} ${CMAKE_BINARY_DIR}/wine-prefix)
+include(${CMAKE_CURRENT_LIST_DIR}/RunUnderWine.cmake)

@@ -69,25 +69,21 @@ bad_array_new_length::bad_array_new_length() noexcept {}
 bad_array_new_length::~bad_array_new_length() noexcept {}
 const char* bad_array_new_length::what() const noexcept { return "bad_array_new_length"; }
 
-logic_error::logic_error(const char* message) : __imp_(message) {}
-logic_error::logic_error(const string& message) : __imp_(message.c_str()) {}
-logic_error::logic_error(const logic_error& other) noexcept : exception(other), __imp_(other.__imp_) {}
-logic_error& logic_error::operator=(const logic_error& other) noexcept {
-    __imp_ = other.__imp_;
-    return *this;
-}
-logic_error::~logic_error() noexcept {}
-const char* logic_error::what() const noexcept { return __imp_.c_str(); }
+// logic_error and runtime_error hold their message alike.
+#define MSVC_RUNTIME_MESSAGE_EXCEPTION(name)                                           \
+    name::name(const char* message) : __imp_(message) {}                               \
+    name::name(const string& message) : __imp_(message.c_str()) {}                     \
+    name::name(const name& other) noexcept : exception(other), __imp_(other.__imp_) {} \
+    name& name::operator=(const name& other) noexcept {                                \
+        __imp_ = other.__imp_;                                                         \
+        return *this;                                                                  \
+    }                                                                                  \
+    name::~name() noexcept {}                                                          \
+    const char* name::what() const noexcept { return __imp_.c_str(); }
 
-runtime_error::runtime_error(const char* message) : __imp_(message) {}
-runtime_error::runtime_error(const string& message) : __imp_(message.c_str()) {}
-runtime_error::runtime_error(const runtime_error& other) noexcept : exception(other), __imp_(other.__imp_) {}
-runtime_error& runtime_error::operator=(const runtime_error& other) noexcept {
-    __imp_ = other.__imp_;
-    return *this;
-}
-runtime_error::~runtime_error() noexcept {}
-const char* runtime_error::what() const noexcept { return __imp_.c_str(); }
+MSVC_RUNTIME_MESSAGE_EXCEPTION(logic_error)
+MSVC_RUNTIME_MESSAGE_EXCEPTION(runtime_error)
+#undef MSVC_RUNTIME_MESSAGE_EXCEPTION
 
 length_error::~length_error() noexcept {}
 out_of_range::~out_of_range() noexcept {}
