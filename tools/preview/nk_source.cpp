@@ -68,8 +68,8 @@ void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std
         << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
     if (!data.references.empty()) {
         out << "References:\n  ";
-        for (char c : data.references) {
-            out << c << (c == '\n' ? "  " : "");
+        for (char character : data.references) {
+            out << character << (character == '\n' ? "  " : "");
         }
         out << '\n';
     }
