@@ -1,9 +1,9 @@
 // The fit's goals on the measured data of the ten preset metals.
 #include <gtest/gtest.h>
 
+#include "channel_wavelengths.h"
 #include "fit.h"
 #include "nk_file.h"
-#include "nk_source.h"
 
 namespace aurivel::spectral {
 namespace {
@@ -35,7 +35,7 @@ TEST_P(TenMetalsTest, FitMeetsTheGoalsAndBeatsSampling) {
         const nkdata::NkData data = nkdata::ReadNkYamlFile(
             std::string(AURIVEL_SOURCE_DIR "/data/refractiveindex.info/database/data/main/") + metal.page);
         const SpectralColour truth(MetalSpectrum(data), observer, space);
-        const FitReport report = JudgeFit(truth, preview::ThreeWavelengthConstants(data), FitConstants(truth));
+        const FitReport report = JudgeFit(truth, ThreeWavelengthConstants(data), FitConstants(truth));
         for (const AngleJudgement& a : report.angles) {
             const std::string where = std::string(metal.name) + " at " + std::to_string(a.degrees) + "° in " +
                                       space.Name() + (a.inGamut ? "" : ", out of gamut");

@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "channel_wavelengths.h"
 #include "compare.h"
 #include "exact_fresnel.h"
 #include "errors.h"
@@ -120,13 +121,16 @@ std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
     const std::unique_ptr<SampleShader> shader = map.Shaders()();
     const Rgb colours[3] = {{0.80f, 0.02f, 0.02f}, {0.02f, 0.50f, 0.02f}, {0.02f, 0.08f, 0.85f}};
     const Rgb lighter[3] = {{0.95f, 0.45f, 0.45f}, {0.45f, 0.80f, 0.45f}, {0.45f, 0.55f, 0.98f}};
-    const wchar_t* channels[3] = {L"R 0.650 \u00b5m", L"G 0.510 \u00b5m", L"B 0.475 \u00b5m"};
+    std::wstring channels[3];
+    for (std::size_t c = 0; c < 3; ++c) {
+        channels[c] = WideFromUtf8(spectral::ChannelLabel(c)) + L" \u00b5m";
+    }
     std::vector<PlotCurve> curves;
     for (int c = 0; c < 3; ++c) {
-        curves.push_back({std::wstring(channels[c]) + L" map", colours[c], false, {}});
+        curves.push_back({channels[c] + L" map", colours[c], false, {}});
     }
     for (int c = 0; c < 3; ++c) {
-        curves.push_back({std::wstring(channels[c]) + L" exact", lighter[c], true, {}});
+        curves.push_back({channels[c] + L" exact", lighter[c], true, {}});
     }
     for (double angle : PlotAngles(kPlotSamples)) {
         const Rgb mapped = shader->Shade(SampleAtViewAngle(angle));

@@ -5,6 +5,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "channel_wavelengths.h"
 #include "errors.h"
 #include "font.h"
 #include "nk_database.h"
@@ -106,7 +107,7 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
         const spectral::SpectralColour truth(spectral::MetalSpectrum(metal.data), observer,
                                              ChosenSpace(options, observer));
         const spectral::FitReport report =
-            spectral::JudgeFit(truth, ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
+            spectral::JudgeFit(truth, spectral::ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
         PrintNkConstants(metal.data, report.sampled, out);
         PrintFitReport(report, truth.Space(), out);
         const int first = 3 * static_cast<int>(i);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "channel_wavelengths.h"
 #include "errors.h"
 #include "nk_source.h"
 #include "numbers.h"
@@ -99,7 +100,7 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
     if (method == FitMethod::kSpectral) {
         nkdata::RequireCoverage(data, kVisible);
     }
-    const OpticalConstants sampled = ThreeWavelengthConstants(data);
+    const OpticalConstants sampled = spectral::ThreeWavelengthConstants(data);
     PrintNkConstants(data, sampled, out);
     if (method == FitMethod::kThree) {
         if (!options.fit) {
