@@ -32,7 +32,7 @@ TEST(ExactFresnelTest, MatchesTextbookValuesAndTheSinglePrecisionReference) {
 }
 
 TEST(MetalSpectrumTest, AFlatSpectrumIsGreyOfItsReflectanceInBothSpaces) {
-    const Observer observer = Observer::FromFiles();
+    const Observer observer = Observer::Cie1931D65();
     for (const RenderingSpaceId id : {RenderingSpaceId::kSrgb, RenderingSpaceId::kAcescg}) {
         const SpectralColour colour(MetalSpectrum(ConstantMetal(0.4, 2.8)), observer,
                                     RenderingSpace(id, observer.White()));

@@ -29,7 +29,7 @@ constexpr double kOutOfGamutGoal = 1.2;
 class TenMetalsTest : public ::testing::TestWithParam<RenderingSpaceId> {};
 
 TEST_P(TenMetalsTest, FitMeetsTheGoalsAndBeatsSampling) {
-    const Observer observer = Observer::FromFiles();
+    const Observer observer = Observer::Cie1931D65();
     const RenderingSpace space(GetParam(), observer.White());
     for (const Metal& metal : kMetals) {
         const nkdata::NkData data = nkdata::ReadNkYamlFile(

@@ -477,7 +477,7 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
                         kRisingAtChannels[4], kRisingAtChannels[5]}),
                 true);
     // The rising metal's fitted map is far closer to its truth than its sampled one.
-    const spectral::Observer observer = spectral::Observer::FromFiles();
+    const spectral::Observer observer = spectral::Observer::Cie1931D65();
     const spectral::SpectralColour risingTruth(
         spectral::MetalSpectrum(nkdata::ReadNkFile(rising)), observer,
         spectral::RenderingSpace(spectral::RenderingSpaceId::kSrgb, observer.White()));

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "table_generator.h"
+
 namespace {
 
 constexpr mpfr_prec_t kPrecision = 400;
@@ -227,20 +229,4 @@ void WriteHeader(std::FILE* out) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: make_power_tables [output file]\n");
-        return 2;
-    }
-    std::FILE* out = argc == 2 ? std::fopen(argv[1], "w") : stdout;
-    if (out == nullptr) {
-        std::perror(argv[1]);
-        return 1;
-    }
-    WriteHeader(out);
-    if (std::ferror(out) != 0 || (out != stdout && std::fclose(out) != 0)) {
-        std::fprintf(stderr, "make_power_tables: writing failed\n");
-        return 1;
-    }
-    return 0;
-}
+int main(int argc, char** argv) { return aurivel::table_generator::Run(argc, argv, "make_power_tables", WriteHeader); }

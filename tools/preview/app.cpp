@@ -55,7 +55,7 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
                       std::ostream& out) {
     PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
     if (data) {
-        const OpticalConstants constants = MeasuredConstants(*data, options, LoadObserver(), out);
+        const OpticalConstants constants = MeasuredConstants(*data, options, spectral::Observer::Cie1931D65(), out);
         try {
             map.SetCustomConstants(constants);
         } catch (const UsageError& e) {
@@ -82,7 +82,7 @@ ShaderFactory Shading(const PreviewMap& map, const Options& options) {
 
 void WritePicture(Image image, const Options& options, std::ostream& out) {
     if (options.renderingSpace == RenderingSpaceChoice::kAcescg && !options.linear && options.view != View::kPlot) {
-        ShowInSrgb(image, ChosenSpace(options, LoadObserver()));
+        ShowInSrgb(image, ChosenSpace(options, spectral::Observer::Cie1931D65()));
     }
     WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
     out << "Wrote " << options.output << '\n';
@@ -151,7 +151,7 @@ std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
 std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const std::optional<nkdata::NkData>& data) {
     std::vector<PlotCurve> curves = ReflectanceCurves(map, options.time);
     if (data && nkdata::Covers(*data, {0.38, 0.78})) {
-        const spectral::Observer observer = LoadObserver();
+        const spectral::Observer observer = spectral::Observer::Cie1931D65();
         const spectral::SpectralColour truth(spectral::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));

@@ -88,7 +88,7 @@ void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalCons
 Image RenderComparison(const PreviewModule& module, const Options& options, std::ostream& out,
                        std::ostream* progressOut) {
     const std::vector<Metal> metals = ReadMetals(options);
-    const spectral::Observer observer = LoadObserver();
+    const spectral::Observer observer = spectral::Observer::Cie1931D65();
     const SampleSphere sphere(options.size.value_or(kDefaultCompareSize));
     const SheetLayout layout(3 * static_cast<int>(metals.size()), sphere.Size(), 3);
     const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "channel_wavelengths.h"
-#include "errors.h"
 #include "nk_source.h"
 #include "numbers.h"
 
@@ -77,14 +76,6 @@ double SmoothStep(double edge0, double edge1, double x) {
 }
 
 }  // namespace
-
-spectral::Observer LoadObserver() {
-    try {
-        return spectral::Observer::FromFiles();
-    } catch (const spectral::SpectralError& e) {
-        throw ToolError(std::string(e.what()) + " (Debian's colord-data package provides it)");
-    }
-}
 
 spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer) {
     return spectral::RenderingSpace(options.renderingSpace == RenderingSpaceChoice::kAcescg
