@@ -18,10 +18,12 @@
 #include "float_checks.h"
 #include "llvm_powf.h"
 #include "shading/power.h"
+#include "shading/power_inline.h"
 
 namespace aurivel {
 namespace {
 
+using kernel::power_detail::PowerAccurate;
 using test_support::BitsOf;
 using test_support::Describe;
 using test_support::FloatFromBits;
