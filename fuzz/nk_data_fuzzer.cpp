@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "hostfiles/data_file_limits.h"
 #include "channel_wavelengths.h"
+#include "data_file_limits.h"
 #include "input_limit.h"
 #include "nk_database.h"
 #include "nk_error.h"
@@ -69,7 +69,7 @@ void CheckCatalog(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    aurivel_fuzz::LimitInputLength(argc, argv, hostfiles::kDataFileLimit.bytes);
+    aurivel_fuzz::LimitInputLength(argc, argv, kDataFileLimit.bytes);
     return 0;
 }
 
