@@ -11,6 +11,7 @@
 #include "nk_database.h"
 #include "nk_file.h"
 #include "nk_source.h"
+#include "preset_metals.h"
 #include "sheet.h"
 #include "measured_views.h"
 
@@ -19,12 +20,6 @@ namespace {
 
 constexpr int kDefaultCompareSize = 181;
 constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
-
-// The database pages whose data the ten metal presets stand for, in the
-// presets' order.
-constexpr const char* kPresetPages[] = {"main/Ag/Johnson", "main/Al/Rakic",   "main/Au/Johnson", "main/Co/Johnson",
-                                        "main/Cr/Johnson", "main/Cu/Johnson", "main/Fe/Johnson", "main/Ni/Johnson",
-                                        "main/Pt/Werner",  "main/Ti/Johnson"};
 
 struct Metal {
     std::wstring label;
@@ -54,8 +49,8 @@ std::vector<Metal> ReadMetals(const Options& options) {
     std::vector<Metal> metals;
     if (options.compareFiles.empty()) {
         const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
-        for (const char* page : kPresetPages) {
-            metals.push_back({PageLabel(page), database.ReadPage(page)});
+        for (const spectral::PresetMetal& metal : spectral::kPresetMetals) {
+            metals.push_back({PageLabel(metal.page), database.ReadPage(metal.page)});
         }
     }
     for (const std::string& file : options.compareFiles) {
