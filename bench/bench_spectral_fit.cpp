@@ -16,7 +16,7 @@ using spectral::RenderingSpaceId;
 void SpectralFit(benchmark::State& state, const char* page, RenderingSpaceId id) {
     const nkdata::NkData data =
         nkdata::ReadNkYamlFile(std::string(AURIVEL_SOURCE_DIR "/data/refractiveindex.info/database/data/main/") + page);
-    const spectral::Observer observer = spectral::Observer::FromFiles();
+    const spectral::Observer observer = spectral::Observer::Cie1931D65();
     const spectral::SpectralColour truth(spectral::MetalSpectrum(data), observer,
                                          spectral::RenderingSpace(id, observer.White()));
     for (auto _ : state) {

@@ -16,7 +16,7 @@ build="$(cd "$1" && pwd)"
 seconds="${2:-45}"
 shift $(($# < 2 ? $# : 2))
 targets=("$@")
-((${#targets[@]})) || targets=(scene_load_fuzzer nk_csv_fuzzer shade_sample_fuzzer)
+((${#targets[@]})) || targets=(scene_load_fuzzer nk_data_fuzzer shade_sample_fuzzer)
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"

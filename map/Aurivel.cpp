@@ -11,8 +11,6 @@
 
 namespace {
 
-enum { kRefParams = 0, kRefTexout = 1, kRefSubMap = 2, kNumRefs = 3 };
-
 MSTR StringOrEmpty(const TCHAR* s) { return MSTR(s ? s : _T("")); }
 
 }  // namespace
@@ -148,6 +146,9 @@ RefTargetHandle Aurivel::Clone(RemapDir& remap) {
     *static_cast<MtlBase*>(copy) = *static_cast<MtlBase*>(this);
     copy->ReplaceReference(kRefTexout, remap.CloneRef(texout));
     copy->ReplaceReference(kRefParams, remap.CloneRef(pblock));
+    // The sub-map slot stays empty: the evaluation never reads it, so the
+    // copy renders the same without it, and copying it would copy a whole
+    // tree of maps that nothing in the copy uses.
     copy->ivalid.SetEmpty();
     BaseClone(this, copy, remap);
     return copy;

@@ -14,6 +14,10 @@
 
 class Aurivel : public Texmap {
 public:
+    // The map's references, in the host's numbering; the parameter block's
+    // declaration names the first two.
+    enum : int { kRefParams = 0, kRefTexout = 1, kRefSubMap = 2, kNumRefs = 3 };
+
     Aurivel();
 
     // Animatable
@@ -75,7 +79,8 @@ private:
     float satShift;
     float gammaExp;
 
-    // References 0, 1 and 2 (the sub-map slot is not part of the evaluation).
+    // kRefParams, kRefTexout and kRefSubMap (the sub-map slot is not part of
+    // the evaluation).
     IParamBlock2* pblock;
     Texmap* subTex[1];
     TextureOutput* texout;

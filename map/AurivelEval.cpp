@@ -19,7 +19,7 @@ AColor Aurivel::EvalColor(ShadeContext& sc) {
 }
 
 float Aurivel::EvalMono(ShadeContext& sc) {
-    SetGBufferIDOf(sc);
+    // EvalColor hands the G-buffer id over.
     const AColor c = EvalColor(sc);
     return ((c.g + c.r) + c.b) / 3.0f;
 }

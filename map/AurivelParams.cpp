@@ -3,6 +3,7 @@
 #include <iterator>
 #include <utility>
 
+#include "Aurivel.h"
 #include "plugin/Plugin.h"
 #include "presets/preset_table.h"
 #include "resource.h"
@@ -28,8 +29,8 @@ ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
     // clang-format off
     return ParamBlockDesc2(
         aurivel_params, _T("params"), 0, GetAurivelDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI,
-        // P_AUTO_CONSTRUCT: the block is its owner's reference 0.
-        0,
+        // P_AUTO_CONSTRUCT: the block's reference number in its owner.
+        Aurivel::kRefParams,
         // P_AUTO_UI: rollout template, title, test flags, rollup flags, user procedure.
         IDD_PANEL, IDS_PARAMS, 0, 0, nullptr,
 
@@ -93,9 +94,9 @@ ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_SAT_EDIT, IDC_SAT_SPIN, 0.1f,
             p_end,
 
-        // The map holds the output object as its reference 1; the block only names it.
+        // The map holds the output object as its own reference; the block only names it.
         pb_output, _T("output"), TYPE_REFTARG, P_OWNERS_REF, IDS_OUTPUT,
-            p_refno, 1,
+            p_refno, Aurivel::kRefTexout,
             p_end,
 
         p_end);

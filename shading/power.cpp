@@ -7,10 +7,11 @@
 #include "shading/power_inline.h"
 #include "shading/power_lanes.h"
 
-// The accurate path: x^y in double-double arithmetic (about 106 bits, built
-// from error-free transformations of IEEE doubles), rounded to float with
-// its error bound, and exact evaluation of the powers that land on a float
-// or halfway between two.
+// The accurate path, in the manner of the CORE-MATH project: x^y in
+// double-double arithmetic (about 106 bits, built from error-free
+// transformations of IEEE doubles), rounded to float with its error bound,
+// and exact evaluation of the powers that land on a float or halfway between
+// two.
 //
 // Error: log2(x) - k comes from the table's two parts and a Taylor
 // polynomial of degree 13 (truncation below 2^-107.8), with relative error
@@ -48,7 +49,7 @@ constexpr double kUnderflowExponent = -152.0;
 constexpr double kScaledOverflow = 128.0 * 128.0;
 constexpr double kScaledUnderflow = -160.0 * 128.0;
 
-// Up to |t| = 160 the fast result's relative error stays under 2^-40.9
+// Down to t = -160 the fast result's relative error stays below 2^-40.95
 // (shading/power_inline.h); these bounds enclose it with the products'
 // rounding.
 constexpr double kFastBelow = 1.0 - 0x1p-40;
@@ -310,12 +311,6 @@ float PowerOfMagnitude(std::uint32_t ax, float y) {
 
 bool IsNaNBits(std::uint32_t bits) { return (bits & 0x7fffffffu) > kInfinityBits; }
 
-}  // namespace
-
-float Power(float x, float y) { return kernel::Power(x, y); }
-
-namespace {
-
 #ifdef AURIVEL_KERNEL_SSE2
 
 using namespace kernel::power_detail;
@@ -418,6 +413,8 @@ AURIVEL_NO_INLINE PowerTriple RaiseOneByOne(float a, float b, float c, float y) 
 
 }  // namespace
 
+float Power(float x, float y) { return kernel::Power(x, y); }
+
 PowerTriple RaiseEachToPower(float a, float b, float c, float y) {
 #ifdef AURIVEL_KERNEL_SSE2
     float fastA = a, fastB = b, fastC = c;
@@ -428,14 +425,15 @@ PowerTriple RaiseEachToPower(float a, float b, float c, float y) {
     return RaiseOneByOne(a, b, c, y);
 }
 
+namespace kernel::power_detail {
+
 float PowerOutsideFastPath(float x, float y) {
     const std::uint32_t ix = BitCast<std::uint32_t>(x);
     if (ix == 0 || ix >= kInfinityBits) {
         return PowerAccurate(x, y);  // zero, negative, infinite or NaN x
     }
-    const double scaled = ix < kSmallestNormalBits
-                              ? kernel::power_detail::ScaledExponent(BitCast<std::uint32_t>(x * 0x1p23f), y, -23)
-                              : kernel::power_detail::ScaledExponent(ix, y);
+    const double scaled =
+        ix < kSmallestNormalBits ? ScaledExponent(BitCast<std::uint32_t>(x * 0x1p23f), y, -23) : ScaledExponent(ix, y);
     if (scaled >= kScaledOverflow) {
         return BitCast<float>(kInfinityBits);
     }
@@ -447,7 +445,7 @@ float PowerOutsideFastPath(float x, float y) {
     }
     // The halfway points of subnormal results are no bit pattern of the
     // double, but rounding both ends of the error bound tells as well.
-    const double result = kernel::power_detail::Exp2Fast(scaled);
+    const double result = Exp2Fast(scaled);
     const float below = static_cast<float>(result * kFastBelow);
     const float above = static_cast<float>(result * kFastAbove);
     if (below == above) {
@@ -478,4 +476,5 @@ float PowerAccurate(float x, float y) {
     return parity == Parity::kOdd ? -magnitude : magnitude;
 }
 
+}  // namespace kernel::power_detail
 }  // namespace aurivel

@@ -22,15 +22,4 @@ struct PowerTriple {
 // made the sample at the default gamma of 1, which skips it, slower.
 PowerTriple RaiseEachToPower(float a, float b, float c, float y);
 
-// The inline fast path's (shading/power_inline.h) continuation for every
-// other x (zero, subnormal, negative, infinite, NaN) and for results outside
-// the normal range: the same evaluation where it applies, else
-// PowerAccurate. Answers every input as Power does.
-float PowerOutsideFastPath(float x, float y);
-
-// The special operands, and x^y in double-double precision: what decides
-// the results the fast evaluation cannot round with certainty. Answers
-// every input as Power does.
-float PowerAccurate(float x, float y);
-
 }  // namespace aurivel

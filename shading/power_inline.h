@@ -9,6 +9,15 @@
 // once to float. Every step is an IEEE operation on doubles or integers, so
 // the result is the same on every platform.
 //
+// The methods follow published work. The fast path is the table-driven one of
+// the ARM optimized routines' powf, which glibc's powf uses too: log2 from a
+// cell's 1/c and log2(c) and a short polynomial of the exactly reduced
+// argument, 2^t from a table of 2^(i/N) and a short polynomial. The rounding
+// test and the accurate path (power.cpp) are in the manner of the CORE-MATH
+// project's correctly rounded functions: a fast result with an error bound,
+// a test whether that bound leaves its rounding certain, and otherwise an
+// accurate evaluation, with the exact and halfway cases found apart.
+//
 // log2(x): x = 2^k * z with z in [0x1.66p-1, 0x1.66p+0); the top 8 bits
 // of z's fraction pick a cell with a 29-bit invc near 1/z, so r = z * invc - 1
 // is exact and |r| < 2^-8 (2^-9 outside the two cells next to 1, which take
@@ -44,19 +53,32 @@
 // from such a pattern rounds to float exactly as x^y does. Otherwise, about
 // once in 2^16 calls, PowerAccurate decides. Other x (zero, subnormal,
 // negative, infinite, NaN) and results outside the normal range continue out
-// of line (PowerOutsideFastPath).
+// of line (PowerOutsideFastPath), which evaluates the same way for results
+// down to t = -160: there the error of t moves the result by at most 2^-42.30
+// relative, so its relative error stays below 2^-40.95.
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "shading/kernel_support.h"
-#include "shading/power.h"
 #include "shading/power_tables.h"
 
 namespace aurivel::kernel {
 
 namespace power_detail {
+
+// The paths out of line, in power.cpp. Each answers every input as Power
+// does.
+//
+// The fast path's continuation for every other x (zero, subnormal,
+// negative, infinite, NaN) and for results outside the normal range: the
+// same evaluation where it applies, else PowerAccurate.
+float PowerOutsideFastPath(float x, float y);
+
+// The special operands, and x^y in double-double precision: what decides
+// the results the fast evaluation cannot round with certainty.
+float PowerAccurate(float x, float y);
 
 // The bit pattern where the logarithm's reduced argument z starts.
 constexpr std::uint32_t kLogOffset = 0x3f330000u;

@@ -1,17 +1,18 @@
 // The observer, the rendering spaces and the colour difference against
-// published values.
+// published values, and the reading of the observer's files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "cie_files.h"
 #include "rendering_space.h"
 
 namespace aurivel::spectral {
 namespace {
 
-const Observer& Colord() {
-    static const Observer observer = Observer::FromFiles();
+const Observer& D65Observer() {
+    static const Observer observer = Observer::Cie1931D65();
     return observer;
 }
 
@@ -26,7 +27,7 @@ void ExpectMatrixNear(const Matrix3& actual, const Matrix3& expected, double tol
 
 TEST(ObserverTest, WhiteIsD65AtItsPublishedChromaticity) {
     // CIE 15: D65 with the 2° observer is x 0.31272, y 0.32903.
-    const Xyz white = Colord().White();
+    const Xyz white = D65Observer().White();
     const double sum = white.x + white.y + white.z;
     EXPECT_NEAR(white.y, 1.0, 1e-12);
     EXPECT_NEAR(white.x / sum, 0.31272, 5e-5);
@@ -45,8 +46,8 @@ TEST(RenderingSpaceTest, PrimariesGiveThePublishedMatrices) {
 }
 
 TEST(RenderingSpaceTest, SrgbToAcescgIsThePublishedBradfordMatrix) {
-    const RenderingSpace srgb(RenderingSpaceId::kSrgb, Colord().White());
-    const RenderingSpace acescg(RenderingSpaceId::kAcescg, Colord().White());
+    const RenderingSpace srgb(RenderingSpaceId::kSrgb, D65Observer().White());
+    const RenderingSpace acescg(RenderingSpaceId::kAcescg, D65Observer().White());
     const Matrix3 published{
         {{0.6130974, 0.3395231, 0.0473794}, {0.0701949, 0.9163552, 0.0134499}, {0.0206156, 0.1095696, 0.8698148}}};
     for (std::size_t column = 0; column < 3; ++column) {
@@ -60,8 +61,8 @@ TEST(RenderingSpaceTest, SrgbToAcescgIsThePublishedBradfordMatrix) {
 
 TEST(RenderingSpaceTest, PerfectReflectorIsWhiteInBothSpaces) {
     for (const RenderingSpaceId id : {RenderingSpaceId::kSrgb, RenderingSpaceId::kAcescg}) {
-        const RenderingSpace space(id, Colord().White());
-        const LinearRgb white = space.FromXyz(Colord().White());
+        const RenderingSpace space(id, D65Observer().White());
+        const LinearRgb white = space.FromXyz(D65Observer().White());
         EXPECT_NEAR(white.r, 1.0, 1e-12) << space.Name();
         EXPECT_NEAR(white.g, 1.0, 1e-12) << space.Name();
         EXPECT_NEAR(white.b, 1.0, 1e-12) << space.Name();
@@ -101,7 +102,7 @@ TEST(DeltaE2000Test, MatchesThePublishedTestPairs) {
     }
 }
 
-class ObserverFileTest : public ::testing::Test {
+class CieFilesTest : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& text) {
         const auto path = std::filesystem::temp_directory_path() / ("aurivel_measured_" + name);
@@ -136,7 +137,7 @@ std::string SpectralFile(int firstNanometres, int sets, const std::string& value
     return text + "END_DATA\n";
 }
 
-TEST_F(ObserverFileTest, BadTablesAreRejectedNamingTheFile) {
+TEST_F(CieFilesTest, BadTablesAreRejectedNamingTheFile) {
     struct Case {
         const char* what;
         std::string matching;
@@ -156,7 +157,7 @@ TEST_F(ObserverFileTest, BadTablesAreRejectedNamingTheFile) {
     };
     for (const Case& c : cases) {
         try {
-            Observer::FromFiles(c.matching, c.illuminant);
+            ReadCieFiles(c.matching, c.illuminant);
             ADD_FAILURE() << c.what << ": accepted";
         } catch (const SpectralError& e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.what << ": " << e.what();

@@ -8,7 +8,7 @@ namespace aurivel::spectral {
 namespace {
 
 const Observer& Colord() {
-    static const Observer observer = Observer::FromFiles();
+    static const Observer observer = Observer::Cie1931D65();
     return observer;
 }
 

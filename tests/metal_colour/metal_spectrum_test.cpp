@@ -16,28 +16,28 @@ constexpr double kPi = 3.14159265358979323846;
 double NormalIncidence(double n, double k) { return ((n - 1) * (n - 1) + k * k) / ((n + 1) * (n + 1) + k * k); }
 
 TEST(ExactFresnelTest, MatchesTextbookValuesAndTheSinglePrecisionReference) {
-    EXPECT_NEAR(ExactFresnelReflectance({0.2, 3.5}, 1.0), NormalIncidence(0.2, 3.5), 1e-15);
-    EXPECT_NEAR(ExactFresnelReflectance({1.5, 0.0}, 1.0), 0.04, 1e-15);
-    EXPECT_NEAR(ExactFresnelReflectance({0.3, 2.9}, 0.0), 1.0, 1e-15);
+    EXPECT_NEAR(reference::ExactConductorReflectance(0.2, 3.5, 1.0), NormalIncidence(0.2, 3.5), 1e-15);
+    EXPECT_NEAR(reference::ExactConductorReflectance(1.5, 0.0, 1.0), 0.04, 1e-15);
+    EXPECT_NEAR(reference::ExactConductorReflectance(0.3, 2.9, 0.0), 1.0, 1e-15);
     // Glass at Brewster's angle reflects no p light: R = Rs / 2 = sin²(θi − θt) / 2.
     const double incident = std::atan(1.5);
     const double transmitted = kPi / 2.0 - incident;
-    EXPECT_NEAR(ExactFresnelReflectance({1.5, 0.0}, std::cos(incident)),
+    EXPECT_NEAR(reference::ExactConductorReflectance(1.5, 0.0, std::cos(incident)),
                 0.5 * std::pow(std::sin(incident - transmitted), 2), 1e-15);
     for (const double cosine : {0.9, 0.5, 0.1}) {
-        EXPECT_NEAR(ExactFresnelReflectance({1.1, 2.6}, cosine),
+        EXPECT_NEAR(reference::ExactConductorReflectance(1.1, 2.6, cosine),
                     reference::ExactConductorReflectance(1.1f, 2.6f, static_cast<float>(cosine)), 2e-6)
             << cosine;
     }
 }
 
 TEST(MetalSpectrumTest, AFlatSpectrumIsGreyOfItsReflectanceInBothSpaces) {
-    const Observer observer = Observer::FromFiles();
+    const Observer observer = Observer::Cie1931D65();
     for (const RenderingSpaceId id : {RenderingSpaceId::kSrgb, RenderingSpaceId::kAcescg}) {
         const SpectralColour colour(MetalSpectrum(ConstantMetal(0.4, 2.8)), observer,
                                     RenderingSpace(id, observer.White()));
         for (const double degrees : {0.0, 45.0, 80.0}) {
-            const double expected = ExactFresnelReflectance({0.4, 2.8}, CosineOfDegrees(degrees));
+            const double expected = reference::ExactConductorReflectance(0.4, 2.8, CosineOfDegrees(degrees));
             const LinearRgb rgb = colour.AtViewAngle(degrees);
             EXPECT_NEAR(rgb.r, expected, 1e-12) << degrees;
             EXPECT_NEAR(rgb.g, expected, 1e-12) << degrees;

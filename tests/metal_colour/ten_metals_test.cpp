@@ -1,24 +1,25 @@
 // The fit's goals on the measured data of the ten preset metals.
 #include <gtest/gtest.h>
 
+#include "channel_wavelengths.h"
 #include "fit.h"
-#include "nk_file.h"
-#include "nk_source.h"
+#include "nk_database.h"
+#include "preset_metals.h"
 
 namespace aurivel::spectral {
 namespace {
 
-struct Metal {
-    const char* name;
-    const char* page;  // under the database's data/main
-};
+const nkdata::NkDatabase& Database() {
+    static const nkdata::NkDatabase database =
+        nkdata::NkDatabase::Open(AURIVEL_SOURCE_DIR "/data/refractiveindex.info");
+    return database;
+}
 
-const Metal kMetals[] = {
-    {"silver", "Ag/nk/Johnson.yml"},   {"aluminium", "Al/nk/Rakic.yml"},  {"gold", "Au/nk/Johnson.yml"},
-    {"cobalt", "Co/nk/Johnson.yml"},   {"chromium", "Cr/nk/Johnson.yml"}, {"copper", "Cu/nk/Johnson.yml"},
-    {"iron", "Fe/nk/Johnson.yml"},     {"nickel", "Ni/nk/Johnson.yml"},   {"platinum", "Pt/nk/Werner.yml"},
-    {"titanium", "Ti/nk/Johnson.yml"},
-};
+TEST(PresetMetalsTest, TheirDataCoverTheVisible) {
+    for (const PresetMetal& metal : kPresetMetals) {
+        EXPECT_TRUE(Covers(Database().ReadPage(metal.page), {0.38, 0.78})) << metal.page;
+    }
+}
 
 // The goals: at most 0.2 wherever the integrated colour is inside the
 // gamut; outside it no better than the closed form allows, but within the
@@ -29,13 +30,12 @@ constexpr double kOutOfGamutGoal = 1.2;
 class TenMetalsTest : public ::testing::TestWithParam<RenderingSpaceId> {};
 
 TEST_P(TenMetalsTest, FitMeetsTheGoalsAndBeatsSampling) {
-    const Observer observer = Observer::FromFiles();
+    const Observer observer = Observer::Cie1931D65();
     const RenderingSpace space(GetParam(), observer.White());
-    for (const Metal& metal : kMetals) {
-        const nkdata::NkData data = nkdata::ReadNkYamlFile(
-            std::string(AURIVEL_SOURCE_DIR "/data/refractiveindex.info/database/data/main/") + metal.page);
+    for (const PresetMetal& metal : kPresetMetals) {
+        const nkdata::NkData data = Database().ReadPage(metal.page);
         const SpectralColour truth(MetalSpectrum(data), observer, space);
-        const FitReport report = JudgeFit(truth, preview::ThreeWavelengthConstants(data), FitConstants(truth));
+        const FitReport report = JudgeFit(truth, ThreeWavelengthConstants(data), FitConstants(truth));
         for (const AngleJudgement& a : report.angles) {
             const std::string where = std::string(metal.name) + " at " + std::to_string(a.degrees) + "° in " +
                                       space.Name() + (a.inGamut ? "" : ", out of gamut");

@@ -46,15 +46,6 @@ TEST(NkDatabaseTest, BooksListTheirPagesUnderTheirHeadingsAsPlainText) {
     EXPECT_EQ(glass.front()->book, "BK7-Schott");
 }
 
-TEST(NkDatabaseTest, TheTenPresetMetalsCoverTheVisible) {
-    const NkDatabase database = NkDatabase::Open(kRoot);
-    for (const char* page :
-         {"main/Ag/Johnson", "main/Al/Rakic", "main/Au/Johnson", "main/Co/Johnson", "main/Cr/Johnson",
-          "main/Cu/Johnson", "main/Fe/Johnson", "main/Ni/Johnson", "main/Pt/Werner", "main/Ti/Johnson"}) {
-        EXPECT_TRUE(Covers(database.ReadPage(page), {0.38, 0.78})) << page;
-    }
-}
-
 void ReadPageOfTheCopy(const std::string& id) { NkDatabase::Open(kRoot).ReadPage(id); }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace aurivel::preview::testing {
+namespace aurivel::preview::test_support {
 namespace {
 
 struct FileCloser {
@@ -61,4 +61,4 @@ PngPixels ReadPng(const std::string& path) {
     return pixels;
 }
 
-}  // namespace aurivel::preview::testing
+}  // namespace aurivel::preview::test_support

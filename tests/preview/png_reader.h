@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace aurivel::preview::testing {
+namespace aurivel::preview::test_support {
 
 struct PngPixels {
     int width = 0;
@@ -25,4 +25,4 @@ struct PngPixels {
 // an RGB PNG of depth 8 or 16.
 PngPixels ReadPng(const std::string& path);
 
-}  // namespace aurivel::preview::testing
+}  // namespace aurivel::preview::test_support

@@ -56,7 +56,7 @@ TEST_F(PngFileTest, SixteenBitFileHoldsTheLinearValues) {
     const Image image = Gradient();
     const std::string path = Path("aurivel_png_writer_16.png");
     WritePng(image, path, PngEncoding::kLinear16);
-    const testing::PngPixels read = testing::ReadPng(path);
+    const test_support::PngPixels read = test_support::ReadPng(path);
     ASSERT_EQ(read.width, 4);
     ASSERT_EQ(read.height, 3);
     EXPECT_EQ(read.bitDepth, 16);
@@ -74,7 +74,7 @@ TEST_F(PngFileTest, EightBitFileIsTaggedSrgbAndEncoded) {
     const Image image = Gradient();
     const std::string path = Path("aurivel_png_writer_8.png");
     WritePng(image, path, PngEncoding::kSrgb8);
-    const testing::PngPixels read = testing::ReadPng(path);
+    const test_support::PngPixels read = test_support::ReadPng(path);
     ASSERT_EQ(read.width, 4);
     EXPECT_EQ(read.bitDepth, 8);
     EXPECT_TRUE(read.hasSrgbChunk);

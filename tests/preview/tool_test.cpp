@@ -84,17 +84,17 @@ protected:
     }
 
     // Renders with the arguments and reads the picture back.
-    testing::PngPixels Render(std::vector<std::string> args, const std::string& name = "out.png") const {
+    test_support::PngPixels Render(std::vector<std::string> args, const std::string& name = "out.png") const {
         args.insert(args.end(), {"-o", File(name)});
         const RunResult result = Run(args);
         EXPECT_EQ(result.exitCode, 0) << result.err;
-        return testing::ReadPng(File(name));
+        return test_support::ReadPng(File(name));
     }
 
     fs::path dir_;
 };
 
-void ExpectPixel(const testing::PngPixels& png, int x, int y, const Rgb& linear, bool sixteenBit) {
+void ExpectPixel(const test_support::PngPixels& png, int x, int y, const Rgb& linear, bool sixteenBit) {
     const float channels[3] = {linear.r, linear.g, linear.b};
     for (int c = 0; c < 3; ++c) {
         const int expected = sixteenBit ? EncodeLinear16(channels[c]) : EncodeSrgb8(channels[c]);
@@ -108,7 +108,7 @@ Rgb HeadOn(const OpticalConstants& constants) {
 }
 
 TEST_F(ToolTest, DefaultSphereIsCopperWithExactHeadOnValue) {
-    const testing::PngPixels png = Render({"--linear"});
+    const test_support::PngPixels png = Render({"--linear"});
     ASSERT_EQ(png.width, kDefaultSphereSize);
     ASSERT_EQ(png.bitDepth, 16);
     const SampleSphere sphere(kDefaultSphereSize);
@@ -132,7 +132,7 @@ TEST_F(ToolTest, DefaultSphereIsCopperWithExactHeadOnValue) {
 TEST_F(ToolTest, NoArgumentsWriteAnSrgbPreviewPng) {
     const RunResult result = Run({});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    const testing::PngPixels png = testing::ReadPng(File("preview.png"));
+    const test_support::PngPixels png = test_support::ReadPng(File("preview.png"));
     ASSERT_EQ(png.width, kDefaultSphereSize);
     EXPECT_EQ(png.bitDepth, 8);
     EXPECT_TRUE(png.hasSrgbChunk);
@@ -149,7 +149,7 @@ TEST_F(ToolTest, PresetByNameInAnyCaseAndParametersByInternalName) {
                 true);
 
     const OpticalConstants custom{1.5f, 0.5f, 0.25f, 0.0f, 2.0f, 4.0f};
-    const testing::PngPixels png =
+    const test_support::PngPixels png =
         Render({"--preset", "custom", "--set", "nrvalue=1.5", "--set", "ngvalue=0.5", "--set", "nbvalue=0.25", "--set",
                 "krvalue=0", "--set", "kgvalue=2", "--set", "kbvalue=4", "--size", "51", "--linear"});
     ExpectPixel(png, centre, centre, HeadOn(custom), true);
@@ -164,7 +164,7 @@ TEST_F(ToolTest, PresetByNameInAnyCaseAndParametersByInternalName) {
 
 TEST_F(ToolTest, SheetShowsTenLabelledMetals) {
     const int size = 61;
-    const testing::PngPixels png = Render({"--sheet", "--size", std::to_string(size), "--linear"});
+    const test_support::PngPixels png = Render({"--sheet", "--size", std::to_string(size), "--linear"});
     const SheetLayout layout(10, size);
     ASSERT_EQ(png.width, layout.Width());
     ASSERT_EQ(png.height, layout.Height());
@@ -192,7 +192,7 @@ TEST_F(ToolTest, NkCsvBecomesACustomMap) {
     EXPECT_NE(result.out.find("n = 2.25 1.55 1.375"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("k = 5 3.6 3.25"), std::string::npos) << result.out;
     const OpticalConstants expected{2.25f, 1.55f, 1.375f, 5.0f, 3.6f, 3.25f};
-    ExpectPixel(testing::ReadPng(File("csv.png")), 25, 25, HeadOn(expected), true);
+    ExpectPixel(test_support::ReadPng(File("csv.png")), 25, 25, HeadOn(expected), true);
 }
 
 TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
@@ -201,7 +201,8 @@ TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
     const RunResult fromTable = Run({"--nk", table, "--size", "51", "--linear", "-o", File("table.png")});
     ASSERT_EQ(fromTable.exitCode, 0) << fromTable.err;
     EXPECT_NE(fromTable.out.find("n = 2.25 1.55 1.375\n  k = 5 3.6 3.25\n"), std::string::npos) << fromTable.out;
-    ExpectPixel(testing::ReadPng(File("table.png")), 25, 25, HeadOn({2.25f, 1.55f, 1.375f, 5.0f, 3.6f, 3.25f}), true);
+    ExpectPixel(test_support::ReadPng(File("table.png")), 25, 25, HeadOn({2.25f, 1.55f, 1.375f, 5.0f, 3.6f, 3.25f}),
+                true);
 
     const std::string file = std::string(AURIVEL_NK_DATA) + "/database/data/main/Cu/nk/Johnson.yml";
     const RunResult fromFile = Run({"--nk", file, "--size", "51", "--linear", "-o", File("file.png")});
@@ -215,7 +216,7 @@ TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
         << fromPage.out;
     const auto constants = [](const std::string& out) { return out.substr(0, out.find("Wrote ")); };
     EXPECT_EQ(constants(fromPage.out), constants(fromFile.out));
-    EXPECT_EQ(testing::ReadPng(File("page.png")).samples, testing::ReadPng(File("file.png")).samples);
+    EXPECT_EQ(test_support::ReadPng(File("page.png")).samples, test_support::ReadPng(File("file.png")).samples);
 }
 
 TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
@@ -324,12 +325,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
     const std::string scene = File("gold.scene");
-    const testing::PngPixels saved =
+    const test_support::PngPixels saved =
         Render({"--preset", "gold", "--set", "hue=-25", "--save", scene, "--size", "41", "--linear"}, "saved.png");
-    const testing::PngPixels loaded = Render({"--load", scene, "--size", "41", "--linear"}, "loaded.png");
+    const test_support::PngPixels loaded = Render({"--load", scene, "--size", "41", "--linear"}, "loaded.png");
     ASSERT_EQ(saved.width, 41);
     EXPECT_EQ(saved.samples, loaded.samples);
-    const testing::PngPixels copper = Render({"--size", "41", "--linear"}, "copper.png");
+    const test_support::PngPixels copper = Render({"--size", "41", "--linear"}, "copper.png");
     EXPECT_NE(copper.samples, loaded.samples);
 }
 
@@ -349,7 +350,7 @@ TEST_F(ToolTest, InfoListsTheModuleAndElevenParameters) {
 }
 
 TEST_F(ToolTest, PlotDrawsTheThreeChannels) {
-    const testing::PngPixels png = Render({"--plot", "--preset", "gold"});
+    const test_support::PngPixels png = Render({"--plot", "--preset", "gold"});
     ASSERT_GT(png.width, 400);
     int reddish = 0;
     int bluish = 0;
@@ -463,7 +464,7 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
     const RunResult result = Run({"--compare", flat, rising, "--size", "41", "--linear", "-o", File("cmp.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("E2000 against the integrated colour"), std::string::npos) << result.out;
-    const testing::PngPixels png = testing::ReadPng(File("cmp.png"));
+    const test_support::PngPixels png = test_support::ReadPng(File("cmp.png"));
     const SheetLayout layout(6, 41, 3);
     ASSERT_EQ(png.width, layout.Width());
     ASSERT_EQ(png.height, layout.Height());
@@ -476,7 +477,7 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
                         kRisingAtChannels[4], kRisingAtChannels[5]}),
                 true);
     // The rising metal's fitted map is far closer to its truth than its sampled one.
-    const spectral::Observer observer = spectral::Observer::FromFiles();
+    const spectral::Observer observer = spectral::Observer::Cie1931D65();
     const spectral::SpectralColour risingTruth(
         spectral::MetalSpectrum(nkdata::ReadNkFile(rising)), observer,
         spectral::RenderingSpace(spectral::RenderingSpaceId::kSrgb, observer.White()));
@@ -492,8 +493,8 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
 }
 
 TEST_F(ToolTest, LitSphereKeepsTheMapsHueUnderGreyLight) {
-    const testing::PngPixels plain = Render({"--size", "51", "--linear"}, "plain.png");
-    const testing::PngPixels lit = Render({"--lit", "--size", "51", "--linear"}, "lit.png");
+    const test_support::PngPixels plain = Render({"--size", "51", "--linear"}, "plain.png");
+    const test_support::PngPixels lit = Render({"--lit", "--size", "51", "--linear"}, "lit.png");
     const SampleSphere sphere(51);
     int compared = 0;
     int changed = 0;
@@ -519,7 +520,7 @@ TEST_F(ToolTest, AcescgPicturesAreShownInSrgb) {
     // The published ACEScg to sRGB matrix (Bradford from the ACES white to D65).
     const double toSrgb[3][3] = {
         {1.705052, -0.621791, -0.083261}, {-0.130259, 1.140803, -0.010545}, {-0.024003, -0.128969, 1.152972}};
-    const testing::PngPixels png = Render({"--rendering-space", "acescg", "--size", "41"});
+    const test_support::PngPixels png = Render({"--rendering-space", "acescg", "--size", "41"});
     const float copper[3] = {kCopperHeadOn.r, kCopperHeadOn.g, kCopperHeadOn.b};
     for (int row = 0; row < 3; ++row) {
         const double shown = toSrgb[row][0] * copper[0] + toSrgb[row][1] * copper[1] + toSrgb[row][2] * copper[2];
@@ -529,7 +530,7 @@ TEST_F(ToolTest, AcescgPicturesAreShownInSrgb) {
 
 TEST_F(ToolTest, PlotOfMeasuredDataAddsTheIntegratedCurves) {
     // Only the integrated curves are drawn in red without any green.
-    const auto deepRed = [](const testing::PngPixels& png) {
+    const auto deepRed = [](const test_support::PngPixels& png) {
         int count = 0;
         for (int y = 0; y < png.height; ++y) {
             for (int x = 0; x < png.width; ++x) {

@@ -10,7 +10,7 @@
 namespace aurivel {
 namespace {
 
-using testing::Describe;
+using test_support::Describe;
 
 struct HslCase {
     const char* what;
@@ -90,7 +90,7 @@ TEST(AdjustColor, MatchesReferenceColoursBitForBit) {
     };
     for (const AdjustCase& c : cases) {
         SCOPED_TRACE(c.what);
-        testing::ExpectSameRgba(AdjustColor(c.r, c.g, c.b, c.hueShift, c.satShift, c.gamma), c.expected);
+        test_support::ExpectSameRgba(AdjustColor(c.r, c.g, c.b, c.hueShift, c.satShift, c.gamma), c.expected);
     }
 }
 
@@ -120,12 +120,12 @@ TEST(AdjustColor, NotANumberChannelsComeOutAsZero) {
     };
     for (const AdjustCase& c : cases) {
         SCOPED_TRACE(c.what);
-        testing::ExpectSameRgba(AdjustColor(c.r, c.g, c.b, c.hueShift, c.satShift, c.gamma), c.expected);
+        test_support::ExpectSameRgba(AdjustColor(c.r, c.g, c.b, c.hueShift, c.satShift, c.gamma), c.expected);
     }
 }
 
 TEST(AdjustColor, EveryInputGivesAColourInUnitRange) {
-    testing::MixedFloats source(0xad105u);
+    test_support::MixedFloats source(0xad105u);
     for (int i = 0; i < 1000000; ++i) {
         const float r = source.Next(0.0f, 1.0f);
         const float g = source.Next(0.0f, 1.0f);
@@ -134,7 +134,7 @@ TEST(AdjustColor, EveryInputGivesAColourInUnitRange) {
         const float sat = source.Next(-100.0f, 100.0f);
         const float gamma = source.Next(0.05f, 20.0f);
         const Rgba c = AdjustColor(r, g, b, hue, sat, gamma);
-        ASSERT_TRUE(testing::IsValidSampleColor(c))
+        ASSERT_TRUE(test_support::IsValidSampleColor(c))
             << "from (" << Describe(r) << ", " << Describe(g) << ", " << Describe(b) << ") hue " << Describe(hue)
             << " sat " << Describe(sat) << " gamma " << Describe(gamma);
     }
@@ -186,7 +186,7 @@ TEST(WrapToRange, MatchesReferenceValuesBitForBit) {
 }
 
 TEST(WrapToRange, NotANumberComesBackUnchanged) {
-    const float payload = testing::FloatFromBits(0x7fc12345u);
+    const float payload = test_support::FloatFromBits(0x7fc12345u);
     EXPECT_SAME_FLOAT(WrapToRange(payload, 0.0f, 360.0f), payload);
     EXPECT_SAME_FLOAT(WrapToRange(-payload, 0.0f, 1.0f), -payload);
 }

@@ -42,7 +42,7 @@ TEST(ConductorReflectance, VanishingIndexAtGrazingIncidenceGivesTheGrazingLimit)
     // Here the perpendicular term would be 0/0; every nearby cosine gives 1.
     const float cosines[] = {0.0f, -0.0f, std::numeric_limits<float>::denorm_min(), 1e-30f};
     for (float cosine : cosines) {
-        SCOPED_TRACE(testing::Describe(cosine));
+        SCOPED_TRACE(test_support::Describe(cosine));
         EXPECT_SAME_FLOAT(ConductorReflectance(0.0f, 0.0f, cosine), 1.0f);
         EXPECT_SAME_FLOAT(ConductorReflectance(-0.0f, -0.0f, cosine), 1.0f);
     }
@@ -68,7 +68,7 @@ float DrawWithEdges(std::mt19937& engine, float high) {
     if (choice < 5) {
         return edges[choice];
     }
-    return testing::UniformFloat(engine, 0.0f, high);
+    return test_support::UniformFloat(engine, 0.0f, high);
 }
 
 TEST(ConductorReflectance, StaysInUnitRangeOverTheParameterDomain) {
@@ -79,9 +79,9 @@ TEST(ConductorReflectance, StaysInUnitRangeOverTheParameterDomain) {
         const float k = DrawWithEdges(engine, 100.0f);
         const float cosine = DrawWithEdges(engine, 1.0f);
         const float r = ConductorReflectance(n, k, cosine);
-        ASSERT_TRUE(testing::IsUnitChannel(r))
-            << "n " << testing::Describe(n) << " k " << testing::Describe(k) << " cosine " << testing::Describe(cosine)
-            << " gives " << testing::Describe(r);
+        ASSERT_TRUE(test_support::IsUnitChannel(r))
+            << "n " << test_support::Describe(n) << " k " << test_support::Describe(k) << " cosine "
+            << test_support::Describe(cosine) << " gives " << test_support::Describe(r);
     }
 }
 
@@ -105,7 +105,7 @@ TEST(ConductorReflectanceRGB, MatchesReferenceColoursBitForBit) {
     };
     for (const ColourCase& c : cases) {
         SCOPED_TRACE(c.what);
-        testing::ExpectSameRgba(ConductorReflectanceRGB(c.cosine, c.ior), c.expected);
+        test_support::ExpectSameRgba(ConductorReflectanceRGB(c.cosine, c.ior), c.expected);
     }
 }
 

@@ -13,9 +13,9 @@
 
 #include "shading/shading_types.h"
 
-#define EXPECT_SAME_FLOAT(actual, expected) EXPECT_PRED_FORMAT2(::aurivel::testing::SameFloat, actual, expected)
+#define EXPECT_SAME_FLOAT(actual, expected) EXPECT_PRED_FORMAT2(::aurivel::test_support::SameFloat, actual, expected)
 
-namespace aurivel::testing {
+namespace aurivel::test_support {
 
 inline std::uint32_t BitsOf(float v) {
     std::uint32_t bits;
@@ -128,4 +128,4 @@ private:
     std::vector<float> hard_;
 };
 
-}  // namespace aurivel::testing
+}  // namespace aurivel::test_support

@@ -26,9 +26,9 @@
 namespace aurivel {
 namespace {
 
-using testing::BitsOf;
-using testing::Describe;
-using testing::FloatFromBits;
+using test_support::BitsOf;
+using test_support::Describe;
+using test_support::FloatFromBits;
 
 constexpr std::uint32_t kOneBits = 0x3f800000u;
 constexpr std::uint32_t kHalfBits = 0x3f000000u;

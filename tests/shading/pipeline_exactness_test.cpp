@@ -17,8 +17,8 @@
 namespace aurivel {
 namespace {
 
-using testing::BitsOf;
-using testing::Describe;
+using test_support::BitsOf;
+using test_support::Describe;
 
 // Sanitizers and unoptimised builds run each case several times slower.
 #if defined(__SANITIZE_ADDRESS__) || !defined(__OPTIMIZE__)
@@ -56,7 +56,7 @@ TEST(PipelineExactness, SseLanesGiveTheScalarBitsForEveryHardInput) {
     // an ordinary middle lane: the 0/0 of n = k = 0 at grazing incidence,
     // results above 1, NaN and infinities reach the scalar fallback one lane
     // at a time.
-    const std::vector<float> hard = testing::HardValues();
+    const std::vector<float> hard = test_support::HardValues();
     for (float cosine : hard) {
         for (float n : hard) {
             for (float k : hard) {
@@ -67,7 +67,7 @@ TEST(PipelineExactness, SseLanesGiveTheScalarBitsForEveryHardInput) {
 }
 
 TEST(PipelineExactness, SseLanesGiveTheScalarBitsForRandomInputs) {
-    testing::MixedFloats floats(0xf7e5u);
+    test_support::MixedFloats floats(0xf7e5u);
     for (int i = 0; i < kCaseCount; ++i) {
         const float cosine = floats.Next(0.0f, 1.0f);
         // One in four draws is a preset metal, as most maps are.
@@ -113,7 +113,7 @@ TEST(PipelineExactness, OneStepWrapsAtTheirBoundaries) {
 TEST(PipelineExactness, OneStepWrapsForRandomInputs) {
     // The hues and hue turns the pipeline wraps lie within a width or two of
     // the range; the mix adds extreme and malformed values.
-    testing::MixedFloats floats(0x4c7au);
+    test_support::MixedFloats floats(0x4c7au);
     for (const float hi : kWrapWidths) {
         for (int i = 0; i < kCaseCount / 2; ++i) {
             ASSERT_TRUE(SameWrap(floats.Next(-2.0f * hi, 3.0f * hi), hi));
@@ -125,7 +125,7 @@ TEST(PipelineExactness, GammaStepGivesThePowerOfEveryChannel) {
     // Gamma 1, where the step takes its shortcut, and its neighbours, where
     // it must not, among gammas from the whole range.
     const float nearOne[] = {1.0f, std::nextafter(1.0f, 0.0f), std::nextafter(1.0f, 2.0f)};
-    testing::MixedFloats floats(0x9a3du);
+    test_support::MixedFloats floats(0x9a3du);
     for (int i = 0; i < kCaseCount / 4; ++i) {
         const float gamma = i % 2 == 0 ? nearOne[(i / 2) % 3] : floats.Next(0.05f, 20.0f);
         const float channels[] = {floats.Next(0.0f, 1.2f), floats.Next(0.0f, 1.2f), floats.Next(0.0f, 1.2f)};

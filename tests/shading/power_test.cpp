@@ -18,13 +18,15 @@
 #include "float_checks.h"
 #include "llvm_powf.h"
 #include "shading/power.h"
+#include "shading/power_inline.h"
 
 namespace aurivel {
 namespace {
 
-using testing::BitsOf;
-using testing::Describe;
-using testing::FloatFromBits;
+using kernel::power_detail::PowerAccurate;
+using test_support::BitsOf;
+using test_support::Describe;
+using test_support::FloatFromBits;
 
 constexpr int kMpfrCases = 1000000;
 // Sanitizers and unoptimised builds run each case several times slower.
@@ -60,12 +62,12 @@ public:
     explicit PipelineInputs(std::uint32_t streamId) : engine_(streamId) {}
 
     float Channel() {
-        return engine_() % 2 == 0 ? testing::UniformFloat(engine_, 0.0f, 1.0f)
+        return engine_() % 2 == 0 ? test_support::UniformFloat(engine_, 0.0f, 1.0f)
                                   : FloatFromBits(static_cast<std::uint32_t>(engine_() % (kOneBits + 1)));
     }
 
     float Gamma() {
-        return engine_() % 2 == 0 ? testing::UniformFloat(engine_, 0.05f, 20.0f)
+        return engine_() % 2 == 0 ? test_support::UniformFloat(engine_, 0.05f, 20.0f)
                                   : FloatFromBits(kGammaLowBits + engine_() % (kGammaHighBits - kGammaLowBits + 1));
     }
 
@@ -87,7 +89,7 @@ TEST(Power, MatchesLlvmsCorrectlyRoundedPowfForAnyFloats) {
         const float x = FloatFromBits(static_cast<std::uint32_t>(engine()));
         // Exponents of every size, most of them giving results in range.
         const float y = i % 2 == 0 ? FloatFromBits(static_cast<std::uint32_t>(engine()))
-                                   : testing::UniformFloat(engine, -40.0f, 40.0f);
+                                   : test_support::UniformFloat(engine, -40.0f, 40.0f);
         const float got = Power(x, y);
         const float want = reference::LlvmPowf(x, y);
         ASSERT_TRUE(SameResult(got, want)) << "x " << Describe(x) << " y " << Describe(y) << " gives " << Describe(got)

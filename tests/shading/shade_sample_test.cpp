@@ -10,7 +10,7 @@
 namespace aurivel {
 namespace {
 
-using testing::Describe;
+using test_support::Describe;
 
 struct CosineCase {
     const char* what;
@@ -83,7 +83,7 @@ TEST(ShadeSample, MatchesReferenceColoursBitForBit) {
     };
     for (const SampleCase& c : cases) {
         SCOPED_TRACE(c.what);
-        testing::ExpectSameRgba(ShadeSample(c.normal, c.view, c.ior, c.hueShift, c.satShift, c.gamma), c.expected);
+        test_support::ExpectSameRgba(ShadeSample(c.normal, c.view, c.ior, c.hueShift, c.satShift, c.gamma), c.expected);
     }
 }
 
@@ -114,12 +114,13 @@ TEST(ShadeSample, BrokenVectorsGiveBlack) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        testing::ExpectSameRgba(ShadeSample(c.normal, c.view, c.ior, 0.0f, 0.0f, 1.0f), Rgba{0.0f, 0.0f, 0.0f, 1.0f});
+        test_support::ExpectSameRgba(ShadeSample(c.normal, c.view, c.ior, 0.0f, 0.0f, 1.0f),
+                                     Rgba{0.0f, 0.0f, 0.0f, 1.0f});
     }
 }
 
 TEST(ShadeSample, EveryInputGivesAColourInUnitRange) {
-    testing::MixedFloats source(0x5a3b1eu);
+    test_support::MixedFloats source(0x5a3b1eu);
     auto nextVector = [&] {
         return Vec3{source.Next(-1.0f, 1.0f), source.Next(-1.0f, 1.0f), source.Next(-1.0f, 1.0f)};
     };
@@ -132,7 +133,7 @@ TEST(ShadeSample, EveryInputGivesAColourInUnitRange) {
         const float sat = source.Next(-100.0f, 100.0f);
         const float gamma = source.Next(0.05f, 20.0f);
         const Rgba c = ShadeSample(normal, view, ior, hue, sat, gamma);
-        ASSERT_TRUE(testing::IsValidSampleColor(c))
+        ASSERT_TRUE(test_support::IsValidSampleColor(c))
             << "normal (" << Describe(normal.x) << ", " << Describe(normal.y) << ", " << Describe(normal.z)
             << ") view (" << Describe(view.x) << ", " << Describe(view.y) << ", " << Describe(view.z) << ") n ("
             << Describe(ior.nr) << ", " << Describe(ior.ng) << ", " << Describe(ior.nb) << ") k (" << Describe(ior.kr)

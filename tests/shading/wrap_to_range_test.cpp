@@ -13,8 +13,8 @@
 namespace aurivel {
 namespace {
 
-using testing::Describe;
-using testing::FloatFromBits;
+using test_support::Describe;
+using test_support::FloatFromBits;
 
 struct Range {
     float lo, hi;
@@ -87,8 +87,8 @@ TEST(WrapToRange, EqualsLiteralSteppingBitForBit) {
         const std::vector<float> boundary = BoundaryValues(range);
         values.insert(values.end(), boundary.begin(), boundary.end());
         for (float v : values) {
-            ASSERT_TRUE(testing::SameFloat("WrapToRange", "stepping", WrapToRange(v, range.lo, range.hi),
-                                           SteppedWrap(v, range.lo, range.hi)))
+            ASSERT_TRUE(test_support::SameFloat("WrapToRange", "stepping", WrapToRange(v, range.lo, range.hi),
+                                                SteppedWrap(v, range.lo, range.hi)))
                 << "for " << Describe(v);
         }
     }
@@ -116,8 +116,8 @@ TEST(WrapToRange, HugeValuesWrapToTheirExactRemainder) {
 TEST(WrapToRange, FiniteValuesLandInsideEveryRangeAndReturn) {
     // A stepping loop over these would not finish; each call must, and land
     // in [lo, hi] (hi itself only through the final rounding).
-    testing::MixedFloats source(0x77a9u);
-    const std::vector<float> hard = testing::HardValues();
+    test_support::MixedFloats source(0x77a9u);
+    const std::vector<float> hard = test_support::HardValues();
     auto landsInside = [](float v, float lo, float hi) -> ::testing::AssertionResult {
         const float w = WrapToRange(v, lo, hi);
         if (w >= lo && w <= hi) {

@@ -20,21 +20,13 @@ double ValueAt(const nkdata::NkData& data, const nkdata::OpticalFunction& f, con
 
 }  // namespace
 
-double ExactFresnelReflectance(std::complex<double> eta, double cosine) {
-    const double sinSquared = 1.0 - cosine * cosine;
-    const std::complex<double> cosTransmitted = std::sqrt(1.0 - sinSquared / (eta * eta));
-    const std::complex<double> rs = (cosine - eta * cosTransmitted) / (cosine + eta * cosTransmitted);
-    const std::complex<double> rp = (eta * cosine - cosTransmitted) / (eta * cosine + cosTransmitted);
-    return 0.5 * (std::norm(rs) + std::norm(rp));
-}
-
 MetalSpectrum::MetalSpectrum(const nkdata::NkData& data) {
     nkdata::RequireCoverage(data, {BandMicrometres(0), BandMicrometres(kBands - 1)});
     for (int band = 0; band < kBands; ++band) {
         const double micrometres = BandMicrometres(band);
-        const std::complex<double> eta(ValueAt(data, data.n, "n", micrometres),
-                                       ValueAt(data, data.k, "k", micrometres));
-        if (eta == 0.0) {
+        const reference::Complex<double> eta{ValueAt(data, data.n, "n", micrometres),
+                                             ValueAt(data, data.k, "k", micrometres)};
+        if (eta.re == 0.0 && eta.im == 0.0) {
             nkdata::Fail(data.source, 0, "n and k are both 0 at " + nkdata::Decimal(micrometres) + " \xc2\xb5m");
         }
         eta_[static_cast<std::size_t>(band)] = eta;
@@ -44,7 +36,7 @@ MetalSpectrum::MetalSpectrum(const nkdata::NkData& data) {
 Spectrum MetalSpectrum::Reflectance(double cosine) const {
     Spectrum r{};
     for (std::size_t band = 0; band < r.size(); ++band) {
-        r[band] = ExactFresnelReflectance(eta_[band], cosine);
+        r[band] = reference::ExactConductorReflectance(eta_[band].re, eta_[band].im, cosine);
     }
     return r;
 }

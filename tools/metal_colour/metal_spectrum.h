@@ -2,17 +2,12 @@
 // reflectance of a conductor at every band, and the colour it gives.
 #pragma once
 
-#include <complex>
-
+#include "exact_fresnel.h"
 #include "nk_data.h"
 #include "observer.h"
 #include "rendering_space.h"
 
 namespace aurivel::spectral {
-
-// Unpolarised light arriving from vacuum at the given cosine of incidence
-// onto a medium of complex index eta = n + ik (not zero).
-double ExactFresnelReflectance(std::complex<double> eta, double cosine);
 
 class MetalSpectrum {
 public:
@@ -24,7 +19,7 @@ public:
     Spectrum Reflectance(double cosine) const;
 
 private:
-    std::array<std::complex<double>, kBands> eta_;
+    std::array<reference::Complex<double>, kBands> eta_;
 };
 
 // The colour of the spectrum's reflection at a cosine, in a rendering space.

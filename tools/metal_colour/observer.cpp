@@ -1,91 +1,20 @@
 #include "observer.h"
 
-#include <lcms2.h>
-
-#include <memory>
-#include <type_traits>
+#include "cie_tables.h"
 
 namespace aurivel::spectral {
-namespace {
-
-// Little CMS reports a parse error through the context's log handler; the
-// last message is kept for the exception.
-struct ErrorLog {
-    std::string last;
-};
-
-void KeepMessage(cmsContext context, cmsUInt32Number /*code*/, const char* text) {
-    static_cast<ErrorLog*>(cmsGetContextUserData(context))->last = text;
-}
-
-// One data set of a CGATS/IT8 file: its SPEC_<nm> fields from 380 to 780 nm.
-class It8File {
-public:
-    explicit It8File(const std::string& path) : path_(path) {
-        context_.reset(cmsCreateContext(nullptr, &log_));
-        if (!context_) {
-            throw SpectralError(path + ": cannot create a colour management context");
-        }
-        cmsSetLogErrorHandlerTHR(context_.get(), KeepMessage);
-        handle_.reset(cmsIT8LoadFromFile(context_.get(), path.c_str()));
-        if (!handle_) {
-            throw SpectralError(path + ": not a readable CGATS/IT8 file" + (log_.last.empty() ? "" : ": " + log_.last));
-        }
-    }
-
-    Spectrum Set(int set) const {
-        if (set >= cmsIT8GetPropertyDbl(handle_.get(), "NUMBER_OF_SETS")) {
-            throw SpectralError(path_ + ": has no data set " + std::to_string(set + 1));
-        }
-        Spectrum values{};
-        for (int band = 0; band < kBands; ++band) {
-            const std::string field = "SPEC_" + std::to_string(kShortestNanometres + band * kStepNanometres);
-            const int column = cmsIT8FindDataFormat(handle_.get(), field.c_str());
-            if (column < 0) {
-                throw SpectralError(path_ + ": has no field " + field);
-            }
-            values[static_cast<std::size_t>(band)] = cmsIT8GetDataRowColDbl(handle_.get(), set, column);
-        }
-        return values;
-    }
-
-private:
-    struct CloseHandle {
-        void operator()(cmsHANDLE h) const { cmsIT8Free(h); }
-    };
-    struct DeleteContext {
-        void operator()(cmsContext c) const { cmsDeleteContext(c); }
-    };
-
-    std::string path_;
-    ErrorLog log_;
-    std::unique_ptr<std::remove_pointer_t<cmsContext>, DeleteContext> context_;
-    std::unique_ptr<void, CloseHandle> handle_;
-};
-
-}  // namespace
 
 double BandMicrometres(int band) { return (kShortestNanometres + band * kStepNanometres) / 1000.0; }
 
-Observer Observer::FromFiles(const std::string& matchingFunctionsFile, const std::string& illuminantFile) {
-    const It8File matching(matchingFunctionsFile);
-    const Spectrum x = matching.Set(0);
-    const Spectrum y = matching.Set(1);
-    const Spectrum z = matching.Set(2);
-    const Spectrum light = It8File(illuminantFile).Set(0);
-    double whiteY = 0.0;
-    for (int band = 0; band < kBands; ++band) {
-        whiteY += light[static_cast<std::size_t>(band)] * y[static_cast<std::size_t>(band)];
+Observer Observer::Cie1931D65() { return Observer(kCie1931D65); }
+
+Observer::Observer(const CieTable& table) {
+    const double whiteY = WhiteLuminance(table);
+    for (std::size_t band = 0; band < weights_.size(); ++band) {
+        const CieBand& b = table[band];
+        const double scale = b.light / whiteY;
+        weights_[band] = {b.x * scale, b.y * scale, b.z * scale};
     }
-    if (!(whiteY > 0.0)) {
-        throw SpectralError(illuminantFile + ": the illuminant gives no light between 380 and 780 nm");
-    }
-    std::array<Xyz, kBands> weights{};
-    for (std::size_t band = 0; band < weights.size(); ++band) {
-        const double scale = light[band] / whiteY;
-        weights[band] = {x[band] * scale, y[band] * scale, z[band] * scale};
-    }
-    return Observer(weights);
 }
 
 Xyz Observer::ColourOf(const Spectrum& reflectance) const {

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <stdexcept>
-#include <string>
 
 namespace aurivel::spectral {
 
@@ -32,24 +31,39 @@ struct Xyz {
     double z = 0.0;
 };
 
-// Debian's colord-data ships both tables as CGATS/IT8 files.
-inline constexpr const char* kColordObserverFile = "/usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf";
-inline constexpr const char* kColordIlluminantFile = "/usr/share/colord/illuminant/CIE-D65.sp";
+// One band of an observer's table.
+struct CieBand {
+    double x, y, z;  // the colour-matching functions
+    double light;    // the illuminant's relative spectral power
+};
+
+using CieTable = std::array<CieBand, kBands>;
+
+// The luminance of a perfect reflector under the table's illuminant, before
+// it is normalised to 1: no light when it is not above 0.
+inline double WhiteLuminance(const CieTable& table) {
+    double luminance = 0.0;
+    for (const CieBand& band : table) {
+        luminance += band.light * band.y;
+    }
+    return luminance;
+}
 
 class Observer {
 public:
-    // Reads the colour-matching functions (three sets x, y, z) and the
-    // illuminant (one set) through Little CMS's IT8 reader. Throws
-    // SpectralError naming the file when it cannot be read or lacks a band.
-    static Observer FromFiles(const std::string& matchingFunctionsFile = kColordObserverFile,
-                              const std::string& illuminantFile = kColordIlluminantFile);
+    // The CIE 1931 2° observer under D65, from the table built in
+    // (cie_tables.h).
+    static Observer Cie1931D65();
+
+    // The table's weights normalised so that a perfect reflector has Y = 1;
+    // its illuminant must give light.
+    explicit Observer(const CieTable& table);
 
     Xyz ColourOf(const Spectrum& reflectance) const;
     // The colour of a perfect reflector: the illuminant's white, Y = 1.
     Xyz White() const;
 
 private:
-    explicit Observer(const std::array<Xyz, kBands>& weights) : weights_(weights) {}
     std::array<Xyz, kBands> weights_;
 };
 

@@ -1,40 +1,55 @@
 #include "rendering_space.h"
 
 #include <lcms2.h>
-#include <lcms2_plugin.h>
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
 
 namespace aurivel::spectral {
 namespace {
 
+// A rendering space as its standard gives it: three primaries and the white
+// that RGB (1, 1, 1) is.
+struct SpaceDescription {
+    RenderingSpaceId id;
+    const char* name;
+    Chromaticity red, green, blue;
+    // None: the observer's own D65 white. Another white is adapted to that
+    // one by Bradford's transform.
+    std::optional<Chromaticity> white;
+};
+
 // Published chromaticities: ITU-R BT.709 (sRGB), ACES AP1 and the ACES white
 // (SMPTE ST 2065-1).
-constexpr Chromaticity kRec709Red{0.64, 0.33};
-constexpr Chromaticity kRec709Green{0.30, 0.60};
-constexpr Chromaticity kRec709Blue{0.15, 0.06};
-constexpr Chromaticity kAp1Red{0.713, 0.293};
-constexpr Chromaticity kAp1Green{0.165, 0.830};
-constexpr Chromaticity kAp1Blue{0.128, 0.044};
-constexpr Chromaticity kAcesWhite{0.32168, 0.33767};
+constexpr SpaceDescription kSpaces[] = {
+    {RenderingSpaceId::kSrgb, "sRGB", {0.64, 0.33}, {0.30, 0.60}, {0.15, 0.06}, std::nullopt},
+    {RenderingSpaceId::kAcescg,
+     "ACEScg",
+     {0.713, 0.293},
+     {0.165, 0.830},
+     {0.128, 0.044},
+     Chromaticity{0.32168, 0.33767}},
+};
 
-cmsMAT3 ToCms(const Matrix3& m) {
-    cmsMAT3 result;
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            result.v[row].n[column] = m[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-        }
+// The table holds the spaces in the order of their ids.
+static_assert(kSpaces[static_cast<int>(RenderingSpaceId::kSrgb)].id == RenderingSpaceId::kSrgb &&
+              kSpaces[static_cast<int>(RenderingSpaceId::kAcescg)].id == RenderingSpaceId::kAcescg);
+
+const SpaceDescription& DescriptionOf(RenderingSpaceId id) { return kSpaces[static_cast<std::size_t>(id)]; }
+
+// The space's RGB to XYZ relative to the observer's D65 white.
+Matrix3 RgbToD65Xyz(const SpaceDescription& space, const Xyz& d65White) {
+    if (!space.white) {
+        return RgbToXyzMatrix(space.red, space.green, space.blue, d65White);
     }
-    return result;
+    const Xyz white = XyzOf(*space.white);
+    return Product(BradfordMatrix(white, d65White), RgbToXyzMatrix(space.red, space.green, space.blue, white));
 }
 
-Matrix3 FromCms(const cmsMAT3& m) {
-    Matrix3 result{};
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            result[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = m.v[row].n[column];
-        }
-    }
-    return result;
-}
+// Below this the matrices of colour spaces, whose entries are of order 1,
+// have no inverse worth the name.
+constexpr double kSingularDeterminant = 1e-4;
 
 cmsCIEXYZ ToCms(const Xyz& v) { return {v.x, v.y, v.z}; }
 
@@ -71,29 +86,35 @@ Matrix3 BradfordMatrix(const Xyz& fromWhite, const Xyz& toWhite) {
 }
 
 Matrix3 Inverse(const Matrix3& m) {
-    const cmsMAT3 a = ToCms(m);
-    cmsMAT3 inverse;
-    if (!_cmsMAT3inverse(&a, &inverse)) {
+    // The adjugate over the determinant, expanded along the first row.
+    const double c0 = m[1][1] * m[2][2] - m[1][2] * m[2][1];
+    const double c1 = m[1][2] * m[2][0] - m[1][0] * m[2][2];
+    const double c2 = m[1][0] * m[2][1] - m[1][1] * m[2][0];
+    const double determinant = m[0][0] * c0 + m[0][1] * c1 + m[0][2] * c2;
+    if (!(std::fabs(determinant) >= kSingularDeterminant)) {
         throw SpectralError("a colour space matrix is singular");
     }
-    return FromCms(inverse);
+    return {{{c0 / determinant, (m[0][2] * m[2][1] - m[0][1] * m[2][2]) / determinant,
+              (m[0][1] * m[1][2] - m[0][2] * m[1][1]) / determinant},
+             {c1 / determinant, (m[0][0] * m[2][2] - m[0][2] * m[2][0]) / determinant,
+              (m[0][2] * m[1][0] - m[0][0] * m[1][2]) / determinant},
+             {c2 / determinant, (m[0][1] * m[2][0] - m[0][0] * m[2][1]) / determinant,
+              (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / determinant}}};
 }
 
 Matrix3 Product(const Matrix3& a, const Matrix3& b) {
-    const cmsMAT3 left = ToCms(a);
-    const cmsMAT3 right = ToCms(b);
-    cmsMAT3 product;
-    _cmsMAT3per(&product, &left, &right);
-    return FromCms(product);
+    Matrix3 product{};
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            product[row][column] = a[row][0] * b[0][column] + a[row][1] * b[1][column] + a[row][2] * b[2][column];
+        }
+    }
+    return product;
 }
 
 Xyz Apply(const Matrix3& m, const Xyz& v) {
-    const cmsMAT3 a = ToCms(m);
-    cmsVEC3 in;
-    _cmsVEC3init(&in, v.x, v.y, v.z);
-    cmsVEC3 out;
-    _cmsMAT3eval(&out, &a, &in);
-    return {out.n[0], out.n[1], out.n[2]};
+    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z, m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
+            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
 }
 
 double DeltaE2000(const Lab& a, const Lab& b) {
@@ -102,17 +123,12 @@ double DeltaE2000(const Lab& a, const Lab& b) {
     return cmsCIE2000DeltaE(&first, &second, 1.0, 1.0, 1.0);
 }
 
-RenderingSpace::RenderingSpace(RenderingSpaceId id, const Xyz& d65White) : id_(id), white_(d65White) {
-    if (id == RenderingSpaceId::kSrgb) {
-        toXyz_ = RgbToXyzMatrix(kRec709Red, kRec709Green, kRec709Blue, d65White);
-    } else {
-        const Xyz acesWhite = XyzOf(kAcesWhite);
-        toXyz_ = Product(BradfordMatrix(acesWhite, d65White), RgbToXyzMatrix(kAp1Red, kAp1Green, kAp1Blue, acesWhite));
-    }
+RenderingSpace::RenderingSpace(RenderingSpaceId id, const Xyz& d65White)
+    : id_(id), white_(d65White), toXyz_(RgbToD65Xyz(DescriptionOf(id), d65White)) {
     fromXyz_ = Inverse(toXyz_);
 }
 
-const char* RenderingSpace::Name() const { return id_ == RenderingSpaceId::kSrgb ? "sRGB" : "ACEScg"; }
+const char* RenderingSpace::Name() const { return DescriptionOf(id_).name; }
 
 LinearRgb RenderingSpace::FromXyz(const Xyz& xyz) const {
     const Xyz v = Apply(fromXyz_, xyz);

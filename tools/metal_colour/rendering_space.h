@@ -8,6 +8,7 @@
 
 namespace aurivel::spectral {
 
+// A 3 × 3 matrix as three rows.
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 
 struct Chromaticity {
@@ -42,6 +43,7 @@ Matrix3 RgbToXyzMatrix(Chromaticity red, Chromaticity green, Chromaticity blue, 
 // Bradford chromatic adaptation of XYZ from one white to another.
 Matrix3 BradfordMatrix(const Xyz& fromWhite, const Xyz& toWhite);
 
+// Throws SpectralError for a matrix that has no usable inverse.
 Matrix3 Inverse(const Matrix3& m);
 Matrix3 Product(const Matrix3& a, const Matrix3& b);
 Xyz Apply(const Matrix3& m, const Xyz& v);

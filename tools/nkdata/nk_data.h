@@ -28,10 +28,6 @@ struct NkData {
     OpticalFunction k;  // data without k give k = 0 over n's range
 };
 
-}  // namespace aurivel::nkdata
-
-namespace aurivel::nkdata {
-
 // Whether n and k are both defined over all of `needed`.
 bool Covers(const NkData& data, WavelengthRange needed);
 

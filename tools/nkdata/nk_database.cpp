@@ -44,7 +44,6 @@ public:
     }
 
 private:
-    static int LineOf(const YAML::Node& node) { return node.Mark().line + 1; }
     static bool IsDivider(const YAML::Node& item) { return item.IsMap() && item["DIVIDER"]; }
 
     // The list under `key`, or the whole document when the key is empty.
@@ -123,11 +122,7 @@ private:
 }  // namespace
 
 std::vector<CatalogBook> ReadCatalog(const std::string& text, const std::string& source) {
-    try {
-        return CatalogReader(text, source).Read();
-    } catch (const YAML::Exception& e) {
-        Fail(source, e.mark.line + 1, "unusable YAML: " + e.msg);
-    }
+    return ReadingYaml(source, [&] { return CatalogReader(text, source).Read(); });
 }
 
 NkDatabase::NkDatabase(std::string folder, std::vector<CatalogBook> books)

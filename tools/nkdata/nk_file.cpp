@@ -1,11 +1,10 @@
 #include "nk_file.h"
 
-#include "hostfiles/data_file_limits.h"
+#include "data_file_limits.h"
 #include "nk_error.h"
 #include "nk_yaml.h"
 #include "plain_table.h"
 #include "site_csv.h"
-#include "tabulated.h"
 #include "text_lines.h"
 
 namespace aurivel::nkdata {
@@ -28,7 +27,7 @@ NkData ReadNkText(const std::string& text, NkFormat format, const std::string& s
 
 std::string ReadFileText(const std::string& path) {
     try {
-        return hostfiles::ReadWholeFile(path, hostfiles::kDataFileLimit);
+        return hostfiles::ReadWholeFile(path, kDataFileLimit);
     } catch (const hostfiles::FileError& e) {
         throw DataError(e.what());
     }

@@ -17,8 +17,6 @@
 namespace aurivel::nkdata {
 namespace {
 
-int LineOf(const YAML::Node& node) { return node.Mark().line + 1; }
-
 // The quantities that a table gives after its wavelength column.
 std::vector<std::string> TableColumns(std::string_view type) {
     if (type == "tabulated nk") return {"n", "k"};
@@ -218,11 +216,7 @@ private:
 }  // namespace
 
 NkData ReadNkYaml(const std::string& text, const std::string& source) {
-    try {
-        return YamlPageReader(text, source).Read();
-    } catch (const YAML::Exception& e) {
-        Fail(source, e.mark.line + 1, "unusable YAML: " + e.msg);
-    }
+    return ReadingYaml(source, [&] { return YamlPageReader(text, source).Read(); });
 }
 
 }  // namespace aurivel::nkdata

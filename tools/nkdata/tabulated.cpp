@@ -1,7 +1,6 @@
 #include "tabulated.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -10,43 +9,6 @@
 #include "text_lines.h"
 
 namespace aurivel::nkdata {
-namespace {
-
-constexpr std::string_view kBlanks = " \t\r\n";
-
-}  // namespace
-
-std::optional<double> ParseDecimal(std::string_view text) {
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
-        text.remove_prefix(1);
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    if (line.find(',') != std::string_view::npos) {
-        for (std::size_t start = 0;;) {
-            const std::size_t comma = line.find(',', start);
-            fields.push_back(Trim(line.substr(start, comma - start)));
-            if (comma == std::string_view::npos) {
-                return fields;
-            }
-            start = comma + 1;
-        }
-    }
-    for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
-        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
-        fields.push_back(line.substr(start, end - start));
-        start = line.find_first_not_of(kBlanks, end);
-    }
-    return fields;
-}
 
 double InterpolateAt(const std::vector<TableRow>& rows, double micrometres) {
     const auto above = std::lower_bound(rows.begin(), rows.end(), micrometres,

@@ -16,14 +16,6 @@ struct TableRow {
     double value;
 };
 
-// A number that the whole text spells in the C locale, finite, or nothing.
-std::optional<double> ParseDecimal(std::string_view text);
-
-// The words of a line, split at commas when it has any (each then trimmed,
-// so an empty field stays an empty word) and at runs of spaces and tabs
-// otherwise.
-std::vector<std::string_view> SplitFields(std::string_view line);
-
 // Linear interpolation between the two rows around the wavelength, which
 // must lie within the rows' span.
 double InterpolateAt(const std::vector<TableRow>& rows, double micrometres);

@@ -1,8 +1,11 @@
 #include "text_lines.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <optional>
 
-#include "hostfiles/data_file_limits.h"
+#include "data_file_limits.h"
 #include "hostfiles/line_reader.h"
 #include "nk_error.h"
 
@@ -42,16 +45,48 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
                                                                            : text;
 }
 
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    if (line.find(',') != std::string_view::npos) {
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = line.find(',', start);
+            fields.push_back(Trim(line.substr(start, comma - start)));
+            if (comma == std::string_view::npos) {
+                return fields;
+            }
+            start = comma + 1;
+        }
+    }
+    for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        fields.push_back(line.substr(start, end - start));
+        start = line.find_first_not_of(kBlanks, end);
+    }
+    return fields;
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 void ForEachLine(std::string_view text, const std::string& source,
                  const std::function<void(int number, std::string_view text)>& line) {
-    hostfiles::LineReader lines(text, source, hostfiles::kLongestDataLine);
+    hostfiles::LineReader lines(text, source, kLongestDataLine);
     while (const std::optional<std::string_view> next = NextLine(lines)) {
         line(lines.LineNumber(), Cleaned(lines.LineNumber(), *next));
     }
 }
 
 std::string FirstDataLine(std::string_view text, const std::string& source) {
-    hostfiles::LineReader lines(text, source, hostfiles::kLongestDataLine);
+    hostfiles::LineReader lines(text, source, kLongestDataLine);
     while (const std::optional<std::string_view> next = NextLine(lines)) {
         const std::string_view line = Cleaned(lines.LineNumber(), *next);
         if (!line.empty() && line.front() != '#') {

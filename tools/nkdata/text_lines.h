@@ -3,13 +3,23 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace aurivel::nkdata {
 
 // The text without spaces, tabs and line ends at either end.
 std::string_view Trim(std::string_view text);
+
+// The words of a line, split at commas when it has any (each then trimmed,
+// so an empty field stays an empty word) and at runs of spaces and tabs
+// otherwise.
+std::vector<std::string_view> SplitFields(std::string_view line);
+
+// A number that the whole text spells in the C locale, finite, or nothing.
+std::optional<double> ParseDecimal(std::string_view text);
 
 // The text without a UTF-8 byte order mark at its start.
 std::string_view WithoutByteOrderMark(std::string_view text);

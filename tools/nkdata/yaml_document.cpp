@@ -2,10 +2,11 @@
 
 #include <yaml-cpp/eventhandler.h>
 
+#include <cstddef>
 #include <istream>
 #include <streambuf>
 
-#include "nk_error.h"
+#include "data_file_limits.h"
 
 namespace aurivel::nkdata {
 namespace {
@@ -59,7 +60,7 @@ private:
 }  // namespace
 
 YAML::Node ParseYaml(std::string_view text, const std::string& source) {
-    try {
+    return ReadingYaml(source, [&] {
         TextBuffer counted(text);
         std::istream countedStream(&counted);
         ValueCounter counter(source);
@@ -67,9 +68,9 @@ YAML::Node ParseYaml(std::string_view text, const std::string& source) {
         TextBuffer loaded(text);
         std::istream loadedStream(&loaded);
         return YAML::Load(loadedStream);
-    } catch (const YAML::Exception& e) {
-        Fail(source, e.mark.line + 1, "not valid YAML: " + e.msg);
-    }
+    });
 }
+
+int LineOf(const YAML::Node& node) { return node.Mark().line + 1; }
 
 }  // namespace aurivel::nkdata

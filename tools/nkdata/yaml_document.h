@@ -7,18 +7,30 @@
 
 #include <yaml-cpp/yaml.h>
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace aurivel::nkdata {
+#include "nk_error.h"
 
-// The database's catalog, its largest file, holds about 30,000 values.
-inline constexpr std::size_t kMostYamlValues = 100000;
+namespace aurivel::nkdata {
 
 // The first document's root; `source` names the text in messages. Throws
 // DataError "source:line: not valid YAML: why" or "source:line: more than
 // the 100000 values a YAML data file may have".
 YAML::Node ParseYaml(std::string_view text, const std::string& source);
+
+// The line of the file where the node starts, from 1.
+int LineOf(const YAML::Node& node);
+
+// What `read` returns, with yaml-cpp's errors, from parsing or from reading
+// the nodes, turned into DataError "source:line: not valid YAML: why".
+template <class Read>
+auto ReadingYaml(const std::string& source, Read read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const YAML::Exception& e) {
+        Fail(source, e.mark.line + 1, "not valid YAML: " + e.msg);
+    }
+}
 
 }  // namespace aurivel::nkdata

@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "channel_wavelengths.h"
 #include "compare.h"
 #include "exact_fresnel.h"
 #include "errors.h"
@@ -54,7 +55,7 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
                       std::ostream& out) {
     PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
     if (data) {
-        const OpticalConstants constants = MeasuredConstants(*data, options, LoadObserver(), out);
+        const OpticalConstants constants = MeasuredConstants(*data, options, spectral::Observer::Cie1931D65(), out);
         try {
             map.SetCustomConstants(constants);
         } catch (const UsageError& e) {
@@ -81,7 +82,7 @@ ShaderFactory Shading(const PreviewMap& map, const Options& options) {
 
 void WritePicture(Image image, const Options& options, std::ostream& out) {
     if (options.renderingSpace == RenderingSpaceChoice::kAcescg && !options.linear && options.view != View::kPlot) {
-        ShowInSrgb(image, ChosenSpace(options, LoadObserver()));
+        ShowInSrgb(image, ChosenSpace(options, spectral::Observer::Cie1931D65()));
     }
     WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
     out << "Wrote " << options.output << '\n';
@@ -120,13 +121,16 @@ std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
     const std::unique_ptr<SampleShader> shader = map.Shaders()();
     const Rgb colours[3] = {{0.80f, 0.02f, 0.02f}, {0.02f, 0.50f, 0.02f}, {0.02f, 0.08f, 0.85f}};
     const Rgb lighter[3] = {{0.95f, 0.45f, 0.45f}, {0.45f, 0.80f, 0.45f}, {0.45f, 0.55f, 0.98f}};
-    const wchar_t* channels[3] = {L"R 0.650 \u00b5m", L"G 0.510 \u00b5m", L"B 0.475 \u00b5m"};
+    std::wstring channels[3];
+    for (std::size_t c = 0; c < 3; ++c) {
+        channels[c] = WideFromUtf8(spectral::ChannelLabel(c)) + L" \u00b5m";
+    }
     std::vector<PlotCurve> curves;
     for (int c = 0; c < 3; ++c) {
-        curves.push_back({std::wstring(channels[c]) + L" map", colours[c], false, {}});
+        curves.push_back({channels[c] + L" map", colours[c], false, {}});
     }
     for (int c = 0; c < 3; ++c) {
-        curves.push_back({std::wstring(channels[c]) + L" exact", lighter[c], true, {}});
+        curves.push_back({channels[c] + L" exact", lighter[c], true, {}});
     }
     for (double angle : PlotAngles(kPlotSamples)) {
         const Rgb mapped = shader->Shade(SampleAtViewAngle(angle));
@@ -147,7 +151,7 @@ std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
 std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const std::optional<nkdata::NkData>& data) {
     std::vector<PlotCurve> curves = ReflectanceCurves(map, options.time);
     if (data && nkdata::Covers(*data, {0.38, 0.78})) {
-        const spectral::Observer observer = LoadObserver();
+        const spectral::Observer observer = spectral::Observer::Cie1931D65();
         const spectral::SpectralColour truth(spectral::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));

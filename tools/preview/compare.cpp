@@ -5,11 +5,13 @@
 #include <iomanip>
 #include <sstream>
 
+#include "channel_wavelengths.h"
 #include "errors.h"
 #include "font.h"
 #include "nk_database.h"
 #include "nk_file.h"
 #include "nk_source.h"
+#include "preset_metals.h"
 #include "sheet.h"
 #include "measured_views.h"
 
@@ -18,12 +20,6 @@ namespace {
 
 constexpr int kDefaultCompareSize = 181;
 constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
-
-// The database pages whose data the ten metal presets stand for, in the
-// presets' order.
-constexpr const char* kPresetPages[] = {"main/Ag/Johnson", "main/Al/Rakic",   "main/Au/Johnson", "main/Co/Johnson",
-                                        "main/Cr/Johnson", "main/Cu/Johnson", "main/Fe/Johnson", "main/Ni/Johnson",
-                                        "main/Pt/Werner",  "main/Ti/Johnson"};
 
 struct Metal {
     std::wstring label;
@@ -53,8 +49,8 @@ std::vector<Metal> ReadMetals(const Options& options) {
     std::vector<Metal> metals;
     if (options.compareFiles.empty()) {
         const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
-        for (const char* page : kPresetPages) {
-            metals.push_back({PageLabel(page), database.ReadPage(page)});
+        for (const spectral::PresetMetal& metal : spectral::kPresetMetals) {
+            metals.push_back({PageLabel(metal.page), database.ReadPage(metal.page)});
         }
     }
     for (const std::string& file : options.compareFiles) {
@@ -87,7 +83,7 @@ void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalCons
 Image RenderComparison(const PreviewModule& module, const Options& options, std::ostream& out,
                        std::ostream* progressOut) {
     const std::vector<Metal> metals = ReadMetals(options);
-    const spectral::Observer observer = LoadObserver();
+    const spectral::Observer observer = spectral::Observer::Cie1931D65();
     const SampleSphere sphere(options.size.value_or(kDefaultCompareSize));
     const SheetLayout layout(3 * static_cast<int>(metals.size()), sphere.Size(), 3);
     const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
@@ -106,7 +102,7 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
         const spectral::SpectralColour truth(spectral::MetalSpectrum(metal.data), observer,
                                              ChosenSpace(options, observer));
         const spectral::FitReport report =
-            spectral::JudgeFit(truth, ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
+            spectral::JudgeFit(truth, spectral::ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
         PrintNkConstants(metal.data, report.sampled, out);
         PrintFitReport(report, truth.Space(), out);
         const int first = 3 * static_cast<int>(i);

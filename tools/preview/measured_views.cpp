@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "errors.h"
+#include "channel_wavelengths.h"
 #include "nk_source.h"
 #include "numbers.h"
 
@@ -77,14 +77,6 @@ double SmoothStep(double edge0, double edge1, double x) {
 
 }  // namespace
 
-spectral::Observer LoadObserver() {
-    try {
-        return spectral::Observer::FromFiles();
-    } catch (const spectral::SpectralError& e) {
-        throw ToolError(std::string(e.what()) + " (Debian's colord-data package provides it)");
-    }
-}
-
 spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer) {
     return spectral::RenderingSpace(options.renderingSpace == RenderingSpaceChoice::kAcescg
                                         ? spectral::RenderingSpaceId::kAcescg
@@ -99,7 +91,7 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
     if (method == FitMethod::kSpectral) {
         nkdata::RequireCoverage(data, kVisible);
     }
-    const OpticalConstants sampled = ThreeWavelengthConstants(data);
+    const OpticalConstants sampled = spectral::ThreeWavelengthConstants(data);
     PrintNkConstants(data, sampled, out);
     if (method == FitMethod::kThree) {
         if (!options.fit) {

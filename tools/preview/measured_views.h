@@ -15,9 +15,6 @@
 
 namespace aurivel::preview {
 
-// The observer from colord's tables; ToolError when they cannot be read.
-spectral::Observer LoadObserver();
-
 spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer);
 
 // The map's constants for measured data: fitted or sampled at the channel

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 
-#include "nk_csv.h"
+#include "channel_wavelengths.h"
 #include "nk_database.h"
 #include "nk_file.h"
 #include "numbers.h"
@@ -55,21 +55,15 @@ std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
     return std::nullopt;
 }
 
-OpticalConstants ThreeWavelengthConstants(const nkdata::NkData& data) {
-    nkdata::RequireCoverage(data, kChannelSpan);
-    const std::array<float, 3> n = ChannelValues(data.n);
-    const std::array<float, 3> k = ChannelValues(data.k);
-    return {n[0], n[1], n[2], k[0], k[1], k[2]};
-}
-
 void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std::ostream& out) {
-    out << "Optical constants from " << data.source << " at R 0.650, G 0.510, B 0.475 \xc2\xb5m:\n"
+    out << "Optical constants from " << data.source << " at " << spectral::ChannelLabel(0) << ", "
+        << spectral::ChannelLabel(1) << ", " << spectral::ChannelLabel(2) << " \xc2\xb5m:\n"
         << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
         << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
     if (!data.references.empty()) {
         out << "References:\n  ";
-        for (char c : data.references) {
-            out << c << (c == '\n' ? "  " : "");
+        for (char character : data.references) {
+            out << character << (character == '\n' ? "  " : "");
         }
         out << '\n';
     }

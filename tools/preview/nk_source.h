@@ -1,5 +1,6 @@
 // The n and k data that the command line names (--nk, --nk-db, --nk-csv),
-// their three-wavelength constants, and the database listings of --nk-list.
+// the printout of their three-wavelength constants, and the database
+// listings of --nk-list.
 #pragma once
 
 #include <optional>
@@ -14,10 +15,6 @@ namespace aurivel::preview {
 // The data file or database page the options name; nothing when none.
 // Throws nkdata::DataError.
 std::optional<nkdata::NkData> ReadNkSource(const Options& options);
-
-// n and k at the channel wavelengths; DataError when the data do not cover
-// them.
-OpticalConstants ThreeWavelengthConstants(const nkdata::NkData& data);
 
 // The constants as the map takes them, and the data's references.
 void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& constants, std::ostream& out);

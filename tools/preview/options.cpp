@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "channel_wavelengths.h"
 #include "errors.h"
 #include "numbers.h"
 
@@ -130,6 +131,17 @@ void CheckCombination(const Options& options) {
     CheckSpectralOptions(options, nk);
 }
 
+// The text with {R}, {G} and {B} replaced by the channels' wavelengths.
+std::string WithChannelWavelengths(std::string text) {
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        const std::string mark = std::string("{") + "RGB"[channel] + "}";
+        for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) {
+            text.replace(at, mark.size(), spectral::ChannelMicrometres(channel));
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 Options ParseCommandLine(const std::vector<std::string>& args) {
@@ -190,11 +202,11 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string HelpText() {
-    return R"(aurivel-preview: try the Aurivel texture map without 3ds Max.
+    return WithChannelWavelengths(R"(aurivel-preview: try the Aurivel texture map without 3ds Max.
 
 Aurivel.dlt is a 3ds Max texture map that colours a surface by the Fresnel
 reflectance of a metal, computed from the metal's complex index of refraction
-n + ik for red (0.650 µm), green (0.510 µm) and blue (0.475 µm). This tool
+n + ik for red ({R} µm), green ({G} µm) and blue ({B} µm). This tool
 loads the module as 3ds Max does, creates a map, sets its parameters by the
 names that MAXScript uses, and renders it on the material editor's sample
 sphere in front of a grey checker. The picture is written as a PNG.
@@ -250,7 +262,7 @@ Measured n and k (--nk, --nk-csv, --compare):
                       follows the metal's spectrally integrated colour (CIE
                       1931 2° observer, D65) over the view angle, and print
                       a ΔE2000 table against the three-wavelength values;
-                      three: n and k at 0.650, 0.510 and 0.475 µm. Default:
+                      three: n and k at {R}, {G} and {B} µm. Default:
                       spectral when the data cover 380-780 nm, else three
   --rendering-space S srgb (Rec.709 primaries; the default) or acescg: the
                       scene's linear RGB, which the fit aims at. Pictures
@@ -291,7 +303,7 @@ Examples:
 
 Exit status: 0 on success, 1 when a file or its data is bad, 2 when the
 command line is wrong.
-)";
+)");
 }
 
 }  // namespace aurivel::preview

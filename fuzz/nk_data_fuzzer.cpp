@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <string>
 
-#include "hostfiles/data_file_limits.h"
+#include "channel_wavelengths.h"
+#include "data_file_limits.h"
 #include "input_limit.h"
-#include "nk_csv.h"
 #include "nk_database.h"
 #include "nk_error.h"
 #include "nk_file.h"
@@ -41,12 +41,12 @@ void CheckFunction(const OpticalFunction& function) {
 void CheckData(const NkData& data) {
     CheckFunction(data.n);
     CheckFunction(data.k);
-    if (!Covers(data, aurivel::preview::kChannelSpan)) {
+    if (!Covers(data, aurivel::spectral::kChannelSpan)) {
         return;
     }
     try {
         for (const auto* function : {&data.n, &data.k}) {
-            for (float value : aurivel::preview::ChannelValues(*function)) {
+            for (float value : aurivel::spectral::ChannelValues(*function)) {
                 FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
             }
         }
@@ -69,7 +69,7 @@ void CheckCatalog(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    aurivel_fuzz::LimitInputLength(argc, argv, hostfiles::kDataFileLimit.bytes);
+    aurivel_fuzz::LimitInputLength(argc, argv, kDataFileLimit.bytes);
     return 0;
 }
 

@@ -1,14 +1,11 @@
-#include "nk_csv.h"
+#include "channel_wavelengths.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "nk_error.h"
-#include "nk_source.h"
 #include "site_csv.h"
 
-namespace aurivel::preview {
+namespace aurivel::spectral {
 namespace {
 
 nkdata::NkData Read(const std::string& text) { return nkdata::ReadSiteCsv(text, "metal.csv"); }
@@ -38,15 +35,5 @@ TEST(NkChannelsTest, ConstantsNeedDataOverTheChannelWavelengths) {
     }
 }
 
-TEST(NkChannelsTest, PrintsTheConstantsAndTheReferencesIndented) {
-    nkdata::NkData data = Read("wl,n\n0.4,1.0\n0.7,2.5\n");
-    data.references = "A. Author.\nA title.";
-    std::ostringstream out;
-    PrintNkConstants(data, ThreeWavelengthConstants(data), out);
-    EXPECT_EQ(out.str(),
-              "Optical constants from metal.csv at R 0.650, G 0.510, B 0.475 \xC2\xB5m:\n  n = 2.25 1.55 1.375\n"
-              "  k = 0 0 0\nReferences:\n  A. Author.\n  A title.\n");
-}
-
 }  // namespace
-}  // namespace aurivel::preview
+}  // namespace aurivel::spectral
