@@ -19,7 +19,10 @@ AColor Aurivel::EvalColor(ShadeContext& sc) {
 }
 
 float Aurivel::EvalMono(ShadeContext& sc) {
-    // EvalColor hands the G-buffer id over.
+    // The id is handed over before the colour is evaluated, through the
+    // overridable EvalColor, which hands it over again: a map derived from
+    // this one gets its id into the context even if its EvalColor does not.
+    SetGBufferIDOf(sc);
     const AColor c = EvalColor(sc);
     return ((c.g + c.r) + c.b) / 3.0f;
 }

@@ -105,9 +105,9 @@ TEST(MapEval, GBufferIdIsHandedOverOnlyWhenSet) {
     map->EvalColor(sc);
     EXPECT_EQ(sc.gbufferIDCalls, 1);
     map->EvalMono(sc);
-    EXPECT_EQ(sc.gbufferIDCalls, 2) << "EvalMono leaves it to the colour it evaluates";
+    EXPECT_EQ(sc.gbufferIDCalls, 3) << "EvalMono sets it and then evaluates the colour";
     map->EvalNormalPerturb(sc);
-    EXPECT_EQ(sc.gbufferIDCalls, 3);
+    EXPECT_EQ(sc.gbufferIDCalls, 4);
     EXPECT_EQ(sc.lastGBufferID, 5);
 }
 
