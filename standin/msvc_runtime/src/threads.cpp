@@ -43,8 +43,6 @@ int __libcpp_tls_create(__libcpp_tls_key* key, void(_LIBCPP_TLS_DESTRUCTOR_CC* a
     return 0;
 }
 
-void* __libcpp_tls_get(__libcpp_tls_key key) { return FlsGetValue(static_cast<DWORD>(key)); }
-
 int __libcpp_tls_set(__libcpp_tls_key key, void* value) {
     return FlsSetValue(static_cast<DWORD>(key), value) ? 0 : static_cast<int>(GetLastError());
 }
