@@ -16,7 +16,7 @@ const nkdata::NkDatabase& Database() {
 }
 
 TEST(PresetMetalsTest, TheirDataCoverTheVisible) {
-    for (const PresetMetal& metal : kPresetMetals) {
+    for (const MetalPage& metal : kPresetMetals) {
         EXPECT_TRUE(Covers(Database().ReadPage(metal.page), {0.38, 0.78})) << metal.page;
     }
 }
@@ -32,7 +32,7 @@ class TenMetalsTest : public ::testing::TestWithParam<RenderingSpaceId> {};
 TEST_P(TenMetalsTest, FitMeetsTheGoalsAndBeatsSampling) {
     const Observer observer = Observer::Cie1931D65();
     const RenderingSpace space(GetParam(), observer.White());
-    for (const PresetMetal& metal : kPresetMetals) {
+    for (const MetalPage& metal : kPresetMetals) {
         const nkdata::NkData data = Database().ReadPage(metal.page);
         const SpectralColour truth(MetalSpectrum(data), observer, space);
         const FitReport report = JudgeFit(truth, ThreeWavelengthConstants(data), FitConstants(truth));

@@ -6,24 +6,22 @@
 
 #include <array>
 
+#include "metal_library.h"
+
 namespace aurivel::spectral {
 
-struct PresetMetal {
-    const char* name;  // as the presets call it, in lower case
-    const char* page;  // shelf/book/page in the database
-};
-
-inline constexpr std::array<PresetMetal, 10> kPresetMetals{{
-    {"silver", "main/Ag/Johnson"},
-    {"aluminium", "main/Al/Rakic"},
-    {"gold", "main/Au/Johnson"},
-    {"cobalt", "main/Co/Johnson"},
-    {"chromium", "main/Cr/Johnson"},
-    {"copper", "main/Cu/Johnson"},
-    {"iron", "main/Fe/Johnson"},
-    {"nickel", "main/Ni/Johnson"},
-    {"platinum", "main/Pt/Werner"},
-    {"titanium", "main/Ti/Johnson"},
+// Named as the preset list names them.
+inline constexpr std::array<MetalPage, 10> kPresetMetals{{
+    {"Silver", "main/Ag/Johnson"},
+    {"Aluminium", "main/Al/Rakic"},
+    {"Gold", "main/Au/Johnson"},
+    {"Cobalt", "main/Co/Johnson"},
+    {"Chromium", "main/Cr/Johnson"},
+    {"Copper", "main/Cu/Johnson"},
+    {"Iron", "main/Fe/Johnson"},
+    {"Nickel", "main/Ni/Johnson"},
+    {"Platinum", "main/Pt/Werner"},
+    {"Titanium", "main/Ti/Johnson"},
 }};
 
 }  // namespace aurivel::spectral

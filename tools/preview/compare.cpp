@@ -49,7 +49,7 @@ std::vector<Metal> ReadMetals(const Options& options) {
     std::vector<Metal> metals;
     if (options.compareFiles.empty()) {
         const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
-        for (const spectral::PresetMetal& metal : spectral::kPresetMetals) {
+        for (const spectral::MetalPage& metal : spectral::kPresetMetals) {
             metals.push_back({PageLabel(metal.page), database.ReadPage(metal.page)});
         }
     }

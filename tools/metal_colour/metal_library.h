@@ -1,0 +1,78 @@
+// The metal library: one page of the refractiveindex.info database for each
+// metal whose data cover 380-780 nm with k, and three alloys, as
+// data/refractiveindex.info holds them. Of a metal's pages the first found in
+// this order of authors is taken: Rakić (Brendel-Bormann model), Johnson and
+// Christy, Werner, McPeak, Babar, Hagemann, Querry, Palm, Weaver, Smith,
+// Inagaki, Mathewson.
+#pragma once
+
+#include <array>
+
+namespace aurivel::spectral {
+
+struct MetalPage {
+    const char* name;  // as an artist would look for it
+    const char* page;  // shelf/book/page in the database
+    // Why the fit stays above ΔE2000 0.2 somewhere the colour is in gamut,
+    // for the pages where it does; nullptr for the others.
+    const char* note = nullptr;
+};
+
+inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
+    {"Silver", "main/Ag/Rakic-BB"},
+    {"Aluminium", "main/Al/Rakic-BB"},
+    {"Gold", "main/Au/Rakic-BB",
+     "In sRGB the colour lies outside the gamut at 0\xc2\xb0-60\xc2\xb0 (red above 1), and the fit shares its error "
+     "with those angles: 0.28 at 75\xc2\xb0. Values within 0.2 at 75\xc2\xb0 and 85\xc2\xb0 exist, but raise the "
+     "\xce\x94"
+     "E at 0\xc2\xb0 from 0.52 to 0.66."},
+    {"Beryllium", "main/Be/Rakic-BB"},
+    {"Bismuth", "main/Bi/Werner"},
+    {"Calcium", "main/Ca/Mathewson"},
+    {"Cobalt", "main/Co/Johnson"},
+    {"Chromium", "main/Cr/Rakic-BB"},
+    {"Caesium", "main/Cs/Smith",
+     "Its n stays below 0.6 and its k below 1.8 across the visible, where the map's closed form falls short of the "
+     "exact Fresnel reflectance at oblique angles (n 0.27, k 0.85: 0.61 against 0.69 at 60\xc2\xb0). With the exact "
+     "formula, one n and k per channel would come within 0.03 in sRGB."},
+    {"Copper", "main/Cu/Rakic-BB",
+     "In sRGB the fit, which minimises the sum of squared \xce\x94"
+     "E over 0\xc2\xb0-89\xc2\xb0, leaves 0.21 at 75\xc2\xb0 and 85\xc2\xb0; values that keep every angle within "
+     "0.17 exist, which the fit does not look for."},
+    {"Iron", "main/Fe/Johnson"},
+    {"Mercury", "main/Hg/Inagaki"},
+    {"Indium", "main/In/Mathewson-298K"},
+    {"Iridium", "main/Ir/Schmitt-ALD"},
+    {"Potassium", "main/K/Smith"},
+    {"Lithium", "main/Li/Inagaki"},
+    {"Lutetium", "main/Lu/Garcia-Cortes"},
+    {"Magnesium", "main/Mg/Hagemann"},
+    {"Manganese", "main/Mn/Johnson"},
+    {"Molybdenum", "main/Mo/Werner"},
+    {"Sodium", "main/Na/Smith"},
+    {"Niobium", "main/Nb/Weaver"},
+    {"Nickel", "main/Ni/Rakic-BB"},
+    {"Osmium", "main/Os/Nemoshkalenko-e"},
+    {"Lead", "main/Pb/Werner"},
+    {"Palladium", "main/Pd/Rakic-BB"},
+    {"Platinum", "main/Pt/Rakic-BB"},
+    {"Rubidium", "main/Rb/Smith",
+     "Its n stays below 0.26 and its k below 2 across the visible, where the map's closed form falls short of the "
+     "exact Fresnel reflectance at oblique angles. With the exact formula, one n and k per channel would come "
+     "within 0.03 in sRGB."},
+    {"Rhodium", "main/Rh/Weaver"},
+    {"Tantalum", "main/Ta/Werner"},
+    {"Titanium", "main/Ti/Rakic-BB"},
+    {"Vanadium", "main/V/Johnson"},
+    {"Tungsten", "main/W/Rakic-BB"},
+    {"Zinc", "main/Zn/Werner"},
+    {"Zirconium", "main/Zr/Querry"},
+    {"Brass (Cu70Zn30)", "other/Cu-Zn/Querry-Cu70Zn30"},
+    {"Stainless steel (austenitic)", "other/stainless_steel/Karlsson-austenitic"},
+    {"Gold-silver (Au50Ag50)", "other/Au-Ag/Rioux-Au50Ag50",
+     "In ACEScg the fit, which minimises the sum of squared \xce\x94"
+     "E over 0\xc2\xb0-89\xc2\xb0, leaves 0.26 at 85\xc2\xb0; values that keep every angle within 0.2 exist, "
+     "which the fit does not look for."},
+}};
+
+}  // namespace aurivel::spectral
