@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
 #undef BOOK
 
 TEST(CoverageTest, NamesTheQuantityThatFallsShortAndTheWavelengths) {
-    const NkData data{"m.txt", "", {{0.4, 0.8}, nullptr}, {{0.5, 0.7}, nullptr}};
+    const NkData data{"m.txt", "", {{0.4, 0.8}, nullptr}, {{0.5, 0.7}, nullptr}, ""};
     EXPECT_TRUE(Covers(data, {0.5, 0.7}));
     EXPECT_FALSE(Covers(data, {0.45, 0.7}));
     EXPECT_FALSE(Covers(data, {0.5, 0.75}));

@@ -46,7 +46,7 @@ TEST(NkYamlTest, ATablesWavelengthRangeNarrowsIt) {
     ExpectDataError([&] { data.k.at(0.44); }, "f.yml:4: k is defined from 0.45 to 0.6 \xC2\xB5m, not at 0.44");
 }
 
-TEST(NkYamlTest, ReferencesArePlainText) {
+TEST(NkYamlTest, ReferencesAndCommentsArePlainText) {
     const NkData data = ReadNkYamlFile(DataFile("main/Cu/nk/Rakic-LD.yml"));
     EXPECT_EQ(
         data.references.rfind("A. D. Raki\xC4\x87, A. B. Djuri\xC5\xA1ic, J. M. Elazar, and M. L. Majewski.\n"
@@ -57,7 +57,10 @@ TEST(NkYamlTest, ReferencesArePlainText) {
     EXPECT_NE(data.references.find("Appl. Opt. 37, 5271-5283 (1998) (https://doi.org/10.1364/AO.37.005271)\n["),
               std::string::npos)
         << data.references;
-    EXPECT_TRUE(Read("DATA:\n  - type: tabulated n\n    data: 0.5 1\n").references.empty());
+    EXPECT_EQ(data.comments, "Fit of experimental data from several sources to Lorentz-Drude (LD) model");
+    const NkData bare = Read("DATA:\n  - type: tabulated n\n    data: 0.5 1\n");
+    EXPECT_TRUE(bare.references.empty());
+    EXPECT_TRUE(bare.comments.empty());
 }
 
 TEST(PlainTextTest, DropsMarkupAndKeepsLinkTargets) {

@@ -25,7 +25,8 @@ struct NkData {
     std::string source;      // the file or database page, as messages name it
     std::string references;  // the data's REFERENCES as plain text; empty when none
     OpticalFunction n;
-    OpticalFunction k;  // data without k give k = 0 over n's range
+    OpticalFunction k;     // data without k give k = 0 over n's range
+    std::string comments;  // the data's COMMENTS (sample, conditions, model) as plain text; empty when none
 };
 
 // Whether n and k are both defined over all of `needed`.

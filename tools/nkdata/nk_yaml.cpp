@@ -45,9 +45,8 @@ public:
         RefuseDuplicateKeys(root);
         NkData data;
         data.source = source_;
-        if (const YAML::Node references = root["REFERENCES"]) {
-            data.references = PlainText(Scalar(references, "REFERENCES"));
-        }
+        data.references = OptionalText(root, "REFERENCES");
+        data.comments = OptionalText(root, "COMMENTS");
         ReadEntries(root["DATA"]);
         if (!n_) {
             Fail(source_, LineOf(root["DATA"]), "no DATA entry gives n");
@@ -65,6 +64,12 @@ private:
                 Fail(source_, LineOf(item.first), "the key '" + item.first.Scalar() + "' appears twice");
             }
         }
+    }
+
+    // The key's text as plain text; empty when the file has no such key.
+    std::string OptionalText(const YAML::Node& map, const std::string& key) const {
+        const YAML::Node node = map[key];
+        return node ? PlainText(Scalar(node, key)) : std::string();
     }
 
     std::string Scalar(const YAML::Node& node, const std::string& key) const {

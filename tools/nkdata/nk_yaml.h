@@ -1,7 +1,7 @@
-// The database's data files: YAML with REFERENCES (HTML-marked text) and a
-// DATA list whose entries give n, k or both, as tables ("tabulated nk",
-// "tabulated n", "tabulated k") or dispersion formulas ("formula 1" to
-// "formula 9"), wavelengths in micrometres.
+// The database's data files: YAML with REFERENCES and COMMENTS (HTML-marked
+// text) and a DATA list whose entries give n, k or both, as tables
+// ("tabulated nk", "tabulated n", "tabulated k") or dispersion formulas
+// ("formula 1" to "formula 9"), wavelengths in micrometres.
 #pragma once
 
 #include <string>

@@ -25,7 +25,7 @@ NkData ReadPlainTable(std::string_view text, const std::string& source) {
     if (n.Empty()) {
         Fail(source, 0, "empty table: no rows 'wavelength n k'");
     }
-    return {source, "", n.Build(), k.Build()};
+    return {source, "", n.Build(), k.Build(), ""};
 }
 
 }  // namespace aurivel::nkdata
