@@ -25,6 +25,12 @@ TEST(SiteCsvTest, ReadsBothSectionsWithCrlfAndBlankLines) {
     EXPECT_EQ(data.k.at(0.8), 5.0);
 }
 
+TEST(SiteCsvTest, ARowRepeatedWordForWordIsReadOnce) {
+    const NkData data = ReadCsv("wl,n\n0.4,1\n0.5,2\n0.5,2\n0.7,2.5\n");
+    EXPECT_EQ(data.n.at(0.5), 2.0);
+    EXPECT_EQ(data.n.at(0.6), 2.25);
+}
+
 TEST(SiteCsvTest, AnExportWithoutKGivesZero) {
     const NkData data = ReadCsv("wl,n\n0.4,1.0\n0.7,2.5\n");
     EXPECT_EQ(data.k.range.longest, 0.7);

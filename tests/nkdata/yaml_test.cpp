@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedInput{"ZeroWavelength", ReadYaml, "DATA:\n  - type: tabulated k\n    data: |\n      0 1\n",
                      "f.yml:4: wavelength 0 is not positive"},
         RefusedInput{"Unsorted", ReadYaml, TABLE "      0.7 1 2\n      0.6 1 2\n", "f.yml:6: unsorted wavelength 0.6"},
-        RefusedInput{"Duplicate", ReadYaml, TABLE "\n      0.5 1 2\n", "f.yml:6: duplicate wavelength 0.5"},
+        RefusedInput{"Duplicate", ReadYaml, TABLE "\n      0.5 1 3\n", "f.yml:6: duplicate wavelength 0.5"},
         RefusedInput{"AfterByteOrderMark", ReadYaml, "\xEF\xBB\xBF" TABLE "      0.4 1 2\n",
                      "f.yml:5: unsorted wavelength 0.4"},
         RefusedInput{"MissingColumn", ReadYaml, TABLE "      0.6 1\n",

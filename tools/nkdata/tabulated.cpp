@@ -72,6 +72,11 @@ void TableBuilder::Add(int line, std::string_view wavelengthText, std::string_vi
         Fail(origin_.source, line,
              quantity + " " + std::string(valueText) + " is too large for a single-precision value");
     }
+    // The same sample again, as a table may hold it at the seam of two
+    // measurements, says nothing new.
+    if (!rows_.empty() && wavelength == rows_.back().micrometres && value == rows_.back().value) {
+        return;
+    }
     if (!rows_.empty() && wavelength <= rows_.back().micrometres) {
         Fail(origin_.source, line,
              std::string(wavelength == rows_.back().micrometres ? "duplicate" : "unsorted") + " wavelength " +

@@ -44,6 +44,8 @@ public:
     // Refuses, with the row's line: unreadable or non-finite numbers, a
     // wavelength that is not positive or not above the previous row's, a
     // negative value, and values too large for the map's single precision.
+    // A row that repeats the previous one's wavelength and value is passed
+    // over.
     void Add(int line, std::string_view wavelength, std::string_view value);
     bool Empty() const { return rows_.empty(); }
 
