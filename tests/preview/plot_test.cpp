@@ -45,12 +45,9 @@ TEST(PolylineTest, DashedLineLeavesGapsThatSolidOneFills) {
     EXPECT_LE(dashGaps, 7);
 }
 
-TEST(ReflectancePlotTest, CurvesAreDrawnHighForHighReflectance) {
-    const Font font = Font::FindDejaVuSans(14);
-    // A pure red curve at reflectance 1 and a pure blue one at 0.
-    const PlotCurve top{L"one", {1.0f, 0.0f, 0.0f}, false, std::vector<float>(91, 1.0f)};
-    const PlotCurve bottom{L"zero", {0.0f, 0.0f, 1.0f}, true, std::vector<float>(91, 0.0f)};
-    const Image plot = DrawReflectancePlot({top, bottom}, L"Test", font);
+// The first and last rows of a column where a pure red and a pure blue
+// curve are drawn.
+std::pair<int, int> RedAndBlueRows(const Image& plot) {
     int redRow = -1;
     int blueRow = -1;
     const int x = plot.Width() / 3;  // inside the axes, away from the legend
@@ -63,9 +60,25 @@ TEST(ReflectancePlotTest, CurvesAreDrawnHighForHighReflectance) {
             blueRow = y;
         }
     }
+    return {redRow, blueRow};
+}
+
+TEST(ReflectancePlotTest, CurvesAreDrawnHighForHighReflectance) {
+    const Font font = Font::FindDejaVuSans(14);
+    // A pure red curve at reflectance 1 and a pure blue one at 0.
+    const PlotCurve top{L"one", {1.0f, 0.0f, 0.0f}, false, std::vector<float>(91, 1.0f)};
+    const PlotCurve bottom{L"zero", {0.0f, 0.0f, 1.0f}, true, std::vector<float>(91, 0.0f)};
+    const auto [redRow, blueRow] = RedAndBlueRows(DrawReflectancePlot({top, bottom}, L"Test", font));
     ASSERT_GE(redRow, 0);
-    EXPECT_LT(redRow, plot.Height() / 3);
-    EXPECT_GT(blueRow, plot.Height() * 2 / 3);
+    const int height = DrawReflectancePlot({}, L"", font).Height();
+    EXPECT_LT(redRow, height / 3);
+    EXPECT_GT(blueRow, height * 2 / 3);
+
+    // A curve above 1 raises the axis instead of running into the title.
+    const PlotCurve above{L"above", {1.0f, 0.0f, 0.0f}, false, std::vector<float>(91, 1.1f)};
+    const auto [aboveRow, zeroRow] = RedAndBlueRows(DrawReflectancePlot({above, bottom}, L"", font));
+    EXPECT_GE(aboveRow, redRow - 2);
+    EXPECT_EQ(zeroRow, blueRow);
 }
 
 }  // namespace

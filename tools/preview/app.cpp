@@ -5,7 +5,6 @@
 
 #include "channel_wavelengths.h"
 #include "compare.h"
-#include "exact_fresnel.h"
 #include "errors.h"
 #include "font.h"
 #include "host.h"
@@ -15,18 +14,13 @@
 #include "png_writer.h"
 #include "sheet.h"
 #include "measured_views.h"
+#include "reflectance_curves.h"
 #include "wide_text.h"
 
 namespace aurivel::preview {
 namespace {
 
-constexpr int kPlotSamples = 181;
 constexpr int kPlotTextHeight = 14;
-
-std::wstring WideShortest(float v) {
-    const std::string digits = ShortestDecimal(v);
-    return std::wstring(digits.begin(), digits.end());
-}
 
 std::string Hex(unsigned long v) {
     std::ostringstream s;
@@ -115,41 +109,12 @@ Image RenderSheet(PreviewMap& map, const Options& options, std::ostream* progres
     return sheet;
 }
 
-std::vector<PlotCurve> ReflectanceCurves(PreviewMap& map, int time) {
-    const OpticalConstants constants = map.Constants(time);
-    map.Update(time);
-    const std::unique_ptr<SampleShader> shader = map.Shaders()();
-    const Rgb colours[3] = {{0.80f, 0.02f, 0.02f}, {0.02f, 0.50f, 0.02f}, {0.02f, 0.08f, 0.85f}};
-    const Rgb lighter[3] = {{0.95f, 0.45f, 0.45f}, {0.45f, 0.80f, 0.45f}, {0.45f, 0.55f, 0.98f}};
-    std::wstring channels[3];
-    for (std::size_t c = 0; c < 3; ++c) {
-        channels[c] = WideFromUtf8(spectral::ChannelLabel(c)) + L" \u00b5m";
-    }
-    std::vector<PlotCurve> curves;
-    for (int c = 0; c < 3; ++c) {
-        curves.push_back({channels[c] + L" map", colours[c], false, {}});
-    }
-    for (int c = 0; c < 3; ++c) {
-        curves.push_back({channels[c] + L" exact", lighter[c], true, {}});
-    }
-    for (double angle : PlotAngles(kPlotSamples)) {
-        const Rgb mapped = shader->Shade(SampleAtViewAngle(angle));
-        const SphereSample sample = SampleAtViewAngle(angle);
-        const Rgba exact = reference::ExactConductorReflectanceRGB(-sample.view.z, constants);
-        const float mapValues[3] = {mapped.r, mapped.g, mapped.b};
-        const float exactValues[3] = {exact.r, exact.g, exact.b};
-        for (int c = 0; c < 3; ++c) {
-            curves[static_cast<std::size_t>(c)].values.push_back(mapValues[c]);
-            curves[static_cast<std::size_t>(c + 3)].values.push_back(exactValues[c]);
-        }
-    }
-    return curves;
-}
-
 // The map's curves and, for measured data that cover the visible
 // wavelengths, each channel's integrated reflectance.
 std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const std::optional<nkdata::NkData>& data) {
-    std::vector<PlotCurve> curves = ReflectanceCurves(map, options.time);
+    const bool fitted = data && ChosenFitMethod(*data, options) == FitMethod::kSpectral;
+    std::vector<PlotCurve> curves =
+        MapCurves(map, options.time, fitted ? ConstantsSource::kSpectralFit : ConstantsSource::kChannelWavelengths);
     if (data && nkdata::Covers(*data, {0.38, 0.78})) {
         const spectral::Observer observer = spectral::Observer::Cie1931D65();
         const spectral::SpectralColour truth(spectral::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
@@ -166,9 +131,7 @@ std::wstring PlotTitle(const PreviewMap& map, int time) {
     const std::wstring name = preset >= 0 && preset < static_cast<int>(names.size())
                                   ? names[static_cast<std::size_t>(preset)]
                                   : L"Preset " + std::to_wstring(preset);
-    const OpticalConstants c = map.Constants(time);
-    return name + L":  n = " + WideShortest(c.nr) + L" " + WideShortest(c.ng) + L" " + WideShortest(c.nb) + L"   k = " +
-           WideShortest(c.kr) + L" " + WideShortest(c.kg) + L" " + WideShortest(c.kb);
+    return ValuesTitle(name, map.Constants(time));
 }
 
 }  // namespace

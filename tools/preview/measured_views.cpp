@@ -84,10 +84,13 @@ spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Obs
                                     observer.White());
 }
 
+FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options) {
+    return options.fit.value_or(nkdata::Covers(data, kVisible) ? FitMethod::kSpectral : FitMethod::kThree);
+}
+
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
                                    const spectral::Observer& observer, std::ostream& out) {
-    const FitMethod method =
-        options.fit.value_or(nkdata::Covers(data, kVisible) ? FitMethod::kSpectral : FitMethod::kThree);
+    const FitMethod method = ChosenFitMethod(data, options);
     if (method == FitMethod::kSpectral) {
         nkdata::RequireCoverage(data, kVisible);
     }

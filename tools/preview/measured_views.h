@@ -17,6 +17,10 @@ namespace aurivel::preview {
 
 spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer);
 
+// How measured data become the map's constants: as --fit says, by default
+// fitted when the data cover 380-780 nm.
+FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options);
+
 // The map's constants for measured data: fitted or sampled at the channel
 // wavelengths as --fit says (by default fitted when the data cover
 // 380-780 nm). Prints the sampled values with the data's references and,

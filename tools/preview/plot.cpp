@@ -39,9 +39,34 @@ void Stamp(Image& image, double cx, double cy, double radius, Rgb colour) {
 }
 
 double ToPixelX(double degrees) { return kAxisLeft + (kAxisRight - kAxisLeft) * degrees / 90.0; }
-double ToPixelY(double reflectance) { return kAxisBottom - (kAxisBottom - kAxisTop) * reflectance; }
 
-void DrawGridAndAxes(Image& image, const Font& font) {
+// The reflectance axis runs from 0 to 1, or to the tenth above the highest
+// curve where one rises above 1, as the integrated red of gold does in sRGB,
+// so that every curve stays inside the frame.
+class ReflectanceAxis {
+public:
+    explicit ReflectanceAxis(const std::vector<PlotCurve>& curves) {
+        float highest = 1.0f;
+        for (const PlotCurve& curve : curves) {
+            for (const float v : curve.values) {
+                highest = std::max(highest, v);
+            }
+        }
+        tenths_ = static_cast<int>(std::ceil(highest * 10.0));
+    }
+
+    int Tenths() const { return tenths_; }
+    double ToPixelY(double reflectance) const {
+        return kAxisBottom - (kAxisBottom - kAxisTop) * reflectance * 10.0 / tenths_;
+    }
+
+private:
+    int tenths_;
+};
+
+std::wstring TenthsLabel(int tenths) { return std::to_wstring(tenths / 10) + L"." + std::to_wstring(tenths % 10); }
+
+void DrawGridAndAxes(Image& image, const ReflectanceAxis& axis, const Font& font) {
     for (int degrees = 0; degrees <= 90; degrees += 15) {
         const double x = ToPixelX(degrees);
         DrawPolyline(image, {{x, kAxisTop}, {x, kAxisBottom}}, kGrid, 1.0, 0.0);
@@ -49,24 +74,24 @@ void DrawGridAndAxes(Image& image, const Font& font) {
         font.Draw(image, static_cast<int>(x) - font.TextWidth(label) / 2, kAxisBottom + 8 + font.CapHeight(), label,
                   kInk);
     }
-    for (int tenths = 0; tenths <= 10; tenths += 2) {
-        const double y = ToPixelY(tenths / 10.0);
+    for (int tenths = 0; tenths <= axis.Tenths(); tenths += 2) {
+        const double y = axis.ToPixelY(tenths / 10.0);
         DrawPolyline(image, {{kAxisLeft, y}, {kAxisRight, y}}, kGrid, 1.0, 0.0);
-        const std::wstring label = tenths == 10 ? L"1.0" : L"0." + std::to_wstring(tenths);
+        const std::wstring label = TenthsLabel(tenths);
         font.Draw(image, kAxisLeft - 8 - font.TextWidth(label), static_cast<int>(y) + font.CapHeight() / 2, label,
                   kInk);
     }
     DrawPolyline(image, {{kAxisLeft, kAxisTop}, {kAxisLeft, kAxisBottom}, {kAxisRight, kAxisBottom}}, kInk, 1.5, 0.0);
     const std::wstring xTitle = L"view angle (degrees from head-on)";
     font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(xTitle)) / 2, kHeight - 12, xTitle, kInk);
-    font.Draw(image, 10, kAxisTop - 12, L"reflectance", kInk);
+    font.Draw(image, 10, kAxisTop - 10, L"reflectance", kInk);
 }
 
-void DrawCurve(Image& image, const PlotCurve& curve) {
+void DrawCurve(Image& image, const ReflectanceAxis& axis, const PlotCurve& curve) {
     const std::vector<double> angles = PlotAngles(static_cast<int>(curve.values.size()));
     std::vector<PointF> points;
     for (std::size_t i = 0; i < angles.size(); ++i) {
-        points.push_back({ToPixelX(angles[i]), ToPixelY(curve.values[i])});
+        points.push_back({ToPixelX(angles[i]), axis.ToPixelY(curve.values[i])});
     }
     DrawPolyline(image, points, curve.colour, kLineWidth, curve.dashed ? kDashLength : 0.0);
 }
@@ -121,12 +146,14 @@ SphereSample SampleAtViewAngle(double degrees) {
 
 Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font) {
     Image image(kWidth, kHeight, kPaper);
-    DrawGridAndAxes(image, font);
+    const ReflectanceAxis axis(curves);
+    DrawGridAndAxes(image, axis, font);
     for (const PlotCurve& curve : curves) {
-        DrawCurve(image, curve);
+        DrawCurve(image, axis, curve);
     }
     DrawLegend(image, curves, font);
-    font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(title)) / 2, 28, title, kInk);
+    // A line of its own above the axis's label, centred where it fits.
+    font.Draw(image, std::max(10, (kWidth - font.TextWidth(title)) / 2), 22, title, kInk);
     return image;
 }
 
