@@ -20,7 +20,8 @@ std::optional<T> ParseNumber(std::string_view text) {
 }
 
 // The shortest decimal that reads back as the same float ("0.27105", not
-// "0.271049999").
+// "0.271049999"), or as the same double.
 std::string ShortestDecimal(float v);
+std::string ShortestDecimal(double v);
 
 }  // namespace aurivel::preview
