@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what this project needs on a fresh Debian machine, and nothing when
-# everything is already there. Usage: scripts/setup.sh [build|windows|all]
+# everything is already there. Usage: scripts/setup.sh [build|windows|browser|all]
 set -euo pipefail
 
 build_packages=(
@@ -16,12 +16,16 @@ build_packages=(
 # C runtime headers and import libraries and libc++'s headers; Wine and a
 # display to run them.
 windows_packages=(g++-mingw-w64-x86-64-posix lld-14 wine64-tools libc++-14-dev wine wine64 xvfb xauth)
+# The atlas's web page is tested in headless Chromium through Selenium, which
+# Debian packages for its own /usr/bin/python3.
+browser_packages=(chromium chromium-driver python3-selenium)
 
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  all) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "usage: $0 [build|windows|all]" >&2; exit 2 ;;
+  browser) wanted=("${browser_packages[@]}") ;;
+  all) wanted=("${build_packages[@]}" "${windows_packages[@]}" "${browser_packages[@]}") ;;
+  *) echo "usage: $0 [build|windows|browser|all]" >&2; exit 2 ;;
 esac
 
 missing=()

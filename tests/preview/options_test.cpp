@@ -87,7 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCommandLine{{"--compare", "a.yml", "--fit", "three"}, "it takes no --fit"},
                       BadCommandLine{{"--compare", "--sheet", "a.yml"}, "cannot be combined"},
                       BadCommandLine{{"--maxscript", "--plot"}, "--maxscript prints the map's values"},
-                      BadCommandLine{{"--lit", "--plot"}, "--lit changes how spheres are lit"}));
+                      BadCommandLine{{"--lit", "--plot"}, "--lit changes how spheres are lit"},
+                      BadCommandLine{{"--nk", "a.yml", "--nk", "b.yml"}, "--nk is given once, except with --atlas"},
+                      BadCommandLine{{"--atlas", "out"}, "--atlas needs --nk-db"},
+                      BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--nk-list", "main"}, "not a shelf"},
+                      BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--rendering-space", "acescg"},
+                                     "--atlas fits database pages for both rendering spaces"},
+                      BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"}));
 
 TEST(OptionsTest, MeasuredMetalOptions) {
     const Options compare =
@@ -102,15 +108,19 @@ TEST(OptionsTest, MeasuredMetalOptions) {
     EXPECT_EQ(script.renderingSpace, RenderingSpaceChoice::kSrgb);
     EXPECT_TRUE(script.maxscript);
     EXPECT_EQ(ParseCommandLine({"--nk-db", "db", "--compare"}).view, View::kCompare);
+    const Options atlas = ParseCommandLine({"--atlas", "out", "--nk-db", "db", "--nk", "a/b/c", "--nk", "a/b/d"});
+    EXPECT_EQ(atlas.view, View::kAtlas);
+    EXPECT_EQ(atlas.atlasFolder, "out");
+    EXPECT_EQ(atlas.nk, (std::vector<std::string>{"a/b/c", "a/b/d"}));
 }
 
 TEST(OptionsTest, HelpNamesEveryOption) {
     const std::string help = HelpText();
     for (const char* option :
-         {"--sheet",           "--plot",    "--info",     "--preset", "--set",  "--nk-csv",  "--nk",
-          "--nk-db",           "--nk-list", "--load",     "--save",   "--time", "--output",  "--size",
-          "--linear",          "--threads", "--progress", "--module", "--help", "--compare", "--fit",
-          "--rendering-space", "--lit",     "--maxscript"}) {
+         {"--sheet",           "--plot",    "--info",      "--preset", "--set",  "--nk-csv",  "--nk",
+          "--nk-db",           "--nk-list", "--load",      "--save",   "--time", "--output",  "--size",
+          "--linear",          "--threads", "--progress",  "--module", "--help", "--compare", "--fit",
+          "--rendering-space", "--lit",     "--maxscript", "--atlas"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "atlas.h"
 #include "channel_wavelengths.h"
 #include "compare.h"
 #include "errors.h"
@@ -142,7 +143,7 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
         out << HelpText();
         return 0;
     }
-    if (options.nkList) {
+    if (options.nkList && options.view != View::kAtlas) {
         PrintNkList(options, out);
         return 0;
     }
@@ -154,6 +155,10 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
     std::ostream* progressOut = showProgress ? &err : nullptr;
     if (options.view == View::kCompare) {
         WritePicture(RenderComparison(module, options, out, progressOut), options, out);
+        return 0;
+    }
+    if (options.view == View::kAtlas) {
+        WriteAtlas(module, options, out, progressOut);
         return 0;
     }
     const std::optional<nkdata::NkData> data = ReadNkSource(options);

@@ -12,7 +12,6 @@
 #include "nk_file.h"
 #include "nk_source.h"
 #include "preset_metals.h"
-#include "sheet.h"
 #include "measured_views.h"
 
 namespace aurivel::preview {
@@ -80,6 +79,22 @@ void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalCons
 
 }  // namespace
 
+void DrawComparedMetal(Image& sheet, const SheetLayout& layout, int first, PreviewMap& map, const ComparedMetal& metal,
+                       const TileStyle& style, Progress& progress) {
+    const auto render = [&](int tile, const ShaderFactory& shaders, const std::wstring& label) {
+        const Rect slot = layout.Slot(tile);
+        RenderSphere(sheet, slot.left, slot.top, style.sphere, style.lit ? LitShaders(shaders) : shaders, style.threads,
+                     progress);
+        DrawLabel(sheet, layout.Label(tile), label, style.font);
+    };
+    const spectral::FitReport& report = metal.report;
+    UseConstants(map, metal.data, report.sampled, style.time);
+    render(first, map.Shaders(), DeltaELabel(L"sampled", report.Largest(&spectral::AngleJudgement::sampledDeltaE)));
+    UseConstants(map, metal.data, report.fitted, style.time);
+    render(first + 1, map.Shaders(), DeltaELabel(L"fitted", report.Largest(&spectral::AngleJudgement::fittedDeltaE)));
+    render(first + 2, SpectralShaders(metal.truth), metal.label);
+}
+
 Image RenderComparison(const PreviewModule& module, const Options& options, std::ostream& out,
                        std::ostream* progressOut) {
     const std::vector<Metal> metals = ReadMetals(options);
@@ -87,16 +102,11 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
     const SampleSphere sphere(options.size.value_or(kDefaultCompareSize));
     const SheetLayout layout(3 * static_cast<int>(metals.size()), sphere.Size(), 3);
     const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
+    const TileStyle style{sphere, font, options.threads > 0 ? options.threads : DefaultThreadCount(), options.lit,
+                          options.time};
     Image sheet(layout.Width(), layout.Height(), kLabelBackground);
     Progress progress(progressOut, "Rendering", 3L * static_cast<long>(metals.size()) * sphere.Size());
     PreviewMap map = module.CreateMap();
-    const int threads = options.threads > 0 ? options.threads : DefaultThreadCount();
-    const auto render = [&](int tile, const ShaderFactory& shaders, const std::wstring& label) {
-        const Rect slot = layout.Slot(tile);
-        RenderSphere(sheet, slot.left, slot.top, sphere, options.lit ? LitShaders(shaders) : shaders, threads,
-                     progress);
-        DrawLabel(sheet, layout.Label(tile), label, font);
-    };
     for (std::size_t i = 0; i < metals.size(); ++i) {
         const Metal& metal = metals[i];
         const spectral::SpectralColour truth(spectral::MetalSpectrum(metal.data), observer,
@@ -105,13 +115,8 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
             spectral::JudgeFit(truth, spectral::ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
         PrintNkConstants(metal.data, report.sampled, out);
         PrintFitReport(report, truth.Space(), out);
-        const int first = 3 * static_cast<int>(i);
-        UseConstants(map, metal.data, report.sampled, options.time);
-        render(first, map.Shaders(), DeltaELabel(L"sampled", report.Largest(&spectral::AngleJudgement::sampledDeltaE)));
-        UseConstants(map, metal.data, report.fitted, options.time);
-        render(first + 1, map.Shaders(),
-               DeltaELabel(L"fitted", report.Largest(&spectral::AngleJudgement::fittedDeltaE)));
-        render(first + 2, SpectralShaders(truth), metal.label);
+        DrawComparedMetal(sheet, layout, 3 * static_cast<int>(i), map, {metal.data, truth, report, metal.label}, style,
+                          progress);
     }
     return sheet;
 }

@@ -3,9 +3,12 @@
 
 #include <ostream>
 
+#include "fit.h"
+#include "font.h"
 #include "host.h"
 #include "image.h"
 #include "options.h"
+#include "sheet.h"
 
 namespace aurivel::preview {
 
@@ -16,5 +19,28 @@ namespace aurivel::preview {
 // values and ΔE table on out.
 Image RenderComparison(const PreviewModule& module, const Options& options, std::ostream& out,
                        std::ostream* progressOut);
+
+// A metal as three tiles show it: its data's values sampled at the channel
+// wavelengths and fitted, judged against the spectral truth.
+struct ComparedMetal {
+    const nkdata::NkData& data;
+    const spectral::SpectralColour& truth;
+    const spectral::FitReport& report;
+    std::wstring label;  // under the truth
+};
+
+struct TileStyle {
+    SampleSphere sphere;
+    const Font& font;
+    int threads;
+    bool lit;
+    int time;  // at which the map is updated
+};
+
+// Draws the metal's three tiles of the layout from `first` on: the map with
+// the sampled values and with the fitted ones, each labelled with its
+// largest ΔE2000, and the truth.
+void DrawComparedMetal(Image& sheet, const SheetLayout& layout, int first, PreviewMap& map, const ComparedMetal& metal,
+                       const TileStyle& style, Progress& progress);
 
 }  // namespace aurivel::preview

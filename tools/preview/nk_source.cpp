@@ -46,11 +46,11 @@ std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
     if (options.nkCsv) {
         return nkdata::ReadSiteCsvFile(*options.nkCsv);
     }
-    if (options.nk && options.nkDb) {
-        return nkdata::NkDatabase::Open(*options.nkDb).ReadPage(*options.nk);
+    if (!options.nk.empty() && options.nkDb) {
+        return nkdata::NkDatabase::Open(*options.nkDb).ReadPage(options.nk.front());
     }
-    if (options.nk) {
-        return nkdata::ReadNkFile(*options.nk);
+    if (!options.nk.empty()) {
+        return nkdata::ReadNkFile(options.nk.front());
     }
     return std::nullopt;
 }

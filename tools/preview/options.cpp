@@ -49,19 +49,25 @@ ParameterSetting ParseSetting(const std::string& text) {
 
 void SetView(Options& options, View view, const std::string& option) {
     if (options.view != View::kSphere) {
-        throw UsageError(option + " cannot be combined with another of --sheet, --plot, --info, --compare");
+        throw UsageError(option + " cannot be combined with another of --sheet, --plot, --info, --compare, --atlas");
     }
     options.view = view;
 }
 
 // The option that gives n and k, for messages; empty when there is none.
-std::string NkOption(const Options& options) { return options.nkCsv ? "--nk-csv" : options.nk ? "--nk" : ""; }
+std::string NkOption(const Options& options) { return options.nkCsv ? "--nk-csv" : !options.nk.empty() ? "--nk" : ""; }
 
 void CheckNkDatabase(const Options& options) {
-    if (options.nk && options.nkCsv) {
+    if (!options.nk.empty() && options.nkCsv) {
         throw UsageError("--nk and --nk-csv both give n and k; give one of them");
     }
-    if (options.nkList && (options.nk || options.nkCsv || options.loadFile || options.saveFile)) {
+    if (options.nk.size() > 1 && options.view != View::kAtlas) {
+        throw UsageError("--nk is given once, except with --atlas");
+    }
+    if (options.view == View::kAtlas) {
+        return;  // an atlas takes --nk-db with --nk or --nk-list: CheckAtlasOptions
+    }
+    if (options.nkList && (!options.nk.empty() || options.nkCsv || options.loadFile || options.saveFile)) {
         throw UsageError("--nk-list only lists pages; it takes no --nk, --nk-csv, --load or --save");
     }
     if (options.nkDb && options.nkCsv) {
@@ -70,7 +76,7 @@ void CheckNkDatabase(const Options& options) {
     if (options.nkList && !options.nkDb) {
         throw UsageError("--nk-list needs --nk-db DIR, the folder of the database");
     }
-    if (options.nkDb && !options.nk && !options.nkList && options.view != View::kCompare) {
+    if (options.nkDb && options.nk.empty() && !options.nkList && options.view != View::kCompare) {
         throw UsageError("--nk-db needs --nk shelf/book/page or --nk-list shelf/book");
     }
 }
@@ -116,8 +122,33 @@ void CheckSpectralOptions(const Options& options, const std::string& nk) {
     }
 }
 
+// An atlas shows database pages fitted for both rendering spaces, with
+// pictures of its own making.
+void CheckAtlasOptions(const Options& options) {
+    if (!options.nkDb) {
+        throw UsageError("--atlas needs --nk-db DIR, the folder of the database");
+    }
+    if (options.nkList && !options.nk.empty()) {
+        throw UsageError("--atlas takes its pages from --nk or from --nk-list, not from both");
+    }
+    if (options.nkList && options.nkList->find('/') == std::string::npos) {
+        throw UsageError("--atlas takes a book with --nk-list shelf/book, not a shelf");
+    }
+    if (options.preset || options.nkCsv || options.loadFile || options.saveFile || options.maxscript || options.fit ||
+        options.lit || options.linear || !options.settings.empty() ||
+        options.renderingSpace != RenderingSpaceChoice::kSrgb || !options.compareFiles.empty()) {
+        throw UsageError(
+            "--atlas fits database pages for both rendering spaces; it takes --nk-db with --nk or --nk-list, "
+            "--size, --threads and --progress only");
+    }
+}
+
 void CheckCombination(const Options& options) {
     CheckNkDatabase(options);
+    if (options.view == View::kAtlas) {
+        CheckAtlasOptions(options);
+        return;
+    }
     const std::string nk = NkOption(options);
     if (!nk.empty() && options.preset) {
         throw UsageError(nk + " makes a Custom map; it cannot be combined with --preset");
@@ -154,7 +185,7 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"--preset", [&](const std::string& v) { options.preset = v; }},
         {"--set", [&](const std::string& v) { options.settings.push_back(ParseSetting(v)); }},
         {"--nk-csv", [&](const std::string& v) { options.nkCsv = v; }},
-        {"--nk", [&](const std::string& v) { options.nk = v; }},
+        {"--nk", [&](const std::string& v) { options.nk.push_back(v); }},
         {"--nk-db", [&](const std::string& v) { options.nkDb = v; }},
         {"--nk-list", [&](const std::string& v) { options.nkList = v; }},
         {"--fit", [&](const std::string& v) { options.fit = ParseFit(v); }},
@@ -164,6 +195,11 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"--size", [&](const std::string& v) { options.size = ParseSize(v); }},
         {"--time", [&](const std::string& v) { options.time = ParseInt("--time", v); }},
         {"--threads", [&](const std::string& v) { options.threads = ParseThreads(v); }},
+        {"--atlas",
+         [&](const std::string& v) {
+             SetView(options, View::kAtlas, "--atlas");
+             options.atlasFolder = v;
+         }},
     };
     const std::map<std::string, std::function<void()>> flags{
         {"--sheet", [&] { SetView(options, View::kSheet, "--sheet"); }},
@@ -226,6 +262,18 @@ What to show (default: one sample sphere):
                       spectral truth (each pixel the integrated reflectance
                       at its view angle); the maps are labelled with their
                       largest ΔE2000 over 0-85°
+  --atlas DIR         with --nk-db DB: write an atlas of measured metals to
+                      DIR, a web page (index.html) with one card per
+                      database page: the --compare spheres, the reflectance
+                      curves, the fit's n and k for sRGB and ACEScg with their
+                      largest ΔE2000, F0 (the base colour of a metalness
+                      material), the edge tint (Gulbrandsen 2014) and the F82
+                      tint (OpenPBR) of the sRGB fit, and its MAXScript; the
+                      same in metals.json and metals.ms. The pages: those of
+                      --nk shelf/book/page (may be repeated), or of a book
+                      with --nk-list shelf/book, or else the ten preset
+                      metals' and the metal library's. A page that gives no
+                      colour is listed with the reason
   With --plot and measured n and k, each channel's integrated curve is drawn
   too.
 
@@ -296,6 +344,7 @@ Examples:
   aurivel-preview --nk-db data/refractiveindex.info --nk main/Au/Johnson
   aurivel-preview --nk-db data/refractiveindex.info --nk-list main/Au
   aurivel-preview --nk-db data/refractiveindex.info --compare -o metals.png
+  aurivel-preview --nk-db data/refractiveindex.info --atlas atlas
   aurivel-preview --nk Au.yml --rendering-space acescg --maxscript
   aurivel-preview --preset copper --lit -o copper-lit.png
   aurivel-preview --preset gold --save gold.scene

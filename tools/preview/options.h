@@ -13,6 +13,7 @@ enum class View {
     kPlot,     // reflectance against view angle
     kInfo,     // what the module and its parameter block declare
     kCompare,  // measured metals: three-wavelength map, fitted map, spectral truth
+    kAtlas,    // measured metals as a web page with the values other materials take
 };
 
 // How measured n and k become the map's six constants.
@@ -36,12 +37,13 @@ struct Options {
     std::optional<std::string> preset;
     std::vector<ParameterSetting> settings;  // in command-line order
     std::optional<std::string> nkCsv;
-    std::optional<std::string> nk;      // a data file, or with nkDb a page "shelf/book/page"
+    std::vector<std::string> nk;        // a data file, or with nkDb a page "shelf/book/page"; more only for an atlas
     std::optional<std::string> nkDb;    // the folder of a copy of the optical-constants database
     std::optional<std::string> nkList;  // "shelf/book" (or "shelf"): list its pages (or books), no picture
     std::optional<FitMethod> fit;       // none: spectral when the data cover 380-780 nm
     RenderingSpaceChoice renderingSpace = RenderingSpaceChoice::kSrgb;
     std::vector<std::string> compareFiles;  // data files given to --compare
+    std::string atlasFolder;                // where --atlas writes
     bool lit = false;                       // the sphere mirrors a studio
     bool maxscript = false;                 // print MAXScript instead of a picture
     std::optional<std::string> saveFile;

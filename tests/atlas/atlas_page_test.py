@@ -1,0 +1,268 @@
+#!/usr/bin/python3
+"""The atlas as a user sees it: its metals.json, and its index.html in headless Chromium.
+
+Usage: atlas_page_test.py ATLAS_FOLDER [unittest options]
+"""
+import json
+import math
+import os
+import re
+import shutil
+import struct
+import sys
+import tempfile
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+ATLAS = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else ""
+COLOUR_GOAL = 0.2  # the fit's largest ΔE2000 where the colour is in gamut, unless the entry says why not
+FLOAT_KEYS = ("f0", "edge_tint", "f82")
+
+
+def read_metals():
+    with open(os.path.join(ATLAS, "metals.json"), encoding="utf-8") as f:
+        return json.load(f)["metals"]
+
+
+def as_float32(x):
+    return struct.unpack("f", struct.pack("f", x))[0]
+
+
+def significant_digits(token):
+    mantissa = re.sub(r"[eE].*", "", token).lstrip("-").replace(".", "").lstrip("0")
+    return len(mantissa)
+
+
+def is_shortest(token, single):
+    """Whether no decimal with fewer significant digits reads back as the same float (or double).
+
+    If any shorter one did, so would the value rounded to one digit less than the token has."""
+    value = as_float32(float(token)) if single else float(token)
+    digits = significant_digits(token)
+    if digits <= 1:
+        return True
+    shorter = float(f"{value:.{digits - 2}e}")
+    return (as_float32(shorter) if single else shorter) != value
+
+
+class MetalsJsonTest(unittest.TestCase):
+    def test_each_entry_has_its_keys(self):
+        metals = read_metals()
+        self.assertGreater(len(metals), 0)
+        for entry in metals:
+            with self.subTest(page=entry.get("page")):
+                self.assertEqual(len(entry["page"].split("/")), 3)
+                if "error" in entry:
+                    self.assertNotIn("srgb", entry)
+                    continue
+                for space in ("srgb", "acescg"):
+                    fit = entry[space]
+                    self.assertEqual({"n", "k", "max_delta_e", "out_of_gamut_angles"} - fit.keys(), set())
+                    self.assertEqual((len(fit["n"]), len(fit["k"])), (3, 3))
+                    self.assertEqual(fit["max_delta_e"], max(fit["delta_e"]))
+                    self.assertTrue(set(fit["out_of_gamut_angles"]) <= set(fit["angles"]))
+                for key in FLOAT_KEYS:
+                    self.assertEqual(len(entry[key]), 3)
+                    self.assertTrue(all(0 <= v <= 1 for v in entry[key]), key)
+                for key in ("edge_tint_clamped", "f82_clamped"):
+                    self.assertEqual([type(v) for v in entry[key]], [bool] * 3)
+                self.assertTrue(entry["maxscript"].startswith("aurivelMap = Aurivel()\naurivelMap.preset = 0\n"))
+                for key in ("name", "reference"):
+                    self.assertTrue(entry[key], key)
+
+    def test_the_fit_meets_its_goal_in_gamut_or_says_why_not(self):
+        for entry in read_metals():
+            if "error" in entry:
+                continue
+            misses = [
+                (space, angle)
+                for space in ("srgb", "acescg")
+                for angle, delta_e in zip(entry[space]["angles"], entry[space]["delta_e"])
+                if angle not in entry[space]["out_of_gamut_angles"] and delta_e > COLOUR_GOAL
+            ]
+            with self.subTest(page=entry["page"]):
+                self.assertEqual(bool(misses), "note" in entry, misses)
+
+    def test_numbers_are_the_shortest_that_read_back(self):
+        with open(os.path.join(ATLAS, "metals.json"), encoding="utf-8") as f:
+            text = f.read()
+        # The map's values and what other materials take are floats, the ΔE doubles.
+        float_arrays = re.findall(r'"(?:n|k|f0|edge_tint|f82)":\[([^\]]*)\]', text)
+        double_values = re.findall(r'"(?:max_delta_e)":([-0-9.eE+]+)', text)
+        double_values += [v for a in re.findall(r'"delta_e":\[([^\]]*)\]', text) for v in a.split(",")]
+        tokens = [(v, True) for a in float_arrays for v in a.split(",")] + [(v, False) for v in double_values]
+        self.assertGreater(len(tokens), 0)
+        for token, single in tokens:
+            self.assertTrue(is_shortest(token, single), token)
+
+
+# Each card on show (laid out, not hidden): its page and what it says.
+SHOWN_CARDS = """
+const text = (card, selector) => { const e = card.querySelector(selector); return e ? e.innerText : null; };
+return [...document.querySelectorAll("article.card")].filter((card) => card.getClientRects().length).map((card) => ({
+  page: card.dataset.page,
+  name: text(card, "h2"),
+  error: text(card, ".error"),
+  note: text(card, ".note"),
+  rows: Object.fromEntries([...card.querySelectorAll("tr[data-values]")].map((row) => [row.dataset.values, {
+    values: [...row.querySelectorAll("td")].map((cell) => cell.innerText),
+    clampedKey: row.dataset.clamped || null,
+    clamped: row.dataset.clamped ? [...row.querySelectorAll("td")].map((cell) => cell.classList.contains("clamped"))
+                                 : null,
+  }])),
+  fits: Object.fromEntries([...card.querySelectorAll("[data-fit]")].map((line) => [line.dataset.fit, {
+    deltaE: text(line, "[data-delta-e]"),
+    gamut: text(line, "[data-gamut]"),
+  }])),
+}));
+"""
+
+
+def start_chromium():
+    options = webdriver.ChromeOptions()
+    options.binary_location = shutil.which("chromium") or "/usr/bin/chromium"
+    profile = tempfile.mkdtemp(prefix="aurivel-atlas-chromium-")
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--user-data-dir=" + profile):
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    service = Service(executable_path=shutil.which("chromedriver") or "/usr/bin/chromedriver")
+    return webdriver.Chrome(options=options, service=service), profile
+
+
+class AtlasPageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.metals = read_metals()
+        cls.driver, cls.profile = start_chromium()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        shutil.rmtree(cls.profile, ignore_errors=True)
+
+    def setUp(self):
+        self.view(1280)
+        self.driver.get("file://" + os.path.join(ATLAS, "index.html"))
+
+    def view(self, width):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": width, "height": 900, "deviceScaleFactor": 1, "mobile": width < 600})
+
+    def cards(self):
+        """What each card on show says, read from the page in one go, in the page's order."""
+        return self.driver.execute_script(SHOWN_CARDS)
+
+    def check_cards_match_the_json(self):
+        cards = {c["page"]: c for c in self.cards()}
+        self.assertEqual(len(cards), len(self.metals), "one card for each entry of metals.json")
+        for entry in self.metals:
+            page = entry["page"]
+            card = cards.get(page)
+            self.assertIsNotNone(card, page + " has no card")
+            self.assertEqual(card["name"], entry["name"])
+            if "error" in entry:
+                self.assertEqual(card["error"], entry["error"])
+                continue
+            self.assertEqual(len(card["rows"]), 7, page)
+            for path, row in card["rows"].items():
+                values = entry
+                for key in path.split("."):
+                    values = values[key]
+                self.assertEqual([float(v) for v in row["values"]], values, page + " " + path)
+                if row["clamped"] is not None:
+                    self.assertEqual(row["clamped"], entry[row["clampedKey"]], page + " " + path)
+            for space in ("srgb", "acescg"):
+                fit = card["fits"][space]
+                self.assertEqual(float(fit["deltaE"]), round(entry[space]["max_delta_e"], 2), page + " " + space)
+                angles = [int(a) for a in re.findall(r"(\d+)\u00b0", fit["gamut"])]
+                self.assertEqual(angles, entry[space]["out_of_gamut_angles"], page + " " + space)
+            self.assertEqual(card["note"], entry.get("note"), page)
+
+    def test_loads_without_errors_in_the_console(self):
+        self.assertEqual(self.driver.title, "Aurivel: an atlas of measured metals")
+        problems = [e for e in self.driver.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
+        self.assertEqual(problems, [])
+
+    def test_one_card_per_entry_with_the_entrys_numbers(self):
+        self.check_cards_match_the_json()
+
+    def test_a_missing_card_is_noticed(self):
+        self.driver.execute_script("document.querySelector('article.card').remove()")
+        with self.assertRaises(AssertionError):
+            self.check_cards_match_the_json()
+
+    def test_every_picture_loads(self):
+        pictures = self.driver.find_elements(By.TAG_NAME, "img")
+        expected = 2 * sum("error" not in e for e in self.metals)
+        self.assertEqual(len(pictures), expected)
+        for img in pictures:
+            loaded = self.driver.execute_script("return arguments[0].complete && arguments[0].naturalWidth", img)
+            self.assertGreater(loaded, 0, img.get_attribute("src"))
+
+    def search(self, text):
+        box = self.driver.find_element(By.ID, "search")
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(Keys.DELETE)
+        box.send_keys(text)
+        return {c["page"] for c in self.cards()}
+
+    def test_the_search_box_narrows_the_cards_by_symbol_or_name(self):
+        all_pages = {e["page"] for e in self.metals}
+        books = {e["page"]: e["page"].split("/")[1].split("-") for e in self.metals}
+        self.assertEqual(self.search("Cu"), {p for p, symbols in books.items() if "Cu" in symbols})
+        gold = self.search("gold")
+        self.assertLess(len(gold), len(all_pages))
+        for entry in self.metals:
+            named_gold = entry["name"].lower().startswith("gold")
+            if named_gold:
+                self.assertIn(entry["page"], gold)
+            if entry["page"] in gold:
+                self.assertIn("gold", (entry["name"] + " " + entry.get("material", "")).lower())
+        self.assertEqual(self.search("no such metal"), set())
+        self.assertEqual(self.search(""), all_pages)
+
+    def test_sorting_by_delta_e_puts_the_closest_fit_first(self):
+        by_page = {e["page"]: e for e in self.metals}
+        self.driver.find_element(By.CSS_SELECTOR, '#sort option[value="delta-e"]').click()
+        shown = [by_page[c["page"]] for c in self.cards()]
+        delta_e = [e["srgb"]["max_delta_e"] if "srgb" in e else math.inf for e in shown]
+        self.assertEqual(delta_e, sorted(delta_e))
+        self.driver.find_element(By.CSS_SELECTOR, '#sort option[value="name"]').click()
+        names = [by_page[c["page"]]["name"] for c in self.cards()]
+        self.assertEqual(names, sorted(names, key=str.casefold))
+
+    def test_the_copy_button_copies_the_entrys_maxscript(self):
+        # The clipboard of a headless browser is not to be read, so the page's
+        # own calls to it are recorded.
+        self.driver.execute_script(
+            "window.copied = {};"
+            "Object.defineProperty(navigator, 'clipboard', {value: {writeText: (text) => {"
+            "  window.copied[document.activeElement.closest('article').dataset.page] = text;"
+            "  return Promise.resolve(); }}});")
+        buttons = self.driver.find_elements(By.CSS_SELECTOR, "[data-copy]")
+        for button in buttons:
+            self.driver.execute_script("arguments[0].scrollIntoView()", button)
+            button.click()
+        copied = self.driver.execute_script("return window.copied")
+        self.assertEqual(copied, {e["page"]: e["maxscript"] for e in self.metals if "error" not in e})
+
+    def test_no_sideways_scrolling_at_390_and_1280_pixels(self):
+        for width in (390, 1280):
+            with self.subTest(width=width):
+                self.view(width)
+                self.assertEqual(self.driver.execute_script("return window.innerWidth"), width)
+                overflow = self.driver.execute_script(
+                    "return document.documentElement.scrollWidth - document.documentElement.clientWidth")
+                self.assertLessEqual(overflow, 0)
+
+
+if __name__ == "__main__":
+    if not ATLAS:
+        sys.exit(__doc__)
+    unittest.main()

@@ -1,0 +1,75 @@
+// The atlas's numbers for one database page, and the files that carry them:
+// metals.json, metals.ms and the web page index.html.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fit.h"
+#include "material_models.h"
+#include "nk_data.h"
+
+namespace aurivel::preview {
+
+// What a page names and says, from the library and the database's catalog.
+struct PageTitles {
+    std::string name;      // as an artist would look for it
+    std::string material;  // the catalog's book, e.g. "Cu (Copper)"
+    std::string pageName;  // the catalog's page, e.g. "Johnson and Christy 1972: n,k 0.188–1.937 µm"
+    std::string note;      // why the fit stays above its goal; empty when none is recorded
+};
+
+// A page's values for the map in both rendering spaces, and for other
+// material models from the sRGB fit.
+struct AtlasMetal {
+    PageTitles titles;
+    std::string references;
+    std::string comments;
+    spectral::FitReport srgb;
+    spectral::FitReport acescg;
+    std::array<float, 3> baseColour{};
+    spectral::ClampedRgb edgeTint;
+    spectral::ClampedRgb f82Tint;
+    std::string maxscript;  // the lines that make the sRGB fit's map
+};
+
+struct AtlasPictures {
+    std::string spheres;  // relative to the atlas's folder
+    std::string curves;
+};
+
+struct AtlasEntry {
+    std::string page;  // shelf/book/page
+    std::string name;
+    std::optional<AtlasMetal> metal;  // none when the page gives no colour
+    AtlasPictures pictures;
+    std::string error;  // why the page gives no colour
+};
+
+// Throws nkdata::DataError when the data cannot give a metal's colour: they
+// do not cover 380-780 nm, or give no k there.
+void RequireMetalColour(const nkdata::NkData& data);
+
+// The integrated colour of the data in a rendering space.
+spectral::SpectralColour IntegratedColour(const nkdata::NkData& data, const spectral::Observer& observer,
+                                          spectral::RenderingSpaceId space);
+
+// The page's fits in sRGB and ACEScg (judged against the integrated colour
+// in each) and what other material models take. className names the map's
+// class in the MAXScript lines.
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const spectral::Observer& observer,
+                       const std::string& className);
+
+// {"metals": [...]}, one object for each entry.
+void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out);
+
+// A MAXScript function for each page with a colour that makes its map.
+void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, std::ostream& out);
+
+// The web page: the page template with the entries' JSON in it.
+void WriteAtlasPage(const std::vector<AtlasEntry>& entries, std::ostream& out);
+
+}  // namespace aurivel::preview
