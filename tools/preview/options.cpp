@@ -138,8 +138,8 @@ void CheckAtlasOptions(const Options& options) {
         options.lit || options.linear || !options.settings.empty() ||
         options.renderingSpace != RenderingSpaceChoice::kSrgb || !options.compareFiles.empty()) {
         throw UsageError(
-            "--atlas fits database pages for both rendering spaces; it takes --nk-db with --nk or --nk-list, "
-            "--size, --threads and --progress only");
+            "--atlas fits database pages for both rendering spaces; besides --nk-db with --nk or --nk-list it "
+            "takes --size, --threads, --time, --module and --progress only");
     }
 }
 
