@@ -15,15 +15,9 @@
 #    are added as the non-loaded section .rsrc, where the shim's FindResourceW
 #    finds them.
 #
-# On Windows the module is a PE DLL:
-#  - the toolchain's resource compiler compiles the script into the module;
-#  - the export table holds the .def file's names alone. Microsoft's linker
-#    (and lld-link) matches an undecorated name in a .def file to the
-#    decorated C++ function itself. GNU ld (mingw-w64) does not: the link
-#    step looks up each function's decorated name in the module's objects and
-#    has dlltool build the export table from the .def with aliases (name =
-#    decorated name). With that table linked in, ld adds none of the
-#    decorated names that __declspec(dllexport) asks for.
+# On Windows the module is a PE DLL whose export table holds the .def file's
+# names alone: Microsoft's linker (and lld-link) matches an undecorated name
+# in a .def file to the decorated C++ function itself.
 
 find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
 
@@ -138,71 +132,17 @@ function(_aurivel_add_pe_module target def_file rc_file)
     set_source_files_properties(${res_file} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
     add_library(${target} MODULE ${sources} ${res_file})
   else()
+    # rc.exe, which reads the script's #pragma code_page.
     add_library(${target} MODULE ${sources} ${rc_file})
-    if(NOT MSVC)
-      # The script is UTF-8, as its #pragma code_page says, which rc.exe
-      # reads; windres starts from the ANSI code page instead.
-      set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY COMPILE_OPTIONS --codepage=65001)
-    endif()
     _aurivel_resource_inputs(${rc_file} rc_inputs)
     set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${rc_inputs})
   endif()
   set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-
-  if(MSVC)
-    # Microsoft's linker reads the .def file as it is: it matches each
-    # undecorated name to the C++ function of that name. The manifest is the
-    # resource script's; the linker makes none of its own.
-    target_sources(${target} PRIVATE ${def_file})
-    target_link_options(${target} PRIVATE /MANIFEST:NO)
-    return()
-  endif()
-
-  set(exports_def ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports.def)
-  set(exports_object ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports.exp)
-  add_custom_command(TARGET ${target} PRE_LINK
-    COMMAND ${CMAKE_COMMAND}
-            -DDEF_FILE=${def_file}
-            "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:${target}>,|>"
-            -DNM=${CMAKE_NM}
-            -DDLLTOOL=${CMAKE_DLLTOOL}
-            -DEXPORTS_DEF=${exports_def}
-            -DEXPORTS_OBJECT=${exports_object}
-            -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
-    COMMENT "Building the export table of $<TARGET_FILE_NAME:${target}>"
-    VERBATIM)
-  target_link_options(${target} PRIVATE ${exports_object})
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${def_file})
-endfunction()
-
-# The link step of a PE module: writes <EXPORTS_DEF>, the .def file with each
-# export aliased to the function's decorated name as found in <OBJECTS>, and
-# has dlltool compile it into the export object <EXPORTS_OBJECT>.
-function(_aurivel_write_pe_exports)
-  string(REPLACE "|" ";" objects "${OBJECTS}")
-  execute_process(COMMAND ${NM} --defined-only --extern-only ${objects}
-    OUTPUT_VARIABLE symbol_table COMMAND_ERROR_IS_FATAL ANY)
-  string(REGEX MATCHALL "[^\n]+" symbol_lines "${symbol_table}")
-  file(READ ${DEF_FILE} def_text)
-  _aurivel_def_export_names(${DEF_FILE} names)
-  foreach(name IN LISTS names)
-    _aurivel_mangled_prefix(${name} prefix)
-    set(found "")
-    foreach(line IN LISTS symbol_lines)
-      if(line MATCHES " T (${prefix}[^ ]*)$")
-        list(APPEND found ${CMAKE_MATCH_1})
-      endif()
-    endforeach()
-    list(LENGTH found count)
-    if(NOT count EQUAL 1)
-      message(FATAL_ERROR "${DEF_FILE}: export ${name} matches ${count} functions in the module (${found})")
-    endif()
-    string(REGEX REPLACE "(^|\n)([ \t]*)${name}([ \t\r\n]|$)" "\\1\\2${name} = ${found}\\3" def_text "${def_text}")
-  endforeach()
-  file(WRITE ${EXPORTS_DEF} "${def_text}")
-  execute_process(COMMAND ${DLLTOOL} --input-def ${EXPORTS_DEF} --output-exp ${EXPORTS_OBJECT}
-    COMMAND_ERROR_IS_FATAL ANY)
+  # The .def file is read as it is. The manifest is the resource script's;
+  # the linker makes none of its own.
+  target_sources(${target} PRIVATE ${def_file})
+  target_link_options(${target} PRIVATE /MANIFEST:NO)
 endfunction()
 
 function(aurivel_add_plugin_module target)
@@ -254,8 +194,3 @@ function(aurivel_add_plugin_module target)
     COMMENT "Embedding resources in $<TARGET_FILE_NAME:${target}>"
     VERBATIM)
 endfunction()
-
-# Run with -P by the link step of a PE module.
-if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-  _aurivel_write_pe_exports()
-endif()

@@ -12,10 +12,10 @@ build_packages=(
   libyaml-cpp-dev
   libmpfr-dev libllvmlibc-19-dev
 )
-# The Windows builds: mingw-w64; clang in MSVC mode with lld-link over Wine's
-# C runtime headers and import libraries and libc++'s headers; Wine and a
-# display to run them.
-windows_packages=(g++-mingw-w64-x86-64-posix lld-14 wine64-tools libc++-14-dev wine wine64 xvfb xauth)
+# The Windows build: clang in MSVC mode with lld-link over Wine's C runtime
+# headers and import libraries and libc++'s headers; Wine and a display to
+# run it.
+windows_packages=(lld-14 wine64-tools libc++-14-dev wine wine64 xvfb xauth)
 # The atlas's web page is tested in headless Chromium through Selenium, which
 # Debian packages for its own /usr/bin/python3.
 browser_packages=(chromium chromium-driver python3-selenium)

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the g++ build with warnings as
 # errors, the clang builds under AddressSanitizer/UBSan and ThreadSanitizer,
-# short fuzzing runs, and the Windows module under Wine, built with mingw-w64
-# and in the Microsoft C++ ABI that 3ds Max speaks.
-# Usage: scripts/test.sh [stage...]   (stages: main asan tsan fuzz windows msvc)
+# short fuzzing runs, and the Windows module under Wine, built in the
+# Microsoft C++ ABI that 3ds Max speaks.
+# Usage: scripts/test.sh [stage...]   (stages: main asan tsan fuzz msvc)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=("$@")
-((${#stages[@]})) || stages=(main asan tsan fuzz windows msvc)
+((${#stages[@]})) || stages=(main asan tsan fuzz msvc)
 
 bash scripts/setup.sh all
 
@@ -47,11 +47,6 @@ stage_fuzz() {
 test_under_wine() {
   tests/wine/run-under-wine.sh --session "build/$1/wine-prefix" \
     ctest --test-dir "build/$1" --output-on-failure
-}
-
-stage_windows() {
-  configure_and_build mingw
-  test_under_wine mingw
 }
 
 # The stand-in lays out its SDK folder (build/msvc/maxsdk) and the module is

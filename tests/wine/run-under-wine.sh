@@ -7,7 +7,7 @@
 # A program on its own pays for a display, a server start and the wait for
 # the server's end, a few seconds each time; in a session it starts in a
 # fraction of a second. scripts/test.sh runs the cross build's tests in one:
-#   run-under-wine.sh --session build/mingw/wine-prefix ctest --test-dir build/mingw
+#   run-under-wine.sh --session build/msvc/wine-prefix ctest --test-dir build/msvc
 #
 # The prefix lives in the build tree and is made on first use only (making
 # one takes most of a minute); concurrent first runs wait for each other.
