@@ -1,67 +1,91 @@
 cmake_minimum_required(VERSION 3.25)
 # Reads the export and import tables of the PE module <MODULE> with
 # llvm-readobj (<READOBJ>):
-#  - it exports exactly the functions of <DEF_FILE>, by name, under the
-#    ordinals that the .def file gives them;
-#  - it imports from <ALLOWED_DLLS> only (system DLLs, the C runtime and the
-#    host's SDK DLL <SDK_DLL>; "|"-separated), so it needs no other runtime;
-#  - everything it imports from the SDK is a C++ name in the ABI <CXX_ABI>
-#    (microsoft: "?...", itanium: "_Z..."), and nothing it imports has the
-#    other ABI's decoration: the host can only be spoken to in its own ABI.
+#  - with <DEF_FILE>: it exports exactly the functions of the .def file, by
+#    name, under the ordinals that the .def file gives them;
+#  - every name it imports from a DLL of 3ds Max is one that <HOST_EXPORTS>
+#    lists for that DLL ("dll name" lines): a name that the real DLL does not
+#    export would leave the module unloadable in 3ds Max;
+#  - it imports from no other DLL than those and <SYSTEM_DLLS> (Windows' own
+#    and the Universal CRT, "|"-separated), so it needs no other runtime;
+#  - nothing it imports has an Itanium C++ decoration ("_Z..."): the host
+#    speaks the Microsoft C++ ABI only.
 function(read_table option out_var)
   execute_process(COMMAND ${READOBJ} ${option} ${MODULE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
   set(${out_var} "${dump}" PARENT_SCOPE)
 endfunction()
 
-# "<ordinal> <name>" for each export of the .def file.
-file(STRINGS ${DEF_FILE} def_lines REGEX "^[ \t]*[A-Za-z_][A-Za-z0-9_]*[ \t]+@[0-9]+")
-set(expected "")
-foreach(line IN LISTS def_lines)
-  string(REGEX MATCH "([A-Za-z_][A-Za-z0-9_]*)[ \t]+@([0-9]+)" _ "${line}")
-  list(APPEND expected "${CMAKE_MATCH_2} ${CMAKE_MATCH_1}")
-endforeach()
-list(SORT expected)
+if(DEF_FILE)
+  # "<ordinal> <name>" for each export of the .def file.
+  file(STRINGS ${DEF_FILE} def_lines REGEX "^[ \t]*[A-Za-z_][A-Za-z0-9_]*[ \t]+@[0-9]+")
+  set(expected "")
+  foreach(line IN LISTS def_lines)
+    string(REGEX MATCH "([A-Za-z_][A-Za-z0-9_]*)[ \t]+@([0-9]+)" _ "${line}")
+    list(APPEND expected "${CMAKE_MATCH_2} ${CMAKE_MATCH_1}")
+  endforeach()
+  list(SORT expected)
 
-# Unused ordinals below the last appear as entries without a name.
-read_table(--coff-exports exports_dump)
-string(REGEX MATCHALL "Ordinal: [0-9]+\n *Name: [^\n]+" entries "${exports_dump}")
-set(exports "")
-foreach(entry IN LISTS entries)
-  string(REGEX MATCH "Ordinal: ([0-9]+)\n *Name: ([^\n]+)" _ "${entry}")
-  list(APPEND exports "${CMAKE_MATCH_1} ${CMAKE_MATCH_2}")
-endforeach()
-list(SORT exports)
-if(NOT exports STREQUAL expected)
-  message(FATAL_ERROR "${MODULE} exports [${exports}], expected [${expected}] (ordinal name)")
+  # Unused ordinals below the last appear as entries without a name.
+  read_table(--coff-exports exports_dump)
+  string(REGEX MATCHALL "Ordinal: [0-9]+\n *Name: [^\n]+" entries "${exports_dump}")
+  set(exports "")
+  foreach(entry IN LISTS entries)
+    string(REGEX MATCH "Ordinal: ([0-9]+)\n *Name: ([^\n]+)" _ "${entry}")
+    list(APPEND exports "${CMAKE_MATCH_1} ${CMAKE_MATCH_2}")
+  endforeach()
+  list(SORT exports)
+  if(NOT exports STREQUAL expected)
+    message(FATAL_ERROR "${MODULE} exports [${exports}], expected [${expected}] (ordinal name)")
+  endif()
 endif()
 
-string(REPLACE "|" ";" allowed "${ALLOWED_DLLS}")
-if(CXX_ABI STREQUAL "microsoft")
-  set(sdk_decoration "^\\?")
-  set(foreign_decoration "^_Z")
-else()
-  set(sdk_decoration "^_Z")
-  set(foreign_decoration "^\\?")
-endif()
+# The host's DLLs, and the names each exports.
+file(STRINGS ${HOST_EXPORTS} export_lines REGEX "^[a-z0-9]+\\.dll [^ ]+$")
+set(host_dlls "")
+foreach(line IN LISTS export_lines)
+  string(REGEX MATCH "^([^ ]+) (.+)$" _ "${line}")
+  list(APPEND host_dlls ${CMAKE_MATCH_1})
+  list(APPEND exports_of_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+endforeach()
+list(REMOVE_DUPLICATES host_dlls)
+set(all_host_exports "")
+foreach(host_dll IN LISTS host_dlls)
+  list(APPEND all_host_exports ${exports_of_${host_dll}})
+endforeach()
+list(JOIN host_dlls ", " host_dll_names)
+
+string(REPLACE "|" ";" system_dlls "${SYSTEM_DLLS}")
+string(REPLACE "|" ", " system_dll_names "${SYSTEM_DLLS}")
 read_table(--coff-imports imports_dump)
 string(REGEX MATCHALL "Import {[^}]*}" imports "${imports_dump}")
 set(dlls "")
+set(faults "")
 foreach(import IN LISTS imports)
   string(REGEX MATCH "Name: ([^\n]+)" _ "${import}")
   string(TOLOWER "${CMAKE_MATCH_1}" dll)
   list(APPEND dlls ${dll})
-  if(NOT dll IN_LIST allowed)
-    message(FATAL_ERROR "${MODULE} imports ${dll}; allowed are: ${allowed}")
-  endif()
   string(REGEX MATCHALL "Symbol: [^ \n]+" symbols "${import}")
   list(TRANSFORM symbols REPLACE "^Symbol: " "")
+  if(NOT dll IN_LIST host_dlls AND NOT dll IN_LIST system_dlls)
+    list(LENGTH symbols count)
+    list(APPEND faults "imports ${count} names from ${dll}, which is neither a DLL of 3ds Max (${host_dll_names}) nor one of ${system_dll_names}")
+    foreach(symbol IN LISTS symbols)
+      if(NOT symbol IN_LIST all_host_exports)
+        list(APPEND faults "imports ${symbol} from ${dll}, which no DLL of 3ds Max exports")
+      endif()
+    endforeach()
+    continue()
+  endif()
   foreach(symbol IN LISTS symbols)
-    if(symbol MATCHES "${foreign_decoration}")
-      message(FATAL_ERROR "${MODULE} imports ${symbol} from ${dll}, a name in another C++ ABI than ${CXX_ABI}")
-    endif()
-    if(dll STREQUAL SDK_DLL AND NOT symbol MATCHES "${sdk_decoration}")
-      message(FATAL_ERROR "${MODULE} imports ${symbol} from the SDK, which is not a C++ name of the ${CXX_ABI} ABI")
+    if(symbol MATCHES "^_Z")
+      list(APPEND faults "imports ${symbol} from ${dll}, a name in the Itanium C++ ABI")
+    elseif(dll IN_LIST host_dlls AND NOT symbol IN_LIST exports_of_${dll})
+      list(APPEND faults "imports ${symbol} from ${dll}, which ${HOST_EXPORTS} does not list for it")
     endif()
   endforeach()
 endforeach()
+if(faults)
+  list(JOIN faults "\n  " report)
+  message(FATAL_ERROR "${MODULE}:\n  ${report}")
+endif()
 message(STATUS "exports: ${exports}; imports from: ${dlls}")
