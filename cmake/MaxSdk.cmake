@@ -7,7 +7,7 @@
 # module is built exactly as against the real one. Without it the module
 # links the stand-in's library directly.
 if(NOT AURIVEL_MAXSDK_DIR)
-  add_library(MaxSdk::SDK ALIAS maxsdk)
+  add_library(MaxSdk::SDK ALIAS standin_sdk)
   return()
 endif()
 
@@ -23,3 +23,4 @@ set_target_properties(MaxSdk::SDK PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${_sd
 foreach(name IN LISTS AURIVEL_MAXSDK_LIBRARIES)
   set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_LINK_LIBRARIES ${_sdk}/lib/x64/Release/${name}.lib)
 endforeach()
+

@@ -218,7 +218,7 @@ TEST_F(Editor, ShowingAnotherMapMovesTheControlsAndTheOutputRollout) {
         editor.Show(custom.get());
         ExpectConstantsEditable(true);
         EXPECT_EQ(master->GetDlg(0)->GetThing(), custom->GetReference(1));
-        EXPECT_EQ(custom.Block()->GetMap(0), master->GetMap(0));
+        EXPECT_EQ(custom.Block()->GetMap(0), master->GetMap());
         EXPECT_EQ(metal.Block()->GetMap(0), nullptr);
         editor.Show(metal.get());
         ExpectConstantsEditable(false);

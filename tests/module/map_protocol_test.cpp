@@ -282,7 +282,7 @@ public:
         *written = n;
         return IO_OK;
     }
-    IOResult WriteWString(const MCHAR*) override { return IO_OK; }
+    IOResult WriteWString(const wchar_t*) override { return IO_OK; }
     std::vector<int> TopLevel() const {
         std::vector<int> ids;
         int depth = 0;

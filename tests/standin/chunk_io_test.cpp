@@ -100,7 +100,7 @@ TEST(ChunkIO, NestedChunksRoundTrip) {
 
     ASSERT_EQ(r.OpenChunk(), IO_OK);
     MCHAR* text = nullptr;
-    EXPECT_EQ(r.ReadWStringChunk(text), IO_OK);
+    EXPECT_EQ(r.ReadWStringChunk(&text), IO_OK);
     EXPECT_STREQ(text, L"Gr\u00fcn \U0001F600");
     EXPECT_EQ(r.CloseChunk(), IO_OK);
     EXPECT_EQ(r.OpenChunk(), IO_END);

@@ -159,7 +159,7 @@ const Malformed kMalformed[] = {
      [] {
          ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, 1, _T("g"), TYPE_FLOAT, 0, 0, p_ui, TYPE_SLIDER, p_end, p_end);
      },
-     "parameter 1 \"g\": control type 15 is not supported"},
+     "parameter 1 \"g\": control type 17 is not supported"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Malformed, DeclarationDeathTest, ::testing::ValuesIn(kMalformed),

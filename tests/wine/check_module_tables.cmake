@@ -6,8 +6,8 @@ cmake_minimum_required(VERSION 3.25)
 #  - every name it imports from a DLL of 3ds Max is one that <HOST_EXPORTS>
 #    lists for that DLL ("dll name" lines): a name that the real DLL does not
 #    export would leave the module unloadable in 3ds Max;
-#  - it imports from no other DLL than those and <SYSTEM_DLLS> (Windows' own
-#    and the Universal CRT, "|"-separated), so it needs no other runtime;
+#  - it imports from no other DLL than those, Windows' own that it uses and
+#    the Universal CRT, so it needs no other runtime;
 #  - nothing it imports has an Itanium C++ decoration ("_Z..."): the host
 #    speaks the Microsoft C++ ABI only.
 function(read_table option out_var)
@@ -54,8 +54,8 @@ foreach(host_dll IN LISTS host_dlls)
 endforeach()
 list(JOIN host_dlls ", " host_dll_names)
 
-string(REPLACE "|" ";" system_dlls "${SYSTEM_DLLS}")
-string(REPLACE "|" ", " system_dll_names "${SYSTEM_DLLS}")
+set(system_dlls kernel32.dll user32.dll gdi32.dll shell32.dll ucrtbase.dll)
+list(JOIN system_dlls ", " system_dll_names)
 read_table(--coff-imports imports_dump)
 string(REGEX MATCHALL "Import {[^}]*}" imports "${imports_dump}")
 set(dlls "")

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "color.h"
+#include "coreexp.h"
 #include "maxheap.h"
 
 class AColor : public MaxHeapOperators {
@@ -13,23 +14,11 @@ public:
     explicit AColor(const Color& c, float alpha = 1.0f) : r(c.r), g(c.g), b(c.b), a(alpha) {}
 
     // Ordered comparisons only, so a NaN component passes through unchanged.
-    void ClampMinMax() {
-        ClampUnit(r);
-        ClampUnit(g);
-        ClampUnit(b);
-        ClampUnit(a);
-    }
+    GEOM_EXPORT void ClampMinMax();
 
     int operator==(const AColor& c) const { return r == c.r && g == c.g && b == c.b && a == c.a; }
     int operator!=(const AColor& c) const { return !(*this == c); }
 
-private:
-    static void ClampUnit(float& v) {
-        if (v < 0.0f)
-            v = 0.0f;
-        else if (v > 1.0f)
-            v = 1.0f;
-    }
 };
 
 // Mean of the three colour channels; alpha does not count.

@@ -10,23 +10,26 @@
 
 class IParamBlock2;
 
-class CoreExport Animatable : public MaxHeapOperators {
+// <windows.h> names GetClassNameW so; here it is the member's own name.
+#undef GetClassName
+
+class Animatable : public MaxHeapOperators {
 public:
     Animatable() = default;
     Animatable(const Animatable&) = delete;
     Animatable& operator=(const Animatable&) = delete;
-    virtual ~Animatable();
+    CoreExport virtual ~Animatable();
 
-    virtual void GetClassName(MSTR& s, bool localized = true) const;
-    virtual MSTR SubAnimName(int i, bool localized = true);
-    virtual int NumSubs();
-    virtual Animatable* SubAnim(int i);
-    virtual int NumParamBlocks();
-    virtual IParamBlock2* GetParamBlock(int i);
-    virtual IParamBlock2* GetParamBlockByID(BlockID id);
-    virtual void DeleteThis();
-    virtual SClass_ID SuperClassID();
-    virtual Class_ID ClassID();
+    virtual void GetClassName(MSTR& s, bool /*localized*/ = true) const { s = _M("Animatable"); }
+    CoreExport virtual MSTR SubAnimName(int i, bool localized = true);
+    virtual int NumSubs() { return 0; }
+    virtual Animatable* SubAnim(int /*i*/) { return nullptr; }
+    virtual int NumParamBlocks() { return 0; }
+    virtual IParamBlock2* GetParamBlock(int /*i*/) { return nullptr; }
+    virtual IParamBlock2* GetParamBlockByID(BlockID /*id*/) { return nullptr; }
+    CoreExport virtual void DeleteThis();
+    virtual SClass_ID SuperClassID() { return 0; }
+    CoreExport virtual Class_ID ClassID();
 };
 
 // The animate mode: while it is on, setting an animatable parameter at a

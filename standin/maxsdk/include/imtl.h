@@ -18,17 +18,17 @@
 class Texmap;
 class ParamDlg;
 
-class CoreExport ShadeContext : public MaxHeapOperators {
+class ShadeContext : public MaxHeapOperators {
 public:
-    virtual ~ShadeContext();
+    virtual ~ShadeContext() {}
     virtual Point3 Normal() = 0;
     virtual Point3 V() = 0;
-    virtual void SetGBufferID(int gbid);
+    virtual void SetGBufferID(int /*gbid*/) {}
 };
 
-class CoreExport ParamDlg : public MaxHeapOperators {
+class ParamDlg : public MaxHeapOperators {
 public:
-    virtual ~ParamDlg();
+    virtual ~ParamDlg() {}
     virtual Class_ID ClassID() = 0;
     virtual void SetThing(ReferenceTarget* m) = 0;
     virtual ReferenceTarget* GetThing() = 0;
@@ -41,37 +41,42 @@ public:
 #define ROLLUP_CAT_STANDARD 4000
 
 // What the material editor offers the dialogs it shows.
-class CoreExport IMtlParams : public MaxHeapOperators {
+class IMtlParams : public MaxHeapOperators {
 public:
-    virtual ~IMtlParams();
-    virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
-                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    virtual ~IMtlParams() {}
     virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
                                LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
     virtual void DeleteRollupPage(HWND hRollup) = 0;
     virtual TimeValue GetTime() = 0;
 };
 
-class CoreExport ISubMap {
+class ISubMap {
 public:
-    virtual ~ISubMap();
-    virtual int NumSubTexmaps();
-    virtual Texmap* GetSubTexmap(int i);
-    virtual void SetSubTexmap(int i, Texmap* m);
-    virtual int SubTexmapOn(int i);
-    virtual MSTR GetSubTexmapSlotName(int i, bool localized);  // empty by default
+    virtual ~ISubMap() {}
+    virtual int NumSubTexmaps() { return 0; }
+    virtual Texmap* GetSubTexmap(int /*i*/) { return nullptr; }
+    virtual int MapSlotType(int i) = 0;
+    virtual void SetSubTexmap(int /*i*/, Texmap* /*m*/) {}
+    virtual int SubTexmapOn(int /*i*/) { return 1; }
+    [[deprecated("name the slot with GetSubTexmapSlotName(i, localized)")]] virtual MSTR GetSubTexmapSlotName(int i) final {
+        return GetSubTexmapSlotName(i, true);
+    }
+    CoreExport virtual MSTR GetSubTexmapSlotName(int i, bool localized);  // empty by default
     // The slot's name as track view shows it: the slot name, or "Map #n"
     // (n counted from 1) for a slot without one.
-    MSTR GetSubTexmapTVName(int i, bool localized = true);
-    virtual BOOL SetDlgThing(ParamDlg* dlg);
+    CoreExport MSTR GetSubTexmapTVName(int i, bool localized = true);
+    virtual BOOL SetDlgThing(ParamDlg* /*dlg*/) { return FALSE; }
     virtual ReferenceTarget* GetRefTarget() = 0;
 };
 
-class CoreExport MtlBase : public ReferenceTarget, public ISubMap {
+class MtlBase : public ReferenceTarget, public ISubMap {
 public:
-    MtlBase() = default;
+    CoreExport MtlBase();
+    CoreExport ~MtlBase() override;
     // Copies the header: the name and the G-buffer id.
-    MtlBase& operator=(const MtlBase& m);
+    CoreExport MtlBase& operator=(const MtlBase& m);
 
     const MSTR& GetName() const { return name; }
     void SetName(const MSTR& s) { name = s; }
@@ -84,8 +89,11 @@ public:
     virtual ParamDlg* CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) = 0;
 
     // The header, as sub-chunks of whatever chunk the caller has open.
-    IOResult Save(ISave* isave) override;
-    IOResult Load(ILoad* iload) override;
+    CoreExport IOResult Save(ISave* isave) override;
+    CoreExport IOResult Load(ILoad* iload) override;
+    // What a copy of a material or map takes over besides its header: here
+    // nothing (the header is copied by operator=).
+    CoreExport void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap) override;
 
     ULONG gbufID = 0;
 
@@ -93,24 +101,29 @@ private:
     MSTR name;
 };
 
-class CoreExport Texmap : public MtlBase {
+class Texmap : public MtlBase {
 public:
+    CoreExport Texmap();
+
     SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
+    int MapSlotType(int /*i*/) override { return 0; }  // its slots take maps
+    CoreExport void RefAdded(RefMakerHandle rm) override;
 
     virtual AColor EvalColor(ShadeContext& sc) = 0;
     // The mean of EvalColor's three channels.
-    virtual float EvalMono(ShadeContext& sc);
+    virtual float EvalMono(ShadeContext& sc) { return Intens(EvalColor(sc)); }
     virtual Point3 EvalNormalPerturb(ShadeContext& sc) = 0;
 };
 
-class CoreExport TextureOutput : public MtlBase {
+class TextureOutput : public MtlBase {
 public:
     SClass_ID SuperClassID() override { return TEXOUTPUT_CLASS_ID; }
+    int MapSlotType(int /*i*/) override { return 0; }  // it has no slots
 
     virtual AColor Filter(AColor c) = 0;
     virtual float Filter(float f) = 0;
     virtual Point3 Filter(Point3 p) = 0;
     // The output amount, for outputs that have one.
-    virtual float GetOutputLevel(TimeValue t);
-    virtual void SetOutputLevel(TimeValue t, float v);
+    virtual float GetOutputLevel(TimeValue /*t*/) { return 1.0f; }
+    virtual void SetOutputLevel(TimeValue /*t*/, float /*v*/) {}
 };

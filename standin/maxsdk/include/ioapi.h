@@ -5,25 +5,24 @@
 
 #include <windows.h>
 
-#include "coreexp.h"
 #include "maxheap.h"
 #include "strbasic.h"
 
 enum IOResult { IO_OK = 0, IO_END = 1, IO_ERROR = 2 };
 
-class CoreExport ISave : public MaxHeapOperators {
+class ISave : public MaxHeapOperators {
 public:
-    virtual ~ISave();
+    virtual ~ISave() {}
     virtual void BeginChunk(USHORT id) = 0;
     virtual void EndChunk() = 0;
     virtual IOResult Write(const void* buf, ULONG nbytes, ULONG* nwrit) = 0;
     // Written as UTF-16 code units with a terminating zero.
-    virtual IOResult WriteWString(const MCHAR* str) = 0;
+    virtual IOResult WriteWString(const wchar_t* str) = 0;
 };
 
-class CoreExport ILoad : public MaxHeapOperators {
+class ILoad : public MaxHeapOperators {
 public:
-    virtual ~ILoad();
+    virtual ~ILoad() {}
     // Opens the next chunk of the current one: IO_END when there is none.
     virtual IOResult OpenChunk() = 0;
     virtual USHORT CurChunkID() = 0;
@@ -32,5 +31,5 @@ public:
     virtual IOResult Read(void* buf, ULONG nbytes, ULONG* nread) = 0;
     // The rest of the current chunk as a string; the buffer belongs to the
     // loader and stays valid until the load ends.
-    virtual IOResult ReadWStringChunk(MCHAR*& buf) = 0;
+    virtual IOResult ReadWStringChunk(wchar_t** buf) = 0;
 };

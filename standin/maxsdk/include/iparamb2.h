@@ -61,9 +61,9 @@ enum ControlType2 {
     TYPE_FILEOPENBUTTON,
     TYPE_FILESAVEBUTTON,
     TYPE_INTLISTBOX,
-    TYPE_NODELISTBOX,
-    TYPE_SLIDER,
-    TYPE_INT_COMBOBOX
+    TYPE_NODELISTBOX = 16,
+    TYPE_SLIDER = 17,
+    TYPE_INT_COMBOBOX = 23
 };
 
 enum EditSpinnerType {
@@ -149,26 +149,32 @@ struct ParamDef {
     short refno = -1;                // owner's reference number (P_OWNERS_REF)
 };
 
-class CoreExport ParamBlockDesc2 : public MaxHeapOperators {
+class ParamBlockDesc2 : public MaxHeapOperators {
 public:
     // Reads the tag list that follows `flags`; any malformed list stops the
     // program with a message naming the block and the parameter. Registers
     // the declaration with cd.
-    ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd, USHORT flags, ...);
+    PB2Export ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd, USHORT flags,
+                              ...);
     // The same, reading the list from any source (host tools and tests).
-    ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
-                    USHORT flags);
-    ~ParamBlockDesc2();
+    PB2Export ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name, StringResID local_name,
+                              ClassDesc2* cd, USHORT flags);
+    PB2Export virtual ~ParamBlockDesc2();
     ParamBlockDesc2(const ParamBlockDesc2&) = delete;
     ParamBlockDesc2& operator=(const ParamBlockDesc2&) = delete;
 
     int Count() const { return static_cast<int>(paramdefs.size()); }
-    int IDtoIndex(ParamID id) const;  // -1 when no parameter has the ID
-    ParamID IndextoID(int i) const;   // -1 outside 0..Count()-1
-    ParamDef& GetParamDef(ParamID id);
+    PB2Export int IDtoIndex(ParamID id) const;  // -1 when no parameter has the ID
+    // -1 outside 0..Count()-1
+    ParamID IndextoID(int i) const { return i >= 0 && i < Count() ? paramdefs[static_cast<size_t>(i)].ID : ParamID(-1); }
+    ParamDef& GetParamDef(ParamID id) {
+        const int i = IDtoIndex(id);
+        if (i < 0) NoParameter(id);
+        return paramdefs[static_cast<size_t>(i)];
+    }
 
-    void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
-    ParamMap2UserDlgProc* GetUserDlgProc(MapID map_id = 0);
+    PB2Export void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
+    PB2Export ParamMap2UserDlgProc* GetUserDlgProc(MapID map_id = 0);
 
     BlockID ID;
     const MCHAR* int_name;
@@ -185,9 +191,11 @@ public:
 
 private:
     void ReadTagList(standin::TagSource& tags);
+    // Stops the program with a message naming the block and the ID.
+    [[noreturn]] PB2Export void NoParameter(ParamID id) const;
 };
 
-class CoreExport IParamBlock2 : public ReferenceTarget {
+class IParamBlock2 : public ReferenceTarget {
 public:
     SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
 
@@ -222,10 +230,11 @@ public:
 
 // A new block of the given declaration, owned by iowner (which still has to
 // make it one of its references).
-CoreExport IParamBlock2* CreateParameterBlock2(ParamBlockDesc2* pdesc, ReferenceMaker* iowner);
+PB2Export IParamBlock2* CreateParameterBlock2(ParamBlockDesc2* pdesc, ReferenceMaker* iowner);
 
-class CoreExport ClassDesc2 : public ClassDesc {
+class PB2Export ClassDesc2 : public ClassDesc {
 public:
+    ClassDesc2();
     ~ClassDesc2() override;
 
     int NumParamBlockDescs() override;
@@ -237,7 +246,7 @@ public:
 
     // A block for every P_AUTO_CONSTRUCT declaration, installed as the
     // owner's reference ref_no.
-    void MakeAutoParamBlocks(ReferenceMaker* owner);
+    virtual void MakeAutoParamBlocks(ReferenceMaker* owner);
     // Every parameter of the owner's automatic blocks to its declared
     // default; each block then sends one change with LastNotifyParamID -1.
     void Reset(ReferenceMaker* owner, BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE);

@@ -15,9 +15,9 @@ public:
     virtual INT_PTR DlgProc(TimeValue t, IParamMap2* map, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
     virtual void DeleteThis() = 0;
     virtual void SetThing(ReferenceTarget* /*m*/) {}
-    virtual void Update(TimeValue t, Interval& /*valid*/, IParamMap2* /*pmap*/) { this->Update(t); }
     virtual void Update(TimeValue /*t*/) {}
     virtual void SetParamBlock(IParamBlock2* /*pb*/) {}
+    virtual void Update(TimeValue t, Interval& /*valid*/, IParamMap2* /*pmap*/) { this->Update(t); }
 };
 
 class IParamMap2 : public MaxHeapOperators {
@@ -40,6 +40,5 @@ public:
     virtual int NumDlgs() = 0;
     virtual void AddDlg(ParamDlg* dlg) = 0;
     virtual ParamDlg* GetDlg(int i) = 0;
-    virtual int NumMaps() = 0;
-    virtual IParamMap2* GetMap(int i) = 0;
+    virtual IParamMap2* GetMap() = 0;
 };

@@ -1,25 +1,24 @@
 // Objects handed between the host and a plug-in are allocated and freed by
-// the host's heap, whichever side calls new or delete.
+// the host's heap, whichever side calls new or delete: every form of the
+// operators is the host's (maxutil.dll).
 #pragma once
 
 #include <cstddef>
 #include <new>
 
+#include "coreexp.h"
+
 class MaxHeapOperators {
 public:
-    static void* operator new(std::size_t size) { return ::operator new(size); }
-    static void* operator new(std::size_t size, const std::nothrow_t& tag) noexcept {
-        return ::operator new(size, tag);
-    }
-    static void* operator new[](std::size_t size) { return ::operator new[](size); }
-    static void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-        return ::operator new[](size, tag);
-    }
-    static void* operator new(std::size_t, void* placement) noexcept { return placement; }
+    static UtilExport void* operator new(std::size_t size);
+    static UtilExport void* operator new(std::size_t size, const std::nothrow_t& tag) noexcept;
+    static UtilExport void* operator new[](std::size_t size);
+    static UtilExport void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept;
+    static UtilExport void* operator new(std::size_t size, void* placement) noexcept;
 
-    static void operator delete(void* p) noexcept { ::operator delete(p); }
-    static void operator delete(void* p, const std::nothrow_t& tag) noexcept { ::operator delete(p, tag); }
-    static void operator delete[](void* p) noexcept { ::operator delete[](p); }
-    static void operator delete[](void* p, const std::nothrow_t& tag) noexcept { ::operator delete[](p, tag); }
-    static void operator delete(void*, void*) noexcept {}
+    static UtilExport void operator delete(void* p) noexcept;
+    static UtilExport void operator delete(void* p, const std::nothrow_t& tag) noexcept;
+    static UtilExport void operator delete[](void* p) noexcept;
+    static UtilExport void operator delete[](void* p, const std::nothrow_t& tag) noexcept;
+    static UtilExport void operator delete(void* p, void* placement) noexcept;
 };

@@ -15,7 +15,7 @@
 // Super class IDs.
 #define PARAMETER_BLOCK2_CLASS_ID 0x00000082
 #define REF_MAKER_CLASS_ID 0x00000100
-#define REF_TARGET_CLASS_ID 0x00000101
+#define REF_TARGET_CLASS_ID 0x00000200
 #define MATERIAL_CLASS_ID 0x00000c00
 #define TEXMAP_CLASS_ID 0x00000c10
 #define TEXOUTPUT_CLASS_ID 0x00000c40
@@ -36,26 +36,32 @@ private:
     ULONG a, b;
 };
 
+class Interface;
 class ParamBlockDesc2;
 
-class CoreExport ClassDesc : public MaxHeapOperators {
+// Defined in the header; the host exports none of it that a plug-in uses.
+class ClassDesc : public MaxHeapOperators {
 public:
-    virtual ~ClassDesc();
+    virtual ~ClassDesc() {}
 
     virtual int IsPublic() = 0;
     virtual void* Create(BOOL loading = FALSE) = 0;
+    // Interactive creation in the viewports, which maps do not take part in.
+    virtual int BeginCreate(Interface* /*i*/) { return 0; }
+    virtual int EndCreate(Interface* /*i*/) { return 0; }
+    virtual BOOL OkToCreate(Interface* /*i*/) { return TRUE; }
     virtual const MCHAR* ClassName() = 0;
     virtual const MCHAR* NonLocalizedClassName() = 0;
+    virtual const MCHAR* InternalName() { return nullptr; }
     virtual SClass_ID SuperClassID() = 0;
     virtual Class_ID ClassID() = 0;
     virtual const MCHAR* Category() = 0;
-    virtual const MCHAR* InternalName();
-    virtual HINSTANCE HInstance();
+    virtual HINSTANCE HInstance() { return nullptr; }
 
-    virtual int NumParamBlockDescs();
-    virtual ParamBlockDesc2* GetParamBlockDesc(int i);
-    virtual ParamBlockDesc2* GetParamBlockDescByID(BlockID id);
-    virtual void AddParamBlockDesc(ParamBlockDesc2* pbd);
+    virtual int NumParamBlockDescs() { return 0; }
+    virtual ParamBlockDesc2* GetParamBlockDesc(int /*i*/) { return nullptr; }
+    virtual ParamBlockDesc2* GetParamBlockDescByID(BlockID /*id*/) { return nullptr; }
+    virtual void AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
 };
 
 // The functions through which the host learns what a plug-in library offers,

@@ -18,37 +18,40 @@ typedef ReferenceTarget* RefTargetHandle;
 typedef ReferenceMaker* RefMakerHandle;
 
 #define REFMSG_CHANGE 0x00000050
-#define PART_ALL ((PartID)0xffffffff)
+#define PART_ALL ((PartID)0x800037ff)
 #define NOTIFY_ALL 0xfffffff0
 
-class CoreExport ReferenceMaker : public Animatable {
+// Options of a change notification; the stand-in knows none but the default.
+enum NotifyDependentsOption : int {};
+
+class ReferenceMaker : public Animatable {
 public:
     ReferenceMaker() = default;
     // Releases every target it still holds, deleting those that nobody
     // refers to any more. No virtual call happens here: the derived part
     // is gone by now.
-    ~ReferenceMaker() override;
+    CoreExport ~ReferenceMaker() override;
 
     SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
 
-    virtual int NumRefs();
-    virtual RefTargetHandle GetReference(int i);
+    CoreExport virtual int NumRefs();
+    CoreExport virtual RefTargetHandle GetReference(int i);
 
     // Makes newtarg reference `which` (through SetReference). The previous
     // target loses this reference and, with delOld, is deleted when nothing
     // else refers to it. Fails for a slot outside NumRefs() and for a target
     // that already depends on this maker (a reference loop).
-    RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
-    RefResult DeleteReference(int i);
-    RefResult DeleteAllRefsFromMe();
+    CoreExport RefResult ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld = TRUE);
+    CoreExport RefResult DeleteReference(int i);
+    CoreExport RefResult DeleteAllRefsFromMe();
     // Drops the references to and from this object, then deletes it.
-    void DeleteMe();
+    CoreExport void DeleteMe();
 
-    virtual IOResult Save(ISave* isave);
-    virtual IOResult Load(ILoad* iload);
+    CoreExport virtual IOResult Save(ISave* isave);
+    CoreExport virtual IOResult Load(ILoad* iload);
 
 protected:
-    virtual void SetReference(int i, RefTargetHandle rtarg);
+    CoreExport virtual void SetReference(int i, RefTargetHandle rtarg);
     virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
                                        RefMessage message, BOOL propagate) = 0;
 
@@ -64,12 +67,12 @@ private:
     std::vector<RefTargetHandle> slots_;
 };
 
-class CoreExport ReferenceTarget : public ReferenceMaker {
+class ReferenceTarget : public ReferenceMaker {
 public:
     ReferenceTarget() = default;
     // Every maker that still refers to this target has its slot cleared
     // through its own SetReference.
-    ~ReferenceTarget() override;
+    CoreExport ~ReferenceTarget() override;
 
     SClass_ID SuperClassID() override { return REF_TARGET_CLASS_ID; }
 
@@ -77,20 +80,22 @@ public:
     // per maker), or only of those of super class `sclass`. hTarg, when
     // given, stands as the sender. The message is not passed further on to
     // the makers' own dependents.
-    RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
-                               SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE, RefTargetHandle hTarg = nullptr);
-    RefResult DeleteAllRefsToMe();
+    CoreExport virtual RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                                                  SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
+                                                  RefTargetHandle hTarg = nullptr,
+                                                  NotifyDependentsOption option = NotifyDependentsOption());
+    CoreExport virtual RefResult DeleteAllRefsToMe();
 
-    virtual RefTargetHandle Clone(RemapDir& remap);
-    virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
+    CoreExport virtual RefTargetHandle Clone(RemapDir& remap);
+    CoreExport virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
 
-    // Called after a maker made this target one of its references, and after
-    // one reference to it went.
-    virtual void RefAdded(RefMakerHandle rm);
-    virtual void RefDeleted();
+    // Called after a maker made this target one of its references, and
+    // after the maker `rm` let go of one reference to it.
+    virtual void RefAdded(RefMakerHandle /*rm*/) {}
+    virtual void RefDeleted(ReferenceMaker* /*rm*/) {}
 
 protected:
-    bool IsDependent(const ReferenceMaker* maker) const;
+    CoreExport bool IsDependent(const ReferenceMaker* maker) const;
 
 private:
     friend class ReferenceMaker;
@@ -99,12 +104,12 @@ private:
 };
 
 // Maps originals to their copies during one copy operation, so that an
-// object shared by several makers is copied once.
-class CoreExport RemapDir : public MaxHeapOperators {
+// object shared by several makers is copied once. The host implements it.
+class RemapDir : public MaxHeapOperators {
 public:
-    virtual ~RemapDir();
     virtual RefTargetHandle FindMapping(RefTargetHandle from) = 0;
-    virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) = 0;
     // The copy of oldTarg that belongs to this operation, made on first use.
-    virtual RefTargetHandle CloneRef(RefTargetHandle oldTarg);
+    virtual RefTargetHandle CloneRef(RefTargetHandle oldTarg) = 0;
+    virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) = 0;
+    virtual ~RemapDir() {}
 };

@@ -1,35 +1,38 @@
-// The host's wide string class (MSTR, also known as TSTR).
+// The host's wide string class (MSTR, also known as TSTR): one pointer to
+// its wide characters, the whole class in maxutil.dll.
 #pragma once
 
-#include <string>
-
+#include "coreexp.h"
 #include "strbasic.h"
 
-class WStr {
+class UtilExport WStr {
 public:
-    WStr() = default;
-    WStr(const MCHAR* s) : text_(s ? s : L"") {}
+    WStr();
+    WStr(const MCHAR* s);
+    WStr(const WStr& other);
+    WStr(WStr&& other) noexcept;
+    ~WStr();
 
-    WStr& operator=(const MCHAR* s) {
-        text_ = s ? s : L"";
-        return *this;
-    }
+    WStr& operator=(const MCHAR* s);
+    WStr& operator=(const WStr& other);
+    WStr& operator=(WStr&& other) noexcept;
 
-    const MCHAR* data() const { return text_.c_str(); }
-    int Length() const { return static_cast<int>(text_.size()); }
-    bool isNull() const { return text_.empty(); }
-    operator const MCHAR*() const { return text_.c_str(); }
+    const MCHAR* data() const;
+    int Length() const;
+    bool isNull() const;
+    operator const MCHAR*() const;
 
-    bool operator==(const WStr& other) const { return text_ == other.text_; }
-    bool operator!=(const WStr& other) const { return text_ != other.text_; }
-    bool operator==(const MCHAR* other) const { return text_ == (other ? other : L""); }
-    bool operator!=(const MCHAR* other) const { return !(*this == other); }
-    friend bool operator==(const MCHAR* a, const WStr& b) { return b == a; }
-    friend bool operator!=(const MCHAR* a, const WStr& b) { return b != a; }
+    bool operator==(const WStr& other) const;
+    bool operator!=(const WStr& other) const;
+    bool operator==(const MCHAR* other) const;
+    bool operator!=(const MCHAR* other) const;
 
 private:
-    std::wstring text_;
+    MCHAR* text_;  // null when empty
 };
+
+inline bool operator==(const MCHAR* a, const WStr& b) { return b == a; }
+inline bool operator!=(const MCHAR* a, const WStr& b) { return b != a; }
 
 typedef WStr MSTR;
 typedef WStr TSTR;

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "../coreexp.h"
-#include "../imtl.h"
+#include "coreexp.h"
+#include "imtl.h"
 
 namespace standin {
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "../coreexp.h"
-#include "../plugapi.h"
+#include "coreexp.h"
+#include "plugapi.h"
 
 namespace standin {
 

@@ -3,10 +3,10 @@
 // block again or serves from what it cached.
 #pragma once
 
-#include "../coreexp.h"
+#include "coreexp.h"
 
 namespace standin {
 
-CoreExport long ParamBlockValueReads();
+PB2Export long ParamBlockValueReads();
 
 }  // namespace standin

@@ -5,14 +5,15 @@
 
 #include <map>
 
-#include "../coreexp.h"
-#include "../ref.h"
+#include "coreexp.h"
+#include "ref.h"
 
 namespace standin {
 
 class CoreExport CopyOperation : public RemapDir {
 public:
     RefTargetHandle FindMapping(RefTargetHandle from) override;
+    RefTargetHandle CloneRef(RefTargetHandle oldTarg) override;
     void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) override;
 
 private:

@@ -61,7 +61,7 @@ public:
             owner_ = rm;
     }
 
-    void RefDeleted() override {
+    void RefDeleted(ReferenceMaker* /*rm*/) override {
         if (owner_ && !IsDependent(owner_)) owner_ = nullptr;
     }
 

@@ -252,8 +252,8 @@ public:
     int NumDlgs() override { return static_cast<int>(subDlgs.size()); }
     void AddDlg(ParamDlg* dlg) override { subDlgs.push_back(dlg); }
     ParamDlg* GetDlg(int i) override { return subDlgs[static_cast<size_t>(i)]; }
-    int NumMaps() override { return static_cast<int>(maps.size()); }
-    IParamMap2* GetMap(int i) override { return maps[static_cast<size_t>(i)]; }
+    // The first map: the block's own rollout.
+    IParamMap2* GetMap() override { return maps.empty() ? nullptr : maps.front(); }
 
 private:
     ReferenceTarget* thing;

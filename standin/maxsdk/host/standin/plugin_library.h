@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "../coreexp.h"
-#include "../plugapi.h"
+#include "coreexp.h"
+#include "plugapi.h"
 
 namespace standin {
 

@@ -2,11 +2,11 @@
 // variadic constructor, or any other sequence (host tools, tests).
 #pragma once
 
-#include "../coreexp.h"
+#include "coreexp.h"
 
 namespace standin {
 
-class CoreExport TagSource {
+class PB2Export TagSource {
 public:
     virtual ~TagSource();
     virtual int NextInt() = 0;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "../coreexp.h"
-#include "../ioapi.h"
+#include "coreexp.h"
+#include "ioapi.h"
 
 namespace standin {
 
@@ -23,7 +23,7 @@ public:
     void BeginChunk(USHORT id) override;
     void EndChunk() override;
     IOResult Write(const void* buf, ULONG nbytes, ULONG* nwrit) override;
-    IOResult WriteWString(const MCHAR* str) override;
+    IOResult WriteWString(const wchar_t* str) override;
 
     int Depth() const { return static_cast<int>(open_.size()); }
     // EndChunk may not close chunks at or below this depth.
@@ -63,7 +63,7 @@ public:
     USHORT CurChunkID() override;
     IOResult CloseChunk() override;
     IOResult Read(void* buf, ULONG nbytes, ULONG* nread) override;
-    IOResult ReadWStringChunk(MCHAR*& buf) override;
+    IOResult ReadWStringChunk(wchar_t** buf) override;
 
     int Depth() const { return static_cast<int>(open_.size()); }
     // Whether the current chunk (or the input at depth 0) holds chunks

@@ -1,17 +1,9 @@
-// Class descriptors: the defaults of ClassDesc and the parameter-block side
-// of ClassDesc2.
+// The parameter-block side of class descriptors (ClassDesc2).
 #include <algorithm>
 
 #include "iparamb2.h"
 
-ClassDesc::~ClassDesc() = default;
-
-const MCHAR* ClassDesc::InternalName() { return nullptr; }
-HINSTANCE ClassDesc::HInstance() { return nullptr; }
-int ClassDesc::NumParamBlockDescs() { return 0; }
-ParamBlockDesc2* ClassDesc::GetParamBlockDesc(int /*i*/) { return nullptr; }
-ParamBlockDesc2* ClassDesc::GetParamBlockDescByID(BlockID /*id*/) { return nullptr; }
-void ClassDesc::AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
+ClassDesc2::ClassDesc2() = default;
 
 ClassDesc2::~ClassDesc2() {
     // Declarations that outlive their descriptor must not reach back to it.

@@ -2,8 +2,8 @@
 // and a record of the G-buffer ids it is handed.
 #pragma once
 
-#include "../imtl.h"
-#include "../point3.h"
+#include "imtl.h"
+#include "point3.h"
 
 namespace standin {
 

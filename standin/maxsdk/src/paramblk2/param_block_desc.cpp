@@ -318,16 +318,7 @@ int ParamBlockDesc2::IDtoIndex(ParamID id) const {
     return -1;
 }
 
-ParamID ParamBlockDesc2::IndextoID(int i) const {
-    return i >= 0 && i < Count() ? paramdefs[static_cast<size_t>(i)].ID : ParamID(-1);
-}
-
-ParamDef& ParamBlockDesc2::GetParamDef(ParamID id) {
-    const int index = IDtoIndex(id);
-    if (index < 0) {
-        std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d): no parameter has ID %d\n", Printable(int_name), ID,
-                     id);
-        std::abort();
-    }
-    return paramdefs[static_cast<size_t>(index)];
+void ParamBlockDesc2::NoParameter(ParamID id) const {
+    std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d): no parameter has ID %d\n", Printable(int_name), ID, id);
+    std::abort();
 }

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "../coreexp.h"
-#include "../ioapi.h"
-#include "../ref.h"
+#include "coreexp.h"
+#include "ioapi.h"
+#include "ref.h"
 
 namespace standin {
 

@@ -71,7 +71,7 @@ void ReferenceMaker::Release(RefTargetHandle target, bool deleteIfOrphaned) {
     auto& deps = target->dependents_;
     auto mine = std::find(deps.begin(), deps.end(), this);
     if (mine != deps.end()) deps.erase(mine);
-    target->RefDeleted();
+    target->RefDeleted(this);
     if (deleteIfOrphaned && deps.empty()) target->DeleteThis();
 }
 
@@ -113,7 +113,8 @@ RefResult ReferenceTarget::DeleteAllRefsToMe() {
 }
 
 RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
-                                            SClass_ID sclass, BOOL propagate, RefTargetHandle hTarg) {
+                                            SClass_ID sclass, BOOL propagate, RefTargetHandle hTarg,
+                                            NotifyDependentsOption /*option*/) {
     // A maker may drop its reference, or another maker may appear, while
     // the message goes round: only makers that still refer are told, once.
     std::vector<RefMakerHandle> makers;
@@ -135,17 +136,3 @@ bool ReferenceTarget::IsDependent(const ReferenceMaker* maker) const {
 
 RefTargetHandle ReferenceTarget::Clone(RemapDir& /*remap*/) { return nullptr; }
 void ReferenceTarget::BaseClone(ReferenceTarget* /*from*/, ReferenceTarget* /*to*/, RemapDir& /*remap*/) {}
-void ReferenceTarget::RefAdded(RefMakerHandle /*rm*/) {}
-void ReferenceTarget::RefDeleted() {}
-
-// RemapDir ------------------------------------------------------------------
-
-RemapDir::~RemapDir() = default;
-
-RefTargetHandle RemapDir::CloneRef(RefTargetHandle oldTarg) {
-    if (!oldTarg) return nullptr;
-    if (RefTargetHandle copy = FindMapping(oldTarg)) return copy;
-    RefTargetHandle copy = oldTarg->Clone(*this);
-    if (copy) AddEntry(oldTarg, copy);
-    return copy;
-}

@@ -7,9 +7,6 @@
 #include "chunk_header.h"
 #include "le_io.h"
 
-ISave::~ISave() = default;
-ILoad::~ILoad() = default;
-
 namespace standin {
 
 namespace {
@@ -99,7 +96,7 @@ IOResult ChunkWriter::Write(const void* buf, ULONG nbytes, ULONG* nwrit) {
     return complete ? IO_OK : IO_ERROR;
 }
 
-IOResult ChunkWriter::WriteWString(const MCHAR* str) {
+IOResult ChunkWriter::WriteWString(const wchar_t* str) {
     std::vector<uint16_t> units = ToUtf16(str ? str : L"");
     units.push_back(0);
     std::vector<unsigned char> bytes(units.size() * 2);
@@ -174,8 +171,8 @@ IOResult ChunkReader::Read(void* buf, ULONG nbytes, ULONG* nread) {
     return IO_OK;
 }
 
-IOResult ChunkReader::ReadWStringChunk(MCHAR*& buf) {
-    buf = nullptr;
+IOResult ChunkReader::ReadWStringChunk(wchar_t** buf) {
+    *buf = nullptr;
     if (Failed()) return IO_ERROR;
     if (InContainer()) return Fail("string read where chunks are");
     const size_t n = Remaining();
@@ -189,7 +186,7 @@ IOResult ChunkReader::ReadWStringChunk(MCHAR*& buf) {
     }
     pos_ += n;
     strings_.push_back(FromUtf16(units));
-    buf = &strings_.back()[0];
+    *buf = &strings_.back()[0];
     return IO_OK;
 }
 

@@ -1,5 +1,4 @@
-// Materials and maps: the shared header of MtlBase, sub-map defaults, and
-// the abstract interfaces' destructors.
+// Materials and maps: the shared header of MtlBase and the sub-map names.
 #include <string>
 
 #include "imtl.h"
@@ -13,18 +12,7 @@ constexpr USHORT kGBufferIDChunk = 0x1010;
 
 }  // namespace
 
-ShadeContext::~ShadeContext() = default;
-void ShadeContext::SetGBufferID(int /*gbid*/) {}
-ParamDlg::~ParamDlg() = default;
-IMtlParams::~IMtlParams() = default;
-
-ISubMap::~ISubMap() = default;
-int ISubMap::NumSubTexmaps() { return 0; }
-Texmap* ISubMap::GetSubTexmap(int /*i*/) { return nullptr; }
-void ISubMap::SetSubTexmap(int /*i*/, Texmap* /*m*/) {}
-int ISubMap::SubTexmapOn(int /*i*/) { return 1; }
 MSTR ISubMap::GetSubTexmapSlotName(int /*i*/, bool /*localized*/) { return MSTR(); }
-BOOL ISubMap::SetDlgThing(ParamDlg* /*dlg*/) { return FALSE; }
 
 MSTR ISubMap::GetSubTexmapTVName(int i, bool localized) {
     MSTR slot = GetSubTexmapSlotName(i, localized);
@@ -32,6 +20,9 @@ MSTR ISubMap::GetSubTexmapTVName(int i, bool localized) {
     const std::wstring name = L"Map #" + std::to_wstring(i + 1);
     return MSTR(name.c_str());
 }
+
+MtlBase::MtlBase() = default;
+MtlBase::~MtlBase() = default;
 
 MtlBase& MtlBase::operator=(const MtlBase& m) {
     name = m.name;
@@ -56,7 +47,7 @@ IOResult MtlBase::Load(ILoad* iload) {
         switch (iload->CurChunkID()) {
             case kNameChunk: {
                 MCHAR* text = nullptr;
-                result = iload->ReadWStringChunk(text);
+                result = iload->ReadWStringChunk(&text);
                 if (result == IO_OK) name = text;
                 break;
             }
@@ -74,7 +65,9 @@ IOResult MtlBase::Load(ILoad* iload) {
     return result == IO_END ? IO_OK : IO_ERROR;
 }
 
-float Texmap::EvalMono(ShadeContext& sc) { return Intens(EvalColor(sc)); }
+void MtlBase::BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap) {
+    ReferenceTarget::BaseClone(from, to, remap);
+}
 
-float TextureOutput::GetOutputLevel(TimeValue /*t*/) { return 1.0f; }
-void TextureOutput::SetOutputLevel(TimeValue /*t*/, float /*v*/) {}
+Texmap::Texmap() = default;
+void Texmap::RefAdded(RefMakerHandle /*rm*/) {}

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../imtl.h"
+#include "imtl.h"
 
 namespace standin {
 
