@@ -5,7 +5,10 @@ Installs the build into a fresh prefix and checks Aurivel.bundle: its
 PackageContents.xml (read with the standard library's XML parser) has every
 element and attribute that the host reads, with the project's values; every
 module it names is in the bundle; the module there is byte for byte the one
-the tests ran; the zip that cpack makes lists exactly the bundle. Writes the
+the tests ran; its read-me says first that it is a test package; the zip that
+cpack makes is the only file it makes, is named as a test package (never as
+the package for users, which only a build against Autodesk's SDK makes) and
+lists exactly the bundle. Writes the
 path of the module that the package names for 3ds Max 2024, for the test
 that loads it under Wine.
 """
@@ -74,8 +77,9 @@ def check_package_contents(bundle, version, upgrade_code):
 def check_zip(build_dir, packages, version, bundle_files):
     subprocess.run(["cpack", "--config", os.path.join(build_dir, "CPackConfig.cmake"), "-B", packages],
                    check=True, stdout=subprocess.DEVNULL)
-    archive = os.path.join(packages, f"Aurivel-{version}-win64.zip")
-    expect(os.path.isfile(archive), f"cpack made no {os.path.basename(archive)}")
+    archive = os.path.join(packages, f"Aurivel-{version}-win64-standin-test.zip")
+    made = sorted(name for name in os.listdir(packages) if name.endswith(".zip"))
+    expect(made == [os.path.basename(archive)], f"cpack made {made}, expected only {os.path.basename(archive)}")
     if os.path.isfile(archive):
         with zipfile.ZipFile(archive) as z:
             listed = {name for name in z.namelist() if not name.endswith("/")}
@@ -106,6 +110,9 @@ def main():
     bundle_files = files_below(bundle)
     expect(bundle_files == {"PackageContents.xml", "Contents/Aurivel.dlt", "Contents/ReadMe.txt",
                             "Contents/LICENSE.txt"}, f"the bundle holds {sorted(bundle_files)}")
+    with open(os.path.join(bundle, "Contents", "ReadMe.txt"), encoding="utf-8") as f:
+        first_line = f.readline().strip()
+    expect(first_line == "THIS IS A TEST PACKAGE: 3DS MAX CANNOT LOAD IT", f"the read-me begins {first_line!r}")
     module_2024 = check_package_contents(bundle, args.version, args.upgrade_code)
     expect(module_2024 is not None, "the package names no module for 3ds Max 2024")
     if module_2024:
