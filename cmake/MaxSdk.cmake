@@ -24,3 +24,27 @@ foreach(name IN LISTS AURIVEL_MAXSDK_LIBRARIES)
   set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_LINK_LIBRARIES ${_sdk}/lib/x64/Release/${name}.lib)
 endforeach()
 
+if(AURIVEL_STANDIN_SDK_FOLDER)
+  return()
+endif()
+# What Autodesk's headers ask of every build: their IniUtil.h's
+# using-declarations clash with <windows.h>'s *PrivateProfile*W functions.
+set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS NO_INIUTIL_USING)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND MSVC)
+  # And of clang in Visual C++'s mode: some of them rely on Visual C++
+  # parsing a template only when it is used (two-phase look-up, access into
+  # a type completed later), which clang's /permissive- turns off; the
+  # product's code compiles under /permissive- against the stand-in (preset
+  # msvc) and with Visual C++ against the real SDK.
+  set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_COMPILE_OPTIONS /clang:-fdelayed-template-parsing)
+  if(NOT CMAKE_HOST_WIN32)
+    # Their file names differ in case from the spellings that include them,
+    # which a case-sensitive file system does not forgive: clang reads the
+    # folder through an overlay that looks names up regardless of case.
+    include(${CMAKE_CURRENT_LIST_DIR}/CaseInsensitiveOverlay.cmake)
+    aurivel_case_insensitive_overlay(${_sdk}/include ${CMAKE_BINARY_DIR}/maxsdk-overlay.json)
+    set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_COMPILE_OPTIONS
+      "SHELL:/clang:-ivfsoverlay /clang:${CMAKE_BINARY_DIR}/maxsdk-overlay.json"
+      /clang:-Wno-nonportable-include-path)
+  endif()
+endif()

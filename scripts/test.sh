@@ -50,10 +50,20 @@ test_under_wine() {
 }
 
 # The stand-in lays out its SDK folder (build/msvc/maxsdk) and the module is
-# built against it, as against the real SDK.
+# built against it, as against the real SDK. Then the module is built as a
+# maintainer builds it against Autodesk's SDK (preset msvc-sdk), here against
+# an SDK-shaped folder that asks of the build what the real one does, and its
+# imports are checked.
 stage_msvc() {
   configure_and_build msvc
   test_under_wine msvc
+  local folder=$PWD/build/sdk-folder
+  cmake -DSTANDIN_INCLUDE=standin/maxsdk/include -DHOST_EXPORTS=tests/wine/host_exports.txt \
+    -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -P tests/sdk_folder/make_sdk_folder.cmake
+  cmake --preset msvc-sdk -DAURIVEL_MAXSDK_DIR="$folder" >/dev/null
+  cmake --build --preset msvc-sdk -j "$jobs"
+  cmake -DREADOBJ=llvm-readobj -DMODULE=build/msvc-sdk/plugin/Aurivel.dlt -DDEF_FILE=plugin/Aurivel.def \
+    -DHOST_EXPORTS=tests/wine/host_exports.txt -P tests/wine/check_module_tables.cmake
 }
 
 for stage in "${stages[@]}"; do

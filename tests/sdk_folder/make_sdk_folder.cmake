@@ -1,0 +1,77 @@
+cmake_minimum_required(VERSION 3.25)
+# Writes <FOLDER>, a folder laid out as the 3ds Max SDK is (include/,
+# lib/x64/Release/{core,geom,maxutil,paramblk2}.lib), which the msvc-sdk
+# preset builds the module against as against Autodesk's SDK. It is made of
+# this project's own text only: the stand-in's headers (<STANDIN_INCLUDE>),
+# some under other spellings of their names, plus the headers of Util/ here,
+# which ask of the build what the real SDK's headers ask of it, and import
+# libraries made by <DLLTOOL> from .def files listing the names that each
+# of the host's DLLs exports (<HOST_EXPORTS>).
+#   cmake -DSTANDIN_INCLUDE=... -DHOST_EXPORTS=... -DDLLTOOL=llvm-dlltool -DFOLDER=... -P make_sdk_folder.cmake
+foreach(input STANDIN_INCLUDE HOST_EXPORTS DLLTOOL FOLDER)
+  if(NOT ${input})
+    message(FATAL_ERROR "make_sdk_folder.cmake: ${input} is not given")
+  endif()
+endforeach()
+get_filename_component(STANDIN_INCLUDE ${STANDIN_INCLUDE} ABSOLUTE)
+get_filename_component(FOLDER ${FOLDER} ABSOLUTE)
+
+file(REMOVE_RECURSE ${FOLDER})
+file(MAKE_DIRECTORY ${FOLDER}/include ${FOLDER}/lib/x64/Release)
+
+# Headers whose file names differ in case from the spelling that includes
+# them, as in the real SDK: found only through case-insensitive look-up.
+set(renamed_maxheap.h MaxHeap.h)
+set(renamed_strclass.h StrClass.h)
+set(renamed_animtbl.h AnimTbl.h)
+set(renamed_iparamm2.h IParamM2.h)
+file(GLOB headers RELATIVE ${STANDIN_INCLUDE} ${STANDIN_INCLUDE}/*.h)
+foreach(header IN LISTS headers)
+  set(name ${header})
+  if(DEFINED renamed_${header})
+    set(name ${renamed_${header}})
+  endif()
+  file(READ ${STANDIN_INCLUDE}/${header} text)
+  if(header STREQUAL "max.h")
+    # Everything of the SDK comes in through max.h, these too.
+    string(APPEND text "\n#include \"util/iniutil.h\"\n#include \"util/heaphandler.h\"\n"
+                       "#include \"util/colourconverter.h\"\n#include \"util/sharedowner.h\"\n")
+  elseif(header STREQUAL "strclass.h")
+    string(REPLACE "#pragma once\n" "#pragma once\n\n#include <iostream>\n" text "${text}")
+  elseif(header STREQUAL "iparamm2.h")
+    # A plug-in's dialog procedure is then shared: its destructor releases
+    # a weak reference.
+    string(REPLACE "class ParamMap2UserDlgProc : public MaxHeapOperators {\n"
+                   "class ParamMap2UserDlgProc : public MaxHeapOperators, public SharedOwner {\n" text "${text}")
+    string(REPLACE "#include \"imtl.h\"\n" "#include \"imtl.h\"\n#include \"Util/SharedOwner.h\"\n" text "${text}")
+  endif()
+  file(WRITE ${FOLDER}/include/${name} "${text}")
+endforeach()
+file(COPY ${CMAKE_CURRENT_LIST_DIR}/Util DESTINATION ${FOLDER}/include)
+
+# One import library per DLL, from a .def file of the names it exports.
+file(STRINGS ${HOST_EXPORTS} export_lines REGEX "^[a-z0-9]+\\.dll [^ ]+$")
+set(dlls "")
+foreach(line IN LISTS export_lines)
+  string(REGEX MATCH "^([a-z0-9]+)\\.dll (.+)$" _ "${line}")
+  set(dll ${CMAKE_MATCH_1})
+  set(name "${CMAKE_MATCH_2}")
+  if(NOT dll IN_LIST dlls)
+    list(APPEND dlls ${dll})
+    set(def_${dll} "LIBRARY ${dll}.dll\nEXPORTS\n")
+  endif()
+  # Variables ("...@@3...") are data, not functions.
+  if(name MATCHES "^\\?[^@]+@@3")
+    string(APPEND def_${dll} "    ${name} DATA\n")
+  else()
+    string(APPEND def_${dll} "    ${name}\n")
+  endif()
+endforeach()
+foreach(dll IN LISTS dlls)
+  set(def_file ${FOLDER}/lib/x64/Release/${dll}.def)
+  file(WRITE ${def_file} "${def_${dll}}")
+  execute_process(COMMAND ${DLLTOOL} -m i386:x86-64 -d ${def_file} -l ${FOLDER}/lib/x64/Release/${dll}.lib
+    COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE ${def_file})
+endforeach()
+message(STATUS "SDK folder ${FOLDER}: ${dlls}")
