@@ -66,6 +66,14 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
     json.EndObject();
 }
 
+// The values under the key, and under key_clamped which of them had to be.
+void WriteClamped(JsonWriter& json, const std::string& key, const spectral::ClampedRgb& values) {
+    json.Key(key);
+    WriteArray(json, values.value);
+    json.Key(key + "_clamped");
+    WriteArray(json, values.clamped);
+}
+
 void WriteText(JsonWriter& json, std::string_view key, const std::string& text) {
     json.Key(key);
     json.String(text);
@@ -83,16 +91,9 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     WriteFit(json, metal.srgb);
     json.Key("acescg");
     WriteFit(json, metal.acescg);
-    json.Key("f0");
-    WriteArray(json, metal.baseColour);
-    json.Key("edge_tint");
-    WriteArray(json, metal.edgeTint.value);
-    json.Key("edge_tint_clamped");
-    WriteArray(json, metal.edgeTint.clamped);
-    json.Key("f82");
-    WriteArray(json, metal.f82Tint.value);
-    json.Key("f82_clamped");
-    WriteArray(json, metal.f82Tint.clamped);
+    WriteClamped(json, "f0", metal.models.baseColour);
+    WriteClamped(json, "edge_tint", metal.models.edgeTint);
+    WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
     json.Key("pictures");
     json.BeginObject();
@@ -138,12 +139,8 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
                      FitTo(srgb, data),
                      FitTo(IntegratedColour(data, observer, spectral::RenderingSpaceId::kAcescg), data),
                      {},
-                     {},
-                     {},
                      {}};
-    metal.baseColour = spectral::BaseColour(metal.srgb.fitted);
-    metal.edgeTint = spectral::EdgeTints(metal.srgb.fitted);
-    metal.f82Tint = spectral::F82Tints(metal.baseColour, srgb.At(spectral::kF82Cosine));
+    metal.models = spectral::ValuesForMaterialModels(srgb, metal.srgb.fitted);
     std::ostringstream script;
     PrintMaxScript(className, metal.srgb.fitted, script);
     metal.maxscript = script.str();

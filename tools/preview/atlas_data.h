@@ -30,9 +30,7 @@ struct AtlasMetal {
     std::string comments;
     spectral::FitReport srgb;
     spectral::FitReport acescg;
-    std::array<float, 3> baseColour{};
-    spectral::ClampedRgb edgeTint;
-    spectral::ClampedRgb f82Tint;
+    spectral::MaterialModelValues models;
     std::string maxscript;  // the lines that make the sRGB fit's map
 };
 
