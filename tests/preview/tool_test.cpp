@@ -236,7 +236,8 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
 
 struct BadRun {
     const char* what;
-    std::vector<std::string> args;  // "CSV" stands for the fixture file, "DB" for the database
+    // "CSV" stands for the fixture file, "OUT" for a picture, "DIR" for a folder, "DB" for the database.
+    std::vector<std::string> args;
     const char* csv;
     int exitCode;
     const char* message;
@@ -251,7 +252,11 @@ TEST_P(ToolFailureTest, ReportsAndExits) {
     std::vector<std::string> args = GetParam().args;
     const std::string csv = Write("bad.csv", GetParam().csv);
     for (std::string& arg : args) {
-        arg = arg == "CSV" ? csv : arg == "OUT" ? File("out.png") : arg == "DB" ? AURIVEL_NK_DATA : arg;
+        arg = arg == "CSV"   ? csv
+              : arg == "OUT" ? File("out.png")
+              : arg == "DIR" ? File("atlas")
+              : arg == "DB"  ? AURIVEL_NK_DATA
+                             : arg;
     }
     const RunResult result = Run(args);
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
@@ -293,6 +298,11 @@ INSTANTIATE_TEST_SUITE_P(
                1,
                "Schroter.yml: the data give n from 0.495 to 0.67 \xC2\xB5m"},
         BadRun{"UnknownPage", {"--nk-db", "DB", "--nk", "main/Cu/Jonson", "-o", "OUT"}, "", 1, "no page 'Jonson'"},
+        BadRun{"AtlasWithoutAnyColour",
+               {"--atlas", "DIR", "--nk-db", "DB", "--nk", "main/Al2O3/Boidin", "--nk", "main/Cu/McPeak"},
+               "",
+               1,
+               "no page gives a colour (2 pages, each listed above with why); "},
         BadRun{"ListWithoutDatabase", {"--nk-list", "main/Cu", "-o", "OUT"}, "", 2, "--nk-list needs --nk-db"},
         BadRun{"DamagedScene", {"--load", "CSV", "-o", "OUT"}, "not a scene at all", 1, "bad.csv: not a scene file"},
         BadRun{
@@ -322,6 +332,18 @@ INSTANTIATE_TEST_SUITE_P(
                1,
                "bad.csv: the data give n from 0.45 to 0.7 \xc2\xb5m, not over all of 0.38 to 0.78"}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.what); });
+
+TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
+    const std::string db = AURIVEL_NK_DATA;
+    const RunResult one = Run({"--atlas", File("one"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--size", "21"});
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out, "Wrote " + File("one/index.html") + " with 1 page\n");
+    const RunResult two = Run(
+        {"--atlas", File("two"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--nk", "main/Cu/McPeak", "--size", "21"});
+    EXPECT_EQ(two.exitCode, 0) << two.err;
+    EXPECT_NE(two.out.find("main/Cu/McPeak gives no colour: "), std::string::npos) << two.out;
+    EXPECT_NE(two.out.find(" with 2 pages, 1 of them without a colour\n"), std::string::npos) << two.out;
+}
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
     const std::string scene = File("gold.scene");

@@ -43,6 +43,8 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
     WriteArray(json, std::array<float, 3>{c.kr, c.kg, c.kb});
     json.Key("max_delta_e");
     json.Number(report.Largest(&spectral::AngleJudgement::fittedDeltaE));
+    json.Key("sampled_max_delta_e");
+    json.Number(report.Largest(&spectral::AngleJudgement::sampledDeltaE));
     json.Key("out_of_gamut_angles");
     json.BeginArray();
     for (const spectral::AngleJudgement& a : report.angles) {
@@ -87,6 +89,9 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     if (!metal.titles.note.empty()) {
         WriteText(json, "note", metal.titles.note);
     }
+    if (!metal.titles.caution.empty()) {
+        WriteText(json, "caution", metal.titles.caution);
+    }
     json.Key("srgb");
     WriteFit(json, metal.srgb);
     json.Key("acescg");
@@ -95,9 +100,13 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     WriteClamped(json, "edge_tint", metal.models.edgeTint);
     WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
+    WriteText(json, "maxscript_acescg", metal.maxscriptAcescg);
     json.Key("pictures");
     json.BeginObject();
-    WriteText(json, "spheres", pictures.spheres);
+    WriteText(json, "sampled", pictures.sampled);
+    WriteText(json, "fitted", pictures.fitted);
+    WriteText(json, "measured", pictures.measured);
+    WriteText(json, "lit", pictures.lit);
     WriteText(json, "curves", pictures.curves);
     json.EndObject();
 }
@@ -112,7 +121,21 @@ std::string FunctionName(const std::string& page) {
     return name;
 }
 
+std::string MaxScriptText(const std::string& className, const OpticalConstants& constants) {
+    std::ostringstream script;
+    PrintMaxScript(className, constants, script);
+    return script.str();
+}
+
 }  // namespace
+
+std::string AuthorOf(const std::string& page, const std::string& pageName) {
+    const std::size_t colon = pageName.find(':');
+    if (colon != std::string::npos && colon > 0) {
+        return pageName.substr(0, colon);
+    }
+    return page.substr(page.rfind('/') + 1);
+}
 
 void RequireMetalColour(const nkdata::NkData& data) {
     nkdata::RequireCoverage(data, kVisible);
@@ -139,11 +162,11 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
                      FitTo(srgb, data),
                      FitTo(IntegratedColour(data, observer, spectral::RenderingSpaceId::kAcescg), data),
                      {},
+                     {},
                      {}};
     metal.models = spectral::ValuesForMaterialModels(srgb, metal.srgb.fitted);
-    std::ostringstream script;
-    PrintMaxScript(className, metal.srgb.fitted, script);
-    metal.maxscript = script.str();
+    metal.maxscript = MaxScriptText(className, metal.srgb.fitted);
+    metal.maxscriptAcescg = MaxScriptText(className, metal.acescg.fitted);
     return metal;
 }
 
@@ -156,6 +179,7 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
         json.BeginObject();
         WriteText(json, "page", entry.page);
         WriteText(json, "name", entry.name);
+        WriteText(json, "author", entry.author);
         if (entry.metal) {
             WriteMetal(json, *entry.metal, entry.pictures);
         } else {
