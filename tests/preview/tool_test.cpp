@@ -129,15 +129,41 @@ TEST_F(ToolTest, DefaultSphereIsCopperWithExactHeadOnValue) {
     }
 }
 
-TEST_F(ToolTest, NoArgumentsWriteAnSrgbPreviewPng) {
+// Pixels of the label strip brighter than its background: the label's text.
+int TextPixels(const test_support::PngPixels& png, const Rect& label, int background) {
+    int text = 0;
+    for (int y = label.top; y < label.top + label.height; ++y) {
+        for (int x = label.left; x < label.left + label.width; ++x) {
+            text += png.Sample(x, y, 0) > background;
+        }
+    }
+    return text;
+}
+
+TEST_F(ToolTest, NoArgumentsShowTheMapsColourBesideItAsMetalLabelled) {
     const RunResult result = Run({});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const test_support::PngPixels png = test_support::ReadPng(File("preview.png"));
-    ASSERT_EQ(png.width, kDefaultSphereSize);
+    const SheetLayout layout(2, kDefaultSphereSize, 2);
+    ASSERT_EQ(png.width, layout.Width());
+    ASSERT_EQ(png.height, layout.Height());
     EXPECT_EQ(png.bitDepth, 8);
     EXPECT_TRUE(png.hasSrgbChunk);
     const int centre = kDefaultSphereSize / 2;
-    ExpectPixel(png, centre, centre, kCopperHeadOn, false);
+    const Rect flat = layout.Slot(0);
+    const Rect lit = layout.Slot(1);
+    ExpectPixel(png, flat.left + centre, flat.top + centre, kCopperHeadOn, false);
+    // As metal the sphere mirrors the dark floor in its lower half, tinted
+    // as copper: red above blue, all below the flat colour.
+    const int floorY = lit.top + centre + centre / 2;
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_LT(png.Sample(lit.left + centre, floorY, c), png.Sample(flat.left + centre, flat.top + centre, c) / 2)
+            << "channel " << c;
+    }
+    EXPECT_GT(png.Sample(lit.left + centre, floorY, 0), png.Sample(lit.left + centre, floorY, 2));
+    for (int tile = 0; tile < 2; ++tile) {
+        EXPECT_GT(TextPixels(png, layout.Label(tile), EncodeSrgb8(kLabelBackground.r)), 20) << "tile " << tile;
+    }
     EXPECT_TRUE(result.err.empty()) << result.err;  // no progress when stderr is not a terminal
 }
 
@@ -173,14 +199,7 @@ TEST_F(ToolTest, SheetShowsTenLabelledMetals) {
         const Rect slot = layout.Slot(tile);
         ExpectPixel(png, slot.left + size / 2, slot.top + size / 2, HeadOn(kPresetRows[static_cast<std::size_t>(tile)]),
                     true);
-        const Rect label = layout.Label(tile);
-        int textPixels = 0;
-        for (int y = label.top; y < label.top + label.height; ++y) {
-            for (int x = label.left; x < label.left + label.width; ++x) {
-                textPixels += png.Sample(x, y, 0) > background;
-            }
-        }
-        EXPECT_GT(textPixels, 20) << "tile " << tile << " has no label";
+        EXPECT_GT(TextPixels(png, layout.Label(tile), background), 20) << "tile " << tile << " has no label";
     }
 }
 
