@@ -238,8 +238,9 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     RemoveOlderPictures(folder, entries);
     const std::string index = (folder / "index.html").string();
     if (coloured == 0) {
-        throw ToolError("no page gives a colour (" + Pages(entries.size()) + ", each listed above with why); " + index +
-                        " lists them");
+        const bool one = entries.size() == 1;
+        throw ToolError("no page gives a colour (" + Pages(entries.size()) + (one ? ", listed" : ", each listed") +
+                        " above with why); " + index + (one ? " lists it" : " lists them"));
     }
     out << "Wrote " << index << " with " << Pages(entries.size());
     if (coloured < entries.size()) {
