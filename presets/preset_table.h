@@ -13,12 +13,13 @@ namespace aurivel {
 // Where the rows come from: the cobalt, iron and titanium rows are Johnson
 // and Christy's data (data/refractiveindex.info, pages main/Co, Fe and
 // Ti/Johnson) interpolated at the three wavelengths and rounded to five
-// significant digits. The other seven rows are the presets the map has
-// always had, of no recorded source, and are not the measured data that
-// tools/metal_colour/preset_metals.h lists for their metals sampled at the
-// same wavelengths: copper's n green is 0.97907 here and 1.197 in Johnson
-// and Christy's data, gold's 0.615 and 0.803, platinum's 1.9839 and 0.500 in
-// Werner's.
+// significant digits; the platinum row is Rakić's Brendel-Bormann model
+// (main/Pt/Rakic-BB) at the three wavelengths, within 0.0001. The other six
+// rows are the presets the map has always had, of no recorded source, and
+// are not the measured data that tools/metal_colour/preset_metals.h lists
+// for their metals sampled at the same wavelengths: copper's n green is
+// 0.97907 here and 1.197 in Johnson and Christy's data, gold's 0.615 and
+// 0.803.
 inline constexpr std::array<OpticalConstants, 10> kPresetRows = {{
     {0.049517f, 0.052f, 0.052893f, 4.4114f, 3.2297f, 2.9123f},  // 1 silver
     {1.3424f, 0.82373f, 0.70103f, 7.4737f, 5.9741f, 5.5884f},   // 2 aluminium

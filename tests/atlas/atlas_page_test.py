@@ -11,6 +11,7 @@ import shutil
 import struct
 import sys
 import tempfile
+import unicodedata
 import unittest
 
 from selenium import webdriver
@@ -21,6 +22,11 @@ from selenium.webdriver.common.keys import Keys
 ATLAS = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else ""
 COLOUR_GOAL = 0.2  # the fit's largest ΔE2000 where the colour is in gamut, unless the entry says why not
 FLOAT_KEYS = ("f0", "edge_tint", "f82")
+PICTURE_KINDS = ("sampled", "fitted", "measured", "lit", "curves")
+# How the atlas names its pictures, now and when the spheres were one picture.
+PICTURE_NAMING = re.compile(r"[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|lit|curves|spheres)\.png")
+# What tests/atlas/CMakeLists.txt puts in the folder before the atlas is written there.
+EARLIER_PICTURE, FOREIGN_FILE = "99-main-Xx-Earlier-spheres.png", "notes.txt"
 
 
 def read_metals():
@@ -61,17 +67,21 @@ class MetalsJsonTest(unittest.TestCase):
                     continue
                 for space in ("srgb", "acescg"):
                     fit = entry[space]
-                    self.assertEqual({"n", "k", "max_delta_e", "out_of_gamut_angles"} - fit.keys(), set())
+                    self.assertEqual({"n", "k", "max_delta_e", "sampled_max_delta_e", "out_of_gamut_angles"} - fit.keys(),
+                                     set())
                     self.assertEqual((len(fit["n"]), len(fit["k"])), (3, 3))
                     self.assertEqual(fit["max_delta_e"], max(fit["delta_e"]))
                     self.assertTrue(set(fit["out_of_gamut_angles"]) <= set(fit["angles"]))
                 for key in FLOAT_KEYS:
                     self.assertEqual(len(entry[key]), 3)
                     self.assertTrue(all(0 <= v <= 1 for v in entry[key]), key)
-                for key in ("edge_tint_clamped", "f82_clamped"):
+                for key in ("f0_clamped", "edge_tint_clamped", "f82_clamped"):
                     self.assertEqual([type(v) for v in entry[key]], [bool] * 3)
-                self.assertTrue(entry["maxscript"].startswith("aurivelMap = Aurivel()\naurivelMap.preset = 0\n"))
-                for key in ("name", "reference"):
+                for key in ("maxscript", "maxscript_acescg"):
+                    self.assertTrue(entry[key].startswith("aurivelMap = Aurivel()\naurivelMap.preset = 0\n"), key)
+                self.assertNotEqual(entry["maxscript"], entry["maxscript_acescg"])
+                self.assertEqual(set(entry["pictures"]), set(PICTURE_KINDS))
+                for key in ("name", "author", "reference"):
                     self.assertTrue(entry[key], key)
 
     def test_the_fit_meets_its_goal_in_gamut_or_says_why_not(self):
@@ -86,6 +96,13 @@ class MetalsJsonTest(unittest.TestCase):
             ]
             with self.subTest(page=entry["page"]):
                 self.assertEqual(bool(misses), "note" in entry, misses)
+
+    def test_the_folder_holds_this_atlas_and_what_was_not_the_atlas(self):
+        pictures = set(os.listdir(os.path.join(ATLAS, "pictures")))
+        referenced = {os.path.basename(path) for e in read_metals() if "pictures" in e for path in e["pictures"].values()}
+        self.assertEqual({f for f in pictures if PICTURE_NAMING.fullmatch(f)}, referenced)
+        self.assertNotIn(EARLIER_PICTURE, pictures)
+        self.assertIn(FOREIGN_FILE, pictures)
 
     def test_numbers_are_the_shortest_that_read_back(self):
         with open(os.path.join(ATLAS, "metals.json"), encoding="utf-8") as f:
@@ -105,9 +122,13 @@ SHOWN_CARDS = """
 const text = (card, selector) => { const e = card.querySelector(selector); return e ? e.innerText : null; };
 return [...document.querySelectorAll("article.card")].filter((card) => card.getClientRects().length).map((card) => ({
   page: card.dataset.page,
-  name: text(card, "h2"),
+  name: text(card, "h2 [data-text=name]"),
+  author: text(card, "h2 [data-text=author]"),
   error: text(card, ".error"),
   note: text(card, ".note"),
+  caution: text(card, ".caution"),
+  hex: text(card, "[data-hex]"),
+  captions: [...card.querySelectorAll("figcaption")].map((caption) => caption.innerText),
   rows: Object.fromEntries([...card.querySelectorAll("tr[data-values]")].map((row) => [row.dataset.values, {
     values: [...row.querySelectorAll("td")].map((cell) => cell.innerText),
     clampedKey: row.dataset.clamped || null,
@@ -119,6 +140,55 @@ return [...document.querySelectorAll("article.card")].filter((card) => card.getC
     gamut: text(line, "[data-gamut]"),
   }])),
 }));
+"""
+
+
+def srgb_hex(linear):
+    def byte(v):
+        encoded = 12.92 * v if v <= 0.0031308 else 1.055 * v ** (1 / 2.4) - 0.055
+        return round(255 * min(max(encoded, 0.0), 1.0))
+    return "#" + "".join(f"{byte(v):02X}" for v in linear)
+
+
+# Each text node on show in the cards that holds a number, with how many
+# lines each of its numbers takes.
+NUMBER_LINES = """
+const walker = document.createTreeWalker(document.getElementById("cards"), NodeFilter.SHOW_TEXT);
+const found = [];
+for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+  for (const match of node.textContent.matchAll(/[0-9]+(?:[.][0-9]+)?/g)) {
+    const range = document.createRange();
+    range.setStart(node, match.index);
+    range.setEnd(node, match.index + match[0].length);
+    const tops = new Set([...range.getClientRects()].filter((r) => r.width > 0).map((r) => Math.round(r.top)));
+    if (tops.size) found.push({ number: match[0], text: node.textContent, lines: tops.size });
+  }
+}
+return found;
+"""
+
+# Each picture's label and the picture's box, and whether the label's text
+# overflows its own box.
+PICTURE_LABELS = """
+return [...document.querySelectorAll("#cards figure")].filter((f) => f.getClientRects().length).map((figure) => {
+  const caption = figure.querySelector("figcaption");
+  const box = (r) => ({ left: r.left, right: r.right, top: r.top, bottom: r.bottom });
+  return { page: figure.closest("article").dataset.page, label: caption.innerText,
+           figure: box(figure.getBoundingClientRect()), label_box: box(caption.getBoundingClientRect()),
+           overflows: caption.scrollWidth > caption.clientWidth };
+});
+"""
+
+# Each control of the page's header beside its label: their boxes.
+CONTROLS = """
+return [...document.querySelectorAll(".controls label")].map((label) => {
+  const control = label.querySelector("input, select");
+  const text = document.createRange();
+  text.selectNodeContents(label.firstChild);
+  const r = text.getBoundingClientRect(), c = control.getBoundingClientRect();
+  return { label: label.firstChild.textContent.trim(), label_top: r.top, label_bottom: r.bottom,
+           control_top: c.top, control_bottom: c.bottom };
+});
 """
 
 
@@ -166,6 +236,7 @@ class AtlasPageTest(unittest.TestCase):
             card = cards.get(page)
             self.assertIsNotNone(card, page + " has no card")
             self.assertEqual(card["name"], entry["name"])
+            self.assertEqual(card["author"], entry["author"])
             if "error" in entry:
                 self.assertEqual(card["error"], entry["error"])
                 continue
@@ -174,7 +245,7 @@ class AtlasPageTest(unittest.TestCase):
                 values = entry
                 for key in path.split("."):
                     values = values[key]
-                self.assertEqual([float(v) for v in row["values"]], values, page + " " + path)
+                self.assertEqual(row["values"], [f"{v:.4f}" for v in values], page + " " + path)
                 if row["clamped"] is not None:
                     self.assertEqual(row["clamped"], entry[row["clampedKey"]], page + " " + path)
             for space in ("srgb", "acescg"):
@@ -183,6 +254,11 @@ class AtlasPageTest(unittest.TestCase):
                 angles = [int(a) for a in re.findall(r"(\d+)\u00b0", fit["gamut"])]
                 self.assertEqual(angles, entry[space]["out_of_gamut_angles"], page + " " + space)
             self.assertEqual(card["note"], entry.get("note"), page)
+            self.assertEqual(card["caution"], entry.get("caution"), page)
+            self.assertEqual(card["hex"], srgb_hex(entry["f0"]), page)
+            self.assertEqual(card["captions"], [
+                "sampled \u0394E " + f'{entry["srgb"]["sampled_max_delta_e"]:.2f}',
+                "fitted \u0394E " + f'{entry["srgb"]["max_delta_e"]:.2f}', "measured", "fitted, lit"], page)
 
     def test_loads_without_errors_in_the_console(self):
         self.assertEqual(self.driver.title, "Aurivel: an atlas of measured metals")
@@ -199,7 +275,7 @@ class AtlasPageTest(unittest.TestCase):
 
     def test_every_picture_loads(self):
         pictures = self.driver.find_elements(By.TAG_NAME, "img")
-        expected = 2 * sum("error" not in e for e in self.metals)
+        expected = len(PICTURE_KINDS) * sum("error" not in e for e in self.metals)
         self.assertEqual(len(pictures), expected)
         for img in pictures:
             loaded = self.driver.execute_script("return arguments[0].complete && arguments[0].naturalWidth", img)
@@ -237,20 +313,52 @@ class AtlasPageTest(unittest.TestCase):
         names = [by_page[c["page"]]["name"] for c in self.cards()]
         self.assertEqual(names, sorted(names, key=str.casefold))
 
-    def test_the_copy_button_copies_the_entrys_maxscript(self):
+    def test_the_copy_buttons_copy_the_entrys_maxscript_for_each_space(self):
         # The clipboard of a headless browser is not to be read, so the page's
         # own calls to it are recorded.
         self.driver.execute_script(
             "window.copied = {};"
             "Object.defineProperty(navigator, 'clipboard', {value: {writeText: (text) => {"
-            "  window.copied[document.activeElement.closest('article').dataset.page] = text;"
+            "  const button = document.activeElement;"
+            "  window.copied[button.closest('article').dataset.page + ' ' + button.dataset.copy] = text;"
             "  return Promise.resolve(); }}});")
         buttons = self.driver.find_elements(By.CSS_SELECTOR, "[data-copy]")
         for button in buttons:
             self.driver.execute_script("arguments[0].scrollIntoView()", button)
             button.click()
         copied = self.driver.execute_script("return window.copied")
-        self.assertEqual(copied, {e["page"]: e["maxscript"] for e in self.metals if "error" not in e})
+        expected = {e["page"] + " " + key: e[key] for e in self.metals if "error" not in e
+                    for key in ("maxscript", "maxscript_acescg")}
+        self.assertEqual(copied, expected)
+
+    def test_the_search_finds_authors_with_or_without_their_diacritics(self):
+        def folded(text):
+            return "".join(c for c in unicodedata.normalize("NFD", text) if not unicodedata.combining(c)).lower()
+        accented = [w for e in self.metals for w in re.split(r"\W+", e["author"]) if folded(w) != w.lower()]
+        if not accented:
+            self.skipTest("no author in this atlas writes their name with diacritics")
+        word = accented[0]  # e.g. Rakić
+        expected = {e["page"] for e in self.metals
+                    if any(w.startswith(folded(word)) for w in re.split(r"\W+", folded(e["author"])))}
+        self.assertEqual(self.search(folded(word)), expected)
+        self.assertEqual(self.search(word), expected)
+
+    def test_at_390_pixels_numbers_labels_and_controls_hold_together(self):
+        self.view(390)
+        self.driver.find_element(By.TAG_NAME, "body").click()
+        numbers = self.driver.execute_script(NUMBER_LINES)
+        self.assertGreater(len(numbers), 0)
+        self.assertEqual([n for n in numbers if n["lines"] > 1], [])
+        labels = self.driver.execute_script(PICTURE_LABELS)
+        self.assertEqual(len(labels), 4 * sum("error" not in e for e in self.metals))
+        for label in labels:
+            inside = all(label["figure"][side] <= label["label_box"][side] for side in ("left", "top")) and all(
+                label["label_box"][side] <= label["figure"][side] for side in ("right", "bottom"))
+            self.assertTrue(inside and not label["overflows"], label)
+        for control in self.driver.execute_script(CONTROLS):
+            # Beside each other: their boxes share a line.
+            self.assertLess(control["label_top"], control["control_bottom"], control)
+            self.assertLess(control["control_top"], control["label_bottom"], control)
 
     def test_no_sideways_scrolling_at_390_and_1280_pixels(self):
         for width in (390, 1280):

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "synthetic_metal.h"
+
 namespace aurivel::spectral {
 namespace {
 
@@ -35,11 +37,22 @@ TEST(MaterialModelsTest, EdgeTintFollowsGulbrandsen) {
     }
 }
 
-TEST(MaterialModelsTest, BaseColourIsTheNormalReflectance) {
-    const std::array<float, 3> base = BaseColour({1.8f, 3.0f, 0.0f, std::sqrt(1.76f), 0.0f, 5.0f});
-    EXPECT_FLOAT_EQ(base[0], 0.25f);
-    EXPECT_FLOAT_EQ(base[1], 0.25f);
-    EXPECT_FLOAT_EQ(base[2], 1.0f);
+TEST(MaterialModelsTest, F0AndF82ComeFromTheMetalAndTheEdgeTintFromTheFit) {
+    // A flat spectrum of r = 1/4 at normal incidence, and constants of
+    // r = 1/2 standing in for a fit that missed it.
+    const Observer observer = Observer::Cie1931D65();
+    const SpectralColour metal(MetalSpectrum(ConstantMetal(1.8, std::sqrt(1.76))), observer,
+                               RenderingSpace(RenderingSpaceId::kSrgb, observer.White()));
+    const float n = 1.0f / 3.0f;
+    const float k = std::sqrt(8.0f) / 3.0f;
+    const MaterialModelValues values = ValuesForMaterialModels(metal, {n, n, n, k, k, k});
+    const double atF82 = metal.At(kF82Cosine).g;
+    for (std::size_t c = 0; c < 3; ++c) {
+        EXPECT_NEAR(values.baseColour.value[c], 0.25, 1e-5) << c;
+        EXPECT_NEAR(values.edgeTint.value[c], 1.0, 1e-5) << c;
+        EXPECT_NEAR(values.f82Tint.value[c], atF82 / SchlickReflectance(0.25, kF82Cosine), 1e-5) << c;
+    }
+    EXPECT_EQ(values.baseColour.clamped, (std::array<bool, 3>{false, false, false}));
 }
 
 TEST(MaterialModelsTest, F82TintDividesBySchlickAtOneSeventh) {

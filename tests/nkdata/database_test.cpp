@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "expect_data_error.h"
 #include "nk_file.h"
 
@@ -25,6 +28,17 @@ TEST(NkDatabaseTest, APageIsItsDataFile) {
 
 TEST(NkDatabaseTest, AFolderWithoutACatalogIsNoDatabase) {
     ExpectDataError([] { NkDatabase::Open("/nonexistent"); }, "/nonexistent: no catalog-nk.yml here or in database/");
+}
+
+TEST(NkDatabaseTest, AnEmptyShelfIsToldFromAMissingOne) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "empty-shelves-database";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "catalog-nk.yml") << "- SHELF: main\n  content: []\n- SHELF: glass\n  content: []\n";
+    const NkDatabase database = NkDatabase::Open(folder.string());
+    ExpectDataError([&] { database.Shelf("main"); }, "main: the database's shelf 'main' is empty");
+    ExpectDataError([&] { database.ReadPage("glass/BK7/Schott"); }, "glass: the database's shelf 'glass' is empty");
+    ExpectDataError([&] { database.Shelf("other"); }, "other: the database has no shelf 'other' (its shelves: main, glass)");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(NkDatabaseTest, BooksListTheirPagesUnderTheirHeadingsAsPlainText) {

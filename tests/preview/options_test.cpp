@@ -8,9 +8,10 @@
 namespace aurivel::preview {
 namespace {
 
-TEST(OptionsTest, NoArgumentsRenderTheDefaultSphere) {
+TEST(OptionsTest, NoArgumentsIntroduceTheDefaultMapAndAnyArgumentShowsTheSphere) {
+    EXPECT_EQ(ParseCommandLine({"-o", "preview.png"}).view, View::kSphere);
     const Options options = ParseCommandLine({});
-    EXPECT_EQ(options.view, View::kSphere);
+    EXPECT_EQ(options.view, View::kIntroduction);
     EXPECT_EQ(options.output, "preview.png");
     EXPECT_TRUE(options.modulePath.empty());
     EXPECT_FALSE(options.preset || options.nkCsv || options.loadFile || options.saveFile || options.size);

@@ -129,15 +129,41 @@ TEST_F(ToolTest, DefaultSphereIsCopperWithExactHeadOnValue) {
     }
 }
 
-TEST_F(ToolTest, NoArgumentsWriteAnSrgbPreviewPng) {
+// Pixels of the label strip brighter than its background: the label's text.
+int TextPixels(const test_support::PngPixels& png, const Rect& label, int background) {
+    int text = 0;
+    for (int y = label.top; y < label.top + label.height; ++y) {
+        for (int x = label.left; x < label.left + label.width; ++x) {
+            text += png.Sample(x, y, 0) > background;
+        }
+    }
+    return text;
+}
+
+TEST_F(ToolTest, NoArgumentsShowTheMapsColourBesideItAsMetalLabelled) {
     const RunResult result = Run({});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const test_support::PngPixels png = test_support::ReadPng(File("preview.png"));
-    ASSERT_EQ(png.width, kDefaultSphereSize);
+    const SheetLayout layout(2, kDefaultSphereSize, 2);
+    ASSERT_EQ(png.width, layout.Width());
+    ASSERT_EQ(png.height, layout.Height());
     EXPECT_EQ(png.bitDepth, 8);
     EXPECT_TRUE(png.hasSrgbChunk);
     const int centre = kDefaultSphereSize / 2;
-    ExpectPixel(png, centre, centre, kCopperHeadOn, false);
+    const Rect flat = layout.Slot(0);
+    const Rect lit = layout.Slot(1);
+    ExpectPixel(png, flat.left + centre, flat.top + centre, kCopperHeadOn, false);
+    // As metal the sphere mirrors the dark floor in its lower half, tinted
+    // as copper: red above blue, all below the flat colour.
+    const int floorY = lit.top + centre + centre / 2;
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_LT(png.Sample(lit.left + centre, floorY, c), png.Sample(flat.left + centre, flat.top + centre, c) / 2)
+            << "channel " << c;
+    }
+    EXPECT_GT(png.Sample(lit.left + centre, floorY, 0), png.Sample(lit.left + centre, floorY, 2));
+    for (int tile = 0; tile < 2; ++tile) {
+        EXPECT_GT(TextPixels(png, layout.Label(tile), EncodeSrgb8(kLabelBackground.r)), 20) << "tile " << tile;
+    }
     EXPECT_TRUE(result.err.empty()) << result.err;  // no progress when stderr is not a terminal
 }
 
@@ -173,14 +199,7 @@ TEST_F(ToolTest, SheetShowsTenLabelledMetals) {
         const Rect slot = layout.Slot(tile);
         ExpectPixel(png, slot.left + size / 2, slot.top + size / 2, HeadOn(kPresetRows[static_cast<std::size_t>(tile)]),
                     true);
-        const Rect label = layout.Label(tile);
-        int textPixels = 0;
-        for (int y = label.top; y < label.top + label.height; ++y) {
-            for (int x = label.left; x < label.left + label.width; ++x) {
-                textPixels += png.Sample(x, y, 0) > background;
-            }
-        }
-        EXPECT_GT(textPixels, 20) << "tile " << tile << " has no label";
+        EXPECT_GT(TextPixels(png, layout.Label(tile), background), 20) << "tile " << tile << " has no label";
     }
 }
 
@@ -236,7 +255,8 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
 
 struct BadRun {
     const char* what;
-    std::vector<std::string> args;  // "CSV" stands for the fixture file, "DB" for the database
+    // "CSV" stands for the fixture file, "OUT" for a picture, "DIR" for a folder, "DB" for the database.
+    std::vector<std::string> args;
     const char* csv;
     int exitCode;
     const char* message;
@@ -251,7 +271,11 @@ TEST_P(ToolFailureTest, ReportsAndExits) {
     std::vector<std::string> args = GetParam().args;
     const std::string csv = Write("bad.csv", GetParam().csv);
     for (std::string& arg : args) {
-        arg = arg == "CSV" ? csv : arg == "OUT" ? File("out.png") : arg == "DB" ? AURIVEL_NK_DATA : arg;
+        arg = arg == "CSV"   ? csv
+              : arg == "OUT" ? File("out.png")
+              : arg == "DIR" ? File("atlas")
+              : arg == "DB"  ? AURIVEL_NK_DATA
+                             : arg;
     }
     const RunResult result = Run(args);
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
@@ -293,6 +317,11 @@ INSTANTIATE_TEST_SUITE_P(
                1,
                "Schroter.yml: the data give n from 0.495 to 0.67 \xC2\xB5m"},
         BadRun{"UnknownPage", {"--nk-db", "DB", "--nk", "main/Cu/Jonson", "-o", "OUT"}, "", 1, "no page 'Jonson'"},
+        BadRun{"AtlasWithoutAnyColour",
+               {"--atlas", "DIR", "--nk-db", "DB", "--nk", "main/Al2O3/Boidin", "--nk", "main/Cu/McPeak"},
+               "",
+               1,
+               "no page gives a colour (2 pages, each listed above with why); "},
         BadRun{"ListWithoutDatabase", {"--nk-list", "main/Cu", "-o", "OUT"}, "", 2, "--nk-list needs --nk-db"},
         BadRun{"DamagedScene", {"--load", "CSV", "-o", "OUT"}, "not a scene at all", 1, "bad.csv: not a scene file"},
         BadRun{
@@ -322,6 +351,18 @@ INSTANTIATE_TEST_SUITE_P(
                1,
                "bad.csv: the data give n from 0.45 to 0.7 \xc2\xb5m, not over all of 0.38 to 0.78"}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.what); });
+
+TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
+    const std::string db = AURIVEL_NK_DATA;
+    const RunResult one = Run({"--atlas", File("one"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--size", "21"});
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out, "Wrote " + File("one/index.html") + " with 1 page\n");
+    const RunResult two = Run(
+        {"--atlas", File("two"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--nk", "main/Cu/McPeak", "--size", "21"});
+    EXPECT_EQ(two.exitCode, 0) << two.err;
+    EXPECT_NE(two.out.find("main/Cu/McPeak gives no colour: "), std::string::npos) << two.out;
+    EXPECT_NE(two.out.find(" with 2 pages, 1 of them without a colour\n"), std::string::npos) << two.out;
+}
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
     const std::string scene = File("gold.scene");

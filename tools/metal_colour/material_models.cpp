@@ -36,11 +36,6 @@ ClampedRgb ClampToUnit(const std::array<double, 3>& values) {
     return result;
 }
 
-std::array<float, 3> BaseColour(const OpticalConstants& c) {
-    return {static_cast<float>(NormalReflectance(c.nr, c.kr)), static_cast<float>(NormalReflectance(c.ng, c.kg)),
-            static_cast<float>(NormalReflectance(c.nb, c.kb))};
-}
-
 ClampedRgb EdgeTints(const OpticalConstants& c) {
     return ClampToUnit({EdgeTint(c.nr, c.kr), EdgeTint(c.ng, c.kg), EdgeTint(c.nb, c.kb)});
 }
@@ -49,6 +44,12 @@ ClampedRgb F82Tints(const std::array<float, 3>& baseColour, const LinearRgb& atF
     return ClampToUnit({atF82Cosine.r / SchlickReflectance(baseColour[0], kF82Cosine),
                         atF82Cosine.g / SchlickReflectance(baseColour[1], kF82Cosine),
                         atF82Cosine.b / SchlickReflectance(baseColour[2], kF82Cosine)});
+}
+
+MaterialModelValues ValuesForMaterialModels(const SpectralColour& metal, const OpticalConstants& fitted) {
+    const LinearRgb atNormal = metal.At(1.0);
+    const ClampedRgb base = ClampToUnit({atNormal.r, atNormal.g, atNormal.b});
+    return {base, EdgeTints(fitted), F82Tints(base.value, metal.At(kF82Cosine))};
 }
 
 }  // namespace aurivel::spectral

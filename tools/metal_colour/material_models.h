@@ -1,11 +1,12 @@
-// What other material models take for a metal fitted for the map: the base
-// colour of a metalness material (F0), the edge tint of the artist-friendly
-// metal parameterisation (Gulbrandsen 2014, as Autodesk Standard Surface and
-// Arnold use it) and the F82 specular colour of OpenPBR's metal model.
+// What other material models take for a measured metal: the base colour of a
+// metalness material (F0), the edge tint of the artist-friendly metal
+// parameterisation (Gulbrandsen 2014, as Autodesk Standard Surface and Arnold
+// use it) and the F82 specular colour of OpenPBR's metal model.
 #pragma once
 
 #include <array>
 
+#include "metal_spectrum.h"
 #include "rendering_space.h"
 #include "shading/shading_types.h"
 
@@ -36,13 +37,21 @@ struct ClampedRgb {
 
 ClampedRgb ClampToUnit(const std::array<double, 3>& values);
 
-// The normal reflectance of the constants per channel.
-std::array<float, 3> BaseColour(const OpticalConstants& constants);
-
 ClampedRgb EdgeTints(const OpticalConstants& constants);
 
 // The reflectance at kF82Cosine divided by Schlick's reflectance from the base
 // colour there, per channel.
 ClampedRgb F82Tints(const std::array<float, 3>& baseColour, const LinearRgb& atF82Cosine);
+
+struct MaterialModelValues {
+    ClampedRgb baseColour;  // F0
+    ClampedRgb edgeTint;
+    ClampedRgb f82Tint;
+};
+
+// F0 and the F82 tint come from the metal's integrated colour, so that the
+// fit's compromises stay out of the colour an artist copies; the edge tint,
+// which is defined by n and k, from the map's fitted constants.
+MaterialModelValues ValuesForMaterialModels(const SpectralColour& metal, const OpticalConstants& fitted);
 
 }  // namespace aurivel::spectral

@@ -2,8 +2,11 @@
 // metal whose data cover 380-780 nm with k, and three alloys, as
 // data/refractiveindex.info holds them. Of a metal's pages the first found in
 // this order of authors is taken: Rakić (Brendel-Bormann model), Johnson and
-// Christy, Werner, McPeak, Babar, Hagemann, Querry, Palm, Weaver, Smith,
-// Inagaki, Mathewson.
+// Christy, McPeak, Babar, Hagemann, Querry, Palm, Weaver, Smith, Inagaki,
+// Mathewson, Werner. Werner's constants come from electron energy-loss
+// spectra and are far too bright in the visible (platinum's F0 0.96 against
+// the 0.68 of optical measurements), so they come last: only tantalum, which
+// has no other page that covers the visible, takes them.
 #pragma once
 
 #include <array>
@@ -16,6 +19,8 @@ struct MetalPage {
     // Why the fit stays above ΔE2000 0.2 somewhere the colour is in gamut,
     // for the pages where it does; nullptr for the others.
     const char* note = nullptr;
+    // Why the data themselves may mislead; nullptr where nothing is known.
+    const char* caution = nullptr;
 };
 
 inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
@@ -27,7 +32,7 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
      "\xce\x94"
      "E at 0\xc2\xb0 from 0.52 to 0.66."},
     {"Beryllium", "main/Be/Rakic-BB"},
-    {"Bismuth", "main/Bi/Werner"},
+    {"Bismuth", "main/Bi/Hagemann"},
     {"Calcium", "main/Ca/Mathewson"},
     {"Cobalt", "main/Co/Johnson"},
     {"Chromium", "main/Cr/Rakic-BB"},
@@ -52,12 +57,12 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
     {"Lutetium", "main/Lu/Garcia-Cortes"},
     {"Magnesium", "main/Mg/Hagemann"},
     {"Manganese", "main/Mn/Johnson"},
-    {"Molybdenum", "main/Mo/Werner"},
+    {"Molybdenum", "main/Mo/Querry"},
     {"Sodium", "main/Na/Smith"},
     {"Niobium", "main/Nb/Weaver"},
     {"Nickel", "main/Ni/Rakic-BB"},
     {"Osmium", "main/Os/Nemoshkalenko-e"},
-    {"Lead", "main/Pb/Werner"},
+    {"Lead", "main/Pb/Mathewson-298K"},
     {"Palladium", "main/Pd/Rakic-BB"},
     {"Platinum", "main/Pt/Rakic-BB"},
     {"Rubidium", "main/Rb/Smith",
@@ -65,11 +70,14 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
      "exact Fresnel reflectance at oblique angles. With the exact formula, one n and k per channel would come "
      "within 0.03 in sRGB."},
     {"Rhodium", "main/Rh/Weaver"},
-    {"Tantalum", "main/Ta/Werner"},
+    {"Tantalum", "main/Ta/Werner", nullptr,
+     "Werner's constants come from electron energy-loss spectra, not from optical measurements, and are likely "
+     "too bright: platinum's and molybdenum's came out far brighter than optical data give. The database has no "
+     "other tantalum page that covers the visible."},
     {"Titanium", "main/Ti/Rakic-BB"},
     {"Vanadium", "main/V/Johnson"},
     {"Tungsten", "main/W/Rakic-BB"},
-    {"Zinc", "main/Zn/Werner"},
+    {"Zinc", "main/Zn/Querry"},
     {"Zirconium", "main/Zr/Querry"},
     {"Brass (Cu70Zn30)", "other/Cu-Zn/Querry-Cu70Zn30"},
     {"Stainless steel (austenitic)", "other/stainless_steel/Karlsson-austenitic"},

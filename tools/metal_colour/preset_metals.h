@@ -20,7 +20,7 @@ inline constexpr std::array<MetalPage, 10> kPresetMetals{{
     {"Copper", "main/Cu/Johnson"},
     {"Iron", "main/Fe/Johnson"},
     {"Nickel", "main/Ni/Johnson"},
-    {"Platinum", "main/Pt/Werner"},
+    {"Platinum", "main/Pt/Rakic-BB"},
     {"Titanium", "main/Ti/Johnson"},
 }};
 

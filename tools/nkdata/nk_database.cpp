@@ -2,6 +2,7 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "nk_error.h"
@@ -28,11 +29,18 @@ std::vector<std::string> SplitId(const std::string& id) {
     }
 }
 
+// The catalog's shelves are kept apart from its books, so that an empty
+// shelf can be told from a missing one.
+struct Catalog {
+    std::vector<std::string> shelves;
+    std::vector<CatalogBook> books;
+};
+
 class CatalogReader {
 public:
     CatalogReader(const std::string& text, const std::string& source) : text_(text), source_(source) {}
 
-    std::vector<CatalogBook> Read() {
+    Catalog Read() {
         for (const YAML::Node& item : List(ParseYaml(text_, source_), "", "the catalog")) {
             if (item.IsMap() && item["SHELF"]) {
                 ReadShelf(item);
@@ -40,7 +48,7 @@ public:
                 Fail(source_, LineOf(item), "expected a SHELF or a DIVIDER");
             }
         }
-        return std::move(books_);
+        return std::move(catalog_);
     }
 
 private:
@@ -76,9 +84,10 @@ private:
 
     void ReadShelf(const YAML::Node& shelf) {
         const std::string id = Id(shelf, "SHELF");
+        catalog_.shelves.push_back(id);
         for (const YAML::Node& item : List(shelf, "content", "a SHELF's content")) {
             if (item.IsMap() && item["BOOK"]) {
-                books_.push_back(ReadBook(id, item));
+                catalog_.books.push_back(ReadBook(id, item));
             } else if (!IsDivider(item)) {
                 Fail(source_, LineOf(item), "expected a BOOK or a DIVIDER");
             }
@@ -116,23 +125,28 @@ private:
 
     const std::string& text_;
     const std::string& source_;
-    std::vector<CatalogBook> books_;
+    Catalog catalog_;
 };
+
+Catalog ReadWholeCatalog(const std::string& text, const std::string& source) {
+    return ReadingYaml(source, [&] { return CatalogReader(text, source).Read(); });
+}
 
 }  // namespace
 
 std::vector<CatalogBook> ReadCatalog(const std::string& text, const std::string& source) {
-    return ReadingYaml(source, [&] { return CatalogReader(text, source).Read(); });
+    return ReadWholeCatalog(text, source).books;
 }
 
-NkDatabase::NkDatabase(std::string folder, std::vector<CatalogBook> books)
-    : folder_(std::move(folder)), books_(std::move(books)) {}
+NkDatabase::NkDatabase(std::string folder, std::vector<std::string> shelves, std::vector<CatalogBook> books)
+    : folder_(std::move(folder)), shelves_(std::move(shelves)), books_(std::move(books)) {}
 
 NkDatabase NkDatabase::Open(const std::string& root) {
     for (const fs::path& folder : {fs::path(root), fs::path(root) / "database"}) {
         const fs::path catalog = folder / kCatalogFile;
         if (Exists(catalog.string())) {
-            return NkDatabase(folder.string(), ReadCatalog(ReadFileText(catalog.string()), catalog.string()));
+            Catalog read = ReadWholeCatalog(ReadFileText(catalog.string()), catalog.string());
+            return NkDatabase(folder.string(), std::move(read.shelves), std::move(read.books));
         }
     }
     Fail(root, 0,
@@ -155,20 +169,25 @@ const CatalogBook& NkDatabase::Book(const std::string& id) const {
 
 std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {
     std::vector<const CatalogBook*> books;
-    std::string shelves;
     for (const CatalogBook& book : books_) {
         if (book.shelf == id) {
             books.push_back(&book);
         }
-        if (shelves.find(" " + book.shelf + ",") == std::string::npos) {
-            shelves += " " + book.shelf + ",";
-        }
     }
-    if (books.empty()) {
-        Fail(id, 0,
-             "the database has no shelf '" + id + "' (its shelves:" + shelves.substr(0, shelves.size() - 1) + ")");
+    if (!books.empty()) {
+        return books;
     }
-    return books;
+    if (std::find(shelves_.begin(), shelves_.end(), id) != shelves_.end()) {
+        Fail(id, 0, "the database's shelf '" + id + "' is empty: the catalog lists no books on it");
+    }
+    if (shelves_.empty()) {
+        Fail(id, 0, "the database's catalog lists no shelves");
+    }
+    std::string shelves;
+    for (const std::string& shelf : shelves_) {
+        shelves += (shelves.empty() ? "" : ", ") + shelf;
+    }
+    Fail(id, 0, "the database has no shelf '" + id + "' (its shelves: " + shelves + ")");
 }
 
 NkData NkDatabase::ReadPage(const std::string& id) const {

@@ -49,9 +49,10 @@ public:
     std::string DataFile(const CatalogPage& page) const;
 
 private:
-    NkDatabase(std::string folder, std::vector<CatalogBook> books);
+    NkDatabase(std::string folder, std::vector<std::string> shelves, std::vector<CatalogBook> books);
 
     std::string folder_;  // the one that holds catalog-nk.yml
+    std::vector<std::string> shelves_;  // in the catalog's order, empty ones too
     std::vector<CatalogBook> books_;
 };
 

@@ -92,22 +92,54 @@ Image RenderOneSphere(PreviewMap& map, const Options& options, std::ostream* pro
     return image;
 }
 
+// A sheet of labelled spheres, each drawn by drawTile(sheet, tile).
+class LabelledSheet {
+public:
+    LabelledSheet(int tiles, int columns, int slotSize, std::ostream* progressOut)
+        : sphere_(slotSize),
+          layout_(tiles, sphere_.Size(), columns),
+          font_(Font::FindDejaVuSans(LabelTextHeight(sphere_.Size()))),
+          sheet_(layout_.Width(), layout_.Height(), kLabelBackground),
+          progress_(progressOut, "Rendering", static_cast<long>(tiles) * sphere_.Size()) {}
+
+    void Draw(int tile, const ShaderFactory& shaders, const std::wstring& label, const Options& options) {
+        const Rect slot = layout_.Slot(tile);
+        RenderSphere(sheet_, slot.left, slot.top, sphere_, shaders, ThreadCount(options), progress_);
+        DrawLabel(sheet_, layout_.Label(tile), label, font_);
+    }
+
+    Image Take() { return std::move(sheet_); }
+
+private:
+    SampleSphere sphere_;
+    SheetLayout layout_;
+    Font font_;
+    Image sheet_;
+    Progress progress_;
+};
+
 Image RenderSheet(PreviewMap& map, const Options& options, std::ostream* progressOut) {
     const std::vector<std::wstring> names = map.PresetNames();
     const int metals = static_cast<int>(names.size()) - 1;  // item 0 is Custom
-    const SampleSphere sphere(options.size.value_or(kDefaultTileSize));
-    const SheetLayout layout(metals, sphere.Size());
-    const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
-    Image sheet(layout.Width(), layout.Height(), kLabelBackground);
-    Progress progress(progressOut, "Rendering", static_cast<long>(metals) * sphere.Size());
+    LabelledSheet sheet(metals, 5, options.size.value_or(kDefaultTileSize), progressOut);
     for (int tile = 0; tile < metals; ++tile) {
         map.SetParameter({"preset", std::to_string(tile + 1)});
         map.Update(options.time);
-        const Rect slot = layout.Slot(tile);
-        RenderSphere(sheet, slot.left, slot.top, sphere, Shading(map, options), ThreadCount(options), progress);
-        DrawLabel(sheet, layout.Label(tile), names[static_cast<std::size_t>(tile + 1)], font);
+        sheet.Draw(tile, Shading(map, options), names[static_cast<std::size_t>(tile + 1)], options);
     }
-    return sheet;
+    return sheet.Take();
+}
+
+// What a newcomer sees first: the map's colour is the reflectance itself, a
+// flat disc that hardly reads as metal, so the same map as polished metal in
+// a studio stands beside it.
+Image RenderIntroduction(PreviewMap& map, const Options& options, std::ostream* progressOut) {
+    const std::wstring name = map.PresetNames().at(static_cast<std::size_t>(map.Preset()));
+    LabelledSheet sheet(2, 2, options.size.value_or(kDefaultSphereSize), progressOut);
+    map.Update(options.time);
+    sheet.Draw(0, map.Shaders(), name + L": colour", options);
+    sheet.Draw(1, LitShaders(map.Shaders()), name + L": as metal", options);
+    return sheet.Take();
 }
 
 // The map's curves and, for measured data that cover the visible
@@ -171,6 +203,8 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
         switch (options.view) {
             case View::kSheet:
                 return RenderSheet(map, options, progressOut);
+            case View::kIntroduction:
+                return RenderIntroduction(map, options, progressOut);
             case View::kPlot:
                 return DrawReflectancePlot(PlotCurves(map, options, data), PlotTitle(map, options.time),
                                            Font::FindDejaVuSans(kPlotTextHeight));

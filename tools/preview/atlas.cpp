@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 
 #include "atlas_data.h"
-#include "compare.h"
 #include "errors.h"
 #include "measured_views.h"
 #include "metal_library.h"
 #include "nk_database.h"
 #include "nk_error.h"
 #include "png_writer.h"
+#include "render.h"
 #include "preset_metals.h"
 #include "reflectance_curves.h"
 #include "wide_text.h"
@@ -62,7 +64,7 @@ const spectral::MetalPage* FindPage(const std::array<spectral::MetalPage, N>& li
 PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
     const std::size_t slash = id.rfind('/');
     const nkdata::CatalogBook& book = database.Book(id.substr(0, slash == std::string::npos ? 0 : slash));
-    PageTitles titles{book.name, book.name, "", ""};
+    PageTitles titles{book.name, book.name, "", "", ""};
     for (const nkdata::CatalogPage& page : book.pages) {
         if (page.page == id.substr(slash + 1)) {
             titles.pageName = page.name;
@@ -73,6 +75,7 @@ PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
     if (known) {
         titles.name = known->name;
         titles.note = known->note ? known->note : "";
+        titles.caution = known->caution ? known->caution : "";
     }
     return titles;
 }
@@ -88,45 +91,70 @@ std::string PictureStem(std::size_t index, const std::string& page) {
     return stem;
 }
 
+// The pictures' names: the stem, then what the picture shows.
+constexpr std::array<const char*, 5> kPictureKinds{"sampled", "fitted", "measured", "lit", "curves"};
+
+std::string PicturePath(const std::string& stem, const char* kind) { return "pictures/" + stem + "-" + kind + ".png"; }
+
+// Whether a file in pictures/ is named as the atlas names its pictures, by
+// this version or by one that put the spheres in one picture.
+bool IsAtlasPicture(const std::string& file) {
+    static const std::regex naming("[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|lit|curves|spheres)\\.png");
+    return std::regex_match(file, naming);
+}
+
 class AtlasPainter {
 public:
     AtlasPainter(const PreviewModule& module, const Options& options, fs::path folder)
         : map_(module.CreateMap()),
-          sphereFont_(Font::FindDejaVuSans(LabelTextHeight(options.size.value_or(kAtlasSphereSize)))),
+          sphere_(options.size.value_or(kAtlasSphereSize)),
           plotFont_(Font::FindDejaVuSans(kPlotTextHeight)),
-          style_{SampleSphere(options.size.value_or(kAtlasSphereSize)), sphereFont_,
-                 options.threads > 0 ? options.threads : DefaultThreadCount(), false, options.time},
+          threads_(options.threads > 0 ? options.threads : DefaultThreadCount()),
+          time_(options.time),
           folder_(std::move(folder)) {}
 
-    // The sRGB fit's spheres beside the sampled values' and the truth, and
-    // its curves beside the integrated ones.
+    // The map with the sRGB fit's sampled and fitted values, the integrated
+    // colour, the fitted map lit, and its curves beside the integrated ones.
     AtlasPictures Paint(const std::string& stem, const nkdata::NkData& data, const AtlasMetal& metal,
                         const spectral::Observer& observer) {
         const spectral::SpectralColour truth = IntegratedColour(data, observer, spectral::RenderingSpaceId::kSrgb);
-        const std::wstring name = WideFromUtf8(metal.titles.name);
-        const AtlasPictures pictures{"pictures/" + stem + "-spheres.png", "pictures/" + stem + "-curves.png"};
+        const AtlasPictures pictures{PicturePath(stem, kPictureKinds[0]), PicturePath(stem, kPictureKinds[1]),
+                                     PicturePath(stem, kPictureKinds[2]), PicturePath(stem, kPictureKinds[3]),
+                                     PicturePath(stem, kPictureKinds[4])};
+        UseConstants(metal.srgb.sampled);
+        WriteSphere(pictures.sampled, map_.Shaders());
+        UseConstants(metal.srgb.fitted);
+        WriteSphere(pictures.fitted, map_.Shaders());
+        WriteSphere(pictures.lit, LitShaders(map_.Shaders()));
+        WriteSphere(pictures.measured, SpectralShaders(truth));
 
-        const SheetLayout layout(3, style_.sphere.Size(), 3);
-        Image spheres(layout.Width(), layout.Height(), kLabelBackground);
-        Progress silent(nullptr, "", 0);
-        DrawComparedMetal(spheres, layout, 0, map_, {data, truth, metal.srgb, name}, style_, silent);
-        WritePng(spheres, (folder_ / pictures.spheres).string(), PngEncoding::kSrgb8);
-
-        map_.SetCustomConstants(metal.srgb.fitted);
-        std::vector<PlotCurve> curves = MapCurves(map_, style_.time, ConstantsSource::kSpectralFit);
+        std::vector<PlotCurve> curves = MapCurves(map_, time_, ConstantsSource::kSpectralFit);
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }
-        WritePng(DrawReflectancePlot(curves, ValuesTitle(name, metal.srgb.fitted), plotFont_),
+        WritePng(DrawReflectancePlot(curves, ValuesTitle(WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_),
                  (folder_ / pictures.curves).string(), PngEncoding::kSrgb8);
         return pictures;
     }
 
 private:
+    void UseConstants(const OpticalConstants& constants) {
+        map_.SetCustomConstants(constants);
+        map_.Update(time_);
+    }
+
+    void WriteSphere(const std::string& path, const ShaderFactory& shaders) {
+        Image image(sphere_.Size(), sphere_.Size());
+        Progress silent(nullptr, "", 0);
+        RenderSphere(image, 0, 0, sphere_, shaders, threads_, silent);
+        WritePng(image, (folder_ / path).string(), PngEncoding::kSrgb8);
+    }
+
     PreviewMap map_;
-    Font sphereFont_;
+    SampleSphere sphere_;
     Font plotFont_;
-    TileStyle style_;
+    int threads_;
+    int time_;
     fs::path folder_;
 };
 
@@ -148,6 +176,31 @@ void MakeFolder(const fs::path& folder) {
     }
 }
 
+// Removes the pictures of an earlier atlas in the folder that this one did
+// not write again, and nothing else.
+void RemoveOlderPictures(const fs::path& folder, const std::vector<AtlasEntry>& entries) {
+    std::set<std::string> written;
+    for (const AtlasEntry& entry : entries) {
+        if (entry.metal) {
+            for (const std::string* path : {&entry.pictures.sampled, &entry.pictures.fitted, &entry.pictures.measured,
+                                            &entry.pictures.lit, &entry.pictures.curves}) {
+                written.insert(fs::path(*path).filename().string());
+            }
+        }
+    }
+    for (const fs::directory_entry& file : fs::directory_iterator(folder / "pictures")) {
+        const std::string name = file.path().filename().string();
+        if (file.is_regular_file() && IsAtlasPicture(name) && written.count(name) == 0) {
+            std::error_code error;
+            if (!fs::remove(file.path(), error)) {
+                throw ToolError("cannot remove the older picture " + file.path().string() + ": " + error.message());
+            }
+        }
+    }
+}
+
+std::string Pages(std::size_t count) { return std::to_string(count) + (count == 1 ? " page" : " pages"); }
+
 }  // namespace
 
 void WriteAtlas(const PreviewModule& module, const Options& options, std::ostream& out, std::ostream* progressOut) {
@@ -160,15 +213,18 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     AtlasPainter painter(module, options, folder);
     Progress progress(progressOut, "Atlas", static_cast<long>(pages.size()));
     std::vector<AtlasEntry> entries;
+    std::size_t coloured = 0;
     for (const std::string& page : pages) {
-        AtlasEntry entry{page, page, std::nullopt, {}, ""};
+        AtlasEntry entry{page, page, AuthorOf(page, ""), std::nullopt, {}, ""};
         try {
             const PageTitles titles = TitlesOf(page, database);
             entry.name = titles.name;
+            entry.author = AuthorOf(page, titles.pageName);
             const nkdata::NkData data = database.ReadPage(page);
             RequireMetalColour(data);
             entry.metal = FitForAtlas(data, titles, observer, className);
             entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
+            ++coloured;
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();
             out << page << " gives no colour: " << entry.error << '\n';
@@ -179,7 +235,18 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     WriteTextFile(folder / "metals.json", WriteMetalsJson, entries);
     WriteTextFile(folder / "metals.ms", WriteMetalsMaxScript, entries);
     WriteTextFile(folder / "index.html", WriteAtlasPage, entries);
-    out << "Wrote " << (folder / "index.html").string() << " with " << entries.size() << " pages\n";
+    RemoveOlderPictures(folder, entries);
+    const std::string index = (folder / "index.html").string();
+    if (coloured == 0) {
+        const bool one = entries.size() == 1;
+        throw ToolError("no page gives a colour (" + Pages(entries.size()) + (one ? ", listed" : ", each listed") +
+                        " above with why); " + index + (one ? " lists it" : " lists them"));
+    }
+    out << "Wrote " << index << " with " << Pages(entries.size());
+    if (coloured < entries.size()) {
+        out << ", " << entries.size() - coloured << " of them without a colour";
+    }
+    out << '\n';
 }
 
 }  // namespace aurivel::preview

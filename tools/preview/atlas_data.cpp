@@ -43,6 +43,8 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
     WriteArray(json, std::array<float, 3>{c.kr, c.kg, c.kb});
     json.Key("max_delta_e");
     json.Number(report.Largest(&spectral::AngleJudgement::fittedDeltaE));
+    json.Key("sampled_max_delta_e");
+    json.Number(report.Largest(&spectral::AngleJudgement::sampledDeltaE));
     json.Key("out_of_gamut_angles");
     json.BeginArray();
     for (const spectral::AngleJudgement& a : report.angles) {
@@ -66,6 +68,14 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
     json.EndObject();
 }
 
+// The values under the key, and under key_clamped which of them had to be.
+void WriteClamped(JsonWriter& json, const std::string& key, const spectral::ClampedRgb& values) {
+    json.Key(key);
+    WriteArray(json, values.value);
+    json.Key(key + "_clamped");
+    WriteArray(json, values.clamped);
+}
+
 void WriteText(JsonWriter& json, std::string_view key, const std::string& text) {
     json.Key(key);
     json.String(text);
@@ -79,24 +89,24 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     if (!metal.titles.note.empty()) {
         WriteText(json, "note", metal.titles.note);
     }
+    if (!metal.titles.caution.empty()) {
+        WriteText(json, "caution", metal.titles.caution);
+    }
     json.Key("srgb");
     WriteFit(json, metal.srgb);
     json.Key("acescg");
     WriteFit(json, metal.acescg);
-    json.Key("f0");
-    WriteArray(json, metal.baseColour);
-    json.Key("edge_tint");
-    WriteArray(json, metal.edgeTint.value);
-    json.Key("edge_tint_clamped");
-    WriteArray(json, metal.edgeTint.clamped);
-    json.Key("f82");
-    WriteArray(json, metal.f82Tint.value);
-    json.Key("f82_clamped");
-    WriteArray(json, metal.f82Tint.clamped);
+    WriteClamped(json, "f0", metal.models.baseColour);
+    WriteClamped(json, "edge_tint", metal.models.edgeTint);
+    WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
+    WriteText(json, "maxscript_acescg", metal.maxscriptAcescg);
     json.Key("pictures");
     json.BeginObject();
-    WriteText(json, "spheres", pictures.spheres);
+    WriteText(json, "sampled", pictures.sampled);
+    WriteText(json, "fitted", pictures.fitted);
+    WriteText(json, "measured", pictures.measured);
+    WriteText(json, "lit", pictures.lit);
     WriteText(json, "curves", pictures.curves);
     json.EndObject();
 }
@@ -111,7 +121,21 @@ std::string FunctionName(const std::string& page) {
     return name;
 }
 
+std::string MaxScriptText(const std::string& className, const OpticalConstants& constants) {
+    std::ostringstream script;
+    PrintMaxScript(className, constants, script);
+    return script.str();
+}
+
 }  // namespace
+
+std::string AuthorOf(const std::string& page, const std::string& pageName) {
+    const std::size_t colon = pageName.find(':');
+    if (colon != std::string::npos && colon > 0) {
+        return pageName.substr(0, colon);
+    }
+    return page.substr(page.rfind('/') + 1);
+}
 
 void RequireMetalColour(const nkdata::NkData& data) {
     nkdata::RequireCoverage(data, kVisible);
@@ -139,14 +163,10 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
                      FitTo(IntegratedColour(data, observer, spectral::RenderingSpaceId::kAcescg), data),
                      {},
                      {},
-                     {},
                      {}};
-    metal.baseColour = spectral::BaseColour(metal.srgb.fitted);
-    metal.edgeTint = spectral::EdgeTints(metal.srgb.fitted);
-    metal.f82Tint = spectral::F82Tints(metal.baseColour, srgb.At(spectral::kF82Cosine));
-    std::ostringstream script;
-    PrintMaxScript(className, metal.srgb.fitted, script);
-    metal.maxscript = script.str();
+    metal.models = spectral::ValuesForMaterialModels(srgb, metal.srgb.fitted);
+    metal.maxscript = MaxScriptText(className, metal.srgb.fitted);
+    metal.maxscriptAcescg = MaxScriptText(className, metal.acescg.fitted);
     return metal;
 }
 
@@ -159,6 +179,7 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
         json.BeginObject();
         WriteText(json, "page", entry.page);
         WriteText(json, "name", entry.name);
+        WriteText(json, "author", entry.author);
         if (entry.metal) {
             WriteMetal(json, *entry.metal, entry.pictures);
         } else {

@@ -20,7 +20,12 @@ struct PageTitles {
     std::string material;  // the catalog's book, e.g. "Cu (Copper)"
     std::string pageName;  // the catalog's page, e.g. "Johnson and Christy 1972: n,k 0.188–1.937 µm"
     std::string note;      // why the fit stays above its goal; empty when none is recorded
+    std::string caution;   // why the data themselves may mislead; empty when nothing is known
 };
+
+// Who measured a page's data, as the catalog names the page before its
+// colon ("Rakić et al. 1998"), else the page's own id ("Rakic-BB").
+std::string AuthorOf(const std::string& page, const std::string& pageName);
 
 // A page's values for the map in both rendering spaces, and for other
 // material models from the sRGB fit.
@@ -30,20 +35,24 @@ struct AtlasMetal {
     std::string comments;
     spectral::FitReport srgb;
     spectral::FitReport acescg;
-    std::array<float, 3> baseColour{};
-    spectral::ClampedRgb edgeTint;
-    spectral::ClampedRgb f82Tint;
-    std::string maxscript;  // the lines that make the sRGB fit's map
+    spectral::MaterialModelValues models;
+    std::string maxscript;        // the lines that make the sRGB fit's map
+    std::string maxscriptAcescg;  // and the ACEScg fit's
 };
 
+// Relative to the atlas's folder; each a sphere but the curves.
 struct AtlasPictures {
-    std::string spheres;  // relative to the atlas's folder
+    std::string sampled;   // the map with the values at the channel wavelengths
+    std::string fitted;    // the map with the sRGB fit
+    std::string measured;  // the integrated colour
+    std::string lit;       // the fitted map as polished metal in a studio
     std::string curves;
 };
 
 struct AtlasEntry {
     std::string page;  // shelf/book/page
     std::string name;
+    std::string author;
     std::optional<AtlasMetal> metal;  // none when the page gives no colour
     AtlasPictures pictures;
     std::string error;  // why the page gives no colour

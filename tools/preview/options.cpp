@@ -177,6 +177,9 @@ std::string WithChannelWavelengths(std::string text) {
 
 Options ParseCommandLine(const std::vector<std::string>& args) {
     Options options;
+    if (args.empty()) {
+        options.view = View::kIntroduction;
+    }
     using Handler = std::function<void(const std::string&)>;
     const std::map<std::string, Handler> withValue{
         {"-o", [&](const std::string& v) { options.output = v; }},
@@ -249,7 +252,8 @@ sphere in front of a grey checker. The picture is written as a PNG.
 
 Usage: aurivel-preview [options]
 
-What to show (default: one sample sphere):
+What to show (default: one sample sphere; without any argument, the default
+copper map's colour beside the same map as polished metal, labelled):
   --sheet             all ten metal presets side by side, each labelled
   --plot              reflectance of R, G and B against the view angle, with
                       the exact conductor Fresnel curves dashed for comparison
@@ -264,12 +268,13 @@ What to show (default: one sample sphere):
                       largest ΔE2000 over 0-85°
   --atlas DIR         with --nk-db DB: write an atlas of measured metals to
                       DIR, a web page (index.html) with one card per
-                      database page: the --compare spheres, the reflectance
-                      curves, the fit's n and k for sRGB and ACEScg with their
-                      largest ΔE2000, F0 (the base colour of a metalness
-                      material), the edge tint (Gulbrandsen 2014) and the F82
-                      tint (OpenPBR) of the sRGB fit, and its MAXScript; the
-                      same in metals.json and metals.ms. The pages: those of
+                      database page: the --compare spheres and the fitted
+                      map lit, the reflectance curves, the fit's n and k for
+                      sRGB and ACEScg with their largest ΔE2000, F0 (the base
+                      colour of a metalness material) and the F82 tint
+                      (OpenPBR) from the integrated colour, the edge tint
+                      (Gulbrandsen 2014) of the sRGB fit, and the MAXScript
+                      of both fits; the same in metals.json and metals.ms. The pages: those of
                       --nk shelf/book/page (may be repeated), or of a book
                       with --nk-list shelf/book, or else the ten preset
                       metals' and the metal library's. A page that gives no

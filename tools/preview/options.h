@@ -8,6 +8,7 @@
 namespace aurivel::preview {
 
 enum class View {
+    kIntroduction,  // without arguments: the map's colour beside the same map lit, labelled
     kSphere,   // one map on the sample sphere
     kSheet,    // every metal preset side by side
     kPlot,     // reflectance against view angle
