@@ -10,6 +10,13 @@
 
 #include <thread>
 
+// libc++ keeps a thread as a pointer-sized __libcpp_thread_t and a
+// thread-local slot as a long; the Windows handles and indexes are cast to
+// and from them.
+static_assert(sizeof(std::__libcpp_thread_t) == sizeof(HANDLE) && sizeof(uintptr_t) == sizeof(HANDLE),
+              "a thread's handle must fit libc++'s thread");
+static_assert(sizeof(std::__libcpp_tls_key) >= sizeof(DWORD), "a fibre-local index must fit libc++'s key");
+
 namespace {
 
 struct ThreadStart {
