@@ -43,6 +43,9 @@ int __libcpp_thread_create(__libcpp_thread_t* thread, void* (*function)(void*), 
     return static_cast<int>(GetLastError());
 }
 
+// std::thread::joinable: a thread not yet joined holds its handle.
+bool __libcpp_thread_isnull(const __libcpp_thread_t* thread) { return *thread == nullptr; }
+
 int __libcpp_tls_create(__libcpp_tls_key* key, void(_LIBCPP_TLS_DESTRUCTOR_CC* atThreadExit)(void*)) {
     const DWORD slot = FlsAlloc(atThreadExit);
     if (slot == FLS_OUT_OF_INDEXES) return static_cast<int>(GetLastError());
