@@ -45,7 +45,8 @@ protected:
 
     MapHandle first{RichScene()};
     MapHandle second;
-    const test_support::ScratchFolder folder{test_support::TemporaryFolder(), test_support::ProcessName("aurivel-faults")};
+    const test_support::ScratchFolder folder{test_support::TemporaryFolder(),
+                                             test_support::ProcessName("aurivel-faults")};
     const std::string path = folder / "scene.max";
     std::string previous;
 };

@@ -87,8 +87,7 @@ private:
         // Deepest first; a folder made read-only by a test is opened again.
         chmod(path.c_str(), 0700);
         nftw(
-            path.c_str(),
-            [](const char* entry, const struct stat*, int, FTW*) { return std::remove(entry); }, 16,
+            path.c_str(), [](const char* entry, const struct stat*, int, FTW*) { return std::remove(entry); }, 16,
             FTW_DEPTH | FTW_PHYS);
     }
 #endif

@@ -26,8 +26,8 @@ TEST(ModulePaths, WithoutAModuleAreRefusedInWords) {
         {"text.dlt", " is not a module: it is not a library built for this system"},
     };
     for (const auto& c : cases) {
-        const std::wstring wide = NOT_MODULES_PARENT_WIDE L"/aurivel_not_modules/" +
-                                  std::wstring(c.entry, c.entry + std::strlen(c.entry));
+        const std::wstring wide =
+            NOT_MODULES_PARENT_WIDE L"/aurivel_not_modules/" + std::wstring(c.entry, c.entry + std::strlen(c.entry));
         std::string error;
         EXPECT_FALSE(standin::PluginLibrary::Load(wide, &error));
         EXPECT_EQ(error, folder / c.entry + c.why);

@@ -265,9 +265,8 @@ int RunAllTests();
 #define ASSERT_TRUE(c) GTEST_SUBSET_CHECK_(::testing::internal::Truth(static_cast<bool>(c), #c, true), kFatalFailure)
 #define ASSERT_FALSE(c) GTEST_SUBSET_CHECK_(::testing::internal::Truth(static_cast<bool>(c), #c, false), kFatalFailure)
 
-#define EXPECT_THROW(statement, exception)                                                                  \
-    GTEST_SUBSET_CHECK_(::testing::internal::Throws<exception>([&] { statement; }, #statement, #exception), \
-                        kFailure)
+#define EXPECT_THROW(statement, exception) \
+    GTEST_SUBSET_CHECK_(::testing::internal::Throws<exception>([&] { statement; }, #statement, #exception), kFailure)
 
 #define EXPECT_STREQ(a, b) GTEST_SUBSET_CHECK_(::testing::internal::SameCString(#a, #b, a, b), kFailure)
 #define EXPECT_NEAR(a, b, abs_error) GTEST_SUBSET_CHECK_(::testing::internal::Near(#a, #b, a, b, abs_error), kFailure)
