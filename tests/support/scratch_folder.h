@@ -1,12 +1,11 @@
 // A folder of a test's own for files on disk, removed with everything in it
-// when the test is done. Written with the C library (and its POSIX or
-// Windows names), as the Microsoft-ABI build has no <filesystem>.
+// when the test is done. Written with the C library and the system's calls,
+// as the Microsoft-ABI build has no <filesystem>.
 #pragma once
 
 #ifdef _WIN32
-#include <direct.h>
-#include <io.h>
 #include <process.h>
+#include <windows.h>
 #else
 #include <ftw.h>
 #include <sys/stat.h>
@@ -64,22 +63,24 @@ public:
 
 private:
 #ifdef _WIN32
-    static void MakeOne(const std::string& path) { _mkdir(path.c_str()); }
+    // The C runtimes' directory listings differ by name and width between
+    // the Windows builds; the system's do not. The tests' paths are ASCII.
+    static void MakeOne(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
     static void RemoveAll(const std::string& path) {
-        _finddata64_t entry;
-        const intptr_t search = _findfirst64((path + "/*").c_str(), &entry);
-        if (search != -1) {
+        WIN32_FIND_DATAA entry;
+        const HANDLE search = FindFirstFileA((path + "/*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
             do {
-                const std::string name = entry.name;
+                const std::string name = entry.cFileName;
                 if (name == "." || name == "..") continue;
-                if (entry.attrib & _A_SUBDIR)
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     RemoveAll(path + "/" + name);
                 else
-                    std::remove((path + "/" + name).c_str());
-            } while (_findnext64(search, &entry) == 0);
-            _findclose(search);
+                    DeleteFileA((path + "/" + name).c_str());
+            } while (FindNextFileA(search, &entry));
+            FindClose(search);
         }
-        _rmdir(path.c_str());
+        RemoveDirectoryA(path.c_str());
     }
 #else
     static void MakeOne(const std::string& path) { mkdir(path.c_str(), 0700); }
