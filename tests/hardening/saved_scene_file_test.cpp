@@ -2,71 +2,64 @@
 // previous file as it was.
 #ifndef _WIN32
 #include <sys/resource.h>
-#endif
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <string>
-#include <vector>
 
+#include "hostfiles/input_file.h"
 #include "map_state.h"
 #include "module_fixture.h"
 #include "standin/scene_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace aurivel_test {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::vector<unsigned char> ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+std::string ReadFile(const std::string& path) { return hostfiles::ReadWholeFile(path, {1 << 20, "a test scene"}); }
 
 // A scene file on disk, saved once, and a second scene to save over it.
 class SavedSceneFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("aurivel-faults-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        path = folder / "scene.max";
         std::string error;
-        ASSERT_EQ(standin::SaveScene(path.string(), first.get(), &error), IO_OK) << error;
+        ASSERT_EQ(standin::SaveScene(path, first.get(), &error), IO_OK) << error;
         previous = ReadFile(path);
         second.Set(pb_gamma, 3.0f);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(folder, fs::perms::owner_all, ignored);
-        fs::remove_all(folder, ignored);
     }
 
     // The failed save reported itself, and the file holds the first scene.
     void ExpectSaveFailsAndFileIntact() {
         std::string error;
-        EXPECT_EQ(standin::SaveScene(path.string(), second.get(), &error), IO_ERROR);
+        EXPECT_EQ(standin::SaveScene(path, second.get(), &error), IO_ERROR);
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(ReadFile(path), previous);
         IOResult result = IO_ERROR;
-        MapHandle loaded(static_cast<Texmap*>(standin::LoadScene(path.string(), &result, &error)));
+        MapHandle loaded(static_cast<Texmap*>(standin::LoadScene(path, &result, &error)));
         ASSERT_NE(loaded.get(), nullptr) << error;
         EXPECT_EQ(DescribeMap(loaded.get()), DescribeMap(first.get()));
     }
 
     MapHandle first{RichScene()};
     MapHandle second;
-    fs::path folder;
-    fs::path path;
-    std::vector<unsigned char> previous;
+    const test_support::ScratchFolder folder{test_support::TemporaryFolder(),
+                                             test_support::ProcessName("aurivel-faults")};
+    const std::string path = folder / "scene.max";
+    std::string previous;
 };
 
 // Windows has no per-process limit on file size, so a write that breaks off
 // is tested on POSIX systems only.
 #ifndef _WIN32
+bool FileExists(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file) std::fclose(file);
+    return file != nullptr;
+}
+
 // The process may write no further than `bytes` into any file: writes past
 // it fail (EFBIG) instead of raising SIGXFSZ.
 class FileSizeLimit {
@@ -98,14 +91,14 @@ TEST_F(SavedSceneFile, AWriteThatBreaksOffLeavesThePreviousFile) {
             FileSizeLimit limit(bytes);
             ExpectSaveFailsAndFileIntact();
         }
-        EXPECT_FALSE(fs::exists(path.string() + ".saving")) << "the broken temporary file stayed";
+        EXPECT_FALSE(FileExists(path + ".saving")) << "the broken temporary file stayed";
     }
 }
 #endif
 
 TEST_F(SavedSceneFile, ATemporaryFileThatCannotBeMadeLeavesThePreviousFile) {
     // Something else already stands where the temporary file would go.
-    fs::create_directories(folder / "scene.max.saving" / "in-use");
+    folder.MakeFolder("scene.max.saving/in-use");
     ExpectSaveFailsAndFileIntact();
 }
 
@@ -114,7 +107,7 @@ TEST_F(SavedSceneFile, ATemporaryFileThatCannotBeMadeLeavesThePreviousFile) {
 #ifndef _WIN32
 TEST_F(SavedSceneFile, AReadOnlyFolderLeavesThePreviousFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    chmod(folder.Path().c_str(), 0500);
     ExpectSaveFailsAndFileIntact();
 }
 #endif

@@ -2,18 +2,17 @@
 // line is read. Portable, so that the Windows build runs it under Wine too.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "hostfiles/input_file.h"
 #include "hostfiles/line_reader.h"
+#include "hostfiles/output_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using hostfiles::FileError;
 
 #ifdef _WIN32
@@ -24,20 +23,13 @@ const char* const kDevice = "/dev/null";
 
 class HostFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("hostfiles_" + std::to_string(std::random_device{}()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
+        const std::string path = dir_ / name;
+        hostfiles::WriteWholeFile(path, bytes.data(), bytes.size());
         return path;
     }
 
-    fs::path dir_;
+    const test_support::ScratchFolder dir_{test_support::TemporaryFolder(), test_support::ProcessName("hostfiles")};
 };
 
 // The message of the FileError that `act` throws; empty if it throws none.
@@ -52,14 +44,14 @@ std::string Refusal(Act act) {
 }
 
 TEST_F(HostFiles, OnlyRegularFilesOpenAndEachRefusalNamesThePathAndWhy) {
-    const std::string missing = (dir_ / "absent.txt").string();
+    const std::string missing = dir_ / "absent.txt";
     const struct {
         std::string path;
         std::string why;
     } refused[] = {
         {missing, " does not exist"},
-        {(dir_ / "absent" / "file.txt").string(), " does not exist"},
-        {dir_.string(), " is a directory"},
+        {dir_ / "absent/file.txt", " does not exist"},
+        {dir_.Path(), " is a directory"},
         {kDevice, " is not a regular file"},
     };
     for (const auto& c : refused) {
@@ -79,9 +71,9 @@ TEST_F(HostFiles, WholeFilesAreReadUpToTheirLimit) {
               }),
               path + " is larger than the 9 bytes a test file may have");
     EXPECT_EQ(Refusal([&] {
-                  hostfiles::ReadWholeFile(dir_.string(), {10, "a test file"});
+                  hostfiles::ReadWholeFile(dir_.Path(), {10, "a test file"});
               }),
-              dir_.string() + " is a directory");
+              dir_.Path() + " is a directory");
 }
 
 TEST_F(HostFiles, SizesAreSaidInTheLargestWholeUnit) {
@@ -93,7 +85,11 @@ TEST_F(HostFiles, SizesAreSaidInTheLargestWholeUnit) {
 TEST_F(HostFiles, AFileCutShortWhileReadIsReported) {
     const std::string path = Write("ten.txt", "0123456789");
     hostfiles::InputFile file(path);
-    fs::resize_file(path, 4);
+    // Rewritten in place, as another program would cut it, not replaced.
+    std::FILE* cut = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(cut, nullptr);
+    std::fputs("0123", cut);
+    std::fclose(cut);
     char bytes[10];
     EXPECT_EQ(Refusal([&] { file.ReadExactly(bytes, sizeof bytes); }),
               path + " ended early: it changed while it was being read");

@@ -50,8 +50,12 @@ private:
     std::string oldPath_;
 };
 
+// The opener runs apart from the test and may start late on a busy machine:
+// its file is waited for until a deadline that only a hang reaches.
 std::string WaitForFile(const fs::path& file) {
-    for (int i = 0; i < 100 && !fs::exists(file); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!fs::exists(file) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     std::ifstream in(file);
     std::string text;
     std::getline(in, text);
@@ -90,7 +94,9 @@ TEST(ShellExecute, HandsTheAddressToTheOpenerOnPath) {
     const ScratchPath path(true);
     const fs::path opener = path.Folder() / "xdg-open";
     const fs::path seen = path.Folder() / "seen";
-    std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$1\" > '" << seen.string() << "'\n";
+    // The file appears whole, by its name, once written.
+    std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$1\" > '" << seen.string() << ".part' && mv '"
+                          << seen.string() << ".part' '" << seen.string() << "'\n";
     fs::permissions(opener, fs::perms::owner_all);
     const std::wstring address = L"https://example.org/a b?c=\u00B5";
     EXPECT_GT(Result(ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOW)), 32);

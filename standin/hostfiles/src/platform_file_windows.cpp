@@ -10,6 +10,8 @@
 namespace hostfiles::platform {
 namespace {
 
+static_assert(sizeof(std::intptr_t) == sizeof(HANDLE), "an open file's handle is kept as an intptr_t");
+
 std::wstring Widen(const std::string& utf8) {
     const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');

@@ -32,7 +32,8 @@ struct Options {
 } options;
 
 // What the running test has met. Assertions may fail on any thread, so the
-// state is changed under a lock.
+// state is changed under a lock: a spin lock, as std::mutex lives in libc++'s
+// compiled library, which this build lacks, and a report holds it briefly.
 struct RunState {
     bool failed = false;
     bool fatal = false;
@@ -113,19 +114,27 @@ void ListTests() {
     }
 }
 
-void RunBody(Test& test) {
+// Runs one of a test's methods; an exception it lets out fails the test,
+// as in GoogleTest, and the test goes on to its next step.
+template <typename Method>
+void RunGuarded(Method method, const char* where) {
     try {
-        test.SetUp();
-        if (!current.fatal && !current.skipped) test.TestBody();
-        test.TearDown();
+        method();
     } catch (const std::exception& e) {
         AssertHelper(Outcome::kFatalFailure, "unknown file", 0,
-                     std::string("C++ exception with description \"") + e.what() + "\" thrown in the test body.") =
+                     std::string("C++ exception with description \"") + e.what() + "\" thrown in " + where + ".") =
             Message();
     } catch (...) {
-        AssertHelper(Outcome::kFatalFailure, "unknown file", 0, "Unknown C++ exception thrown in the test body.") =
-            Message();
+        AssertHelper(Outcome::kFatalFailure, "unknown file", 0,
+                     std::string("Unknown C++ exception thrown in ") + where + ".") = Message();
     }
+}
+
+// The body runs if SetUp went well; TearDown runs whatever happened before.
+void RunBody(Test& test) {
+    RunGuarded([&] { test.SetUp(); }, "SetUp()");
+    if (!current.fatal && !current.skipped) RunGuarded([&] { test.TestBody(); }, "the test body");
+    RunGuarded([&] { test.TearDown(); }, "TearDown()");
 }
 
 // Runs one test; true unless it failed.

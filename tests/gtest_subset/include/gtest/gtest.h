@@ -177,6 +177,21 @@ Verdict Compare2(const char* op, const char* a_text, const char* b_text, const A
                            " vs " + Show(b));
 }
 
+// EXPECT_THROW: the statement, run, throws an Exception.
+template <typename Exception, typename Statement>
+Verdict Throws(Statement statement, const char* statement_text, const char* type_text) {
+    const char* actual = "it throws nothing";
+    try {
+        statement();
+    } catch (const Exception&) {
+        return Verdict::Held();
+    } catch (...) {
+        actual = "it throws a different type";
+    }
+    return Verdict::Failed(std::string("Expected: ") + statement_text + " throws an exception of type " + type_text +
+                           ".\n  Actual: " + actual + ".");
+}
+
 Verdict Truth(bool value, const char* text, bool expected);
 Verdict SameCString(const char* a_text, const char* b_text, const char* a, const char* b);
 Verdict SameCString(const char* a_text, const char* b_text, const wchar_t* a, const wchar_t* b);
@@ -249,6 +264,9 @@ int RunAllTests();
 #define EXPECT_FALSE(c) GTEST_SUBSET_CHECK_(::testing::internal::Truth(static_cast<bool>(c), #c, false), kFailure)
 #define ASSERT_TRUE(c) GTEST_SUBSET_CHECK_(::testing::internal::Truth(static_cast<bool>(c), #c, true), kFatalFailure)
 #define ASSERT_FALSE(c) GTEST_SUBSET_CHECK_(::testing::internal::Truth(static_cast<bool>(c), #c, false), kFatalFailure)
+
+#define EXPECT_THROW(statement, exception) \
+    GTEST_SUBSET_CHECK_(::testing::internal::Throws<exception>([&] { statement; }, #statement, #exception), kFailure)
 
 #define EXPECT_STREQ(a, b) GTEST_SUBSET_CHECK_(::testing::internal::SameCString(#a, #b, a, b), kFailure)
 #define EXPECT_NEAR(a, b, abs_error) GTEST_SUBSET_CHECK_(::testing::internal::Near(#a, #b, a, b, abs_error), kFailure)

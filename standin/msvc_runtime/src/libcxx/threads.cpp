@@ -10,6 +10,13 @@
 
 #include <thread>
 
+// libc++ keeps a thread as a pointer-sized __libcpp_thread_t and a
+// thread-local slot as a long; the Windows handles and indexes are cast to
+// and from them.
+static_assert(sizeof(std::__libcpp_thread_t) == sizeof(HANDLE) && sizeof(uintptr_t) == sizeof(HANDLE),
+              "a thread's handle must fit libc++'s thread");
+static_assert(sizeof(std::__libcpp_tls_key) >= sizeof(DWORD), "a fibre-local index must fit libc++'s key");
+
 namespace {
 
 struct ThreadStart {
@@ -35,6 +42,9 @@ int __libcpp_thread_create(__libcpp_thread_t* thread, void* (*function)(void*), 
     delete start;
     return static_cast<int>(GetLastError());
 }
+
+// std::thread::joinable: a thread not yet joined holds its handle.
+bool __libcpp_thread_isnull(const __libcpp_thread_t* thread) { return *thread == nullptr; }
 
 int __libcpp_tls_create(__libcpp_tls_key* key, void(_LIBCPP_TLS_DESTRUCTOR_CC* atThreadExit)(void*)) {
     const DWORD slot = FlsAlloc(atThreadExit);
