@@ -51,21 +51,11 @@ foreach(dir ${AURIVEL_WINE_INCLUDE}/msvcrt ${AURIVEL_WINE_INCLUDE}/windows ${AUR
 endforeach()
 get_filename_component(AURIVEL_MSVC_RUNTIME_INCLUDE ${CMAKE_CURRENT_LIST_DIR}/../standin/msvc_runtime/include ABSOLUTE)
 
-# Wine's import libraries under the names that MSVC's linker looks for
-# (kernel32.lib, ucrt.lib, ...), in a folder of the build tree. msvcrt.lib is
-# the start-up library of an MSVC build, which the stand-in's runtime
-# provides; Wine's libmsvcrt.a imports the old msvcrt.dll instead.
+# Where the links see Wine's import libraries under the names that MSVC's
+# linker looks for (kernel32.lib, ucrt.lib, ...): the project lays the folder
+# out when it is configured (cmake/WindowsImportLibraries.cmake), as a
+# toolchain file is read again for every compiler check and makes nothing.
 set(AURIVEL_WINDOWS_LIBS ${CMAKE_BINARY_DIR}/windows-import-libs)
-file(MAKE_DIRECTORY ${AURIVEL_WINDOWS_LIBS})
-file(GLOB _wine_import_libs ${AURIVEL_WINE_IMPORT_LIBS}/lib*.a)
-foreach(archive IN LISTS _wine_import_libs)
-  get_filename_component(name ${archive} NAME_WE)
-  string(REGEX REPLACE "^lib" "" name ${name})
-  if(NOT name STREQUAL "msvcrt")
-    file(CREATE_LINK ${archive} ${AURIVEL_WINDOWS_LIBS}/${name}.lib SYMBOLIC)
-  endif()
-endforeach()
-file(CREATE_LINK ${AURIVEL_WINE_IMPORT_LIBS}/libucrtbase.a ${AURIVEL_WINDOWS_LIBS}/ucrt.lib SYMBOLIC)
 
 set(_system_includes "/imsvc ${AURIVEL_LIBCXX_INCLUDE} /imsvc ${AURIVEL_MSVC_RUNTIME_INCLUDE}")
 string(APPEND _system_includes " /imsvc ${AURIVEL_WINE_INCLUDE}/msvcrt /imsvc ${AURIVEL_WINE_INCLUDE}/windows")
@@ -86,7 +76,10 @@ endforeach()
 # The compiler checks cannot link a program before that runtime is built.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
-include(${CMAKE_CURRENT_LIST_DIR}/RunUnderWine.cmake)
+# Test programs run under Wine, in a prefix of their own inside the build
+# tree, so that a build never touches the user's ~/.wine.
+get_filename_component(AURIVEL_WINE_RUNNER ${CMAKE_CURRENT_LIST_DIR}/../scripts/run-under-wine.sh ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${AURIVEL_WINE_RUNNER} ${CMAKE_BINARY_DIR}/wine-prefix)
 
 # Programs and modules link the stand-in's runtime, which names the UCRT.
 set(AURIVEL_MSVC_RUNTIME_STANDIN ON)

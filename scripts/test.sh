@@ -45,7 +45,7 @@ stage_fuzz() {
 # time, as the rollout tests read back what their windows show on the
 # shared display.
 test_under_wine() {
-  tests/wine/run-under-wine.sh --session "build/$1/wine-prefix" \
+  scripts/run-under-wine.sh --session "build/$1/wine-prefix" \
     ctest --test-dir "build/$1" --output-on-failure
 }
 
