@@ -164,7 +164,7 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
     const std::optional<nkdata::NkData> data = ReadNkSource(options);
     PreviewMap map = PrepareMap(module, options, data, options.maxscript ? err : out);
     if (options.maxscript) {
-        PrintMaxScript(module.Info().className, map.Constants(options.time), out);
+        out << module.ScriptWriter().Script(map.Settings(options.time));
         return 0;
     }
     Image image = [&] {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "atlas_data.h"
 #include "compare.h"
@@ -130,10 +131,9 @@ private:
     fs::path folder_;
 };
 
-void WriteTextFile(const fs::path& path, void (*write)(const std::vector<AtlasEntry>&, std::ostream&),
-                   const std::vector<AtlasEntry>& entries) {
+void WriteTextFile(const fs::path& path, const std::function<void(std::ostream&)>& write) {
     std::ofstream file(path, std::ios::binary);
-    write(entries, file);
+    write(file);
     file.close();
     if (!file) {
         throw ToolError("cannot write " + path.string());
@@ -156,7 +156,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     const fs::path folder(options.atlasFolder);
     MakeFolder(folder / "pictures");
     const spectral::Observer observer = spectral::Observer::Cie1931D65();
-    const std::string className = module.Info().className;
+    const MapScriptWriter scripts = module.ScriptWriter();
     AtlasPainter painter(module, options, folder);
     Progress progress(progressOut, "Atlas", static_cast<long>(pages.size()));
     std::vector<AtlasEntry> entries;
@@ -167,7 +167,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             entry.name = titles.name;
             const nkdata::NkData data = database.ReadPage(page);
             RequireMetalColour(data);
-            entry.metal = FitForAtlas(data, titles, observer, className);
+            entry.metal = FitForAtlas(data, titles, observer, scripts);
             entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();
@@ -176,9 +176,9 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
         entries.push_back(std::move(entry));
         progress.Advance();
     }
-    WriteTextFile(folder / "metals.json", WriteMetalsJson, entries);
-    WriteTextFile(folder / "metals.ms", WriteMetalsMaxScript, entries);
-    WriteTextFile(folder / "index.html", WriteAtlasPage, entries);
+    WriteTextFile(folder / "metals.json", [&](std::ostream& file) { WriteMetalsJson(entries, file); });
+    WriteTextFile(folder / "metals.ms", [&](std::ostream& file) { WriteMetalsMaxScript(entries, scripts, file); });
+    WriteTextFile(folder / "index.html", [&](std::ostream& file) { WriteAtlasPage(entries, file); });
     out << "Wrote " << (folder / "index.html").string() << " with " << entries.size() << " pages\n";
 }
 

@@ -128,16 +128,6 @@ void PrintFitReport(const spectral::FitReport& report, const spectral::Rendering
     }
 }
 
-void PrintMaxScript(const std::string& className, const OpticalConstants& c, std::ostream& out) {
-    const char* names[6] = {"nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue"};
-    const float values[6] = {c.nr, c.ng, c.nb, c.kr, c.kg, c.kb};
-    out << "aurivelMap = " << className << "()\n"
-        << "aurivelMap.preset = 0\n";
-    for (int i = 0; i < 6; ++i) {
-        out << "aurivelMap." << names[i] << " = " << ShortestDecimal(values[i]) << '\n';
-    }
-}
-
 ShaderFactory SpectralShaders(const spectral::SpectralColour& truth) {
     auto shared = std::make_shared<const spectral::SpectralColour>(truth);
     return [shared] { return std::make_unique<TruthShader>(shared); };

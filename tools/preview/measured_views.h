@@ -30,10 +30,6 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
 
 void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out);
 
-// MAXScript that makes a Custom map of the class with the six values, each
-// the shortest decimal that reads back as the same float.
-void PrintMaxScript(const std::string& className, const OpticalConstants& constants, std::ostream& out);
-
 // Each sample coloured by the integrated reflectance at its view angle.
 ShaderFactory SpectralShaders(const spectral::SpectralColour& truth);
 

@@ -321,9 +321,12 @@ Output:
   --lit               the sphere as polished metal mirroring a studio (soft
                       boxes over a grey floor), the map's colour being the
                       colour of its reflection
-  --maxscript         print MAXScript lines that make a Custom Aurivel map
-                      with the map's six n and k values; no picture (reports
-                      go to stderr)
+  --maxscript         print MAXScript lines that make the map: every
+                      parameter that differs from a new map (the preset by
+                      its number, a Custom map's six n and k values, gamma,
+                      hue, sat), and a comment that shows how to put it into
+                      a Material Editor slot; no picture (reports go to
+                      stderr)
   --size N            side of a sample slot in pixels, odd (default 255 for
                       one sphere, 161 per tile of --sheet)
   --linear            write the map's linear values as 16-bit samples,
