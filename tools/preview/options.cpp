@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 #include "channel_wavelengths.h"
 #include "errors.h"
@@ -67,9 +68,6 @@ void CheckNkDatabase(const Options& options) {
     if (options.view == View::kAtlas) {
         return;  // an atlas takes --nk-db with --nk or --nk-list: CheckAtlasOptions
     }
-    if (options.nkList && (!options.nk.empty() || options.nkCsv || options.loadFile || options.saveFile)) {
-        throw UsageError("--nk-list only lists pages; it takes no --nk, --nk-csv, --load or --save");
-    }
     if (options.nkDb && options.nkCsv) {
         throw UsageError("--nk-csv reads a file; it takes no --nk-db");
     }
@@ -97,28 +95,20 @@ RenderingSpaceChoice ParseRenderingSpace(const std::string& text) {
 
 void CheckSpectralOptions(const Options& options, const std::string& nk) {
     if (options.view == View::kCompare) {
-        if (options.preset || !nk.empty() || options.loadFile || options.saveFile || options.maxscript) {
-            throw UsageError(
-                "--compare takes data files (or --nk-db DIR for the ten metals); no --preset, --nk, "
-                "--nk-csv, --load, --save or --maxscript");
-        }
         if (options.compareFiles.empty() == !options.nkDb) {
             throw UsageError("--compare needs data files, or --nk-db DIR alone for the ten metals");
-        }
-        if (options.fit) {
-            throw UsageError("--compare shows both ways of choosing n and k; it takes no --fit");
         }
     } else if (!options.compareFiles.empty()) {
         throw UsageError("unknown argument '" + options.compareFiles.front() + "' (data files go with --compare)");
     }
-    if (options.fit && nk.empty()) {
-        throw UsageError("--fit chooses how measured n and k become the map's; it needs --nk or --nk-csv");
-    }
-    if (options.maxscript && options.view != View::kSphere) {
-        throw UsageError("--maxscript prints the map's values; it takes no --sheet, --plot or --info");
-    }
-    if (options.lit && (options.view == View::kPlot || options.view == View::kInfo || options.maxscript)) {
-        throw UsageError("--lit changes how spheres are lit; it takes no --plot, --info or --maxscript");
+    if (nk.empty() && options.view != View::kCompare) {
+        for (const auto& [given, option] : {std::pair{options.fit.has_value(), "--fit"},
+                                            std::pair{options.renderingSpace.has_value(), "--rendering-space"}}) {
+            if (given) {
+                throw UsageError(std::string(option) +
+                                 " chooses how measured n and k become the map's; it needs --nk or --nk-csv");
+            }
+        }
     }
 }
 
@@ -133,13 +123,6 @@ void CheckAtlasOptions(const Options& options) {
     }
     if (options.nkList && options.nkList->find('/') == std::string::npos) {
         throw UsageError("--atlas takes a book with --nk-list shelf/book, not a shelf");
-    }
-    if (options.preset || options.nkCsv || options.loadFile || options.saveFile || options.maxscript || options.fit ||
-        options.lit || options.linear || !options.settings.empty() ||
-        options.renderingSpace != RenderingSpaceChoice::kSrgb || !options.compareFiles.empty()) {
-        throw UsageError(
-            "--atlas fits database pages for both rendering spaces; besides --nk-db with --nk or --nk-list it "
-            "takes --size, --threads, --time, --module and --progress only");
     }
 }
 
@@ -156,10 +139,65 @@ void CheckCombination(const Options& options) {
     if (!nk.empty() && options.loadFile) {
         throw UsageError(nk + " and --load both choose the map; give one of them");
     }
-    if (options.view == View::kSheet && (options.preset || !nk.empty() || options.loadFile || options.saveFile)) {
-        throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk, --nk-csv, --load or --save");
-    }
     CheckSpectralOptions(options, nk);
+}
+
+// A view and the options that it takes; --module and --help go with every one.
+struct ViewOptions {
+    std::string name;
+    std::set<std::string> takes;
+};
+
+const std::set<std::string> kMapChoice{"--preset",          "--set",  "--nk",   "--nk-csv", "--nk-db", "--fit",
+                                       "--rendering-space", "--load", "--save", "--time"};
+const std::set<std::string> kPicture{"-o", "--output", "--linear"};
+const std::set<std::string> kRendering{"--size", "--threads", "--progress"};
+
+std::set<std::string> Joined(std::initializer_list<std::set<std::string>> sets) {
+    std::set<std::string> joined;
+    for (const std::set<std::string>& set : sets) {
+        joined.insert(set.begin(), set.end());
+    }
+    return joined;
+}
+
+ViewOptions OptionsOfTheView(const Options& options) {
+    switch (options.view) {
+        case View::kSheet:
+            return {"--sheet", Joined({kPicture, kRendering, {"--sheet", "--set", "--time", "--lit"}})};
+        case View::kPlot:
+            return {"--plot", Joined({kPicture, kMapChoice, {"--plot"}})};
+        case View::kInfo:
+            return {"--info", {"--info"}};
+        case View::kCompare:
+            return {"--compare",
+                    Joined({kPicture, kRendering, {"--compare", "--nk-db", "--rendering-space", "--time", "--lit"}})};
+        case View::kAtlas:
+            return {"--atlas", Joined({kRendering, {"--atlas", "--nk-db", "--nk", "--nk-list", "--time"}})};
+        case View::kSphere:
+            break;
+    }
+    if (options.nkList) {
+        return {"--nk-list", {"--nk-list", "--nk-db"}};
+    }
+    if (options.maxscript) {
+        return {"--maxscript", Joined({kMapChoice, {"--maxscript"}})};
+    }
+    return {"the sample sphere (no view option)", Joined({kPicture, kRendering, kMapChoice, {"--lit"}})};
+}
+
+// An option that the chosen view would ignore is refused.
+void CheckTheViewTakes(const Options& options, const std::vector<std::string>& given) {
+    const ViewOptions view = OptionsOfTheView(options);
+    for (const std::string& option : given) {
+        if (option != "--module" && option != "-h" && option != "--help" && view.takes.count(option) == 0) {
+            std::string takes;
+            for (const std::string& taken : view.takes) {
+                takes += (takes.empty() ? "" : ", ") + taken;
+            }
+            throw UsageError(option + " does not go with " + view.name + ", which takes " + takes + " (and --module)");
+        }
+    }
 }
 
 // The text with {R}, {G} and {B} replaced by the channels' wavelengths.
@@ -213,6 +251,7 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"-h", [&] { options.help = true; }},
         {"--help", [&] { options.help = true; }},
     };
+    std::vector<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> inlineValue;
@@ -222,11 +261,13 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         }
         if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
             flag->second();
+            given.push_back(name);
         } else if (const auto option = withValue.find(name); option != withValue.end()) {
             if (!inlineValue && i + 1 == args.size()) {
                 throw UsageError(name + " needs a value");
             }
             option->second(inlineValue ? *inlineValue : args[++i]);
+            given.push_back(name);
         } else if (name.rfind('-', 0) != 0) {
             options.compareFiles.push_back(name);
         } else {
@@ -234,6 +275,9 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     CheckCombination(options);
+    if (!options.help) {
+        CheckTheViewTakes(options, given);
+    }
     return options;
 }
 
@@ -352,6 +396,10 @@ Examples:
   aurivel-preview --preset copper --lit -o copper-lit.png
   aurivel-preview --preset gold --save gold.scene
   aurivel-preview --load gold.scene -o again.png
+
+Each view takes only the options that it uses: an option that it would
+ignore (-o with --atlas, --size with --plot, --rendering-space without
+measured n and k) is refused, naming the view and what it takes.
 
 Exit status: 0 on success, 1 when a file or its data is bad, 2 when the
 command line is wrong.
