@@ -199,7 +199,8 @@ TEST_F(ToolTest, NkCsvBecomesACustomMap) {
 
 TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
     // n rises 5 per µm and k 10 per µm, so the channel values are exact.
-    const std::string table = Write("metal.txt", "# um n k\n0.4 1.0 2.5\n0.7, 2.5, 5.5\n");
+    const std::string table =
+        Write("metal.txt", "# n and k of a made-up metal\nwavelength n k\n0.4 1.0 2.5\n0.7, 2.5, 5.5\n");
     const RunResult fromTable = Run({"--nk", table, "--size", "51", "--linear", "-o", File("table.png")});
     ASSERT_EQ(fromTable.exitCode, 0) << fromTable.err;
     EXPECT_NE(fromTable.out.find("n = 2.25 1.55 1.375\n  k = 5 3.6 3.25\n"), std::string::npos) << fromTable.out;
@@ -289,6 +290,12 @@ INSTANTIATE_TEST_SUITE_P(
                1,
                "bad.csv:2: unknown DATA type 'tabulated q'"},
         BadRun{"TableNotCovering", {"--nk", "CSV", "-o", "OUT"}, "0.5 1 2\n0.7 1 2\n", 1, "the data give n from 0.5"},
+        BadRun{"TableInNanometres",
+               {"--nk", "CSV", "-o", "OUT"},
+               "wavelength n k\n400 1 2\n700 1 2\n",
+               1,
+               "as needed (wavelengths are read in \xC2\xB5m; these look like nm: 400 nm is 0.4 \xC2\xB5m)"},
+        BadRun{"EmptyDataFile", {"--nk", "CSV", "-o", "OUT"}, "", 1, "bad.csv: empty file: expected n/k data"},
         BadRun{"FormulaNotCovering",
                {"--nk-db", "DB", "--nk", "main/AgBr/Schr\xC3\xB6ter", "-o", "OUT"},
                "",
