@@ -349,8 +349,9 @@ TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
 TEST_F(ToolTest, InfoListsTheModuleAndElevenParameters) {
     const RunResult result = Run({"--info"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* text : {"Aurivel IOR TexMap", "0x65904000 (1703952384)", "Class:        Aurivel",
-                             "Category:     Standard", "(0x9F6ECB34, 0x768F22AB)", "0x00000C10", "Parameters (11):"}) {
+    for (const char* text : {"Aurivel IOR TexMap", "Version:      " AURIVEL_VERSION " (the plug-in's",
+                             "SDK version:  0x65904000 (1703952384)", "Class:        Aurivel", "Category:     Standard",
+                             "(0x9F6ECB34, 0x768F22AB)", "0x00000C10", "Parameters (11):"}) {
         EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
     }
     for (const char* name : {"preset", "nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue", "gamma", "hue",

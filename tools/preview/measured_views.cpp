@@ -108,6 +108,15 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
     return fitted;
 }
 
+std::string MeasuredMapName(const nkdata::NkData& data, const Options& options) {
+    const std::string& given = options.nkCsv ? *options.nkCsv : options.nk.empty() ? data.source : options.nk.front();
+    const std::string name = options.nkDb ? given : given.substr(given.find_last_of("/\\") + 1);
+    if (ChosenFitMethod(data, options) == FitMethod::kThree) {
+        return name + ", at the channel wavelengths";
+    }
+    return name + ", fitted for " + ChosenSpace(options, spectral::Observer::Cie1931D65()).Name();
+}
+
 void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out) {
     out << "Spectral fit to the integrated colour (CIE 1931 2\xc2\xb0 observer, D65, " << space.Name()
         << "), the values the map takes:\n";

@@ -28,6 +28,11 @@ FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options);
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
                                    const spectral::Observer& observer, std::ostream& out);
 
+// What a plot of the map made from measured data is titled with: the data
+// (a database page, or a file's name) and how the map's values were chosen,
+// naming the rendering space of a fit.
+std::string MeasuredMapName(const nkdata::NkData& data, const Options& options);
+
 void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out);
 
 // Each sample coloured by the integrated reflectance at its view angle.
