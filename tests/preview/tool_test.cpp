@@ -260,6 +260,9 @@ TEST_P(ToolFailureTest, ReportsAndExits) {
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
     EXPECT_EQ(result.err.rfind("aurivel-preview: ", 0), 0u) << result.err;
     EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+    for (const char c : result.err) {
+        EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << "a raw control byte " << int{c};
+    }
     EXPECT_FALSE(fs::exists(File("out.png")));
 }
 
@@ -295,6 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
                "wavelength n k\n400 1 2\n700 1 2\n",
                1,
                "as needed (wavelengths are read in \xC2\xB5m; these look like nm: 400 nm is 0.4 \xC2\xB5m)"},
+        BadRun{"ControlBytesInData", {"--nk", "CSV", "-o", "OUT"}, "0.4 \x1B[2J 2\n", 1, "unreadable n '\\x1B[2J'"},
+        BadRun{"ControlBytesInAValue", {"--set", "hue=\x07", "-o", "OUT"}, "", 2, "hue: '\\x07' is not a number"},
         BadRun{"EmptyDataFile", {"--nk", "CSV", "-o", "OUT"}, "", 1, "bad.csv: empty file: expected n/k data"},
         BadRun{"FormulaNotCovering",
                {"--nk-db", "DB", "--nk", "main/AgBr/Schr\xC3\xB6ter", "-o", "OUT"},

@@ -171,7 +171,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();
-            out << page << " gives no colour: " << entry.error << '\n';
+            out << page << " gives no colour: " << PrintableText(entry.error) << '\n';
         }
         entries.push_back(std::move(entry));
         progress.Advance();
