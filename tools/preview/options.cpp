@@ -336,7 +336,8 @@ Choosing the map:
                       (tables and dispersion formulas 1-9), the site's CSV
                       export ("wl,n" rows, then "wl,k" rows), or a plain
                       table of rows "wavelength n k" (commas, tabs or spaces;
-                      '#' starts a comment); wavelengths in µm. Data without
+                      '#' starts a comment; one header line may come
+                      first); wavelengths in µm. Data without
                       k give k = 0
   --nk-db DIR         the folder of a copy of the refractiveindex.info
                       database (holding catalog-nk.yml, or database/ with it);
@@ -387,12 +388,12 @@ Examples:
   aurivel-preview --preset silver --set gamma=2.2 --set hue=-20
   aurivel-preview --sheet -o metals.png
   aurivel-preview --plot --preset titanium -o titanium-curve.png
-  aurivel-preview --nk-csv Cu.csv -o measured-copper.png
+  aurivel-preview --nk-csv data/examples/Cu.csv -o measured-copper.png
   aurivel-preview --nk-db data/refractiveindex.info --nk main/Au/Johnson
   aurivel-preview --nk-db data/refractiveindex.info --nk-list main/Au
   aurivel-preview --nk-db data/refractiveindex.info --compare -o metals.png
   aurivel-preview --nk-db data/refractiveindex.info --atlas atlas
-  aurivel-preview --nk Au.yml --rendering-space acescg --maxscript
+  aurivel-preview --nk data/examples/measured.txt --rendering-space acescg --maxscript
   aurivel-preview --preset copper --lit -o copper-lit.png
   aurivel-preview --preset gold --save gold.scene
   aurivel-preview --load gold.scene -o again.png
