@@ -1,8 +1,9 @@
 // One sample from arbitrary bits: the normal and view direction and the nine
 // cached values (six optical constants, hue shift, saturation change, gamma)
 // as raw floats, NaNs and infinities included. The host-free sample and a
-// map's EvalColor must both give a colour in [0, 1] with alpha 1, bit for
-// bit the same one.
+// map's EvalColor must both give a colour in [0, 1] with alpha 1; the map's is
+// bit for bit the host-free sample of the values that it evaluates for those
+// its block holds.
 //
 // Input: 15 native floats in that order (normal xyz, view xyz, n rgb, k rgb,
 // hue, sat, gamma); a shorter input is padded with zero bytes.
@@ -77,6 +78,16 @@ private:
     Texmap* map_;
 };
 
+aurivel::Rgba PlainSampleOfTheEvaluatedValues(const SampleInput& in) {
+    const aurivel::OpticalConstants ior{
+        EvaluatedValue(in.ior.nr, kNrDeclaration), EvaluatedValue(in.ior.ng, kNgDeclaration),
+        EvaluatedValue(in.ior.nb, kNbDeclaration), EvaluatedValue(in.ior.kr, kKrDeclaration),
+        EvaluatedValue(in.ior.kg, kKgDeclaration), EvaluatedValue(in.ior.kb, kKbDeclaration)};
+    return aurivel::ShadeSample(in.normal, in.view, ior, EvaluatedValue(in.hueShift, kHueDeclaration),
+                                EvaluatedValue(in.satShift, kSatDeclaration),
+                                EvaluatedValue(in.gamma, kGammaDeclaration));
+}
+
 Map& TheMap() {
     aurivel_fuzz::LoadedModule();
     static Map map;
@@ -92,8 +103,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SampleInput in = Decode(data, size);
-    const aurivel::Rgba plain = aurivel::ShadeSample(in.normal, in.view, in.ior, in.hueShift, in.satShift, in.gamma);
-    RequireValidColour(plain.r, plain.g, plain.b, plain.a);
+    const aurivel::Rgba raw = aurivel::ShadeSample(in.normal, in.view, in.ior, in.hueShift, in.satShift, in.gamma);
+    RequireValidColour(raw.r, raw.g, raw.b, raw.a);
+    const aurivel::Rgba plain = PlainSampleOfTheEvaluatedValues(in);
 
     const AColor mapped = TheMap().Sample(in);
     RequireValidColour(mapped.r, mapped.g, mapped.b, mapped.a);

@@ -19,9 +19,9 @@ Aurivel::Aurivel()
     // The cache is stale until the first Update; its values are the defaults.
     : ivalid(),
       ior(aurivel::kDefaultPresetRow),
-      hueShift(0.0f),
-      satShift(0.0f),
-      gammaExp(1.0f),
+      hueShift(kHueDeclaration.defaultValue),
+      satShift(kSatDeclaration.defaultValue),
+      gammaExp(kGammaDeclaration.defaultValue),
       pblock(nullptr),
       subTex{nullptr},
       texout(nullptr) {
@@ -100,15 +100,20 @@ void Aurivel::Update(TimeValue t, Interval& valid) {
         ivalid = FOREVER;
         if (texout) texout->Update(t, ivalid);
         if (IParamBlock2* block = GetParamBlock(0)) {
-            block->GetValue(pb_nr, t, ior.nr, ivalid);
-            block->GetValue(pb_ng, t, ior.ng, ivalid);
-            block->GetValue(pb_nb, t, ior.nb, ivalid);
-            block->GetValue(pb_kr, t, ior.kr, ivalid);
-            block->GetValue(pb_kg, t, ior.kg, ivalid);
-            block->GetValue(pb_kb, t, ior.kb, ivalid);
-            block->GetValue(pb_gamma, t, gammaExp, ivalid);
-            block->GetValue(pb_hue, t, hueShift, ivalid);
-            block->GetValue(pb_sat, t, satShift, ivalid);
+            // Once per validity interval, so the samples never test a value.
+            const auto read = [&](ParamID id, const FloatDeclaration& declared, float& into) {
+                block->GetValue(id, t, into, ivalid);
+                into = EvaluatedValue(into, declared);
+            };
+            read(pb_nr, kNrDeclaration, ior.nr);
+            read(pb_ng, kNgDeclaration, ior.ng);
+            read(pb_nb, kNbDeclaration, ior.nb);
+            read(pb_kr, kKrDeclaration, ior.kr);
+            read(pb_kg, kKgDeclaration, ior.kg);
+            read(pb_kb, kKbDeclaration, ior.kb);
+            read(pb_gamma, kGammaDeclaration, gammaExp);
+            read(pb_hue, kHueDeclaration, hueShift);
+            read(pb_sat, kSatDeclaration, satShift);
         }
     }
     valid &= ivalid;

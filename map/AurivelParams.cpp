@@ -11,7 +11,6 @@
 namespace {
 
 using aurivel::kDefaultPreset;
-using aurivel::kDefaultPresetRow;
 
 // The preset list: "Custom", then one item per row of the preset table, in
 // table order. An item's value is its position.
@@ -41,56 +40,56 @@ ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
             p_end,
 
         pb_nr, _T("nrvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NR,
-            p_default, kDefaultPresetRow.nr,
-            p_range, 0.0f, 100.0f,
+            p_default, kNrDeclaration.defaultValue,
+            p_range, kNrDeclaration.low, kNrDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NR_EDIT, IDC_NR_SPIN, 0.001f,
             p_end,
 
         pb_ng, _T("ngvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NG,
-            p_default, kDefaultPresetRow.ng,
-            p_range, 0.0f, 100.0f,
+            p_default, kNgDeclaration.defaultValue,
+            p_range, kNgDeclaration.low, kNgDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NG_EDIT, IDC_NG_SPIN, 0.001f,
             p_end,
 
         pb_nb, _T("nbvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_NB,
-            p_default, kDefaultPresetRow.nb,
-            p_range, 0.0f, 100.0f,
+            p_default, kNbDeclaration.defaultValue,
+            p_range, kNbDeclaration.low, kNbDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_NB_EDIT, IDC_NB_SPIN, 0.001f,
             p_end,
 
         pb_kr, _T("krvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KR,
-            p_default, kDefaultPresetRow.kr,
-            p_range, 0.0f, 100.0f,
+            p_default, kKrDeclaration.defaultValue,
+            p_range, kKrDeclaration.low, kKrDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KR_EDIT, IDC_KR_SPIN, 0.001f,
             p_end,
 
         pb_kg, _T("kgvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KG,
-            p_default, kDefaultPresetRow.kg,
-            p_range, 0.0f, 100.0f,
+            p_default, kKgDeclaration.defaultValue,
+            p_range, kKgDeclaration.low, kKgDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KG_EDIT, IDC_KG_SPIN, 0.001f,
             p_end,
 
         pb_kb, _T("kbvalue"), TYPE_FLOAT, P_ANIMATABLE, IDS_KB,
-            p_default, kDefaultPresetRow.kb,
-            p_range, 0.0f, 100.0f,
+            p_default, kKbDeclaration.defaultValue,
+            p_range, kKbDeclaration.low, kKbDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_KB_EDIT, IDC_KB_SPIN, 0.001f,
             p_end,
 
         pb_gamma, _T("gamma"), TYPE_FLOAT, P_ANIMATABLE, IDS_GAMMA,
-            p_default, 1.0f,
-            p_range, 0.05f, 20.0f,
+            p_default, kGammaDeclaration.defaultValue,
+            p_range, kGammaDeclaration.low, kGammaDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_GAMMA_EDIT, IDC_GAMMA_SPIN, 0.01f,
             p_end,
 
         pb_hue, _T("hue"), TYPE_FLOAT, P_ANIMATABLE, IDS_HUE,
-            p_default, 0.0f,
-            p_range, -180.0f, 180.0f,
+            p_default, kHueDeclaration.defaultValue,
+            p_range, kHueDeclaration.low, kHueDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_HUE_EDIT, IDC_HUE_SPIN, 0.1f,
             p_end,
 
         pb_sat, _T("sat"), TYPE_FLOAT, P_ANIMATABLE, IDS_SATURATION,
-            p_default, 0.0f,
-            p_range, -100.0f, 100.0f,
+            p_default, kSatDeclaration.defaultValue,
+            p_range, kSatDeclaration.low, kSatDeclaration.high,
             p_ui, TYPE_SPINNER, EDITTYPE_FLOAT, IDC_SAT_EDIT, IDC_SAT_SPIN, 0.1f,
             p_end,
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The main job: builds Aurivel.dlt and the preview tool, loads the module as the
 # host does and renders the default copper map to preview.png (or to the file
-# given with -o; every other argument goes to the tool, see --help).
+# given with -o; every other argument goes to the tool, see --help). Paths in
+# the arguments are taken from the folder it is called from, as is preview.png.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+repo="$(cd "$(dirname "$0")/.." && pwd)"
 
-bash scripts/setup.sh build
-cmake --preset default >/dev/null
-cmake --build --preset default -j "$(nproc)" --target Aurivel aurivel-preview
-exec build/default/tools/preview/aurivel-preview "$@"
+(
+  cd "$repo"
+  bash scripts/setup.sh build
+  cmake --preset default >/dev/null
+  cmake --build --preset default -j "$(nproc)" --target Aurivel aurivel-preview
+)
+exec "$repo/build/default/tools/preview/aurivel-preview" "$@"

@@ -117,6 +117,66 @@ class MetalsJsonTest(unittest.TestCase):
             self.assertTrue(is_shortest(token, single), token)
 
 
+def script_values(lines):
+    """{"name": "value"} of the lines "aurivelMap.name = value" among these."""
+    return dict(re.findall(r"^\s*aurivelMap\.(\w+) = (\S+)$", lines, re.M))
+
+
+class MetalsScriptTest(unittest.TestCase):
+    """metals.ms, which 3ds Max runs with fileIn: what it says of itself and the functions of each page."""
+
+    @classmethod
+    def setUpClass(cls):
+        with open(os.path.join(ATLAS, "metals.ms"), encoding="utf-8") as f:
+            cls.script = f.read()
+        cls.maps = dict(re.findall(r"^fn (\w+) slot: =\n\(\n(.*?)\n\)$", cls.script, re.M | re.S))
+        cls.arnold = {name: (base, edge) for name, base, edge in re.findall(
+            r"^fn (\w+)_arnold slot: = aurivelArnoldMetal \(color ([^)]*)\) \(color ([^)]*)\) slot:slot$",
+            cls.script, re.M)}
+
+    def test_it_begins_by_saying_how_to_load_it_and_what_its_functions_take_and_return(self):
+        head = re.match(r"(?:--.*\n)+", self.script).group(0)
+        for text in ('fileIn @"', "returns a new Aurivel map", "returns a new Arnold Standard Surface metal",
+                     "slot:3", "meditMaterials[3]", "no slot is touched"):
+            self.assertIn(text, head)
+
+    def test_each_page_with_a_colour_has_its_maps_and_its_arnold_metal(self):
+        pages = 0
+        for entry in read_metals():
+            function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
+            with self.subTest(page=entry["page"]):
+                if "error" in entry:
+                    self.assertNotIn(function, self.maps)
+                    continue
+                pages += 1
+                for name, space in ((function, "srgb"), (function + "_acescg", "acescg")):
+                    body = self.maps[name]
+                    self.assertTrue(body.endswith("aurivelPutInSlot aurivelMap slot"), name)
+                    values = script_values(body)
+                    self.assertEqual(values.pop("preset"), "0", name)
+                    self.assertEqual([as_float32(float(values[c + "value"])) for c in ("nr", "ng", "nb")],
+                                     [as_float32(v) for v in entry[space]["n"]], name)
+                    self.assertEqual([as_float32(float(values[c + "value"])) for c in ("kr", "kg", "kb")],
+                                     [as_float32(v) for v in entry[space]["k"]], name)
+                base, edge = self.arnold[function]
+                for text, key in ((base, "f0"), (edge, "edge_tint")):
+                    self.assertEqual([as_float32(float(v)) for v in text.split()],
+                                     [as_float32(as_float32(v) * 255.0) for v in entry[key]], key)
+                self.assertEqual(script_values(entry["maxscript"]), script_values(self.maps[function]))
+        self.assertEqual(len(self.maps), 2 * pages)
+
+    def test_brackets_balance_outside_comments_and_strings(self):
+        code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
+        depth = {"(": 0, "[": 0}
+        for c in code:
+            if c in "([":
+                depth[c] += 1
+            elif c in ")]":
+                depth["(" if c == ")" else "["] -= 1
+                self.assertGreaterEqual(min(depth.values()), 0)
+        self.assertEqual(depth, {"(": 0, "[": 0})
+
+
 # Each card on show (laid out, not hidden): its page and what it says.
 SHOWN_CARDS = """
 const text = (card, selector) => { const e = card.querySelector(selector); return e ? e.innerText : null; };

@@ -132,13 +132,12 @@ TEST(MapEval, TheFiltersResultIsReturnedUnchanged) {
 }
 
 TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
     const struct {
         ParamID id;
         float value;
-    } cases[] = {{pb_nr, -2.0f},  {pb_kg, -5.0f},  {pb_nb, nan},     {pb_kr, inf},  {pb_gamma, 0.0f}, {pb_gamma, -1.0f},
-                 {pb_gamma, nan}, {pb_hue, 1e30f}, {pb_sat, -1e30f}, {pb_sat, nan}, {pb_hue, -inf},   {pb_nr, 1e30f}};
+    } cases[] = {{pb_nr, -2.0f},    {pb_kg, -5.0f},   {pb_gamma, 0.0f}, {pb_gamma, -1.0f},
+                 {pb_hue, 1e30f},   {pb_sat, -1e30f}, {pb_nr, 1e30f},   {pb_kb, 3e38f},
+                 {pb_gamma, 3e38f}, {pb_sat, 3e38f},  {pb_nb, -3e38f}};
     for (const auto& c : cases) {
         MapHandle map;
         map.SetInt(pb_preset, 0);
@@ -152,6 +151,54 @@ TEST(MapEval, OutOfRangeParametersStillGiveColoursInRange) {
                 EXPECT_LE(channel, 1.0f) << c.id << " = " << c.value;
             }
             EXPECT_EQ(color.a, 1.0f);
+        }
+    }
+}
+
+// A block may hold NaN or an infinity (from a script or a scene written
+// elsewhere). It keeps the value, and the map renders a NaN as the
+// parameter's default and an infinity as the nearer end of its range.
+TEST(MapEval, NonFiniteParametersRenderAsTheDefaultOrTheNearerLimit) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        ParamID id;
+        float defaultValue, low, high;
+    } parameters[] = {
+        {pb_nr, 0.27105f, 0.0f, 100.0f}, {pb_ng, 0.97907f, 0.0f, 100.0f}, {pb_nb, 1.2171f, 0.0f, 100.0f},
+        {pb_kr, 3.6092f, 0.0f, 100.0f},  {pb_kg, 2.369f, 0.0f, 100.0f},   {pb_kb, 2.2908f, 0.0f, 100.0f},
+        {pb_gamma, 1.0f, 0.05f, 20.0f},  {pb_hue, 0.0f, -180.0f, 180.0f}, {pb_sat, 0.0f, -100.0f, 100.0f}};
+    // Away from every default, so that each replacement shows.
+    const auto setUp = [](const MapHandle& map) {
+        SetConstants(map, {0.2f, 0.5f, 1.5f, 3.0f, 2.5f, 2.0f});
+        map.Set(pb_gamma, 2.2f);
+        map.Set(pb_hue, 20.0f);
+        map.Set(pb_sat, 10.0f);
+    };
+    for (const auto& p : parameters) {
+        for (const auto& [stored, rendered] :
+             {std::pair{nan, p.defaultValue}, std::pair{inf, p.high}, std::pair{-inf, p.low}}) {
+            MapHandle map;
+            MapHandle expected;
+            setUp(map);
+            setUp(expected);
+            map.Set(p.id, stored);
+            expected.Set(p.id, rendered);
+            Refresh(map);
+            Refresh(expected);
+            EXPECT_EQ(Bits(map.Float(p.id)), Bits(stored)) << "the block keeps what it holds";
+            for (float mu : {1.0f, 0.7f, 0.2f, 0.0f}) {
+                standin::SimpleShadeContext sc(Point3(0.0f, 0.0f, 1.0f), ViewAt(mu));
+                const AColor got = map->EvalColor(sc);
+                const AColor want = expected->EvalColor(sc);
+                const char* what = std::isnan(stored) ? "NaN" : stored > 0.0f ? "+inf" : "-inf";
+                EXPECT_EQ(Bits(got.r), Bits(want.r)) << "parameter " << p.id << " = " << what << ", mu " << mu;
+                EXPECT_EQ(Bits(got.g), Bits(want.g)) << "parameter " << p.id << " = " << what << ", mu " << mu;
+                EXPECT_EQ(Bits(got.b), Bits(want.b)) << "parameter " << p.id << " = " << what << ", mu " << mu;
+                EXPECT_TRUE(std::isfinite(map->EvalMono(sc)));
+                const Point3 perturb = map->EvalNormalPerturb(sc);
+                EXPECT_TRUE(perturb.x == 0.0f && perturb.y == 0.0f && perturb.z == 0.0f);
+            }
         }
     }
 }

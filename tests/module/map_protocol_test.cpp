@@ -1,6 +1,7 @@
 // The map's answers to the host's object protocol: references, names, the
 // evaluation cache, change handling, presets, copying, saving and loading.
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "module_fixture.h"
@@ -362,6 +363,7 @@ TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset) {
     map.Set(pb_kr, 1.25f);  // a scripted edit that no preset change follows
     map.Set(pb_hue, 12.0f);
     map.Set(pb_gamma, 1.7f);
+    map.Set(pb_sat, std::numeric_limits<float>::quiet_NaN());  // kept, though never rendered
     map->SetSubTexmap(0, Module::NewMap());
 
     std::vector<unsigned char> bytes;
@@ -372,6 +374,7 @@ TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset) {
     ASSERT_EQ(result, IO_OK) << error;
     ASSERT_NE(loaded.get(), nullptr);
     EXPECT_EQ(loaded.Float(pb_kr), 1.25f);
+    EXPECT_EQ(Bits(loaded.Float(pb_sat)), Bits(map.Float(pb_sat)));
     EXPECT_EQ(loaded.Block()->GetInt(pb_preset, 0), kGold);
     EXPECT_NE(loaded->GetSubTexmap(0), nullptr);
 

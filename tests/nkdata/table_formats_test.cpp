@@ -48,6 +48,15 @@ TEST(PlainTableTest, TakesCommasTabsSpacesAndComments) {
     EXPECT_EQ(data.n.at(0.45), 1.25);
 }
 
+TEST(PlainTableTest, MayBeginWithOneHeaderLine) {
+    for (const char* text :
+         {"wavelength n k\n0.4 1.0 3\n0.7 2.5 5\n", "# measured\nlambda, n, k\n0.4, 1.0, 3\n0.7, 2.5, 5\n"}) {
+        const NkData data = ReadTable(text);
+        EXPECT_EQ(data.n.range.shortest, 0.4) << text;
+        EXPECT_EQ(data.k.at(0.7), 5.0) << text;
+    }
+}
+
 TEST(TabulatedTest, InterpolationIsExactAtTheRows) {
     const std::vector<TableRow> rows{{0.475, 1.0}, {0.5, 3.0}, {0.65, 2.0}};
     EXPECT_EQ(InterpolateAt(rows, 0.475), 1.0);
@@ -91,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedInput{"FourColumns", ReadTableText, "0.4,1,2,3\n", "metal.txt:1: expected three numbers"},
         RefusedInput{"EmptyField", ReadTableText, "0.4,,2\n", "metal.txt:1: unreadable n ''"},
         RefusedInput{"HeaderRow", ReadTableText, "0.4 1 2\nwl n k\n", "metal.txt:2: unreadable wavelength 'wl'"},
+        RefusedInput{"TwoHeaderLines", ReadTableText, "wavelength n k\nlambda n k\n0.4 1 2\n",
+                     "metal.txt:2: unreadable wavelength 'lambda'"},
         RefusedInput{"NegativeK", ReadTableText, "0.4 1 2\n0.5 1 -0.1\n", "metal.txt:2: negative k -0.1"},
         RefusedInput{"NegativeN", ReadTableText, "0.4 -1 2\n", "metal.txt:1: negative n -1"},
         RefusedInput{"Unsorted", ReadTableText, "0.5 1 2\n# a comment\n0.4 1 2\n",
@@ -105,11 +116,17 @@ TEST(DetectFormatTest, TheFirstLineThatIsNotACommentTells) {
         {"0.4 1 2\n", NkFormat::kPlainTable},
         {"# lambda n k\n  .4,1,2\n", NkFormat::kPlainTable},
         {"# this file is part of refractiveindex.info database\n\nREFERENCES: |\n", NkFormat::kDatabaseYaml},
+        {"wavelength n k\n0.4 1 2\n", NkFormat::kPlainTable},
+        {"# measured\nwl,n,k\n0.4, 1, 2\n", NkFormat::kPlainTable},
         {"---\nDATA:\n", NkFormat::kDatabaseYaml},
-        {"", NkFormat::kDatabaseYaml},
+        {"REFERENCES: |\n  1 2 3\n", NkFormat::kDatabaseYaml},
     };
     for (const auto& [text, format] : cases) {
         EXPECT_EQ(DetectFormat(text, "metal.txt"), format) << text;
+    }
+    for (const char* empty : {"", "# nothing yet\n\n  \n"}) {
+        ExpectDataError([empty] { DetectFormat(empty, "metal.txt"); },
+                        "metal.txt: empty file: expected n/k data, as a refractiveindex.info YAML file");
     }
 }
 

@@ -15,6 +15,10 @@ TEST(NumbersTest, ParsesOnlyTheWholeText) {
     EXPECT_FALSE(ParseNumber<int>("1.5").has_value());
     EXPECT_FALSE(ParseNumber<int>("99999999999").has_value());
     EXPECT_FALSE(ParseNumber<float>("1e99").has_value());
+    for (const char* nan : {"nan", "NaN", "-nan", "NAN", "nan(123)", "-nan(0x1)"}) {
+        EXPECT_FALSE(ParseNumber<float>(nan).has_value()) << nan;
+        EXPECT_FALSE(ParseNumber<double>(nan).has_value()) << nan;
+    }
 }
 
 TEST(NumbersTest, ShortestDecimalReadsBackExactly) {

@@ -20,7 +20,7 @@ TEST(OptionsTest, NoArgumentsIntroduceTheDefaultMapAndAnyArgumentShowsTheSphere)
 
 TEST(OptionsTest, ValuesTakeTheNextArgumentOrFollowAnEqualsSign) {
     const Options options = ParseCommandLine({"--preset", "gold", "-o", "a.png", "--size=101", "--set", "gamma=2.2",
-                                              "--set=hue=-20", "--time", "-160", "--threads=3", "--linear", "--plot"});
+                                              "--set=hue=-20", "--time", "-160", "--threads=3", "--linear"});
     EXPECT_EQ(options.preset, "gold");
     EXPECT_EQ(options.output, "a.png");
     EXPECT_EQ(options.size, 101);
@@ -32,7 +32,7 @@ TEST(OptionsTest, ValuesTakeTheNextArgumentOrFollowAnEqualsSign) {
     EXPECT_EQ(options.time, -160);
     EXPECT_EQ(options.threads, 3);
     EXPECT_TRUE(options.linear);
-    EXPECT_EQ(options.view, View::kPlot);
+    EXPECT_EQ(options.view, View::kSphere);
 }
 
 struct BadCommandLine {
@@ -56,45 +56,52 @@ TEST_P(BadCommandLineTest, IsAUsageError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadCommandLineTest,
-    ::testing::Values(BadCommandLine{{"--bogus"}, "unknown argument '--bogus'"},
-                      BadCommandLine{{"picture.png"}, "unknown argument 'picture.png'"},
-                      BadCommandLine{{"--linear=yes"}, "unknown argument '--linear=yes'"},
-                      BadCommandLine{{"--output"}, "--output needs a value"},
-                      BadCommandLine{{"--size", "100"}, "--size must be odd"},
-                      BadCommandLine{{"--size", "13"}, "--size must be odd"},
-                      BadCommandLine{{"--size", "big"}, "--size needs a whole number"},
-                      BadCommandLine{{"--threads", "0"}, "--threads must be from 1"},
-                      BadCommandLine{{"--time", "1.5"}, "--time needs a whole number"},
-                      BadCommandLine{{"--set", "gamma"}, "--set needs NAME=VALUE"},
-                      BadCommandLine{{"--set", "=2"}, "--set needs NAME=VALUE"},
-                      BadCommandLine{{"--sheet", "--plot"}, "cannot be combined"},
-                      BadCommandLine{{"--nk-csv", "a.csv", "--preset", "gold"}, "cannot be combined with --preset"},
-                      BadCommandLine{{"--nk-csv", "a.csv", "--load", "a.scene"}, "give one of them"},
-                      BadCommandLine{{"--sheet", "--preset", "gold"}, "--sheet shows every metal preset"},
-                      BadCommandLine{{"--nk", "a.yml", "--preset", "gold"}, "--nk makes a Custom map"},
-                      BadCommandLine{{"--nk", "a.yml", "--nk-csv", "a.csv"}, "--nk and --nk-csv both give n and k"},
-                      BadCommandLine{{"--nk-db", "d", "--nk-csv", "a.csv"},
-                                     "--nk-csv reads a file; it takes no --nk-db"},
-                      BadCommandLine{{"--nk-list", "main/Cu"}, "--nk-list needs --nk-db"},
-                      BadCommandLine{{"--nk-db", "d"}, "--nk-db needs --nk shelf/book/page or --nk-list"},
-                      BadCommandLine{{"--nk-db", "d", "--nk-list", "main/Cu", "--nk", "main/Cu/Johnson"},
-                                     "--nk-list only lists pages"},
-                      BadCommandLine{{"--nk", "a.yml", "--fit", "best"}, "--fit is spectral or three, not 'best'"},
-                      BadCommandLine{{"--rendering-space", "p3"}, "--rendering-space is srgb or acescg"},
-                      BadCommandLine{{"--fit", "three"}, "--fit chooses how measured n and k"},
-                      BadCommandLine{{"--compare"}, "--compare needs data files"},
-                      BadCommandLine{{"--compare", "a.yml", "--nk-db", "db"}, "--compare needs data files, or"},
-                      BadCommandLine{{"--compare", "a.yml", "--preset", "gold"}, "--compare takes data files"},
-                      BadCommandLine{{"--compare", "a.yml", "--fit", "three"}, "it takes no --fit"},
-                      BadCommandLine{{"--compare", "--sheet", "a.yml"}, "cannot be combined"},
-                      BadCommandLine{{"--maxscript", "--plot"}, "--maxscript prints the map's values"},
-                      BadCommandLine{{"--lit", "--plot"}, "--lit changes how spheres are lit"},
-                      BadCommandLine{{"--nk", "a.yml", "--nk", "b.yml"}, "--nk is given once, except with --atlas"},
-                      BadCommandLine{{"--atlas", "out"}, "--atlas needs --nk-db"},
-                      BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--nk-list", "main"}, "not a shelf"},
-                      BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--rendering-space", "acescg"},
-                                     "--atlas fits database pages for both rendering spaces"},
-                      BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"}));
+    ::testing::Values(
+        BadCommandLine{{"--bogus"}, "unknown argument '--bogus'"},
+        BadCommandLine{{"picture.png"}, "unknown argument 'picture.png'"},
+        BadCommandLine{{"--linear=yes"}, "unknown argument '--linear=yes'"},
+        BadCommandLine{{"--output"}, "--output needs a value"}, BadCommandLine{{"--size", "100"}, "--size must be odd"},
+        BadCommandLine{{"--size", "13"}, "--size must be odd"},
+        BadCommandLine{{"--size", "big"}, "--size needs a whole number"},
+        BadCommandLine{{"--threads", "0"}, "--threads must be from 1"},
+        BadCommandLine{{"--time", "1.5"}, "--time needs a whole number"},
+        BadCommandLine{{"--set", "gamma"}, "--set needs NAME=VALUE"},
+        BadCommandLine{{"--set", "=2"}, "--set needs NAME=VALUE"},
+        BadCommandLine{{"--sheet", "--plot"}, "cannot be combined"},
+        BadCommandLine{{"--nk-csv", "a.csv", "--preset", "gold"}, "cannot be combined with --preset"},
+        BadCommandLine{{"--nk-csv", "a.csv", "--load", "a.scene"}, "give one of them"},
+        BadCommandLine{{"--sheet", "--preset", "gold"}, "--preset does not go with --sheet, which takes"},
+        BadCommandLine{{"--nk", "a.yml", "--preset", "gold"}, "--nk makes a Custom map"},
+        BadCommandLine{{"--nk", "a.yml", "--nk-csv", "a.csv"}, "--nk and --nk-csv both give n and k"},
+        BadCommandLine{{"--nk-db", "d", "--nk-csv", "a.csv"}, "--nk-csv reads a file; it takes no --nk-db"},
+        BadCommandLine{{"--nk-list", "main/Cu"}, "--nk-list needs --nk-db"},
+        BadCommandLine{{"--nk-db", "d"}, "--nk-db needs --nk shelf/book/page or --nk-list"},
+        BadCommandLine{{"--nk-db", "d", "--nk-list", "main/Cu", "--nk", "main/Cu/Johnson"},
+                       "--nk does not go with --nk-list, which takes --nk-db, --nk-list (and"},
+        BadCommandLine{{"--nk", "a.yml", "--fit", "best"}, "--fit is spectral or three, not 'best'"},
+        BadCommandLine{{"--rendering-space", "p3"}, "--rendering-space is srgb or acescg"},
+        BadCommandLine{{"--fit", "three"}, "--fit chooses how measured n and k"},
+        BadCommandLine{{"--compare"}, "--compare needs data files"},
+        BadCommandLine{{"--compare", "a.yml", "--nk-db", "db"}, "--compare needs data files, or"},
+        BadCommandLine{{"--compare", "a.yml", "--preset", "gold"}, "--preset does not go with --compare"},
+        BadCommandLine{{"--compare", "a.yml", "--fit", "three"}, "--fit does not go with --compare"},
+        BadCommandLine{{"--compare", "--sheet", "a.yml"}, "cannot be combined"},
+        BadCommandLine{{"--maxscript", "--plot"}, "--maxscript does not go with --plot"},
+        BadCommandLine{{"--lit", "--plot"}, "--lit does not go with --plot"},
+        BadCommandLine{{"--plot", "--size", "101"}, "--size does not go with --plot"},
+        BadCommandLine{{"--info", "--preset", "gold"}, "--preset does not go with --info"},
+        BadCommandLine{{"--maxscript", "-o", "a.png"}, "-o does not go with --maxscript"},
+        BadCommandLine{{"--sheet", "--threads", "2", "--load", "a.scene"}, "--load does not go with"},
+        BadCommandLine{{"--nk-db", "d", "--nk-list", "main/Cu", "--output", "a.png"},
+                       "--output does not go with --nk-list"},
+        BadCommandLine{{"--rendering-space", "acescg"}, "it needs --nk or --nk-csv"},
+        BadCommandLine{{"--atlas", "out", "--nk-db", "d", "-o", "a.png"}, "-o does not go with --atlas, which takes"},
+        BadCommandLine{{"--nk", "a.yml", "--nk", "b.yml"}, "--nk is given once, except with --atlas"},
+        BadCommandLine{{"--atlas", "out"}, "--atlas needs --nk-db"},
+        BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--nk-list", "main"}, "not a shelf"},
+        BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--rendering-space", "acescg"},
+                       "--rendering-space does not go with --atlas"},
+        BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"}));
 
 TEST(OptionsTest, MeasuredMetalOptions) {
     const Options compare =
@@ -106,7 +113,7 @@ TEST(OptionsTest, MeasuredMetalOptions) {
     EXPECT_FALSE(compare.fit);
     const Options script = ParseCommandLine({"--nk", "a.yml", "--fit", "three", "--maxscript"});
     EXPECT_EQ(script.fit, FitMethod::kThree);
-    EXPECT_EQ(script.renderingSpace, RenderingSpaceChoice::kSrgb);
+    EXPECT_FALSE(script.renderingSpace);
     EXPECT_TRUE(script.maxscript);
     EXPECT_EQ(ParseCommandLine({"--nk-db", "db", "--compare"}).view, View::kCompare);
     const Options atlas = ParseCommandLine({"--atlas", "out", "--nk-db", "db", "--nk", "a/b/c", "--nk", "a/b/d"});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace aurivel::preview {
@@ -61,6 +62,34 @@ std::pair<int, int> RedAndBlueRows(const Image& plot) {
         }
     }
     return {redRow, blueRow};
+}
+
+// Rows from top to bottom of the band above the axes with ink in them, and
+// whether any ink touches the picture's left or right edge there.
+std::pair<std::vector<bool>, bool> TitleInk(const Image& plot) {
+    std::vector<bool> rows;
+    bool atTheEdge = false;
+    for (int y = 0; y < 38; ++y) {
+        bool ink = false;
+        for (int x = 100; x < plot.Width(); ++x) {  // right of the axis's label
+            ink = ink || plot.At(x, y).r < 0.5f;
+        }
+        rows.push_back(ink);
+        atTheEdge = atTheEdge || plot.At(plot.Width() - 1, y).r < 0.5f || plot.At(0, y).r < 0.5f;
+    }
+    return {rows, atTheEdge};
+}
+
+TEST(ReflectancePlotTest, ATitleTooWideForOneLineTakesTwo) {
+    const Font font = Font::FindDejaVuSans(14);
+    const std::wstring values = L"n = 0.28827098 0.50323105 1.3701996   k = 3.1428316 2.3698225 1.9502153";
+    for (const std::wstring& title : {L"Copper:  " + values, L"main/Au/Johnson, fitted for ACEScg:  " + values}) {
+        const auto [rows, atTheEdge] = TitleInk(DrawReflectancePlot({}, title, font));
+        const bool twoLines = font.TextWidth(title) > 780;
+        EXPECT_FALSE(atTheEdge) << (twoLines ? "two lines" : "one line");
+        // A second line of text ink below the first one's descenders.
+        EXPECT_EQ(std::find(rows.begin() + 28, rows.end(), true) != rows.end(), twoLines);
+    }
 }
 
 TEST(ReflectancePlotTest, CurvesAreDrawnHighForHighReflectance) {

@@ -5,11 +5,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "fit.h"
+#include "host.h"
 #include "nk_file.h"
 #include "options.h"
 #include "png_reader.h"
@@ -216,7 +218,8 @@ TEST_F(ToolTest, NkCsvBecomesACustomMap) {
 
 TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
     // n rises 5 per µm and k 10 per µm, so the channel values are exact.
-    const std::string table = Write("metal.txt", "# um n k\n0.4 1.0 2.5\n0.7, 2.5, 5.5\n");
+    const std::string table =
+        Write("metal.txt", "# n and k of a made-up metal\nwavelength n k\n0.4 1.0 2.5\n0.7, 2.5, 5.5\n");
     const RunResult fromTable = Run({"--nk", table, "--size", "51", "--linear", "-o", File("table.png")});
     ASSERT_EQ(fromTable.exitCode, 0) << fromTable.err;
     EXPECT_NE(fromTable.out.find("n = 2.25 1.55 1.375\n  k = 5 3.6 3.25\n"), std::string::npos) << fromTable.out;
@@ -239,7 +242,7 @@ TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
 }
 
 TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
-    const RunResult result = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "main/Cu", "-o", File("out.png")});
+    const RunResult result = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "main/Cu"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out.rfind("main/Cu: Cu (Copper)\n  Experimental data\n    Johnson      Johnson and Christy 1972: "
                                "n,k 0.188\xE2\x80\x93"
@@ -250,7 +253,7 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
               0u)
         << result.out;
     EXPECT_NE(result.out.find("  Models and simulations\n"), std::string::npos);
-    EXPECT_FALSE(fs::exists(File("out.png")));
+    EXPECT_FALSE(fs::exists(File("preview.png")));
 }
 
 struct BadRun {
@@ -281,6 +284,9 @@ TEST_P(ToolFailureTest, ReportsAndExits) {
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
     EXPECT_EQ(result.err.rfind("aurivel-preview: ", 0), 0u) << result.err;
     EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+    for (const char c : result.err) {
+        EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << "a raw control byte " << int{c};
+    }
     EXPECT_FALSE(fs::exists(File("out.png")));
 }
 
@@ -311,6 +317,14 @@ INSTANTIATE_TEST_SUITE_P(
                1,
                "bad.csv:2: unknown DATA type 'tabulated q'"},
         BadRun{"TableNotCovering", {"--nk", "CSV", "-o", "OUT"}, "0.5 1 2\n0.7 1 2\n", 1, "the data give n from 0.5"},
+        BadRun{"TableInNanometres",
+               {"--nk", "CSV", "-o", "OUT"},
+               "wavelength n k\n400 1 2\n700 1 2\n",
+               1,
+               "as needed (wavelengths are read in \xC2\xB5m; these look like nm: 400 nm is 0.4 \xC2\xB5m)"},
+        BadRun{"ControlBytesInData", {"--nk", "CSV", "-o", "OUT"}, "0.4 \x1B[2J 2\n", 1, "unreadable n '\\x1B[2J'"},
+        BadRun{"ControlBytesInAValue", {"--set", "hue=\x07", "-o", "OUT"}, "", 2, "hue: '\\x07' is not a number"},
+        BadRun{"EmptyDataFile", {"--nk", "CSV", "-o", "OUT"}, "", 1, "bad.csv: empty file: expected n/k data"},
         BadRun{"FormulaNotCovering",
                {"--nk-db", "DB", "--nk", "main/AgBr/Schr\xC3\xB6ter", "-o", "OUT"},
                "",
@@ -336,6 +350,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"UnknownPreset", {"--preset", "brass", "-o", "OUT"}, "", 2, "unknown preset 'brass'"},
         BadRun{"UnknownParameter", {"--set", "shine=1", "-o", "OUT"}, "", 2, "no parameter 'shine'"},
         BadRun{"NotANumber", {"--set", "gamma=high", "-o", "OUT"}, "", 2, "'high' is not a number"},
+        BadRun{"NanHue", {"--set", "hue=nan", "-o", "OUT"}, "", 2, "hue: 'nan' is not a number"},
+        BadRun{"NanConstant", {"--set", "nrvalue=-NaN", "-o", "OUT"}, "", 2, "nrvalue: '-NaN' is not a number"},
+        BadRun{"NanWithPayload", {"--set", "sat=nan(123)", "-o", "OUT"}, "", 2, "sat: 'nan(123)' is not a number"},
         BadRun{"OutOfRange", {"--set", "gamma=50", "-o", "OUT"}, "", 2, "gamma must be from 0.05 to 20"},
         BadRun{"OutputNotSettable", {"--set", "output=1", "-o", "OUT"}, "", 2, "'output' cannot be set"},
         BadRun{"UnknownOption", {"--shiny", "-o", "OUT"}, "", 2, "unknown argument '--shiny'"},
@@ -378,8 +395,9 @@ TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
 TEST_F(ToolTest, InfoListsTheModuleAndElevenParameters) {
     const RunResult result = Run({"--info"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* text : {"Aurivel IOR TexMap", "0x65904000 (1703952384)", "Class:        Aurivel",
-                             "Category:     Standard", "(0x9F6ECB34, 0x768F22AB)", "0x00000C10", "Parameters (11):"}) {
+    for (const char* text : {"Aurivel IOR TexMap", "Version:      " AURIVEL_VERSION " (the plug-in's",
+                             "SDK version:  0x65904000 (1703952384)", "Class:        Aurivel", "Category:     Standard",
+                             "(0x9F6ECB34, 0x768F22AB)", "0x00000C10", "Parameters (11):"}) {
         EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
     }
     for (const char* name : {"preset", "nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue", "gamma", "hue",
@@ -420,33 +438,51 @@ TEST_F(ToolTest, HelpExplainsAndSucceeds) {
 constexpr const char* kRisingTable = "# n = 1 + wavelength, k = 2 wavelength\n0.3 1.3 0.6\n0.9 1.9 1.8\n";
 constexpr float kRisingAtChannels[6] = {1.65f, 1.51f, 1.475f, 1.3f, 1.02f, 0.95f};
 
-// The six values that --maxscript's lines set, in parameter order; fails the
-// test unless the lines are exactly those that make a Custom map.
-std::vector<float> MaxScriptValues(const std::string& script) {
+using Assignments = std::vector<std::pair<std::string, std::string>>;
+
+// The names and values that --maxscript's lines set, in their order; fails
+// the test unless the lines make a map, set its parameters and end with the
+// comment that shows how to put it into a Material Editor slot.
+Assignments MaxScriptAssignments(const std::string& script) {
     std::istringstream lines(script);
     std::string line;
     std::getline(lines, line);
     EXPECT_EQ(line, "aurivelMap = Aurivel()");
-    std::getline(lines, line);
-    EXPECT_EQ(line, "aurivelMap.preset = 0");
-    std::vector<float> values;
-    for (const char* name : {"nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue"}) {
-        std::getline(lines, line);
-        const std::string prefix = std::string("aurivelMap.") + name + " = ";
-        EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
-        values.push_back(line.size() > prefix.size() ? std::stof(line.substr(prefix.size())) : -1.0f);
+    const std::string prefix = "aurivelMap.";
+    Assignments assignments;
+    while (std::getline(lines, line) && line.rfind(prefix, 0) == 0) {
+        const std::size_t equals = line.find(" = ");
+        EXPECT_NE(equals, std::string::npos) << line;
+        assignments.emplace_back(line.substr(prefix.size(), equals - prefix.size()), line.substr(equals + 3));
     }
-    EXPECT_FALSE(std::getline(lines, line)) << "more than the map's lines: " << line;
-    return values;
+    std::string comment = line;
+    do {
+        EXPECT_EQ(line.rfind("-- ", 0), 0u) << "not a comment after the map's lines: " << line;
+        comment = line;
+    } while (std::getline(lines, line));
+    EXPECT_EQ(comment, "-- meditMaterials[1] = aurivelMap");
+    return assignments;
 }
 
-TEST_F(ToolTest, MaxScriptGivesThePresetsValuesAndNoPicture) {
-    const RunResult result = Run({"--preset", "gold", "--maxscript", "-o", File("out.png")});
+// The six values of a Custom map's lines, which set the preset to Custom
+// and then all six constants in parameter order.
+std::vector<float> CustomValues(const Assignments& assignments) {
+    const char* names[] = {"preset", "nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue"};
+    std::vector<float> values;
+    EXPECT_EQ(assignments.size(), std::size(names));
+    for (std::size_t i = 0; i < assignments.size() && i < std::size(names); ++i) {
+        EXPECT_EQ(assignments[i].first, names[i]);
+        values.push_back(std::stof(assignments[i].second));
+    }
+    EXPECT_EQ(values.empty() ? -1.0f : values.front(), 0.0f) << "Custom";
+    return std::vector<float>(values.begin() + (values.empty() ? 0 : 1), values.end());
+}
+
+TEST_F(ToolTest, MaxScriptGivesThePresetByNumberAndNoPicture) {
+    const RunResult result = Run({"--preset", "gold", "--maxscript"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    const OpticalConstants& gold = *PresetRow(3);
-    const std::vector<float> expected{gold.nr, gold.ng, gold.nb, gold.kr, gold.kg, gold.kb};
-    EXPECT_EQ(MaxScriptValues(result.out), expected);
-    EXPECT_FALSE(fs::exists(File("out.png")));
+    EXPECT_EQ(MaxScriptAssignments(result.out), (Assignments{{"preset", "3"}}));
+    EXPECT_FALSE(fs::exists(File("preview.png")));
 }
 
 TEST_F(ToolTest, MeasuredDataAreFittedWhenTheyCoverTheVisible) {
@@ -469,7 +505,7 @@ TEST_F(ToolTest, MeasuredDataAreFittedWhenTheyCoverTheVisible) {
         const RunResult result = Run(args);
         ASSERT_EQ(result.exitCode, 0) << c.what << ": " << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << c.what << ": " << result.err;
-        const std::vector<float> values = MaxScriptValues(result.out);
+        const std::vector<float> values = CustomValues(MaxScriptAssignments(result.out));
         for (std::size_t i = 0; i < values.size(); ++i) {
             if (c.sampled) {
                 EXPECT_FLOAT_EQ(values[i], kRisingAtChannels[i]) << c.what << ", value " << i;
@@ -480,22 +516,57 @@ TEST_F(ToolTest, MeasuredDataAreFittedWhenTheyCoverTheVisible) {
     }
 }
 
-TEST_F(ToolTest, MaxScriptValuesMakeTheSameMapAsTheFit) {
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// --maxscript's lines, set one by one by internal name through the map's
+// parameter block as a script sets them, make a map that holds the same bits
+// and renders the same colours as the map that printed them (saved by the
+// same run).
+TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
     const std::string table = Write("metal.txt", kRisingTable);
-    const RunResult script = Run({"--nk", table, "--maxscript"});
-    ASSERT_EQ(script.exitCode, 0) << script.err;
-    MaxScriptValues(script.out);
-    // Each line "aurivelMap.NAME = VALUE" typed as --set NAME=VALUE, digits as printed.
-    std::vector<std::string> args{"--size", "41", "--linear"};
-    std::istringstream lines(script.out);
-    for (std::string line; std::getline(lines, line);) {
-        if (const std::size_t dot = line.find('.'); dot != std::string::npos) {
-            const std::size_t equals = line.find(" = ");
-            args.insert(args.end(), {"--set", line.substr(dot + 1, equals - dot - 1) + "=" + line.substr(equals + 3)});
+    const std::vector<std::vector<std::string>> cases{
+        {"--preset", "gold"},
+        {"--preset", "silver", "--set", "gamma=2.2", "--set", "hue=-20", "--set", "sat=15"},
+        {"--nk", table},
+        {"--nk", table, "--set", "gamma=0.45"},
+        {"--preset", "gold", "--set", "krvalue=1.25", "--set", "sat=-30.5"},
+        {"--set", "preset=0", "--set", "nbvalue=2"},
+    };
+    const PreviewModule module = PreviewModule::Open(AURIVEL_MODULE);
+    for (std::vector<std::string> args : cases) {
+        const std::string what = args[1];
+        args.insert(args.end(), {"--maxscript", "--save", File("printed.scene")});
+        const RunResult printed = Run(args);
+        ASSERT_EQ(printed.exitCode, 0) << printed.err;
+        PreviewMap original = module.LoadMap(File("printed.scene"));
+        PreviewMap typed = module.CreateMap();
+        for (const auto& [name, value] : MaxScriptAssignments(printed.out)) {
+            typed.SetParameter({name, value});
+        }
+        const MapSettings want = original.Settings(0);
+        const MapSettings got = typed.Settings(0);
+        EXPECT_EQ(got.preset, want.preset) << what;
+        const float wantValues[] = {want.constants.nr, want.constants.ng, want.constants.nb,
+                                    want.constants.kr, want.constants.kg, want.constants.kb,
+                                    want.gamma,        want.hue,          want.sat};
+        const float gotValues[] = {got.constants.nr, got.constants.ng, got.constants.nb,
+                                   got.constants.kr, got.constants.kg, got.constants.kb,
+                                   got.gamma,        got.hue,          got.sat};
+        for (std::size_t i = 0; i < std::size(wantValues); ++i) {
+            EXPECT_TRUE(SameBits(gotValues[i], wantValues[i]))
+                << what << ": value " << i << " is " << gotValues[i] << ", not " << wantValues[i];
+        }
+        original.Update(0);
+        typed.Update(0);
+        const std::unique_ptr<SampleShader> originalShader = original.Shaders()();
+        const std::unique_ptr<SampleShader> typedShader = typed.Shaders()();
+        for (const float mu : {1.0f, 0.8f, 0.5f, 0.2f}) {
+            const SphereSample sample{{0.0f, 0.0f, 1.0f}, {0.0f, std::sqrt(1.0f - mu * mu), -mu}};
+            const Rgb a = originalShader->Shade(sample);
+            const Rgb b = typedShader->Shade(sample);
+            EXPECT_TRUE(SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b)) << what << ", mu " << mu;
         }
     }
-    EXPECT_EQ(Render(args, "typed.png").samples,
-              Render({"--nk", table, "--size", "41", "--linear"}, "fitted.png").samples);
 }
 
 TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
@@ -561,10 +632,14 @@ TEST_F(ToolTest, AcescgPicturesAreShownInSrgb) {
     // The published ACEScg to sRGB matrix (Bradford from the ACES white to D65).
     const double toSrgb[3][3] = {
         {1.705052, -0.621791, -0.083261}, {-0.130259, 1.140803, -0.010545}, {-0.024003, -0.128969, 1.152972}};
-    const test_support::PngPixels png = Render({"--rendering-space", "acescg", "--size", "41"});
-    const float copper[3] = {kCopperHeadOn.r, kCopperHeadOn.g, kCopperHeadOn.b};
+    // Sampled at the channel wavelengths, the map's values are the same in every space.
+    const test_support::PngPixels png = Render(
+        {"--nk", Write("metal.txt", kRisingTable), "--fit", "three", "--rendering-space", "acescg", "--size", "41"});
+    const Rgb headOn = HeadOn({kRisingAtChannels[0], kRisingAtChannels[1], kRisingAtChannels[2], kRisingAtChannels[3],
+                               kRisingAtChannels[4], kRisingAtChannels[5]});
+    const float linear[3] = {headOn.r, headOn.g, headOn.b};
     for (int row = 0; row < 3; ++row) {
-        const double shown = toSrgb[row][0] * copper[0] + toSrgb[row][1] * copper[1] + toSrgb[row][2] * copper[2];
+        const double shown = toSrgb[row][0] * linear[0] + toSrgb[row][1] * linear[1] + toSrgb[row][2] * linear[2];
         EXPECT_NEAR(png.Sample(20, 20, row), EncodeSrgb8(static_cast<float>(shown)), 1) << "channel " << row;
     }
 }

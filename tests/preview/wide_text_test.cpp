@@ -24,6 +24,13 @@ TEST(WideTextTest, InvalidBytesAreKeptAsLatin1) {
     EXPECT_EQ(WideFromUtf8("\xe2\x82"), L"\u00e2\u0082");  // cut short
 }
 
+TEST(WideTextTest, ControlBytesArePrintedAsEscapes) {
+    EXPECT_EQ(PrintableText("a\x07"
+                            "b\x1B[31m\n\t\x7F"),
+              "a\\x07b\\x1B[31m\\x0A\\x09\\x7F");
+    EXPECT_EQ(PrintableText("0.4 \xC2\xB5m \xFF"), "0.4 \xC2\xB5m \xFF");  // UTF-8 and other bytes stay
+}
+
 TEST(WideTextTest, NamesMatchInAnyCaseButWhole) {
     EXPECT_TRUE(SameNameIgnoringCase(L"Aluminium", "aluminium"));
     EXPECT_TRUE(SameNameIgnoringCase(L"Aluminium", "ALUMINIUM"));

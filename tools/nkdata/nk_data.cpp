@@ -13,6 +13,15 @@ std::string Span(WavelengthRange range) {
     return Decimal(range.shortest) + " to " + Decimal(range.longest) + " \xC2\xB5m";
 }
 
+// Light that a metal's colour comes from lies below 1 µm; data that begin
+// above 100 "µm" are far more likely visible light in nanometres.
+std::string NanometreHint(WavelengthRange range) {
+    constexpr double kLikelyNanometres = 100.0;
+    return range.shortest >= kLikelyNanometres
+               ? " (wavelengths are read in \xC2\xB5m; these look like nm: 400 nm is 0.4 \xC2\xB5m)"
+               : "";
+}
+
 }  // namespace
 
 bool Covers(const NkData& data, WavelengthRange needed) {
@@ -24,7 +33,7 @@ void RequireCoverage(const NkData& data, WavelengthRange needed) {
         if (!Within(function->range, needed)) {
             Fail(data.source, 0,
                  std::string("the data give ") + name + " from " + Span(function->range) + ", not over all of " +
-                     Span(needed) + " as needed");
+                     Span(needed) + " as needed" + NanometreHint(function->range));
         }
     }
 }

@@ -9,13 +9,32 @@
 
 namespace aurivel::nkdata {
 
+namespace {
+
+bool StartsWithNumber(std::string_view line) {
+    const std::vector<std::string_view> fields = SplitFields(line);
+    return !fields.empty() && ParseDecimal(fields.front());
+}
+
+// "wavelength n k" above rows of numbers.
+bool IsTableHeader(const std::vector<std::string>& lines) {
+    return lines.size() == 2 && IsHeaderLine(lines[0]) && SplitFields(lines[0]).size() == 3 &&
+           StartsWithNumber(lines[1]);
+}
+
+}  // namespace
+
 NkFormat DetectFormat(std::string_view text, const std::string& source) {
-    const std::string first = FirstDataLine(text, source);
-    if (first.substr(0, 3) == "wl,") {
+    const std::vector<std::string> lines = LeadingDataLines(text, source, 2);
+    if (lines.empty()) {
+        Fail(source, 0,
+             "empty file: expected n/k data, as a refractiveindex.info YAML file, its CSV export (\"wl,n\" rows, "
+             "then \"wl,k\" rows) or a table of rows \"wavelength n k\" with wavelengths in \xC2\xB5m");
+    }
+    if (lines.front() == "wl,n" || lines.front() == "wl,k") {
         return NkFormat::kSiteCsv;
     }
-    const std::vector<std::string_view> fields = SplitFields(first);
-    return !fields.empty() && ParseDecimal(fields.front()) ? NkFormat::kPlainTable : NkFormat::kDatabaseYaml;
+    return StartsWithNumber(lines.front()) || IsTableHeader(lines) ? NkFormat::kPlainTable : NkFormat::kDatabaseYaml;
 }
 
 NkData ReadNkText(const std::string& text, NkFormat format, const std::string& source) {

@@ -1,5 +1,6 @@
 #include "plain_table.h"
 
+#include <utility>
 #include <vector>
 
 #include "nk_error.h"
@@ -11,10 +12,15 @@ namespace aurivel::nkdata {
 NkData ReadPlainTable(std::string_view text, const std::string& source) {
     TableBuilder n(Origin{source, 0, "n"});
     TableBuilder k(Origin{source, 0, "k"});
+    bool first = true;
     ForEachLine(text, source, [&](int number, std::string_view line) {
-        const std::vector<std::string_view> fields = SplitFields(Trim(line.substr(0, line.find('#'))));
+        const std::string_view content = Trim(line.substr(0, line.find('#')));
+        const std::vector<std::string_view> fields = SplitFields(content);
         if (fields.empty()) {
             return;
+        }
+        if (std::exchange(first, false) && IsHeaderLine(content)) {
+            return;  // one header line, such as "wavelength n k"
         }
         if (fields.size() != 3) {
             Fail(source, number, "expected three numbers 'wavelength n k', got '" + std::string(line) + "'");

@@ -85,15 +85,30 @@ void ForEachLine(std::string_view text, const std::string& source,
     }
 }
 
-std::string FirstDataLine(std::string_view text, const std::string& source) {
+std::vector<std::string> LeadingDataLines(std::string_view text, const std::string& source, std::size_t count) {
+    std::vector<std::string> found;
     hostfiles::LineReader lines(text, source, kLongestDataLine);
-    while (const std::optional<std::string_view> next = NextLine(lines)) {
+    while (found.size() < count) {
+        const std::optional<std::string_view> next = NextLine(lines);
+        if (!next) {
+            break;
+        }
         const std::string_view line = Cleaned(lines.LineNumber(), *next);
         if (!line.empty() && line.front() != '#') {
-            return std::string(line);
+            found.emplace_back(line);
         }
     }
-    return {};
+    return found;
+}
+
+bool IsHeaderLine(std::string_view line) {
+    const std::vector<std::string_view> fields = SplitFields(line);
+    for (const std::string_view field : fields) {
+        if (ParseDecimal(field)) {
+            return false;
+        }
+    }
+    return !fields.empty();
 }
 
 }  // namespace aurivel::nkdata

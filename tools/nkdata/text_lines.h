@@ -32,8 +32,12 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 void ForEachLine(std::string_view text, const std::string& source,
                  const std::function<void(int number, std::string_view text)>& line);
 
-// The first line that is neither blank nor a '#' comment, as ForEachLine
-// gives it, within the same longest line; empty when there is none.
-std::string FirstDataLine(std::string_view text, const std::string& source);
+// The first lines (up to count) that are neither blank nor a '#' comment,
+// as ForEachLine gives them, within the same longest line.
+std::vector<std::string> LeadingDataLines(std::string_view text, const std::string& source, std::size_t count);
+
+// Whether a plain table's line is a header ("wavelength n k"): none of its
+// fields is a number.
+bool IsHeaderLine(std::string_view line);
 
 }  // namespace aurivel::nkdata

@@ -32,7 +32,8 @@ std::string Hex(unsigned long v) {
 void PrintInfo(const ModuleInfo& info, std::ostream& out) {
     out << "Module:       " << info.path << '\n'
         << "Description:  " << info.description << '\n'
-        << "Version:      " << Hex(info.version) << " (" << info.version << ")\n"
+        << "Version:      " << AURIVEL_VERSION << " (the plug-in's, as this tool was built with it)\n"
+        << "SDK version:  " << Hex(info.version) << " (" << info.version << "), which the module's LibVersion gives\n"
         << "Class:        " << info.className << '\n'
         << "Category:     " << info.category << '\n'
         << "Class ID:     (" << Hex(info.classIdA) << ", " << Hex(info.classIdB) << ")\n"
@@ -158,7 +159,11 @@ std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const
     return curves;
 }
 
-std::wstring PlotTitle(const PreviewMap& map, int time) {
+std::wstring PlotTitle(const PreviewMap& map, const Options& options, const std::optional<nkdata::NkData>& data) {
+    const int time = options.time;
+    if (data) {
+        return ValuesTitle(WideFromUtf8(MeasuredMapName(*data, options)), map.Constants(time));
+    }
     const std::vector<std::wstring> names = map.PresetNames();
     const int preset = map.Preset();
     const std::wstring name = preset >= 0 && preset < static_cast<int>(names.size())
@@ -196,7 +201,7 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
     const std::optional<nkdata::NkData> data = ReadNkSource(options);
     PreviewMap map = PrepareMap(module, options, data, options.maxscript ? err : out);
     if (options.maxscript) {
-        PrintMaxScript(module.Info().className, map.Constants(options.time), out);
+        out << module.ScriptWriter().Script(map.Settings(options.time));
         return 0;
     }
     Image image = [&] {
@@ -206,7 +211,7 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
             case View::kIntroduction:
                 return RenderIntroduction(map, options, progressOut);
             case View::kPlot:
-                return DrawReflectancePlot(PlotCurves(map, options, data), PlotTitle(map, options.time),
+                return DrawReflectancePlot(PlotCurves(map, options, data), PlotTitle(map, options, data),
                                            Font::FindDejaVuSans(kPlotTextHeight));
             default:
                 return RenderOneSphere(map, options, progressOut);

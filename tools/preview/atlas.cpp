@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <set>
 
@@ -158,10 +159,9 @@ private:
     fs::path folder_;
 };
 
-void WriteTextFile(const fs::path& path, void (*write)(const std::vector<AtlasEntry>&, std::ostream&),
-                   const std::vector<AtlasEntry>& entries) {
+void WriteTextFile(const fs::path& path, const std::function<void(std::ostream&)>& write) {
     std::ofstream file(path, std::ios::binary);
-    write(entries, file);
+    write(file);
     file.close();
     if (!file) {
         throw ToolError("cannot write " + path.string());
@@ -209,7 +209,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     const fs::path folder(options.atlasFolder);
     MakeFolder(folder / "pictures");
     const spectral::Observer observer = spectral::Observer::Cie1931D65();
-    const std::string className = module.Info().className;
+    const MapScriptWriter scripts = module.ScriptWriter();
     AtlasPainter painter(module, options, folder);
     Progress progress(progressOut, "Atlas", static_cast<long>(pages.size()));
     std::vector<AtlasEntry> entries;
@@ -222,19 +222,19 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             entry.author = AuthorOf(page, titles.pageName);
             const nkdata::NkData data = database.ReadPage(page);
             RequireMetalColour(data);
-            entry.metal = FitForAtlas(data, titles, observer, className);
+            entry.metal = FitForAtlas(data, titles, observer, scripts);
             entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
             ++coloured;
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();
-            out << page << " gives no colour: " << entry.error << '\n';
+            out << page << " gives no colour: " << PrintableText(entry.error) << '\n';
         }
         entries.push_back(std::move(entry));
         progress.Advance();
     }
-    WriteTextFile(folder / "metals.json", WriteMetalsJson, entries);
-    WriteTextFile(folder / "metals.ms", WriteMetalsMaxScript, entries);
-    WriteTextFile(folder / "index.html", WriteAtlasPage, entries);
+    WriteTextFile(folder / "metals.json", [&](std::ostream& file) { WriteMetalsJson(entries, file); });
+    WriteTextFile(folder / "metals.ms", [&](std::ostream& file) { WriteMetalsMaxScript(entries, scripts, file); });
+    WriteTextFile(folder / "index.html", [&](std::ostream& file) { WriteAtlasPage(entries, file); });
     RemoveOlderPictures(folder, entries);
     const std::string index = (folder / "index.html").string();
     if (coloured == 0) {

@@ -10,6 +10,7 @@
 #include "json_writer.h"
 #include "measured_views.h"
 #include "nk_error.h"
+#include "numbers.h"
 
 namespace aurivel::preview {
 namespace {
@@ -121,10 +122,73 @@ std::string FunctionName(const std::string& page) {
     return name;
 }
 
-std::string MaxScriptText(const std::string& className, const OpticalConstants& constants) {
-    std::ostringstream script;
-    PrintMaxScript(className, constants, script);
-    return script.str();
+// What metals.ms says of itself and the helpers that its functions share.
+// Where a name cannot be checked here (the Arnold material and its
+// properties), the script asks 3ds Max first, so it never stops with an
+// error where they are missing.
+constexpr std::string_view kMetalsScriptHead =
+    R"ms(-- Aurivel maps and Arnold metals of measured metals, written by aurivel-preview --atlas
+-- beside index.html, which shows each of them.
+--
+-- Load this file in 3ds Max with its full path (in the MAXScript Listener, or with Scripting > Run Script):
+--   fileIn @"C:\path\to\atlas\metals.ms"
+-- then call a function named after a database page ("main/Cu/Babar" gives aurivel_main_Cu_Babar):
+--   aurivel_main_Cu_Babar()           returns a new Aurivel map (Custom) with the fit for sRGB
+--   aurivel_main_Cu_Babar_acescg()    returns one with the fit for ACEScg
+--   aurivel_main_Cu_Babar_arnold()    returns a new Arnold Standard Surface metal (base colour = F0,
+--                                     specular colour = edge tint, metalness 1), or undefined where
+--                                     Arnold's material is not installed
+-- Each takes an optional Material Editor slot: slot:3 also puts what it returns into slot 3
+-- (meditMaterials[3] = ..., which replaces what the slot holds); without slot: no slot is touched.
+-- Colours are linear, in the scene's rendering space, from 0 to 255.
+
+fn aurivelPutInSlot thing slot =
+(
+    if slot != unsupplied and thing != undefined do
+    (
+        if isKindOf slot Integer and slot >= 1 and slot <= meditMaterials.count then
+            meditMaterials[slot] = thing
+        else
+            format "No Material Editor slot %: the slots are 1 to %\n" slot meditMaterials.count
+    )
+    thing
+)
+
+fn aurivelSetIfThere thing propertyName value =
+(
+    if isProperty thing propertyName do setProperty thing propertyName value
+)
+
+fn aurivelArnoldMetal baseColour edgeTint slot: =
+(
+    local metal = undefined
+    if ai_standard_surface != undefined do
+    (
+        metal = ai_standard_surface()
+        aurivelSetIfThere metal #base 1.0
+        aurivelSetIfThere metal #base_color baseColour
+        aurivelSetIfThere metal #metalness 1.0
+        aurivelSetIfThere metal #specular 1.0
+        aurivelSetIfThere metal #specular_color edgeTint
+    )
+    aurivelPutInSlot metal slot
+)
+)ms";
+
+// "(color 235.79 149.53 113.47)": a linear colour from 0 to 1 as MAXScript's 0-255.
+std::string MaxScriptColour(const std::array<float, 3>& linear) {
+    std::string text = "(color";
+    for (const float channel : linear) {
+        text += ' ' + ShortestDecimal(channel * 255.0f);
+    }
+    return text + ')';
+}
+
+void WriteMapFunction(const std::string& name, const MapSettings& map, const MapScriptWriter& scripts,
+                      std::ostream& out) {
+    out << "fn " << name << " slot: =\n(\n    local aurivelMap\n";
+    scripts.WriteMap(map, "aurivelMap", "    ", out);
+    out << "    aurivelPutInSlot aurivelMap slot\n)\n";
 }
 
 }  // namespace
@@ -154,7 +218,7 @@ spectral::SpectralColour IntegratedColour(const nkdata::NkData& data, const spec
 }
 
 AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const spectral::Observer& observer,
-                       const std::string& className) {
+                       const MapScriptWriter& scripts) {
     const spectral::SpectralColour srgb = IntegratedColour(data, observer, spectral::RenderingSpaceId::kSrgb);
     AtlasMetal metal{titles,
                      data.references,
@@ -165,8 +229,8 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
                      {},
                      {}};
     metal.models = spectral::ValuesForMaterialModels(srgb, metal.srgb.fitted);
-    metal.maxscript = MaxScriptText(className, metal.srgb.fitted);
-    metal.maxscriptAcescg = MaxScriptText(className, metal.acescg.fitted);
+    metal.maxscript = scripts.Script(scripts.CustomMap(metal.srgb.fitted));
+    metal.maxscriptAcescg = scripts.Script(scripts.CustomMap(metal.acescg.fitted));
     return metal;
 }
 
@@ -192,20 +256,18 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
     out << '\n';
 }
 
-void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, std::ostream& out) {
-    out << "-- Aurivel maps of measured metals, fitted for sRGB: one function for each page of the\n"
-           "-- optical-constants database, which returns a new Custom map with the page's values.\n";
+void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out) {
+    out << kMetalsScriptHead;
     for (const AtlasEntry& entry : entries) {
         if (!entry.metal) {
             continue;
         }
-        out << "\n-- " << entry.name << ": " << entry.page << "\nfn " << FunctionName(entry.page)
-            << " =\n(\n    local aurivelMap\n";
-        std::istringstream lines(entry.metal->maxscript);
-        for (std::string line; std::getline(lines, line);) {
-            out << "    " << line << '\n';
-        }
-        out << "    aurivelMap\n)\n";
+        const std::string function = FunctionName(entry.page);
+        out << "\n-- " << entry.name << ": " << entry.page << '\n';
+        WriteMapFunction(function, scripts.CustomMap(entry.metal->srgb.fitted), scripts, out);
+        WriteMapFunction(function + "_acescg", scripts.CustomMap(entry.metal->acescg.fitted), scripts, out);
+        out << "fn " << function << "_arnold slot: = aurivelArnoldMetal " << MaxScriptColour(entry.metal->models.baseColour.value)
+            << ' ' << MaxScriptColour(entry.metal->models.edgeTint.value) << " slot:slot\n";
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fit.h"
+#include "maxscript.h"
 #include "material_models.h"
 #include "nk_data.h"
 
@@ -67,16 +68,17 @@ spectral::SpectralColour IntegratedColour(const nkdata::NkData& data, const spec
                                           spectral::RenderingSpaceId space);
 
 // The page's fits in sRGB and ACEScg (judged against the integrated colour
-// in each) and what other material models take. className names the map's
-// class in the MAXScript lines.
+// in each), what other material models take, and the sRGB fit's MAXScript.
 AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const spectral::Observer& observer,
-                       const std::string& className);
+                       const MapScriptWriter& scripts);
 
 // {"metals": [...]}, one object for each entry.
 void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out);
 
-// A MAXScript function for each page with a colour that makes its map.
-void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, std::ostream& out);
+// MAXScript functions for each page with a colour: its map fitted for sRGB,
+// for ACEScg, and an Arnold Standard Surface metal; after a comment that says
+// how to load the file and call them.
+void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out);
 
 // The web page: the page template with the entries' JSON in it.
 void WriteAtlasPage(const std::vector<AtlasEntry>& entries, std::ostream& out);

@@ -15,7 +15,6 @@ namespace {
 constexpr int kStringCapacity = 256;
 
 constexpr const char* kPresetName = "preset";
-constexpr const char* kConstantNames[6] = {"nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue"};
 
 std::string Text(const MCHAR* text) { return text != nullptr ? Utf8FromWide(text) : std::string(); }
 
@@ -204,7 +203,7 @@ void PreviewMap::SetCustomConstants(const OpticalConstants& constants) {
     impl_->SetInt(impl_->Find(kPresetName), 0);
     const float values[6] = {constants.nr, constants.ng, constants.nb, constants.kr, constants.kg, constants.kb};
     for (int i = 0; i < 6; ++i) {
-        impl_->SetFloat(impl_->Find(kConstantNames[i]), values[i]);
+        impl_->SetFloat(impl_->Find(kOpticalConstantNames[i]), values[i]);
     }
 }
 
@@ -215,9 +214,14 @@ std::vector<std::wstring> PreviewMap::PresetNames() const { return impl_->ItemNa
 OpticalConstants PreviewMap::Constants(int time) const {
     float v[6];
     for (int i = 0; i < 6; ++i) {
-        v[i] = impl_->Value(kConstantNames[i], time);
+        v[i] = impl_->Value(kOpticalConstantNames[i], time);
     }
     return {v[0], v[1], v[2], v[3], v[4], v[5]};
+}
+
+MapSettings PreviewMap::Settings(int time) const {
+    return {Preset(), Constants(time), impl_->Value("gamma", time), impl_->Value("hue", time),
+            impl_->Value("sat", time)};
 }
 
 void PreviewMap::Update(int time) {
@@ -310,6 +314,18 @@ ModuleInfo PreviewModule::Info() const {
 PreviewMap PreviewModule::CreateMap() const {
     ClassDesc* cd = impl_->Class();
     return impl_->Adopt(static_cast<ReferenceTarget*>(cd->Create(FALSE)), Text(cd->ClassName()) + "'s Create");
+}
+
+MapScriptWriter PreviewModule::ScriptWriter() const {
+    PreviewMap map = CreateMap();
+    const MapSettings newMap = map.Settings(0);
+    std::vector<OpticalConstants> presetConstants;
+    for (std::size_t preset = 0; preset < map.PresetNames().size(); ++preset) {
+        PreviewMap fresh = CreateMap();
+        fresh.SetParameter({kPresetName, std::to_string(preset)});
+        presetConstants.push_back(fresh.Constants(0));
+    }
+    return MapScriptWriter(Info().className, newMap, std::move(presetConstants));
 }
 
 PreviewMap PreviewModule::LoadMap(const std::string& path) const {

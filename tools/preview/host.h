@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "maxscript.h"
 #include "options.h"
 #include "render.h"
 #include "shading/shading_types.h"
@@ -51,6 +52,8 @@ public:
     int Preset() const;
     std::vector<std::wstring> PresetNames() const;
     OpticalConstants Constants(int time) const;
+    // The preset, and the other parameters at that time.
+    MapSettings Settings(int time) const;
 
     // The host's Update before rendering at that time.
     void Update(int time);
@@ -73,6 +76,8 @@ public:
 
     ModuleInfo Info() const;
     PreviewMap CreateMap() const;
+    // Scripts for maps of the module's class, from what its new maps hold.
+    MapScriptWriter ScriptWriter() const;
     // Throws ToolError naming the file when it cannot be read or holds no map.
     PreviewMap LoadMap(const std::string& path) const;
 

@@ -7,6 +7,7 @@
 #include "app.h"
 #include "errors.h"
 #include "nk_error.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -21,16 +22,16 @@ int main(int argc, char** argv) {
         const bool showProgress = options.progress || isatty(STDERR_FILENO) == 1;
         return RunTool(options, AURIVEL_DEFAULT_MODULE, showProgress, std::cout, std::cerr);
     } catch (const UsageError& e) {
-        std::cerr << kPrefix << e.what() << "\n" << kPrefix << "try --help\n";
+        std::cerr << kPrefix << PrintableText(e.what()) << "\n" << kPrefix << "try --help\n";
         return 2;
     } catch (const ToolError& e) {
-        std::cerr << kPrefix << e.what() << '\n';
+        std::cerr << kPrefix << PrintableText(e.what()) << '\n';
         return 1;
     } catch (const aurivel::nkdata::DataError& e) {
-        std::cerr << kPrefix << e.what() << '\n';
+        std::cerr << kPrefix << PrintableText(e.what()) << '\n';
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << kPrefix << "unexpected failure: " << e.what() << '\n';
+        std::cerr << kPrefix << "unexpected failure: " << PrintableText(e.what()) << '\n';
         return 1;
     }
 }

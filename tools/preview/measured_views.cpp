@@ -108,6 +108,15 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
     return fitted;
 }
 
+std::string MeasuredMapName(const nkdata::NkData& data, const Options& options) {
+    const std::string& given = options.nkCsv ? *options.nkCsv : options.nk.empty() ? data.source : options.nk.front();
+    const std::string name = options.nkDb ? given : given.substr(given.find_last_of("/\\") + 1);
+    if (ChosenFitMethod(data, options) == FitMethod::kThree) {
+        return name + ", at the channel wavelengths";
+    }
+    return name + ", fitted for " + ChosenSpace(options, spectral::Observer::Cie1931D65()).Name();
+}
+
 void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out) {
     out << "Spectral fit to the integrated colour (CIE 1931 2\xc2\xb0 observer, D65, " << space.Name()
         << "), the values the map takes:\n";
@@ -125,16 +134,6 @@ void PrintFitReport(const spectral::FitReport& report, const spectral::Rendering
     if (outside) {
         out << "    * the integrated colour lies outside " << space.Name()
             << "'s gamut there; the map comes as close as it can\n";
-    }
-}
-
-void PrintMaxScript(const std::string& className, const OpticalConstants& c, std::ostream& out) {
-    const char* names[6] = {"nrvalue", "ngvalue", "nbvalue", "krvalue", "kgvalue", "kbvalue"};
-    const float values[6] = {c.nr, c.ng, c.nb, c.kr, c.kg, c.kb};
-    out << "aurivelMap = " << className << "()\n"
-        << "aurivelMap.preset = 0\n";
-    for (int i = 0; i < 6; ++i) {
-        out << "aurivelMap." << names[i] << " = " << ShortestDecimal(values[i]) << '\n';
     }
 }
 

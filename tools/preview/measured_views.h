@@ -28,11 +28,12 @@ FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options);
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
                                    const spectral::Observer& observer, std::ostream& out);
 
-void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out);
+// What a plot of the map made from measured data is titled with: the data
+// (a database page, or a file's name) and how the map's values were chosen,
+// naming the rendering space of a fit.
+std::string MeasuredMapName(const nkdata::NkData& data, const Options& options);
 
-// MAXScript that makes a Custom map of the class with the six values, each
-// the shortest decimal that reads back as the same float.
-void PrintMaxScript(const std::string& className, const OpticalConstants& constants, std::ostream& out);
+void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out);
 
 // Each sample coloured by the integrated reflectance at its view angle.
 ShaderFactory SpectralShaders(const spectral::SpectralColour& truth);

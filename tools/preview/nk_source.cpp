@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <iomanip>
+#include <sstream>
 
 #include "channel_wavelengths.h"
 #include "nk_database.h"
 #include "nk_file.h"
 #include "numbers.h"
+#include "wide_text.h"
 
 namespace aurivel::preview {
 namespace {
@@ -56,16 +58,16 @@ std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
 }
 
 void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std::ostream& out) {
-    out << "Optical constants from " << data.source << " at " << spectral::ChannelLabel(0) << ", "
+    out << "Optical constants from " << PrintableText(data.source) << " at " << spectral::ChannelLabel(0) << ", "
         << spectral::ChannelLabel(1) << ", " << spectral::ChannelLabel(2) << " \xc2\xb5m:\n"
         << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
         << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
     if (!data.references.empty()) {
-        out << "References:\n  ";
-        for (char character : data.references) {
-            out << character << (character == '\n' ? "  " : "");
+        out << "References:\n";
+        std::istringstream lines(data.references);
+        for (std::string line; std::getline(lines, line);) {
+            out << "  " << PrintableText(line) << '\n';
         }
-        out << '\n';
     }
 }
 

@@ -5,16 +5,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace aurivel::preview {
 
-// The number that the whole text spells, or nothing (also when out of range).
+// The number that the whole text spells, or nothing (also when out of range,
+// and for NaN in any of its spellings: "nan", "-NaN", "nan(123)").
 template <typename T>
 std::optional<T> ParseNumber(std::string_view text) {
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
+    }
+    if constexpr (std::is_floating_point_v<T>) {
+        if (value != value) {  // NaN
+            return std::nullopt;
+        }
     }
     return value;
 }

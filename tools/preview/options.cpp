@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 #include "channel_wavelengths.h"
 #include "errors.h"
@@ -67,9 +68,6 @@ void CheckNkDatabase(const Options& options) {
     if (options.view == View::kAtlas) {
         return;  // an atlas takes --nk-db with --nk or --nk-list: CheckAtlasOptions
     }
-    if (options.nkList && (!options.nk.empty() || options.nkCsv || options.loadFile || options.saveFile)) {
-        throw UsageError("--nk-list only lists pages; it takes no --nk, --nk-csv, --load or --save");
-    }
     if (options.nkDb && options.nkCsv) {
         throw UsageError("--nk-csv reads a file; it takes no --nk-db");
     }
@@ -97,28 +95,20 @@ RenderingSpaceChoice ParseRenderingSpace(const std::string& text) {
 
 void CheckSpectralOptions(const Options& options, const std::string& nk) {
     if (options.view == View::kCompare) {
-        if (options.preset || !nk.empty() || options.loadFile || options.saveFile || options.maxscript) {
-            throw UsageError(
-                "--compare takes data files (or --nk-db DIR for the ten metals); no --preset, --nk, "
-                "--nk-csv, --load, --save or --maxscript");
-        }
         if (options.compareFiles.empty() == !options.nkDb) {
             throw UsageError("--compare needs data files, or --nk-db DIR alone for the ten metals");
-        }
-        if (options.fit) {
-            throw UsageError("--compare shows both ways of choosing n and k; it takes no --fit");
         }
     } else if (!options.compareFiles.empty()) {
         throw UsageError("unknown argument '" + options.compareFiles.front() + "' (data files go with --compare)");
     }
-    if (options.fit && nk.empty()) {
-        throw UsageError("--fit chooses how measured n and k become the map's; it needs --nk or --nk-csv");
-    }
-    if (options.maxscript && options.view != View::kSphere) {
-        throw UsageError("--maxscript prints the map's values; it takes no --sheet, --plot or --info");
-    }
-    if (options.lit && (options.view == View::kPlot || options.view == View::kInfo || options.maxscript)) {
-        throw UsageError("--lit changes how spheres are lit; it takes no --plot, --info or --maxscript");
+    if (nk.empty() && options.view != View::kCompare) {
+        for (const auto& [given, option] : {std::pair{options.fit.has_value(), "--fit"},
+                                            std::pair{options.renderingSpace.has_value(), "--rendering-space"}}) {
+            if (given) {
+                throw UsageError(std::string(option) +
+                                 " chooses how measured n and k become the map's; it needs --nk or --nk-csv");
+            }
+        }
     }
 }
 
@@ -133,13 +123,6 @@ void CheckAtlasOptions(const Options& options) {
     }
     if (options.nkList && options.nkList->find('/') == std::string::npos) {
         throw UsageError("--atlas takes a book with --nk-list shelf/book, not a shelf");
-    }
-    if (options.preset || options.nkCsv || options.loadFile || options.saveFile || options.maxscript || options.fit ||
-        options.lit || options.linear || !options.settings.empty() ||
-        options.renderingSpace != RenderingSpaceChoice::kSrgb || !options.compareFiles.empty()) {
-        throw UsageError(
-            "--atlas fits database pages for both rendering spaces; besides --nk-db with --nk or --nk-list it "
-            "takes --size, --threads, --time, --module and --progress only");
     }
 }
 
@@ -156,10 +139,67 @@ void CheckCombination(const Options& options) {
     if (!nk.empty() && options.loadFile) {
         throw UsageError(nk + " and --load both choose the map; give one of them");
     }
-    if (options.view == View::kSheet && (options.preset || !nk.empty() || options.loadFile || options.saveFile)) {
-        throw UsageError("--sheet shows every metal preset; it takes no --preset, --nk, --nk-csv, --load or --save");
-    }
     CheckSpectralOptions(options, nk);
+}
+
+// A view and the options that it takes; --module and --help go with every one.
+struct ViewOptions {
+    std::string name;
+    std::set<std::string> takes;
+};
+
+const std::set<std::string> kMapChoice{"--preset",          "--set",  "--nk",   "--nk-csv", "--nk-db", "--fit",
+                                       "--rendering-space", "--load", "--save", "--time"};
+const std::set<std::string> kPicture{"-o", "--output", "--linear"};
+const std::set<std::string> kRendering{"--size", "--threads", "--progress"};
+
+std::set<std::string> Joined(std::initializer_list<std::set<std::string>> sets) {
+    std::set<std::string> joined;
+    for (const std::set<std::string>& set : sets) {
+        joined.insert(set.begin(), set.end());
+    }
+    return joined;
+}
+
+ViewOptions OptionsOfTheView(const Options& options) {
+    switch (options.view) {
+        case View::kSheet:
+            return {"--sheet", Joined({kPicture, kRendering, {"--sheet", "--set", "--time", "--lit"}})};
+        case View::kPlot:
+            return {"--plot", Joined({kPicture, kMapChoice, {"--plot"}})};
+        case View::kInfo:
+            return {"--info", {"--info"}};
+        case View::kCompare:
+            return {"--compare",
+                    Joined({kPicture, kRendering, {"--compare", "--nk-db", "--rendering-space", "--time", "--lit"}})};
+        case View::kAtlas:
+            return {"--atlas", Joined({kRendering, {"--atlas", "--nk-db", "--nk", "--nk-list", "--time"}})};
+        case View::kIntroduction:  // chosen only when no option is given
+            return {"the introduction (no arguments)", {}};
+        case View::kSphere:
+            break;
+    }
+    if (options.nkList) {
+        return {"--nk-list", {"--nk-list", "--nk-db"}};
+    }
+    if (options.maxscript) {
+        return {"--maxscript", Joined({kMapChoice, {"--maxscript"}})};
+    }
+    return {"the sample sphere (no view option)", Joined({kPicture, kRendering, kMapChoice, {"--lit"}})};
+}
+
+// An option that the chosen view would ignore is refused.
+void CheckTheViewTakes(const Options& options, const std::vector<std::string>& given) {
+    const ViewOptions view = OptionsOfTheView(options);
+    for (const std::string& option : given) {
+        if (option != "--module" && option != "-h" && option != "--help" && view.takes.count(option) == 0) {
+            std::string takes;
+            for (const std::string& taken : view.takes) {
+                takes += (takes.empty() ? "" : ", ") + taken;
+            }
+            throw UsageError(option + " does not go with " + view.name + ", which takes " + takes + " (and --module)");
+        }
+    }
 }
 
 // The text with {R}, {G} and {B} replaced by the channels' wavelengths.
@@ -216,6 +256,7 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"-h", [&] { options.help = true; }},
         {"--help", [&] { options.help = true; }},
     };
+    std::vector<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> inlineValue;
@@ -225,11 +266,13 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         }
         if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
             flag->second();
+            given.push_back(name);
         } else if (const auto option = withValue.find(name); option != withValue.end()) {
             if (!inlineValue && i + 1 == args.size()) {
                 throw UsageError(name + " needs a value");
             }
             option->second(inlineValue ? *inlineValue : args[++i]);
+            given.push_back(name);
         } else if (name.rfind('-', 0) != 0) {
             options.compareFiles.push_back(name);
         } else {
@@ -237,6 +280,9 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     CheckCombination(options);
+    if (!options.help) {
+        CheckTheViewTakes(options, given);
+    }
     return options;
 }
 
@@ -297,7 +343,8 @@ Choosing the map:
                       (tables and dispersion formulas 1-9), the site's CSV
                       export ("wl,n" rows, then "wl,k" rows), or a plain
                       table of rows "wavelength n k" (commas, tabs or spaces;
-                      '#' starts a comment); wavelengths in µm. Data without
+                      '#' starts a comment; one header line may come
+                      first); wavelengths in µm. Data without
                       k give k = 0
   --nk-db DIR         the folder of a copy of the refractiveindex.info
                       database (holding catalog-nk.yml, or database/ with it);
@@ -326,9 +373,12 @@ Output:
   --lit               the sphere as polished metal mirroring a studio (soft
                       boxes over a grey floor), the map's colour being the
                       colour of its reflection
-  --maxscript         print MAXScript lines that make a Custom Aurivel map
-                      with the map's six n and k values; no picture (reports
-                      go to stderr)
+  --maxscript         print MAXScript lines that make the map: every
+                      parameter that differs from a new map (the preset by
+                      its number, a Custom map's six n and k values, gamma,
+                      hue, sat), and a comment that shows how to put it into
+                      a Material Editor slot; no picture (reports go to
+                      stderr)
   --size N            side of a sample slot in pixels, odd (default 255 for
                       one sphere, 161 per tile of --sheet)
   --linear            write the map's linear values as 16-bit samples,
@@ -345,15 +395,19 @@ Examples:
   aurivel-preview --preset silver --set gamma=2.2 --set hue=-20
   aurivel-preview --sheet -o metals.png
   aurivel-preview --plot --preset titanium -o titanium-curve.png
-  aurivel-preview --nk-csv Cu.csv -o measured-copper.png
+  aurivel-preview --nk-csv data/examples/Cu.csv -o measured-copper.png
   aurivel-preview --nk-db data/refractiveindex.info --nk main/Au/Johnson
   aurivel-preview --nk-db data/refractiveindex.info --nk-list main/Au
   aurivel-preview --nk-db data/refractiveindex.info --compare -o metals.png
   aurivel-preview --nk-db data/refractiveindex.info --atlas atlas
-  aurivel-preview --nk Au.yml --rendering-space acescg --maxscript
+  aurivel-preview --nk data/examples/measured.txt --rendering-space acescg --maxscript
   aurivel-preview --preset copper --lit -o copper-lit.png
   aurivel-preview --preset gold --save gold.scene
   aurivel-preview --load gold.scene -o again.png
+
+Each view takes only the options that it uses: an option that it would
+ignore (-o with --atlas, --size with --plot, --rendering-space without
+measured n and k) is refused, naming the view and what it takes.
 
 Exit status: 0 on success, 1 when a file or its data is bad, 2 when the
 command line is wrong.

@@ -42,7 +42,7 @@ struct Options {
     std::optional<std::string> nkDb;    // the folder of a copy of the optical-constants database
     std::optional<std::string> nkList;  // "shelf/book" (or "shelf"): list its pages (or books), no picture
     std::optional<FitMethod> fit;       // none: spectral when the data cover 380-780 nm
-    RenderingSpaceChoice renderingSpace = RenderingSpaceChoice::kSrgb;
+    std::optional<RenderingSpaceChoice> renderingSpace;  // none: sRGB
     std::vector<std::string> compareFiles;  // data files given to --compare
     std::string atlasFolder;                // where --atlas writes
     bool lit = false;                       // the sphere mirrors a studio

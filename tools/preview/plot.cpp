@@ -144,6 +144,31 @@ SphereSample SampleAtViewAngle(double degrees) {
     return sample;
 }
 
+// Above the axis's label, centred: on one line where it fits, else on two,
+// broken after "name:" or else at the last space that lets the first fit.
+void DrawTitle(Image& image, const std::wstring& title, const Font& font) {
+    constexpr int kMargin = 10;
+    const int room = kWidth - 2 * kMargin;
+    const auto draw = [&](const std::wstring& line, int baseline) {
+        font.Draw(image, std::max(kMargin, (kWidth - font.TextWidth(line)) / 2), baseline, line, kInk);
+    };
+    if (font.TextWidth(title) <= room) {
+        draw(title, 22);
+        return;
+    }
+    std::size_t cut = title.find(L":  ");
+    cut = cut != std::wstring::npos && font.TextWidth(title.substr(0, cut + 1)) <= room ? cut + 1 : title.rfind(L' ');
+    while (cut != std::wstring::npos && cut > 0 && font.TextWidth(title.substr(0, cut)) > room) {
+        cut = title.rfind(L' ', cut - 1);
+    }
+    if (cut == std::wstring::npos || cut == 0) {
+        draw(title, 22);
+        return;
+    }
+    draw(title.substr(0, cut), 16);
+    draw(title.substr(title.find_first_not_of(L' ', cut)), 32);
+}
+
 Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font) {
     Image image(kWidth, kHeight, kPaper);
     const ReflectanceAxis axis(curves);
@@ -152,8 +177,7 @@ Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstri
         DrawCurve(image, axis, curve);
     }
     DrawLegend(image, curves, font);
-    // A line of its own above the axis's label, centred where it fits.
-    font.Draw(image, std::max(10, (kWidth - font.TextWidth(title)) / 2), 22, title, kInk);
+    DrawTitle(image, title, font);
     return image;
 }
 

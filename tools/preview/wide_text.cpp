@@ -76,4 +76,18 @@ bool SameNameIgnoringCase(const std::wstring& name, const std::string& typed) {
                                                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
 }
 
+std::string PrintableText(const std::string& text) {
+    std::string printable;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            const char* hex = "0123456789ABCDEF";
+            printable += {'\\', 'x', hex[byte >> 4], hex[byte & 0xF]};
+        } else {
+            printable += c;
+        }
+    }
+    return printable;
+}
+
 }  // namespace aurivel::preview
