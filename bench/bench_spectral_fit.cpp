@@ -8,7 +8,7 @@
 namespace aurivel::bench {
 namespace {
 
-using spectral::RenderingSpaceId;
+using metal_colour::RenderingSpaceId;
 
 // One fit of the six constants to a measured metal, from the integrated
 // colour to the values the map takes; reading the file and the observer's
@@ -16,11 +16,11 @@ using spectral::RenderingSpaceId;
 void SpectralFit(benchmark::State& state, const char* page, RenderingSpaceId id) {
     const nkdata::NkData data =
         nkdata::ReadNkYamlFile(std::string(AURIVEL_SOURCE_DIR "/data/refractiveindex.info/database/data/main/") + page);
-    const spectral::Observer observer = spectral::Observer::Cie1931D65();
-    const spectral::SpectralColour truth(spectral::MetalSpectrum(data), observer,
-                                         spectral::RenderingSpace(id, observer.White()));
+    const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
+    const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(data), observer,
+                                         metal_colour::RenderingSpace(id, observer.White()));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(spectral::FitConstants(truth));
+        benchmark::DoNotOptimize(metal_colour::FitConstants(truth));
     }
 }
 

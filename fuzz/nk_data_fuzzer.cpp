@@ -41,12 +41,12 @@ void CheckFunction(const OpticalFunction& function) {
 void CheckData(const NkData& data) {
     CheckFunction(data.n);
     CheckFunction(data.k);
-    if (!Covers(data, aurivel::spectral::kChannelSpan)) {
+    if (!Covers(data, aurivel::metal_colour::kChannelSpan)) {
         return;
     }
     try {
         for (const auto* function : {&data.n, &data.k}) {
-            for (float value : aurivel::spectral::ChannelValues(*function)) {
+            for (float value : aurivel::metal_colour::ChannelValues(*function)) {
                 FUZZ_REQUIRE(std::isfinite(value) && value >= 0.0f);
             }
         }

@@ -5,7 +5,7 @@
 #include "nk_error.h"
 #include "site_csv.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 nkdata::NkData Read(const std::string& text) { return nkdata::ReadSiteCsv(text, "metal.csv"); }
@@ -36,4 +36,4 @@ TEST(NkChannelsTest, ConstantsNeedDataOverTheChannelWavelengths) {
 }
 
 }  // namespace
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

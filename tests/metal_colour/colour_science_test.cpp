@@ -8,7 +8,7 @@
 #include "cie_files.h"
 #include "rendering_space.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 const Observer& D65Observer() {
@@ -166,4 +166,4 @@ TEST_F(CieFilesTest, BadTablesAreRejectedNamingTheFile) {
 }
 
 }  // namespace
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

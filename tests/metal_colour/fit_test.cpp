@@ -4,7 +4,7 @@
 
 #include "synthetic_metal.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 const Observer& Colord() {
@@ -47,4 +47,4 @@ TEST(FitTest, AFlatSpectrumGetsItsOwnConstantsBackOrBetterOnes) {
 }
 
 }  // namespace
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -6,7 +6,7 @@
 
 #include "synthetic_metal.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 // Derived by hand from r = ((n - 1)² + k²) / ((n + 1)² + k²):
@@ -71,4 +71,4 @@ TEST(MaterialModelsTest, F82TintDividesBySchlickAtOneSeventh) {
 }
 
 }  // namespace
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

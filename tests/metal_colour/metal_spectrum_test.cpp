@@ -8,7 +8,7 @@
 #include "nk_error.h"
 #include "synthetic_metal.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -74,4 +74,4 @@ TEST(MetalSpectrumTest, DataThatCannotGiveTheSpectrumAreRejectedNamingTheSource)
 }
 
 }  // namespace
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -6,7 +6,7 @@
 
 #include "nk_data.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 inline nkdata::NkData SyntheticMetal(std::function<double(double)> n, std::function<double(double)> k) {
     const nkdata::WavelengthRange range{0.3, 0.9};
@@ -17,4 +17,4 @@ inline nkdata::NkData ConstantMetal(double n, double k) {
     return SyntheticMetal([n](double) { return n; }, [k](double) { return k; });
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

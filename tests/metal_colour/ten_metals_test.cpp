@@ -13,7 +13,7 @@
 #include "nk_database.h"
 #include "preset_metals.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 const nkdata::NkDatabase& Database() {
@@ -109,4 +109,4 @@ TEST(MetalLibraryTest, F0LiesWithinPublishedValues) {
 }
 
 }  // namespace
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -16,7 +16,7 @@ TEST(NkSourceTest, PrintsTheConstantsAndTheReferencesIndented) {
     nkdata::NkData data = nkdata::ReadSiteCsv("wl,n\n0.4,1.0\n0.7,2.5\n", "metal.csv");
     data.references = "A. Author.\nA \x1B[2Jtitle.";  // control bytes from a file are shown, not obeyed
     std::ostringstream out;
-    PrintNkConstants(data, spectral::ThreeWavelengthConstants(data), out);
+    PrintNkConstants(data, metal_colour::ThreeWavelengthConstants(data), out);
     EXPECT_EQ(out.str(),
               "Optical constants from metal.csv at R 0.650, G 0.510, B 0.475 \xC2\xB5m:\n  n = 2.25 1.55 1.375\n"
               "  k = 0 0 0\nReferences:\n  A. Author.\n  A \\x1B[2Jtitle.\n");

@@ -589,11 +589,11 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
                         kRisingAtChannels[4], kRisingAtChannels[5]}),
                 true);
     // The rising metal's fitted map is far closer to its truth than its sampled one.
-    const spectral::Observer observer = spectral::Observer::Cie1931D65();
-    const spectral::SpectralColour risingTruth(
-        spectral::MetalSpectrum(nkdata::ReadNkFile(rising)), observer,
-        spectral::RenderingSpace(spectral::RenderingSpaceId::kSrgb, observer.White()));
-    const spectral::LinearRgb head = risingTruth.At(1.0);
+    const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
+    const metal_colour::SpectralColour risingTruth(
+        metal_colour::MetalSpectrum(nkdata::ReadNkFile(rising)), observer,
+        metal_colour::RenderingSpace(metal_colour::RenderingSpaceId::kSrgb, observer.White()));
+    const metal_colour::LinearRgb head = risingTruth.At(1.0);
     const double truthChannels[3] = {head.r, head.g, head.b};
     for (int c = 0; c < 3; ++c) {
         const auto error = [&](int tile) {

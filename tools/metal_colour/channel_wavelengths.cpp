@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 std::string ChannelMicrometres(std::size_t channel) {
     char text[16];
@@ -27,4 +27,4 @@ OpticalConstants ThreeWavelengthConstants(const nkdata::NkData& data) {
     return {n[0], n[1], n[2], k[0], k[1], k[2]};
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -9,7 +9,7 @@
 #include "nk_data.h"
 #include "shading/shading_types.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // The wavelengths (µm) of the map's red, green and blue channels, as the
 // rollout labels them.
@@ -29,4 +29,4 @@ std::array<float, 3> ChannelValues(const nkdata::OpticalFunction& function);
 // them.
 OpticalConstants ThreeWavelengthConstants(const nkdata::NkData& data);
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -5,7 +5,7 @@
 #include <memory>
 #include <type_traits>
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 // Little CMS reports a parse error through the context's log handler; the
@@ -81,4 +81,4 @@ CieTable ReadCieFiles(const std::string& matchingFunctionsFile, const std::strin
     return table;
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

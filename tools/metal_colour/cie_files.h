@@ -7,7 +7,7 @@
 
 #include "observer.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 inline constexpr const char* kColordObserverFile = "/usr/share/colord/cmf/CIE1931-2deg-XYZ.cmf";
 inline constexpr const char* kColordIlluminantFile = "/usr/share/colord/illuminant/CIE-D65.sp";
@@ -18,4 +18,4 @@ inline constexpr const char* kColordIlluminantFile = "/usr/share/colord/illumina
 CieTable ReadCieFiles(const std::string& matchingFunctionsFile = kColordObserverFile,
                       const std::string& illuminantFile = kColordIlluminantFile);
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

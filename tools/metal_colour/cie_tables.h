@@ -10,7 +10,7 @@
 // clang-format off
 #include "observer.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // The CIE 1931 2° colour-matching functions x, y, z and CIE illuminant D65,
 // from 380 to 780 nm in 5 nm steps.
@@ -98,4 +98,4 @@ inline constexpr CieTable kCie1931D65 = {{
     {4.150994e-05, 1.4990000000000002e-05, 0, 0.633828},  // 780 nm
 }};
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -11,7 +11,7 @@
 #include "shading/conductor_fresnel.h"
 #include "shading/shade_sample.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 constexpr double kLargestConstant = 100.0;  // the map's parameter range is 0 to 100
@@ -218,4 +218,4 @@ double FitReport::Largest(double AngleJudgement::*deltaE) const {
     return largest;
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

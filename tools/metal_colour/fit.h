@@ -9,7 +9,7 @@
 #include "metal_spectrum.h"
 #include "shading/shading_types.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // The view angles (degrees from head-on) at which fits are judged.
 inline constexpr std::array<double, 5> kReportAngles{0.0, 30.0, 60.0, 75.0, 85.0};
@@ -40,4 +40,4 @@ struct FitReport {
 // hue, saturation and gamma) and the integrated colour at kReportAngles.
 FitReport JudgeFit(const SpectralColour& truth, const OpticalConstants& sampled, const OpticalConstants& fitted);
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 double NormalReflectance(double n, double k) {
     const double k2 = k * k;
@@ -52,4 +52,4 @@ MaterialModelValues ValuesForMaterialModels(const SpectralColour& metal, const O
     return {base, EdgeTints(fitted), F82Tints(base.value, metal.At(kF82Cosine))};
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

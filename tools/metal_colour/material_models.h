@@ -10,7 +10,7 @@
 #include "rendering_space.h"
 #include "shading/shading_types.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // The cosine at which OpenPBR's F82 model pins the reflectance, 1/7 (about
 // 81.8°), where the dip of a metal's reflectance lies.
@@ -54,4 +54,4 @@ struct MaterialModelValues {
 // which is defined by n and k, from the map's fitted constants.
 MaterialModelValues ValuesForMaterialModels(const SpectralColour& metal, const OpticalConstants& fitted);
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -11,7 +11,7 @@
 
 #include <array>
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 struct MetalPage {
     const char* name;  // as an artist would look for it
@@ -28,9 +28,7 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
     {"Aluminium", "main/Al/Rakic-BB"},
     {"Gold", "main/Au/Rakic-BB",
      "In sRGB the colour lies outside the gamut at 0\xc2\xb0-60\xc2\xb0 (red above 1), and the fit shares its error "
-     "with those angles: 0.28 at 75\xc2\xb0. Values within 0.2 at 75\xc2\xb0 and 85\xc2\xb0 exist, but raise the "
-     "\xce\x94"
-     "E at 0\xc2\xb0 from 0.52 to 0.66."},
+     "with those angles; values that meet 0.2 at 75\xc2\xb0 and 85\xc2\xb0 exist, but raise the error at 0\xc2\xb0."},
     {"Beryllium", "main/Be/Rakic-BB"},
     {"Bismuth", "main/Bi/Hagemann"},
     {"Calcium", "main/Ca/Mathewson"},
@@ -38,21 +36,19 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
     {"Chromium", "main/Cr/Rakic-BB"},
     {"Caesium", "main/Cs/Smith",
      "Its n stays below 0.6 and its k below 1.8 across the visible, where the map's closed form falls short of the "
-     "exact Fresnel reflectance at oblique angles (n 0.27, k 0.85: 0.61 against 0.69 at 60\xc2\xb0). With the exact "
-     "formula, one n and k per channel would come within 0.03 in sRGB."},
+     "exact Fresnel reflectance at oblique angles (n 0.27, k 0.85: 0.61 against 0.69 at 60\xc2\xb0)."},
     {"Copper", "main/Cu/Rakic-BB",
-     "In sRGB the fit, which minimises the sum of squared \xce\x94"
-     "E over 0\xc2\xb0-89\xc2\xb0, leaves 0.21 at 75\xc2\xb0 and 85\xc2\xb0; values that keep every angle within "
-     "0.18 exist, which the fit does not look for."},
+     "In sRGB the fit minimises the sum of squared \xce\x94"
+     "E over 0\xc2\xb0-89\xc2\xb0, which leaves the grazing angles a little above 0.2; values that keep every "
+     "angle within it exist, which the fit does not look for."},
     {"Iron", "main/Fe/Johnson"},
     {"Mercury", "main/Hg/Inagaki"},
     {"Indium", "main/In/Mathewson-298K"},
     {"Iridium", "main/Ir/Schmitt-ALD"},
     {"Potassium", "main/K/Smith",
-     "In sRGB the fit, which minimises the sum of squared \xce\x94"
-     "E over 0\xc2\xb0-89\xc2\xb0, leaves 0.202 at 60\xc2\xb0: its n stays below 0.06 and its k below 2.3 "
-     "across the visible, where the map's closed form falls short of the exact Fresnel reflectance at oblique "
-     "angles. Values that keep every angle within 0.18 exist, which the fit does not look for."},
+     "Its n stays below 0.06 and its k below 2.3 across the visible, where the map's closed form falls short of "
+     "the exact Fresnel reflectance at oblique angles, and the fit, which minimises the sum of squared \xce\x94"
+     "E over 0\xc2\xb0-89\xc2\xb0, leaves one angle a little above 0.2."},
     {"Lithium", "main/Li/Inagaki"},
     {"Lutetium", "main/Lu/Garcia-Cortes"},
     {"Magnesium", "main/Mg/Hagemann"},
@@ -67,8 +63,7 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
     {"Platinum", "main/Pt/Rakic-BB"},
     {"Rubidium", "main/Rb/Smith",
      "Its n stays below 0.26 and its k below 2 across the visible, where the map's closed form falls short of the "
-     "exact Fresnel reflectance at oblique angles. With the exact formula, one n and k per channel would come "
-     "within 0.03 in sRGB."},
+     "exact Fresnel reflectance at oblique angles."},
     {"Rhodium", "main/Rh/Weaver"},
     {"Tantalum", "main/Ta/Werner", nullptr,
      "Werner's constants come from electron energy-loss spectra, not from optical measurements, and are likely "
@@ -82,9 +77,9 @@ inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
     {"Brass (Cu70Zn30)", "other/Cu-Zn/Querry-Cu70Zn30"},
     {"Stainless steel (austenitic)", "other/stainless_steel/Karlsson-austenitic"},
     {"Gold-silver (Au50Ag50)", "other/Au-Ag/Rioux-Au50Ag50",
-     "In ACEScg the fit, which minimises the sum of squared \xce\x94"
-     "E over 0\xc2\xb0-89\xc2\xb0, leaves 0.26 at 85\xc2\xb0; values that keep every angle within 0.2 exist, "
-     "which the fit does not look for."},
+     "In ACEScg the fit minimises the sum of squared \xce\x94"
+     "E over 0\xc2\xb0-89\xc2\xb0, which leaves the grazing angles a little above 0.2; values that keep every "
+     "angle within it exist, which the fit does not look for."},
 }};
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

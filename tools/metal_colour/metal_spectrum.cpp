@@ -5,7 +5,7 @@
 
 #include "nk_error.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 double ValueAt(const nkdata::NkData& data, const nkdata::OpticalFunction& f, const char* what, double micrometres) {
@@ -54,4 +54,4 @@ double Radians(double degrees) { return degrees * (3.14159265358979323846 / 180.
 
 double CosineOfDegrees(double degrees) { return std::cos(Radians(degrees)); }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -7,7 +7,7 @@
 #include "observer.h"
 #include "rendering_space.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 class MetalSpectrum {
 public:
@@ -40,4 +40,4 @@ private:
 double Radians(double degrees);
 double CosineOfDegrees(double degrees);
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -2,7 +2,7 @@
 
 #include "cie_tables.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 double BandMicrometres(int band) { return (kShortestNanometres + band * kStepNanometres) / 1000.0; }
 
@@ -33,4 +33,4 @@ Xyz Observer::White() const {
     return ColourOf(one);
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

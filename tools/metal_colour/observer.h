@@ -6,7 +6,7 @@
 #include <array>
 #include <stdexcept>
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // A colour table that cannot be read or does not hold what is needed, or
 // colour space data that give no colour space.
@@ -67,4 +67,4 @@ private:
     std::array<Xyz, kBands> weights_;
 };
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -8,7 +8,7 @@
 
 #include "metal_library.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // Named as the preset list names them.
 inline constexpr std::array<MetalPage, 10> kPresetMetals{{
@@ -24,4 +24,4 @@ inline constexpr std::array<MetalPage, 10> kPresetMetals{{
     {"Titanium", "main/Ti/Johnson"},
 }};
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

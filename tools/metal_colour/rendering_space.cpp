@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <optional>
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 namespace {
 
 // A rendering space as its standard gives it: three primaries and the white
@@ -146,7 +146,7 @@ Lab RenderingSpace::LabOf(const LinearRgb& rgb) const {
 }
 
 double RenderingSpace::DeltaE2000(const LinearRgb& a, const LinearRgb& b) const {
-    return spectral::DeltaE2000(LabOf(a), LabOf(b));
+    return metal_colour::DeltaE2000(LabOf(a), LabOf(b));
 }
 
 bool RenderingSpace::InGamut(const LinearRgb& rgb) {
@@ -156,4 +156,4 @@ bool RenderingSpace::InGamut(const LinearRgb& rgb) {
     return inside(rgb.r) && inside(rgb.g) && inside(rgb.b);
 }
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

@@ -6,7 +6,7 @@
 
 #include "observer.h"
 
-namespace aurivel::spectral {
+namespace aurivel::metal_colour {
 
 // A 3 × 3 matrix as three rows.
 using Matrix3 = std::array<std::array<double, 3>, 3>;
@@ -77,4 +77,4 @@ private:
     Matrix3 toXyz_;
 };
 
-}  // namespace aurivel::spectral
+}  // namespace aurivel::metal_colour

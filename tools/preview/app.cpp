@@ -51,7 +51,7 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
                       std::ostream& out) {
     PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
     if (data) {
-        const OpticalConstants constants = MeasuredConstants(*data, options, spectral::Observer::Cie1931D65(), out);
+        const OpticalConstants constants = MeasuredConstants(*data, options, metal_colour::Observer::Cie1931D65(), out);
         try {
             map.SetCustomConstants(constants);
         } catch (const UsageError& e) {
@@ -78,7 +78,7 @@ ShaderFactory Shading(const PreviewMap& map, const Options& options) {
 
 void WritePicture(Image image, const Options& options, std::ostream& out) {
     if (options.renderingSpace == RenderingSpaceChoice::kAcescg && !options.linear && options.view != View::kPlot) {
-        ShowInSrgb(image, ChosenSpace(options, spectral::Observer::Cie1931D65()));
+        ShowInSrgb(image, ChosenSpace(options, metal_colour::Observer::Cie1931D65()));
     }
     WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
     out << "Wrote " << options.output << '\n';
@@ -150,8 +150,8 @@ std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const
     std::vector<PlotCurve> curves =
         MapCurves(map, options.time, fitted ? ConstantsSource::kSpectralFit : ConstantsSource::kChannelWavelengths);
     if (data && nkdata::Covers(*data, {0.38, 0.78})) {
-        const spectral::Observer observer = spectral::Observer::Cie1931D65();
-        const spectral::SpectralColour truth(spectral::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
+        const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
+        const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }

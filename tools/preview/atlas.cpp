@@ -29,8 +29,8 @@ constexpr int kPlotTextHeight = 14;
 
 // Each page once, in the lists' order.
 template <std::size_t N>
-void AddPages(const std::array<spectral::MetalPage, N>& list, std::vector<std::string>& pages) {
-    for (const spectral::MetalPage& metal : list) {
+void AddPages(const std::array<metal_colour::MetalPage, N>& list, std::vector<std::string>& pages) {
+    for (const metal_colour::MetalPage& metal : list) {
         if (std::find(pages.begin(), pages.end(), metal.page) == pages.end()) {
             pages.emplace_back(metal.page);
         }
@@ -49,13 +49,13 @@ std::vector<std::string> ChosenPages(const Options& options, const nkdata::NkDat
         }
         return pages;
     }
-    AddPages(spectral::kPresetMetals, pages);
-    AddPages(spectral::kMetalLibrary, pages);
+    AddPages(metal_colour::kPresetMetals, pages);
+    AddPages(metal_colour::kMetalLibrary, pages);
     return pages;
 }
 
 template <std::size_t N>
-const spectral::MetalPage* FindPage(const std::array<spectral::MetalPage, N>& list, const std::string& page) {
+const metal_colour::MetalPage* FindPage(const std::array<metal_colour::MetalPage, N>& list, const std::string& page) {
     const auto found = std::find_if(list.begin(), list.end(), [&](const auto& metal) { return metal.page == page; });
     return found == list.end() ? nullptr : &*found;
 }
@@ -71,8 +71,8 @@ PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
             titles.pageName = page.name;
         }
     }
-    const spectral::MetalPage* known = FindPage(spectral::kMetalLibrary, id);
-    known = known ? known : FindPage(spectral::kPresetMetals, id);
+    const metal_colour::MetalPage* known = FindPage(metal_colour::kMetalLibrary, id);
+    known = known ? known : FindPage(metal_colour::kPresetMetals, id);
     if (known) {
         titles.name = known->name;
         titles.note = known->note ? known->note : "";
@@ -117,8 +117,8 @@ public:
     // The map with the sRGB fit's sampled and fitted values, the integrated
     // colour, the fitted map lit, and its curves beside the integrated ones.
     AtlasPictures Paint(const std::string& stem, const nkdata::NkData& data, const AtlasMetal& metal,
-                        const spectral::Observer& observer) {
-        const spectral::SpectralColour truth = IntegratedColour(data, observer, spectral::RenderingSpaceId::kSrgb);
+                        const metal_colour::Observer& observer) {
+        const metal_colour::SpectralColour truth = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
         const AtlasPictures pictures{PicturePath(stem, kPictureKinds[0]), PicturePath(stem, kPictureKinds[1]),
                                      PicturePath(stem, kPictureKinds[2]), PicturePath(stem, kPictureKinds[3]),
                                      PicturePath(stem, kPictureKinds[4])};
@@ -208,7 +208,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     const std::vector<std::string> pages = ChosenPages(options, database);
     const fs::path folder(options.atlasFolder);
     MakeFolder(folder / "pictures");
-    const spectral::Observer observer = spectral::Observer::Cie1931D65();
+    const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
     const MapScriptWriter scripts = module.ScriptWriter();
     AtlasPainter painter(module, options, folder);
     Progress progress(progressOut, "Atlas", static_cast<long>(pages.size()));

@@ -18,8 +18,8 @@ namespace {
 constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
 constexpr std::string_view kJsonMark = "{{metals.json}}";
 
-spectral::FitReport FitTo(const spectral::SpectralColour& truth, const nkdata::NkData& data) {
-    return spectral::JudgeFit(truth, spectral::ThreeWavelengthConstants(data), spectral::FitConstants(truth));
+metal_colour::FitReport FitTo(const metal_colour::SpectralColour& truth, const nkdata::NkData& data) {
+    return metal_colour::JudgeFit(truth, metal_colour::ThreeWavelengthConstants(data), metal_colour::FitConstants(truth));
 }
 
 template <typename T>
@@ -35,7 +35,7 @@ void WriteArray(JsonWriter& json, const std::array<T, 3>& values) {
     json.EndArray();
 }
 
-void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
+void WriteFit(JsonWriter& json, const metal_colour::FitReport& report) {
     const OpticalConstants& c = report.fitted;
     json.BeginObject();
     json.Key("n");
@@ -43,12 +43,12 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
     json.Key("k");
     WriteArray(json, std::array<float, 3>{c.kr, c.kg, c.kb});
     json.Key("max_delta_e");
-    json.Number(report.Largest(&spectral::AngleJudgement::fittedDeltaE));
+    json.Number(report.Largest(&metal_colour::AngleJudgement::fittedDeltaE));
     json.Key("sampled_max_delta_e");
-    json.Number(report.Largest(&spectral::AngleJudgement::sampledDeltaE));
+    json.Number(report.Largest(&metal_colour::AngleJudgement::sampledDeltaE));
     json.Key("out_of_gamut_angles");
     json.BeginArray();
-    for (const spectral::AngleJudgement& a : report.angles) {
+    for (const metal_colour::AngleJudgement& a : report.angles) {
         if (!a.inGamut) {
             json.Number(a.degrees);
         }
@@ -56,13 +56,13 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
     json.EndArray();
     json.Key("angles");
     json.BeginArray();
-    for (const spectral::AngleJudgement& a : report.angles) {
+    for (const metal_colour::AngleJudgement& a : report.angles) {
         json.Number(a.degrees);
     }
     json.EndArray();
     json.Key("delta_e");
     json.BeginArray();
-    for (const spectral::AngleJudgement& a : report.angles) {
+    for (const metal_colour::AngleJudgement& a : report.angles) {
         json.Number(a.fittedDeltaE);
     }
     json.EndArray();
@@ -70,7 +70,7 @@ void WriteFit(JsonWriter& json, const spectral::FitReport& report) {
 }
 
 // The values under the key, and under key_clamped which of them had to be.
-void WriteClamped(JsonWriter& json, const std::string& key, const spectral::ClampedRgb& values) {
+void WriteClamped(JsonWriter& json, const std::string& key, const metal_colour::ClampedRgb& values) {
     json.Key(key);
     WriteArray(json, values.value);
     json.Key(key + "_clamped");
@@ -203,32 +203,32 @@ std::string AuthorOf(const std::string& page, const std::string& pageName) {
 
 void RequireMetalColour(const nkdata::NkData& data) {
     nkdata::RequireCoverage(data, kVisible);
-    for (int band = 0; band < spectral::kBands; ++band) {
-        if (data.k.at(spectral::BandMicrometres(band)) > 0.0) {
+    for (int band = 0; band < metal_colour::kBands; ++band) {
+        if (data.k.at(metal_colour::BandMicrometres(band)) > 0.0) {
             return;
         }
     }
     nkdata::Fail(data.source, 0, "k is 0 over all of 380-780 nm: the data give no absorption, so no metal's colour");
 }
 
-spectral::SpectralColour IntegratedColour(const nkdata::NkData& data, const spectral::Observer& observer,
-                                          spectral::RenderingSpaceId space) {
-    return spectral::SpectralColour(spectral::MetalSpectrum(data), observer,
-                                    spectral::RenderingSpace(space, observer.White()));
+metal_colour::SpectralColour IntegratedColour(const nkdata::NkData& data, const metal_colour::Observer& observer,
+                                          metal_colour::RenderingSpaceId space) {
+    return metal_colour::SpectralColour(metal_colour::MetalSpectrum(data), observer,
+                                    metal_colour::RenderingSpace(space, observer.White()));
 }
 
-AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const spectral::Observer& observer,
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
                        const MapScriptWriter& scripts) {
-    const spectral::SpectralColour srgb = IntegratedColour(data, observer, spectral::RenderingSpaceId::kSrgb);
+    const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
     AtlasMetal metal{titles,
                      data.references,
                      data.comments,
                      FitTo(srgb, data),
-                     FitTo(IntegratedColour(data, observer, spectral::RenderingSpaceId::kAcescg), data),
+                     FitTo(IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg), data),
                      {},
                      {},
                      {}};
-    metal.models = spectral::ValuesForMaterialModels(srgb, metal.srgb.fitted);
+    metal.models = metal_colour::ValuesForMaterialModels(srgb, metal.srgb.fitted);
     metal.maxscript = scripts.Script(scripts.CustomMap(metal.srgb.fitted));
     metal.maxscriptAcescg = scripts.Script(scripts.CustomMap(metal.acescg.fitted));
     return metal;

@@ -34,9 +34,9 @@ struct AtlasMetal {
     PageTitles titles;
     std::string references;
     std::string comments;
-    spectral::FitReport srgb;
-    spectral::FitReport acescg;
-    spectral::MaterialModelValues models;
+    metal_colour::FitReport srgb;
+    metal_colour::FitReport acescg;
+    metal_colour::MaterialModelValues models;
     std::string maxscript;        // the lines that make the sRGB fit's map
     std::string maxscriptAcescg;  // and the ACEScg fit's
 };
@@ -64,12 +64,12 @@ struct AtlasEntry {
 void RequireMetalColour(const nkdata::NkData& data);
 
 // The integrated colour of the data in a rendering space.
-spectral::SpectralColour IntegratedColour(const nkdata::NkData& data, const spectral::Observer& observer,
-                                          spectral::RenderingSpaceId space);
+metal_colour::SpectralColour IntegratedColour(const nkdata::NkData& data, const metal_colour::Observer& observer,
+                                          metal_colour::RenderingSpaceId space);
 
 // The page's fits in sRGB and ACEScg (judged against the integrated colour
 // in each), what other material models take, and the sRGB fit's MAXScript.
-AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const spectral::Observer& observer,
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
                        const MapScriptWriter& scripts);
 
 // {"metals": [...]}, one object for each entry.

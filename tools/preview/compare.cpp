@@ -48,7 +48,7 @@ std::vector<Metal> ReadMetals(const Options& options) {
     std::vector<Metal> metals;
     if (options.compareFiles.empty()) {
         const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
-        for (const spectral::MetalPage& metal : spectral::kPresetMetals) {
+        for (const metal_colour::MetalPage& metal : metal_colour::kPresetMetals) {
             metals.push_back({PageLabel(metal.page), database.ReadPage(metal.page)});
         }
     }
@@ -87,18 +87,18 @@ void DrawComparedMetal(Image& sheet, const SheetLayout& layout, int first, Previ
                      progress);
         DrawLabel(sheet, layout.Label(tile), label, style.font);
     };
-    const spectral::FitReport& report = metal.report;
+    const metal_colour::FitReport& report = metal.report;
     UseConstants(map, metal.data, report.sampled, style.time);
-    render(first, map.Shaders(), DeltaELabel(L"sampled", report.Largest(&spectral::AngleJudgement::sampledDeltaE)));
+    render(first, map.Shaders(), DeltaELabel(L"sampled", report.Largest(&metal_colour::AngleJudgement::sampledDeltaE)));
     UseConstants(map, metal.data, report.fitted, style.time);
-    render(first + 1, map.Shaders(), DeltaELabel(L"fitted", report.Largest(&spectral::AngleJudgement::fittedDeltaE)));
+    render(first + 1, map.Shaders(), DeltaELabel(L"fitted", report.Largest(&metal_colour::AngleJudgement::fittedDeltaE)));
     render(first + 2, SpectralShaders(metal.truth), metal.label);
 }
 
 Image RenderComparison(const PreviewModule& module, const Options& options, std::ostream& out,
                        std::ostream* progressOut) {
     const std::vector<Metal> metals = ReadMetals(options);
-    const spectral::Observer observer = spectral::Observer::Cie1931D65();
+    const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
     const SampleSphere sphere(options.size.value_or(kDefaultCompareSize));
     const SheetLayout layout(3 * static_cast<int>(metals.size()), sphere.Size(), 3);
     const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
@@ -109,10 +109,10 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
     PreviewMap map = module.CreateMap();
     for (std::size_t i = 0; i < metals.size(); ++i) {
         const Metal& metal = metals[i];
-        const spectral::SpectralColour truth(spectral::MetalSpectrum(metal.data), observer,
+        const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(metal.data), observer,
                                              ChosenSpace(options, observer));
-        const spectral::FitReport report =
-            spectral::JudgeFit(truth, spectral::ThreeWavelengthConstants(metal.data), spectral::FitConstants(truth));
+        const metal_colour::FitReport report =
+            metal_colour::JudgeFit(truth, metal_colour::ThreeWavelengthConstants(metal.data), metal_colour::FitConstants(truth));
         PrintNkConstants(metal.data, report.sampled, out);
         PrintFitReport(report, truth.Space(), out);
         DrawComparedMetal(sheet, layout, 3 * static_cast<int>(i), map, {metal.data, truth, report, metal.label}, style,

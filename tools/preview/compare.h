@@ -24,8 +24,8 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
 // wavelengths and fitted, judged against the spectral truth.
 struct ComparedMetal {
     const nkdata::NkData& data;
-    const spectral::SpectralColour& truth;
-    const spectral::FitReport& report;
+    const metal_colour::SpectralColour& truth;
+    const metal_colour::FitReport& report;
     std::wstring label;  // under the truth
 };
 

@@ -30,17 +30,17 @@ void PrintConstants(const char* indent, const OpticalConstants& c, std::ostream&
 
 class TruthShader : public SampleShader {
 public:
-    explicit TruthShader(std::shared_ptr<const spectral::SpectralColour> truth) : truth_(std::move(truth)) {}
+    explicit TruthShader(std::shared_ptr<const metal_colour::SpectralColour> truth) : truth_(std::move(truth)) {}
 
     Rgb Shade(const SphereSample& s) override {
         const double cosine =
             std::fabs(double{s.normal.x} * s.view.x + double{s.normal.y} * s.view.y + double{s.normal.z} * s.view.z);
-        const spectral::LinearRgb c = truth_->At(std::min(cosine, 1.0));
+        const metal_colour::LinearRgb c = truth_->At(std::min(cosine, 1.0));
         return {static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b)};
     }
 
 private:
-    std::shared_ptr<const spectral::SpectralColour> truth_;
+    std::shared_ptr<const metal_colour::SpectralColour> truth_;
 };
 
 class LitShader : public SampleShader {
@@ -65,8 +65,8 @@ private:
 double SoftCone(const Vec3& direction, const Vec3& axis, double innerDegrees, double outerDegrees) {
     const double length = std::sqrt(double{axis.x} * axis.x + double{axis.y} * axis.y + double{axis.z} * axis.z);
     const double c = (direction.x * axis.x + direction.y * axis.y + direction.z * axis.z) / length;
-    const double inner = std::cos(spectral::Radians(innerDegrees));
-    const double outer = std::cos(spectral::Radians(outerDegrees));
+    const double inner = std::cos(metal_colour::Radians(innerDegrees));
+    const double outer = std::cos(metal_colour::Radians(outerDegrees));
     return std::clamp((c - outer) / (inner - outer), 0.0, 1.0);
 }
 
@@ -77,10 +77,10 @@ double SmoothStep(double edge0, double edge1, double x) {
 
 }  // namespace
 
-spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer) {
-    return spectral::RenderingSpace(options.renderingSpace == RenderingSpaceChoice::kAcescg
-                                        ? spectral::RenderingSpaceId::kAcescg
-                                        : spectral::RenderingSpaceId::kSrgb,
+metal_colour::RenderingSpace ChosenSpace(const Options& options, const metal_colour::Observer& observer) {
+    return metal_colour::RenderingSpace(options.renderingSpace == RenderingSpaceChoice::kAcescg
+                                        ? metal_colour::RenderingSpaceId::kAcescg
+                                        : metal_colour::RenderingSpaceId::kSrgb,
                                     observer.White());
 }
 
@@ -89,12 +89,12 @@ FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options) {
 }
 
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
-                                   const spectral::Observer& observer, std::ostream& out) {
+                                   const metal_colour::Observer& observer, std::ostream& out) {
     const FitMethod method = ChosenFitMethod(data, options);
     if (method == FitMethod::kSpectral) {
         nkdata::RequireCoverage(data, kVisible);
     }
-    const OpticalConstants sampled = spectral::ThreeWavelengthConstants(data);
+    const OpticalConstants sampled = metal_colour::ThreeWavelengthConstants(data);
     PrintNkConstants(data, sampled, out);
     if (method == FitMethod::kThree) {
         if (!options.fit) {
@@ -102,9 +102,9 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
         }
         return sampled;
     }
-    const spectral::SpectralColour truth(spectral::MetalSpectrum(data), observer, ChosenSpace(options, observer));
-    const OpticalConstants fitted = spectral::FitConstants(truth);
-    PrintFitReport(spectral::JudgeFit(truth, sampled, fitted), truth.Space(), out);
+    const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(data), observer, ChosenSpace(options, observer));
+    const OpticalConstants fitted = metal_colour::FitConstants(truth);
+    PrintFitReport(metal_colour::JudgeFit(truth, sampled, fitted), truth.Space(), out);
     return fitted;
 }
 
@@ -114,10 +114,10 @@ std::string MeasuredMapName(const nkdata::NkData& data, const Options& options) 
     if (ChosenFitMethod(data, options) == FitMethod::kThree) {
         return name + ", at the channel wavelengths";
     }
-    return name + ", fitted for " + ChosenSpace(options, spectral::Observer::Cie1931D65()).Name();
+    return name + ", fitted for " + ChosenSpace(options, metal_colour::Observer::Cie1931D65()).Name();
 }
 
-void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out) {
+void PrintFitReport(const metal_colour::FitReport& report, const metal_colour::RenderingSpace& space, std::ostream& out) {
     out << "Spectral fit to the integrated colour (CIE 1931 2\xc2\xb0 observer, D65, " << space.Name()
         << "), the values the map takes:\n";
     PrintConstants("  ", report.fitted, out);
@@ -125,7 +125,7 @@ void PrintFitReport(const spectral::FitReport& report, const spectral::Rendering
            "E2000 against the integrated colour:\n"
         << "    angle   channel wavelengths   fitted\n";
     bool outside = false;
-    for (const spectral::AngleJudgement& a : report.angles) {
+    for (const metal_colour::AngleJudgement& a : report.angles) {
         out << "    " << std::setw(4) << Fixed(a.degrees, 0) << "\xc2\xb0  " << std::setw(20)
             << Fixed(a.sampledDeltaE, 2) << std::setw(9) << Fixed(a.fittedDeltaE, 2) << (a.inGamut ? "" : "  *")
             << '\n';
@@ -137,8 +137,8 @@ void PrintFitReport(const spectral::FitReport& report, const spectral::Rendering
     }
 }
 
-ShaderFactory SpectralShaders(const spectral::SpectralColour& truth) {
-    auto shared = std::make_shared<const spectral::SpectralColour>(truth);
+ShaderFactory SpectralShaders(const metal_colour::SpectralColour& truth) {
+    auto shared = std::make_shared<const metal_colour::SpectralColour>(truth);
     return [shared] { return std::make_unique<TruthShader>(shared); };
 }
 
@@ -162,23 +162,23 @@ ShaderFactory LitShaders(ShaderFactory inner) {
     return [inner = std::move(inner)] { return std::make_unique<LitShader>(inner()); };
 }
 
-void ShowInSrgb(Image& image, const spectral::RenderingSpace& space) {
-    const spectral::RenderingSpace srgb(spectral::RenderingSpaceId::kSrgb, space.ToXyz({1.0, 1.0, 1.0}));
+void ShowInSrgb(Image& image, const metal_colour::RenderingSpace& space) {
+    const metal_colour::RenderingSpace srgb(metal_colour::RenderingSpaceId::kSrgb, space.ToXyz({1.0, 1.0, 1.0}));
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
             Rgb& p = image.At(x, y);
-            const spectral::LinearRgb shown = srgb.FromXyz(space.ToXyz({p.r, p.g, p.b}));
+            const metal_colour::LinearRgb shown = srgb.FromXyz(space.ToXyz({p.r, p.g, p.b}));
             p = {static_cast<float>(shown.r), static_cast<float>(shown.g), static_cast<float>(shown.b)};
         }
     }
 }
 
-std::vector<PlotCurve> IntegratedCurves(const spectral::SpectralColour& truth, int count) {
+std::vector<PlotCurve> IntegratedCurves(const metal_colour::SpectralColour& truth, int count) {
     std::vector<PlotCurve> curves{{L"R integrated", {0.45f, 0.0f, 0.0f}, false, {}},
                                   {L"G integrated", {0.0f, 0.28f, 0.0f}, false, {}},
                                   {L"B integrated", {0.0f, 0.05f, 0.45f}, false, {}}};
     for (const double degrees : PlotAngles(count)) {
-        const spectral::LinearRgb c = truth.AtViewAngle(degrees);
+        const metal_colour::LinearRgb c = truth.AtViewAngle(degrees);
         curves[0].values.push_back(static_cast<float>(c.r));
         curves[1].values.push_back(static_cast<float>(c.g));
         curves[2].values.push_back(static_cast<float>(c.b));

@@ -15,7 +15,7 @@
 
 namespace aurivel::preview {
 
-spectral::RenderingSpace ChosenSpace(const Options& options, const spectral::Observer& observer);
+metal_colour::RenderingSpace ChosenSpace(const Options& options, const metal_colour::Observer& observer);
 
 // How measured data become the map's constants: as --fit says, by default
 // fitted when the data cover 380-780 nm.
@@ -26,17 +26,17 @@ FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options);
 // 380-780 nm). Prints the sampled values with the data's references and,
 // for a fit, the fitted values with their ΔE2000 table.
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
-                                   const spectral::Observer& observer, std::ostream& out);
+                                   const metal_colour::Observer& observer, std::ostream& out);
 
 // What a plot of the map made from measured data is titled with: the data
 // (a database page, or a file's name) and how the map's values were chosen,
 // naming the rendering space of a fit.
 std::string MeasuredMapName(const nkdata::NkData& data, const Options& options);
 
-void PrintFitReport(const spectral::FitReport& report, const spectral::RenderingSpace& space, std::ostream& out);
+void PrintFitReport(const metal_colour::FitReport& report, const metal_colour::RenderingSpace& space, std::ostream& out);
 
 // Each sample coloured by the integrated reflectance at its view angle.
-ShaderFactory SpectralShaders(const spectral::SpectralColour& truth);
+ShaderFactory SpectralShaders(const metal_colour::SpectralColour& truth);
 
 // A photographer's studio seen in a mirror direction (+y up, +z towards
 // the viewer), in linear light: a grey floor, a lighter backdrop and soft
@@ -47,9 +47,9 @@ Rgb StudioLight(const Vec3& direction);
 ShaderFactory LitShaders(ShaderFactory inner);
 
 // Linear values of the rendering space as linear sRGB, for the picture.
-void ShowInSrgb(Image& image, const spectral::RenderingSpace& space);
+void ShowInSrgb(Image& image, const metal_colour::RenderingSpace& space);
 
 // Each channel's integrated reflectance at PlotAngles(count).
-std::vector<PlotCurve> IntegratedCurves(const spectral::SpectralColour& truth, int count);
+std::vector<PlotCurve> IntegratedCurves(const metal_colour::SpectralColour& truth, int count);
 
 }  // namespace aurivel::preview

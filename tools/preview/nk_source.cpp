@@ -58,8 +58,8 @@ std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
 }
 
 void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std::ostream& out) {
-    out << "Optical constants from " << PrintableText(data.source) << " at " << spectral::ChannelLabel(0) << ", "
-        << spectral::ChannelLabel(1) << ", " << spectral::ChannelLabel(2) << " \xc2\xb5m:\n"
+    out << "Optical constants from " << PrintableText(data.source) << " at " << metal_colour::ChannelLabel(0) << ", "
+        << metal_colour::ChannelLabel(1) << ", " << metal_colour::ChannelLabel(2) << " \xc2\xb5m:\n"
         << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
         << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
     if (!data.references.empty()) {

@@ -207,7 +207,7 @@ std::string WithChannelWavelengths(std::string text) {
     for (std::size_t channel = 0; channel < 3; ++channel) {
         const std::string mark = std::string("{") + "RGB"[channel] + "}";
         for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) {
-            text.replace(at, mark.size(), spectral::ChannelMicrometres(channel));
+            text.replace(at, mark.size(), metal_colour::ChannelMicrometres(channel));
         }
     }
     return text;

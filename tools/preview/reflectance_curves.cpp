@@ -17,7 +17,7 @@ std::wstring WideShortest(float v) {
 // fit's, which stand for the whole band.
 std::wstring ChannelName(std::size_t channel, ConstantsSource source) {
     return source == ConstantsSource::kSpectralFit ? std::wstring(1, L"RGB"[channel]) + L" fitted"
-                                                   : WideFromUtf8(spectral::ChannelLabel(channel)) + L" \u00b5m";
+                                                   : WideFromUtf8(metal_colour::ChannelLabel(channel)) + L" \u00b5m";
 }
 
 }  // namespace
