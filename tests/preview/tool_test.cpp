@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "fit.h"
@@ -483,6 +484,36 @@ TEST_F(ToolTest, MaxScriptGivesThePresetByNumberAndNoPicture) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(MaxScriptAssignments(result.out), (Assignments{{"preset", "3"}}));
     EXPECT_FALSE(fs::exists(File("preview.png")));
+}
+
+// A scene may hold values that no command line can set; MAXScript cannot
+// read NaN or infinity, so the script of such a map is refused.
+TEST_F(ToolTest, MaxScriptRefusesAValueScriptsCannotRead) {
+    const struct {
+        const char* setting;
+        float saved;
+        float loaded;
+        const char* message;
+    } cases[] = {
+        {"hue=1.5", 1.5f, std::numeric_limits<float>::quiet_NaN(), "the map's hue is nan, which MAXScript cannot read"},
+        {"sat=1.25", 1.25f, std::numeric_limits<float>::infinity(),
+         "the map's sat is inf, which MAXScript cannot read"},
+    };
+    for (const auto& c : cases) {
+        const std::string scene = File("unreadable.scene");
+        ASSERT_EQ(Run({"--set", c.setting, "--save", scene, "--maxscript"}).exitCode, 0) << c.setting;
+        std::string bytes = Slurp(scene);
+        const std::string saved(reinterpret_cast<const char*>(&c.saved), sizeof c.saved);
+        const std::size_t at = bytes.find(saved);
+        ASSERT_NE(at, std::string::npos) << c.setting;
+        ASSERT_EQ(bytes.find(saved, at + 1), std::string::npos) << c.setting;
+        bytes.replace(at, sizeof c.loaded, reinterpret_cast<const char*>(&c.loaded), sizeof c.loaded);
+        Write("unreadable.scene", bytes);
+        const RunResult result = Run({"--load", scene, "--maxscript"});
+        EXPECT_EQ(result.exitCode, 1) << c.setting;
+        EXPECT_EQ(result.out, "") << c.setting;
+        EXPECT_EQ(result.err, std::string("aurivel-preview: ") + c.message + "\n") << c.setting;
+    }
 }
 
 TEST_F(ToolTest, MeasuredDataAreFittedWhenTheyCoverTheVisible) {

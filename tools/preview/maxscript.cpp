@@ -1,9 +1,12 @@
 #include "maxscript.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <sstream>
+#include <utility>
 
+#include "errors.h"
 #include "numbers.h"
 
 namespace aurivel::preview {
@@ -16,6 +19,23 @@ constexpr int kCustom = 0;
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 std::array<float, 6> Values(const OpticalConstants& c) { return {c.nr, c.ng, c.nb, c.kr, c.kg, c.kb}; }
+
+// A scene may hold what no script can set: MAXScript reads no NaN or
+// infinity, so a map holding one has no script.
+void RequireScriptable(const MapSettings& map) {
+    const std::array<float, 6> constants = Values(map.constants);
+    std::vector<std::pair<const char*, float>> values;
+    for (std::size_t i = 0; i < constants.size(); ++i) {
+        values.emplace_back(kOpticalConstantNames[i], constants[i]);
+    }
+    values.insert(values.end(), {{"gamma", map.gamma}, {"hue", map.hue}, {"sat", map.sat}});
+    for (const auto& [name, value] : values) {
+        if (!std::isfinite(value)) {
+            throw ToolError(std::string("the map's ") + name + " is " + ShortestDecimal(value) +
+                            ", which MAXScript cannot read");
+        }
+    }
+}
 
 }  // namespace
 
@@ -35,6 +55,7 @@ void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variab
     const auto set = [&](const char* name, const std::string& value) {
         out << indent << variable << '.' << name << " = " << value << '\n';
     };
+    RequireScriptable(map);
     out << indent << variable << " = " << className_ << "()\n";
     OpticalConstants before = newMap_.constants;
     if (map.preset != newMap_.preset) {

@@ -38,7 +38,9 @@ public:
     // in which the map differs from a new one: the preset as its number, for
     // Custom all six constants (else those that differ from what the preset
     // writes), gamma, hue and sat. Numbers are the shortest decimals that
-    // read back as the same floats. Each line begins with indent.
+    // read back as the same floats. Each line begins with indent. Throws
+    // ToolError naming a value that is NaN or infinite, which MAXScript
+    // cannot read.
     void WriteMap(const MapSettings& map, const std::string& variable, const std::string& indent,
                   std::ostream& out) const;
 
