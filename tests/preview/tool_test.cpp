@@ -602,7 +602,7 @@ TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
 
 TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
     // A flat spectrum's truth head-on is ((n - 1)² + k²) / ((n + 1)² + k²) in every channel.
-    const std::string flat = Write("flat.txt", "0.3 0.5 3\n0.9 0.5 3\n");
+    const std::string flat = Write("flat-\xc3\x9cn\xc3\xaf" "code.txt", "0.3 0.5 3\n0.9 0.5 3\n");
     const std::string rising = Write("rising.txt", kRisingTable);
     const RunResult result = Run({"--compare", flat, rising, "--size", "41", "--linear", "-o", File("cmp.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -611,6 +611,19 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
     const SheetLayout layout(6, 41, 3);
     ASSERT_EQ(png.width, layout.Width());
     ASSERT_EQ(png.height, layout.Height());
+    // The truth's label reads as the file is named, whatever its letters.
+    Image named(layout.Width(), layout.Height(), kLabelBackground);
+    DrawLabel(named, layout.Label(2), L"flat-\u00dcn\u00efcode.txt", Font::FindDejaVuSans(LabelTextHeight(41)));
+    WritePng(named, File("label.png"), PngEncoding::kLinear16);
+    const test_support::PngPixels label = test_support::ReadPng(File("label.png"));
+    const Rect strip = layout.Label(2);
+    int differing = 0;
+    for (int y = strip.top; y < strip.top + strip.height; ++y) {
+        for (int x = strip.left; x < strip.left + strip.width; ++x) {
+            differing += png.Sample(x, y, 0) != label.Sample(x, y, 0);
+        }
+    }
+    EXPECT_EQ(differing, 0);
     const auto centre = [&](int tile) { return std::pair{layout.Slot(tile).left + 20, layout.Slot(tile).top + 20}; };
     const float truth = 9.25f / 11.25f;
     ExpectPixel(png, centre(2).first, centre(2).second, {truth, truth, truth}, true);

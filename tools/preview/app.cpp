@@ -6,7 +6,6 @@
 #include "atlas.h"
 #include "channel_wavelengths.h"
 #include "compare.h"
-#include "errors.h"
 #include "font.h"
 #include "host.h"
 #include "nk_source.h"
@@ -20,8 +19,6 @@
 
 namespace aurivel::preview {
 namespace {
-
-constexpr int kPlotTextHeight = 14;
 
 std::string Hex(unsigned long v) {
     std::ostringstream s;
@@ -51,12 +48,8 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
                       std::ostream& out) {
     PreviewMap map = options.loadFile ? module.LoadMap(*options.loadFile) : module.CreateMap();
     if (data) {
-        const OpticalConstants constants = MeasuredConstants(*data, options, metal_colour::Observer::Cie1931D65(), out);
-        try {
-            map.SetCustomConstants(constants);
-        } catch (const UsageError& e) {
-            throw ToolError(data->source + ": " + e.what());  // bad data, not a bad command line
-        }
+        map.SetMeasuredConstants(MeasuredConstants(*data, options, metal_colour::Observer::Cie1931D65(), out),
+                                 data->source);
     }
     if (options.preset) {
         map.SetParameter({"preset", *options.preset});
@@ -69,8 +62,6 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
     }
     return map;
 }
-
-int ThreadCount(const Options& options) { return options.threads > 0 ? options.threads : DefaultThreadCount(); }
 
 ShaderFactory Shading(const PreviewMap& map, const Options& options) {
     return options.lit ? LitShaders(map.Shaders()) : map.Shaders();
@@ -89,7 +80,7 @@ Image RenderOneSphere(PreviewMap& map, const Options& options, std::ostream* pro
     Image image(sphere.Size(), sphere.Size());
     map.Update(options.time);
     Progress progress(progressOut, "Rendering", sphere.Size());
-    RenderSphere(image, 0, 0, sphere, Shading(map, options), ThreadCount(options), progress);
+    RenderSphere(image, 0, 0, sphere, Shading(map, options), RenderThreads(options.threads), progress);
     return image;
 }
 
@@ -105,7 +96,7 @@ public:
 
     void Draw(int tile, const ShaderFactory& shaders, const std::wstring& label, const Options& options) {
         const Rect slot = layout_.Slot(tile);
-        RenderSphere(sheet_, slot.left, slot.top, sphere_, shaders, ThreadCount(options), progress_);
+        RenderSphere(sheet_, slot.left, slot.top, sphere_, shaders, RenderThreads(options.threads), progress_);
         DrawLabel(sheet_, layout_.Label(tile), label, font_);
     }
 
@@ -149,9 +140,9 @@ std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const
     const bool fitted = data && ChosenFitMethod(*data, options) == FitMethod::kSpectral;
     std::vector<PlotCurve> curves =
         MapCurves(map, options.time, fitted ? ConstantsSource::kSpectralFit : ConstantsSource::kChannelWavelengths);
-    if (data && nkdata::Covers(*data, {0.38, 0.78})) {
-        const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
-        const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(*data), observer, ChosenSpace(options, observer));
+    if (data && nkdata::Covers(*data, metal_colour::kVisibleRange)) {
+        const metal_colour::SpectralColour truth =
+            metal_colour::IntegratedColour(*data, metal_colour::Observer::Cie1931D65(), ChosenSpaceId(options));
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }

@@ -25,7 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kAtlasSphereSize = 181;
-constexpr int kPlotTextHeight = 14;
 
 // Each page once, in the lists' order.
 template <std::size_t N>
@@ -84,12 +83,7 @@ PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
 // "07-main-Cu-Rakic-BB": the entry's number keeps names apart that the
 // page's characters alone might not.
 std::string PictureStem(std::size_t index, const std::string& page) {
-    std::string stem = (index < 9 ? "0" : "") + std::to_string(index + 1) + "-";
-    for (const char c : page) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
-        stem += plain ? c : '-';
-    }
-    return stem;
+    return (index < 9 ? "0" : "") + std::to_string(index + 1) + "-" + PageIdentifier(page, '-');
 }
 
 // The pictures' names: the stem, then what the picture shows.
@@ -110,7 +104,7 @@ public:
         : map_(module.CreateMap()),
           sphere_(options.size.value_or(kAtlasSphereSize)),
           plotFont_(Font::FindDejaVuSans(kPlotTextHeight)),
-          threads_(options.threads > 0 ? options.threads : DefaultThreadCount()),
+          threads_(RenderThreads(options.threads)),
           time_(options.time),
           folder_(std::move(folder)) {}
 
@@ -118,7 +112,7 @@ public:
     // colour, the fitted map lit, and its curves beside the integrated ones.
     AtlasPictures Paint(const std::string& stem, const nkdata::NkData& data, const AtlasMetal& metal,
                         const metal_colour::Observer& observer) {
-        const metal_colour::SpectralColour truth = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+        const metal_colour::SpectralColour truth = metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
         const AtlasPictures pictures{PicturePath(stem, kPictureKinds[0]), PicturePath(stem, kPictureKinds[1]),
                                      PicturePath(stem, kPictureKinds[2]), PicturePath(stem, kPictureKinds[3]),
                                      PicturePath(stem, kPictureKinds[4])};
@@ -221,7 +215,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             entry.name = titles.name;
             entry.author = AuthorOf(page, titles.pageName);
             const nkdata::NkData data = database.ReadPage(page);
-            RequireMetalColour(data);
+            metal_colour::RequireMetalColour(data);
             entry.metal = FitForAtlas(data, titles, observer, scripts);
             entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
             ++coloured;

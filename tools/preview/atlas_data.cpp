@@ -6,21 +6,14 @@
 #include <type_traits>
 
 #include "atlas_page_template.h"
-#include "channel_wavelengths.h"
 #include "json_writer.h"
 #include "measured_views.h"
-#include "nk_error.h"
 #include "numbers.h"
 
 namespace aurivel::preview {
 namespace {
 
-constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
 constexpr std::string_view kJsonMark = "{{metals.json}}";
-
-metal_colour::FitReport FitTo(const metal_colour::SpectralColour& truth, const nkdata::NkData& data) {
-    return metal_colour::JudgeFit(truth, metal_colour::ThreeWavelengthConstants(data), metal_colour::FitConstants(truth));
-}
 
 template <typename T>
 void WriteArray(JsonWriter& json, const std::array<T, 3>& values) {
@@ -113,14 +106,7 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
 }
 
 // "aurivel_main_Cu_Rakic_BB" for "main/Cu/Rakic-BB": a MAXScript name.
-std::string FunctionName(const std::string& page) {
-    std::string name = "aurivel_";
-    for (const char c : page) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        name += plain ? c : '_';
-    }
-    return name;
-}
+std::string FunctionName(const std::string& page) { return "aurivel_" + PageIdentifier(page, '_'); }
 
 // What metals.ms says of itself and the helpers that its functions share.
 // Where a name cannot be checked here (the Arnold material and its
@@ -193,6 +179,15 @@ void WriteMapFunction(const std::string& name, const MapSettings& map, const Map
 
 }  // namespace
 
+std::string PageIdentifier(const std::string& page, char separator) {
+    std::string identifier;
+    for (const char c : page) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        identifier += plain ? c : separator;
+    }
+    return identifier;
+}
+
 std::string AuthorOf(const std::string& page, const std::string& pageName) {
     const std::size_t colon = pageName.find(':');
     if (colon != std::string::npos && colon > 0) {
@@ -201,30 +196,15 @@ std::string AuthorOf(const std::string& page, const std::string& pageName) {
     return page.substr(page.rfind('/') + 1);
 }
 
-void RequireMetalColour(const nkdata::NkData& data) {
-    nkdata::RequireCoverage(data, kVisible);
-    for (int band = 0; band < metal_colour::kBands; ++band) {
-        if (data.k.at(metal_colour::BandMicrometres(band)) > 0.0) {
-            return;
-        }
-    }
-    nkdata::Fail(data.source, 0, "k is 0 over all of 380-780 nm: the data give no absorption, so no metal's colour");
-}
-
-metal_colour::SpectralColour IntegratedColour(const nkdata::NkData& data, const metal_colour::Observer& observer,
-                                          metal_colour::RenderingSpaceId space) {
-    return metal_colour::SpectralColour(metal_colour::MetalSpectrum(data), observer,
-                                    metal_colour::RenderingSpace(space, observer.White()));
-}
-
 AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
                        const MapScriptWriter& scripts) {
+    using metal_colour::IntegratedColour;
     const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
     AtlasMetal metal{titles,
                      data.references,
                      data.comments,
-                     FitTo(srgb, data),
-                     FitTo(IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg), data),
+                     metal_colour::FitMeasured(data, srgb),
+                     metal_colour::FitMeasured(data, IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg)),
                      {},
                      {},
                      {}};

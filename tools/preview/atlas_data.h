@@ -24,6 +24,11 @@ struct PageTitles {
     std::string caution;   // why the data themselves may mislead; empty when nothing is known
 };
 
+// The page with each character but ASCII letters and digits turned into the
+// separator: "main_Cu_Rakic_BB" for "main/Cu/Rakic-BB" and '_', a name that
+// scripts and file systems take.
+std::string PageIdentifier(const std::string& page, char separator);
+
 // Who measured a page's data, as the catalog names the page before its
 // colon ("Rakić et al. 1998"), else the page's own id ("Rakic-BB").
 std::string AuthorOf(const std::string& page, const std::string& pageName);
@@ -58,14 +63,6 @@ struct AtlasEntry {
     AtlasPictures pictures;
     std::string error;  // why the page gives no colour
 };
-
-// Throws nkdata::DataError when the data cannot give a metal's colour: they
-// do not cover 380-780 nm, or give no k there.
-void RequireMetalColour(const nkdata::NkData& data);
-
-// The integrated colour of the data in a rendering space.
-metal_colour::SpectralColour IntegratedColour(const nkdata::NkData& data, const metal_colour::Observer& observer,
-                                          metal_colour::RenderingSpaceId space);
 
 // The page's fits in sRGB and ACEScg (judged against the integrated colour
 // in each), what other material models take, and the sRGB fit's MAXScript.

@@ -5,41 +5,37 @@
 #include <iomanip>
 #include <sstream>
 
-#include "channel_wavelengths.h"
-#include "errors.h"
 #include "font.h"
 #include "nk_database.h"
 #include "nk_file.h"
 #include "nk_source.h"
 #include "preset_metals.h"
 #include "measured_views.h"
+#include "wide_text.h"
 
 namespace aurivel::preview {
 namespace {
 
 constexpr int kDefaultCompareSize = 181;
-constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
 
 struct Metal {
     std::wstring label;
     nkdata::NkData data;
 };
 
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 // "Au Johnson" for a database file .../Au/nk/Johnson.yml, else the file's name.
 std::wstring FileLabel(const std::string& path) {
     const std::filesystem::path p(path);
     const std::filesystem::path folder = p.parent_path();
     if (folder.filename() == "nk" && folder.has_parent_path()) {
-        return Wide(folder.parent_path().filename().string() + " " + p.stem().string());
+        return WideFromUtf8(folder.parent_path().filename().string() + " " + p.stem().string());
     }
-    return Wide(p.filename().string());
+    return WideFromUtf8(p.filename().string());
 }
 
 // "Au Johnson" for the page "main/Au/Johnson".
 std::wstring PageLabel(const std::string& id) {
-    std::wstring label = Wide(id.substr(id.find('/') + 1));
+    std::wstring label = WideFromUtf8(id.substr(id.find('/') + 1));
     std::replace(label.begin(), label.end(), L'/', L' ');
     return label;
 }
@@ -57,7 +53,7 @@ std::vector<Metal> ReadMetals(const Options& options) {
     }
     // Every file is checked before the first is shown.
     for (const Metal& metal : metals) {
-        nkdata::RequireCoverage(metal.data, kVisible);
+        nkdata::RequireCoverage(metal.data, metal_colour::kVisibleRange);
     }
     return metals;
 }
@@ -69,11 +65,7 @@ std::wstring DeltaELabel(const wchar_t* what, double deltaE) {
 }
 
 void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalConstants& constants, int time) {
-    try {
-        map.SetCustomConstants(constants);
-    } catch (const UsageError& e) {
-        throw ToolError(data.source + ": " + e.what());  // bad data, not a bad command line
-    }
+    map.SetMeasuredConstants(constants, data.source);
     map.Update(time);
 }
 
@@ -102,17 +94,16 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
     const SampleSphere sphere(options.size.value_or(kDefaultCompareSize));
     const SheetLayout layout(3 * static_cast<int>(metals.size()), sphere.Size(), 3);
     const Font font = Font::FindDejaVuSans(LabelTextHeight(sphere.Size()));
-    const TileStyle style{sphere, font, options.threads > 0 ? options.threads : DefaultThreadCount(), options.lit,
+    const TileStyle style{sphere, font, RenderThreads(options.threads), options.lit,
                           options.time};
     Image sheet(layout.Width(), layout.Height(), kLabelBackground);
     Progress progress(progressOut, "Rendering", 3L * static_cast<long>(metals.size()) * sphere.Size());
     PreviewMap map = module.CreateMap();
     for (std::size_t i = 0; i < metals.size(); ++i) {
         const Metal& metal = metals[i];
-        const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(metal.data), observer,
-                                             ChosenSpace(options, observer));
-        const metal_colour::FitReport report =
-            metal_colour::JudgeFit(truth, metal_colour::ThreeWavelengthConstants(metal.data), metal_colour::FitConstants(truth));
+        const metal_colour::SpectralColour truth =
+            metal_colour::IntegratedColour(metal.data, observer, ChosenSpaceId(options));
+        const metal_colour::FitReport report = metal_colour::FitMeasured(metal.data, truth);
         PrintNkConstants(metal.data, report.sampled, out);
         PrintFitReport(report, truth.Space(), out);
         DrawComparedMetal(sheet, layout, 3 * static_cast<int>(i), map, {metal.data, truth, report, metal.label}, style,

@@ -207,6 +207,14 @@ void PreviewMap::SetCustomConstants(const OpticalConstants& constants) {
     }
 }
 
+void PreviewMap::SetMeasuredConstants(const OpticalConstants& constants, const std::string& source) {
+    try {
+        SetCustomConstants(constants);
+    } catch (const UsageError& e) {
+        throw ToolError(source + ": " + e.what());
+    }
+}
+
 int PreviewMap::Preset() const { return impl_->Block().GetInt(impl_->Find(kPresetName).ID, 0); }
 
 std::vector<std::wstring> PreviewMap::PresetNames() const { return impl_->ItemNames(impl_->Find(kPresetName)); }

@@ -46,6 +46,9 @@ public:
     void SetParameter(const ParameterSetting& setting);
     // A Custom map with these constants: preset 0, then the six values.
     void SetCustomConstants(const OpticalConstants& constants);
+    // The same for constants from measured data, where a value the map
+    // cannot hold is the data's fault: a ToolError naming the source.
+    void SetMeasuredConstants(const OpticalConstants& constants, const std::string& source);
 
     // The preset value at time 0 and the combo box item names from the
     // module's string table, index 0 being "Custom".

@@ -13,8 +13,6 @@
 namespace aurivel::preview {
 namespace {
 
-constexpr nkdata::WavelengthRange kVisible{0.38, 0.78};
-
 std::string Fixed(double v, int decimals) {
     std::ostringstream s;
     s << std::fixed << std::setprecision(decimals) << v;
@@ -77,22 +75,24 @@ double SmoothStep(double edge0, double edge1, double x) {
 
 }  // namespace
 
+metal_colour::RenderingSpaceId ChosenSpaceId(const Options& options) {
+    return options.renderingSpace == RenderingSpaceChoice::kAcescg ? metal_colour::RenderingSpaceId::kAcescg
+                                                                   : metal_colour::RenderingSpaceId::kSrgb;
+}
+
 metal_colour::RenderingSpace ChosenSpace(const Options& options, const metal_colour::Observer& observer) {
-    return metal_colour::RenderingSpace(options.renderingSpace == RenderingSpaceChoice::kAcescg
-                                        ? metal_colour::RenderingSpaceId::kAcescg
-                                        : metal_colour::RenderingSpaceId::kSrgb,
-                                    observer.White());
+    return metal_colour::RenderingSpace(ChosenSpaceId(options), observer.White());
 }
 
 FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options) {
-    return options.fit.value_or(nkdata::Covers(data, kVisible) ? FitMethod::kSpectral : FitMethod::kThree);
+    return options.fit.value_or(nkdata::Covers(data, metal_colour::kVisibleRange) ? FitMethod::kSpectral : FitMethod::kThree);
 }
 
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
                                    const metal_colour::Observer& observer, std::ostream& out) {
     const FitMethod method = ChosenFitMethod(data, options);
     if (method == FitMethod::kSpectral) {
-        nkdata::RequireCoverage(data, kVisible);
+        nkdata::RequireCoverage(data, metal_colour::kVisibleRange);
     }
     const OpticalConstants sampled = metal_colour::ThreeWavelengthConstants(data);
     PrintNkConstants(data, sampled, out);
@@ -102,10 +102,10 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
         }
         return sampled;
     }
-    const metal_colour::SpectralColour truth(metal_colour::MetalSpectrum(data), observer, ChosenSpace(options, observer));
-    const OpticalConstants fitted = metal_colour::FitConstants(truth);
-    PrintFitReport(metal_colour::JudgeFit(truth, sampled, fitted), truth.Space(), out);
-    return fitted;
+    const metal_colour::SpectralColour truth = metal_colour::IntegratedColour(data, observer, ChosenSpaceId(options));
+    const metal_colour::FitReport report = metal_colour::FitMeasured(data, truth);
+    PrintFitReport(report, truth.Space(), out);
+    return report.fitted;
 }
 
 std::string MeasuredMapName(const nkdata::NkData& data, const Options& options) {

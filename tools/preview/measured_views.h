@@ -15,15 +15,17 @@
 
 namespace aurivel::preview {
 
+// The rendering space that --rendering-space names.
+metal_colour::RenderingSpaceId ChosenSpaceId(const Options& options);
 metal_colour::RenderingSpace ChosenSpace(const Options& options, const metal_colour::Observer& observer);
 
 // How measured data become the map's constants: as --fit says, by default
-// fitted when the data cover 380-780 nm.
+// fitted when the data cover the visible range.
 FitMethod ChosenFitMethod(const nkdata::NkData& data, const Options& options);
 
 // The map's constants for measured data: fitted or sampled at the channel
 // wavelengths as --fit says (by default fitted when the data cover
-// 380-780 nm). Prints the sampled values with the data's references and,
+// the visible range). Prints the sampled values with the data's references and,
 // for a fit, the fitted values with their ΔE2000 table.
 OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& options,
                                    const metal_colour::Observer& observer, std::ostream& out);

@@ -32,6 +32,9 @@ struct PlotCurve {
     std::vector<float> values;  // reflectance at PlotAngles(values.size())
 };
 
+// The height of a plot's title and legend text.
+inline constexpr int kPlotTextHeight = 14;
+
 Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font);
 
 }  // namespace aurivel::preview

@@ -19,7 +19,9 @@ void RenderRow(Image& target, int left, int top, const SampleSphere& sphere, Sam
 
 }  // namespace
 
-int DefaultThreadCount() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+int RenderThreads(int chosen) {
+    return chosen > 0 ? chosen : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
 
 void RenderSphere(Image& target, int left, int top, const SampleSphere& sphere, const ShaderFactory& makeShader,
                   int threadCount, Progress& progress) {

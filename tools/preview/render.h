@@ -21,8 +21,9 @@ public:
 
 using ShaderFactory = std::function<std::unique_ptr<SampleShader>()>;
 
-// Number of threads a render uses when the caller does not choose: every core.
-int DefaultThreadCount();
+// The threads a render uses: the chosen number when it is above 0, else one
+// for every core.
+int RenderThreads(int chosen);
 
 // Draws the sphere and its background into target with the slot's top-left
 // corner at (left, top). Rows are shared out among threadCount threads, and
