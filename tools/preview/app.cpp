@@ -15,7 +15,7 @@
 #include "sheet.h"
 #include "measured_views.h"
 #include "reflectance_curves.h"
-#include "wide_text.h"
+#include "utf.h"
 
 namespace aurivel::preview {
 namespace {
@@ -153,7 +153,7 @@ std::vector<PlotCurve> PlotCurves(PreviewMap& map, const Options& options, const
 std::wstring PlotTitle(const PreviewMap& map, const Options& options, const std::optional<nkdata::NkData>& data) {
     const int time = options.time;
     if (data) {
-        return ValuesTitle(WideFromUtf8(MeasuredMapName(*data, options)), map.Constants(time));
+        return ValuesTitle(utf::WideFromUtf8(MeasuredMapName(*data, options)), map.Constants(time));
     }
     const std::vector<std::wstring> names = map.PresetNames();
     const int preset = map.Preset();

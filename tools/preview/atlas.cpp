@@ -17,6 +17,7 @@
 #include "render.h"
 #include "preset_metals.h"
 #include "reflectance_curves.h"
+#include "utf.h"
 #include "wide_text.h"
 
 namespace aurivel::preview {
@@ -127,7 +128,7 @@ public:
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }
-        WritePng(DrawReflectancePlot(curves, ValuesTitle(WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_),
+        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_),
                  (folder_ / pictures.curves).string(), PngEncoding::kSrgb8);
         return pictures;
     }

@@ -11,7 +11,7 @@
 #include "nk_source.h"
 #include "preset_metals.h"
 #include "measured_views.h"
-#include "wide_text.h"
+#include "utf.h"
 
 namespace aurivel::preview {
 namespace {
@@ -28,14 +28,14 @@ std::wstring FileLabel(const std::string& path) {
     const std::filesystem::path p(path);
     const std::filesystem::path folder = p.parent_path();
     if (folder.filename() == "nk" && folder.has_parent_path()) {
-        return WideFromUtf8(folder.parent_path().filename().string() + " " + p.stem().string());
+        return utf::WideFromUtf8(folder.parent_path().filename().string() + " " + p.stem().string());
     }
-    return WideFromUtf8(p.filename().string());
+    return utf::WideFromUtf8(p.filename().string());
 }
 
 // "Au Johnson" for the page "main/Au/Johnson".
 std::wstring PageLabel(const std::string& id) {
-    std::wstring label = WideFromUtf8(id.substr(id.find('/') + 1));
+    std::wstring label = utf::WideFromUtf8(id.substr(id.find('/') + 1));
     std::replace(label.begin(), label.end(), L'/', L' ');
     return label;
 }

@@ -6,6 +6,7 @@
 #include "standin/plugin_library.h"
 #include "standin/scene_file.h"
 #include "standin/shade_context.h"
+#include "utf.h"
 #include "wide_text.h"
 
 namespace aurivel::preview {
@@ -16,7 +17,7 @@ constexpr int kStringCapacity = 256;
 
 constexpr const char* kPresetName = "preset";
 
-std::string Text(const MCHAR* text) { return text != nullptr ? Utf8FromWide(text) : std::string(); }
+std::string Text(const MCHAR* text) { return text != nullptr ? utf::Utf8FromWide(text) : std::string(); }
 
 std::wstring LoadModuleString(ClassDesc* classDesc, StringResID id) {
     wchar_t buffer[kStringCapacity] = {};
@@ -48,7 +49,7 @@ std::string DefaultText(ClassDesc* classDesc, const ParamDef& def) {
     }
     for (std::size_t i = 0; IsCombo(def) && i < def.itemValues.size() && i < def.items.size(); ++i) {
         if (def.itemValues[i] == def.def.i) {
-            return std::to_string(def.def.i) + " (" + Utf8FromWide(LoadModuleString(classDesc, def.items[i])) + ")";
+            return std::to_string(def.def.i) + " (" + utf::Utf8FromWide(LoadModuleString(classDesc, def.items[i])) + ")";
         }
     }
     return std::to_string(def.def.i);
@@ -157,7 +158,7 @@ public:
                 SetInt(def, def.itemValues[i]);
                 return;
             }
-            known += (known.empty() ? "" : ", ") + Utf8FromWide(names[i]);
+            known += (known.empty() ? "" : ", ") + utf::Utf8FromWide(names[i]);
         }
         throw UsageError("unknown " + Text(def.int_name) + " '" + text + "' (one of: " + known + ")");
     }
@@ -287,7 +288,7 @@ PreviewModule::~PreviewModule() = default;
 
 PreviewModule PreviewModule::Open(const std::string& path) {
     std::string error;
-    std::unique_ptr<standin::PluginLibrary> library = standin::PluginLibrary::Load(WideFromUtf8(path), &error);
+    std::unique_ptr<standin::PluginLibrary> library = standin::PluginLibrary::Load(utf::WideFromUtf8(path), &error);
     if (!library) {
         throw ToolError(error);
     }
@@ -304,7 +305,7 @@ ModuleInfo PreviewModule::Info() const {
     ClassDesc* cd = impl_->Class();
     ModuleInfo info;
     info.path = impl_->Path();
-    info.description = Utf8FromWide(impl_->Library().Description());
+    info.description = utf::Utf8FromWide(impl_->Library().Description());
     info.version = impl_->Library().Version();
     info.className = Text(cd->ClassName());
     info.category = Text(cd->Category());

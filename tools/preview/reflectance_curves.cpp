@@ -3,7 +3,7 @@
 #include "channel_wavelengths.h"
 #include "exact_fresnel.h"
 #include "numbers.h"
-#include "wide_text.h"
+#include "utf.h"
 
 namespace aurivel::preview {
 namespace {
@@ -17,7 +17,7 @@ std::wstring WideShortest(float v) {
 // fit's, which stand for the whole band.
 std::wstring ChannelName(std::size_t channel, ConstantsSource source) {
     return source == ConstantsSource::kSpectralFit ? std::wstring(1, L"RGB"[channel]) + L" fitted"
-                                                   : WideFromUtf8(metal_colour::ChannelLabel(channel)) + L" \u00b5m";
+                                                   : utf::WideFromUtf8(metal_colour::ChannelLabel(channel)) + L" \u00b5m";
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
-// The module's strings are wide (UTF-16 resources widened to wchar_t); the
-// terminal and the command line speak UTF-8.
+// Text for the terminal, and names as a user types them. The module's
+// strings are wide (UTF-16 resources widened to wchar_t); the terminal and
+// the command line speak UTF-8 (utf.h converts).
 #pragma once
 
 #include <string>
 
 namespace aurivel::preview {
-
-std::string Utf8FromWide(const std::wstring& text);
-// Bytes that are not valid UTF-8 are taken one by one as Latin-1.
-std::wstring WideFromUtf8(const std::string& text);
 
 // The text with each control byte (below 0x20, and 0x7F) written as \xNN,
 // so that bytes from a file or a command line cannot steer the terminal that
