@@ -20,6 +20,10 @@ double ValueAt(const nkdata::NkData& data, const nkdata::OpticalFunction& f, con
 
 }  // namespace
 
+std::string VisibleRangeName() {
+    return std::to_string(kShortestNanometres) + "-" + std::to_string(kLongestNanometres) + " nm";
+}
+
 void RequireMetalColour(const nkdata::NkData& data) {
     nkdata::RequireCoverage(data, kVisibleRange);
     for (int band = 0; band < kBands; ++band) {
@@ -27,7 +31,8 @@ void RequireMetalColour(const nkdata::NkData& data) {
             return;
         }
     }
-    nkdata::Fail(data.source, 0, "k is 0 over all of 380-780 nm: the data give no absorption, so no metal's colour");
+    nkdata::Fail(data.source, 0,
+                 "k is 0 over all of " + VisibleRangeName() + ": the data give no absorption, so no metal's colour");
 }
 
 MetalSpectrum::MetalSpectrum(const nkdata::NkData& data) {

@@ -2,6 +2,8 @@
 // reflectance of a conductor at every band, and the colour it gives.
 #pragma once
 
+#include <string>
+
 #include "exact_fresnel.h"
 #include "nk_data.h"
 #include "observer.h"
@@ -11,6 +13,9 @@ namespace aurivel::metal_colour {
 
 // The wavelengths the observer sees, in micrometres as optical data give them.
 inline constexpr nkdata::WavelengthRange kVisibleRange{kShortestNanometres / 1000.0, kLongestNanometres / 1000.0};
+
+// The visible range as messages name it: "380-780 nm".
+std::string VisibleRangeName();
 
 // Throws nkdata::DataError naming the data's source when the data cannot
 // give a metal's colour: they do not cover the visible range, or give no k

@@ -98,7 +98,8 @@ OpticalConstants MeasuredConstants(const nkdata::NkData& data, const Options& op
     PrintNkConstants(data, sampled, out);
     if (method == FitMethod::kThree) {
         if (!options.fit) {
-            out << "The data do not cover 380-780 nm, so the map takes the values at the channel wavelengths.\n";
+            out << "The data do not cover " << metal_colour::VisibleRangeName()
+                << ", so the map takes the values at the channel wavelengths.\n";
         }
         return sampled;
     }

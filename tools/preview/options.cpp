@@ -6,6 +6,7 @@
 
 #include "channel_wavelengths.h"
 #include "errors.h"
+#include "metal_spectrum.h"
 #include "numbers.h"
 
 namespace aurivel::preview {
@@ -202,14 +203,19 @@ void CheckTheViewTakes(const Options& options, const std::vector<std::string>& g
     }
 }
 
-// The text with {R}, {G} and {B} replaced by the channels' wavelengths.
-std::string WithChannelWavelengths(std::string text) {
-    for (std::size_t channel = 0; channel < 3; ++channel) {
-        const std::string mark = std::string("{") + "RGB"[channel] + "}";
-        for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) {
-            text.replace(at, mark.size(), metal_colour::ChannelMicrometres(channel));
-        }
+void ReplaceAll(std::string& text, const std::string& mark, const std::string& value) {
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) {
+        text.replace(at, mark.size(), value);
     }
+}
+
+// The text with {R}, {G} and {B} as the channels' wavelengths and {visible}
+// as the visible range.
+std::string WithWavelengths(std::string text) {
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        ReplaceAll(text, std::string("{") + "RGB"[channel] + "}", metal_colour::ChannelMicrometres(channel));
+    }
+    ReplaceAll(text, "{visible}", metal_colour::VisibleRangeName());
     return text;
 }
 
@@ -287,7 +293,7 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string HelpText() {
-    return WithChannelWavelengths(R"(aurivel-preview: try the Aurivel texture map without 3ds Max.
+    return WithWavelengths(R"(aurivel-preview: try the Aurivel texture map without 3ds Max.
 
 Aurivel.dlt is a 3ds Max texture map that colours a surface by the Fresnel
 reflectance of a metal, computed from the metal's complex index of refraction
@@ -363,7 +369,7 @@ Measured n and k (--nk, --nk-csv, --compare):
                       1931 2° observer, D65) over the view angle, and print
                       a ΔE2000 table against the three-wavelength values;
                       three: n and k at {R}, {G} and {B} µm. Default:
-                      spectral when the data cover 380-780 nm, else three
+                      spectral when the data cover {visible}, else three
   --rendering-space S srgb (Rec.709 primaries; the default) or acescg: the
                       scene's linear RGB, which the fit aims at. Pictures
                       show it converted to sRGB

@@ -41,7 +41,7 @@ struct Options {
     std::vector<std::string> nk;        // a data file, or with nkDb a page "shelf/book/page"; more only for an atlas
     std::optional<std::string> nkDb;    // the folder of a copy of the optical-constants database
     std::optional<std::string> nkList;  // "shelf/book" (or "shelf"): list its pages (or books), no picture
-    std::optional<FitMethod> fit;       // none: spectral when the data cover 380-780 nm
+    std::optional<FitMethod> fit;       // none: spectral when the data cover the visible range
     std::optional<RenderingSpaceChoice> renderingSpace;  // none: sRGB
     std::vector<std::string> compareFiles;  // data files given to --compare
     std::string atlasFolder;                // where --atlas writes
