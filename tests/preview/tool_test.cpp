@@ -12,15 +12,15 @@
 #include <sstream>
 
 #include "fit.h"
-#include "host.h"
+#include "host/host.h"
 #include "nk_file.h"
-#include "options.h"
+#include "cli/options.h"
 #include "png_reader.h"
-#include "png_writer.h"
+#include "render/png_writer.h"
 #include "presets/preset_table.h"
-#include "sample_sphere.h"
+#include "render/sample_sphere.h"
 #include "shading/shade_sample.h"
-#include "sheet.h"
+#include "render/sheet.h"
 
 namespace aurivel::preview {
 namespace {

@@ -1,4 +1,4 @@
-#include "wide_text.h"
+#include "cli/wide_text.h"
 
 #include <gtest/gtest.h>
 
