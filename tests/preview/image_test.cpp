@@ -1,4 +1,4 @@
-#include "image.h"
+#include "render/image.h"
 
 #include <gtest/gtest.h>
 

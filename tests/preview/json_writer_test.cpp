@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "atlas/json_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "nk_source.h"
+#include "measured/nk_source.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "channel_wavelengths.h"
-#include "measured_views.h"
-#include "options.h"
+#include "measured/measured_views.h"
+#include "cli/options.h"
 #include "site_csv.h"
 
 namespace aurivel::preview {

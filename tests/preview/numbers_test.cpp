@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "cli/numbers.h"
 
 #include <gtest/gtest.h>
 

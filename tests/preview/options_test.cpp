@@ -1,9 +1,9 @@
-#include "options.h"
+#include "cli/options.h"
 
 #include <ostream>
 #include <gtest/gtest.h>
 
-#include "errors.h"
+#include "cli/errors.h"
 
 namespace aurivel::preview {
 namespace {

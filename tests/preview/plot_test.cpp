@@ -1,4 +1,4 @@
-#include "plot.h"
+#include "render/plot.h"
 
 #include <gtest/gtest.h>
 

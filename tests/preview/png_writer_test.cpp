@@ -1,4 +1,4 @@
-#include "png_writer.h"
+#include "render/png_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "errors.h"
+#include "cli/errors.h"
 #include "png_reader.h"
 
 namespace aurivel::preview {

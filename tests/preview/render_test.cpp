@@ -1,4 +1,4 @@
-#include "render.h"
+#include "render/render.h"
 
 #include <gtest/gtest.h>
 

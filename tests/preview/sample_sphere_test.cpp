@@ -1,4 +1,4 @@
-#include "sample_sphere.h"
+#include "render/sample_sphere.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sheet.h"
+#include "render/sheet.h"
 
 #include <gtest/gtest.h>
 

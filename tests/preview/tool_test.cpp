@@ -8,18 +8,19 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "fit.h"
-#include "host.h"
+#include "host/host.h"
 #include "nk_file.h"
-#include "options.h"
+#include "cli/options.h"
 #include "png_reader.h"
-#include "png_writer.h"
+#include "render/png_writer.h"
 #include "presets/preset_table.h"
-#include "sample_sphere.h"
+#include "render/sample_sphere.h"
 #include "shading/shade_sample.h"
-#include "sheet.h"
+#include "render/sheet.h"
 
 namespace aurivel::preview {
 namespace {
@@ -485,6 +486,36 @@ TEST_F(ToolTest, MaxScriptGivesThePresetByNumberAndNoPicture) {
     EXPECT_FALSE(fs::exists(File("preview.png")));
 }
 
+// A scene may hold values that no command line can set; MAXScript cannot
+// read NaN or infinity, so the script of such a map is refused.
+TEST_F(ToolTest, MaxScriptRefusesAValueScriptsCannotRead) {
+    const struct {
+        const char* setting;
+        float saved;
+        float loaded;
+        const char* message;
+    } cases[] = {
+        {"hue=1.5", 1.5f, std::numeric_limits<float>::quiet_NaN(), "the map's hue is nan, which MAXScript cannot read"},
+        {"sat=1.25", 1.25f, std::numeric_limits<float>::infinity(),
+         "the map's sat is inf, which MAXScript cannot read"},
+    };
+    for (const auto& c : cases) {
+        const std::string scene = File("unreadable.scene");
+        ASSERT_EQ(Run({"--set", c.setting, "--save", scene, "--maxscript"}).exitCode, 0) << c.setting;
+        std::string bytes = Slurp(scene);
+        const std::string saved(reinterpret_cast<const char*>(&c.saved), sizeof c.saved);
+        const std::size_t at = bytes.find(saved);
+        ASSERT_NE(at, std::string::npos) << c.setting;
+        ASSERT_EQ(bytes.find(saved, at + 1), std::string::npos) << c.setting;
+        bytes.replace(at, sizeof c.loaded, reinterpret_cast<const char*>(&c.loaded), sizeof c.loaded);
+        Write("unreadable.scene", bytes);
+        const RunResult result = Run({"--load", scene, "--maxscript"});
+        EXPECT_EQ(result.exitCode, 1) << c.setting;
+        EXPECT_EQ(result.out, "") << c.setting;
+        EXPECT_EQ(result.err, std::string("aurivel-preview: ") + c.message + "\n") << c.setting;
+    }
+}
+
 TEST_F(ToolTest, MeasuredDataAreFittedWhenTheyCoverTheVisible) {
     struct Case {
         const char* what;
@@ -571,7 +602,7 @@ TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
 
 TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
     // A flat spectrum's truth head-on is ((n - 1)² + k²) / ((n + 1)² + k²) in every channel.
-    const std::string flat = Write("flat.txt", "0.3 0.5 3\n0.9 0.5 3\n");
+    const std::string flat = Write("flat-\xc3\x9cn\xc3\xaf" "code.txt", "0.3 0.5 3\n0.9 0.5 3\n");
     const std::string rising = Write("rising.txt", kRisingTable);
     const RunResult result = Run({"--compare", flat, rising, "--size", "41", "--linear", "-o", File("cmp.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -580,6 +611,19 @@ TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
     const SheetLayout layout(6, 41, 3);
     ASSERT_EQ(png.width, layout.Width());
     ASSERT_EQ(png.height, layout.Height());
+    // The truth's label reads as the file is named, whatever its letters.
+    Image named(layout.Width(), layout.Height(), kLabelBackground);
+    DrawLabel(named, layout.Label(2), L"flat-\u00dcn\u00efcode.txt", Font::FindDejaVuSans(LabelTextHeight(41)));
+    WritePng(named, File("label.png"), PngEncoding::kLinear16);
+    const test_support::PngPixels label = test_support::ReadPng(File("label.png"));
+    const Rect strip = layout.Label(2);
+    int differing = 0;
+    for (int y = strip.top; y < strip.top + strip.height; ++y) {
+        for (int x = strip.left; x < strip.left + strip.width; ++x) {
+            differing += png.Sample(x, y, 0) != label.Sample(x, y, 0);
+        }
+    }
+    EXPECT_EQ(differing, 0);
     const auto centre = [&](int tile) { return std::pair{layout.Slot(tile).left + 20, layout.Slot(tile).top + 20}; };
     const float truth = 9.25f / 11.25f;
     ExpectPixel(png, centre(2).first, centre(2).second, {truth, truth, truth}, true);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "channel_wavelengths.h"
 #include "shading/conductor_fresnel.h"
 #include "shading/shade_sample.h"
 
@@ -216,6 +217,10 @@ double FitReport::Largest(double AngleJudgement::*deltaE) const {
         largest = std::max(largest, a.*deltaE);
     }
     return largest;
+}
+
+FitReport FitMeasured(const nkdata::NkData& data, const SpectralColour& truth) {
+    return JudgeFit(truth, ThreeWavelengthConstants(data), FitConstants(truth));
 }
 
 }  // namespace aurivel::metal_colour

@@ -40,4 +40,8 @@ struct FitReport {
 // hue, saturation and gamma) and the integrated colour at kReportAngles.
 FitReport JudgeFit(const SpectralColour& truth, const OpticalConstants& sampled, const OpticalConstants& fitted);
 
+// The fit to the measured data's integrated colour, judged against that
+// colour beside the data's values at the channel wavelengths.
+FitReport FitMeasured(const nkdata::NkData& data, const SpectralColour& truth);
+
 }  // namespace aurivel::metal_colour

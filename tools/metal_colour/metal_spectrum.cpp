@@ -20,8 +20,23 @@ double ValueAt(const nkdata::NkData& data, const nkdata::OpticalFunction& f, con
 
 }  // namespace
 
+std::string VisibleRangeName() {
+    return std::to_string(kShortestNanometres) + "-" + std::to_string(kLongestNanometres) + " nm";
+}
+
+void RequireMetalColour(const nkdata::NkData& data) {
+    nkdata::RequireCoverage(data, kVisibleRange);
+    for (int band = 0; band < kBands; ++band) {
+        if (data.k.at(BandMicrometres(band)) > 0.0) {
+            return;
+        }
+    }
+    nkdata::Fail(data.source, 0,
+                 "k is 0 over all of " + VisibleRangeName() + ": the data give no absorption, so no metal's colour");
+}
+
 MetalSpectrum::MetalSpectrum(const nkdata::NkData& data) {
-    nkdata::RequireCoverage(data, {BandMicrometres(0), BandMicrometres(kBands - 1)});
+    nkdata::RequireCoverage(data, kVisibleRange);
     for (int band = 0; band < kBands; ++band) {
         const double micrometres = BandMicrometres(band);
         const reference::Complex<double> eta{ValueAt(data, data.n, "n", micrometres),
@@ -49,6 +64,10 @@ LinearRgb SpectralColour::At(double cosine) const {
 }
 
 LinearRgb SpectralColour::AtViewAngle(double degrees) const { return At(CosineOfDegrees(degrees)); }
+
+SpectralColour IntegratedColour(const nkdata::NkData& data, const Observer& observer, RenderingSpaceId space) {
+    return SpectralColour(MetalSpectrum(data), observer, RenderingSpace(space, observer.White()));
+}
 
 double Radians(double degrees) { return degrees * (3.14159265358979323846 / 180.0); }
 

@@ -10,6 +10,8 @@
 #include <exception>
 #include <vector>
 
+#include "utf.h"
+
 namespace testing {
 namespace internal {
 namespace {
@@ -60,24 +62,6 @@ std::string Format(const char* format, ...) {
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
     return text;
-}
-
-void AppendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | c >> 12);
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | c >> 18);
-        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // GoogleTest's filter: patterns with * and ?, separated by ':', and after a
@@ -152,23 +136,12 @@ bool Run(const RegisteredTest& registered) {
     return !current.failed;
 }
 
-// Wide text (UTF-16 on Windows, UTF-32 elsewhere) as UTF-8.
-void AppendWide(std::string& out, const std::wstring& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t c = static_cast<uint32_t>(text[i]);
-        if (sizeof(wchar_t) == 2 && c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint32_t>(text[++i]) - 0xDC00);
-        AppendUtf8(out, c);
-    }
-}
-
 }  // namespace
 
 }  // namespace internal
 
 Message& Message::operator<<(const std::wstring& text) {
-    internal::AppendWide(text_, text);
-    return *this;
+    return Append(aurivel::utf::Utf8FromWide(text));
 }
 Message& Message::operator<<(long long value) { return Append(internal::Format("%lld", value)); }
 Message& Message::operator<<(unsigned long long value) { return Append(internal::Format("%llu", value)); }

@@ -1,0 +1,247 @@
+#include "atlas/atlas.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <set>
+
+#include "atlas/atlas_data.h"
+#include "cli/errors.h"
+#include "measured/measured_views.h"
+#include "metal_library.h"
+#include "nk_database.h"
+#include "nk_error.h"
+#include "render/png_writer.h"
+#include "render/render.h"
+#include "preset_metals.h"
+#include "render/reflectance_curves.h"
+#include "utf.h"
+#include "cli/wide_text.h"
+
+namespace aurivel::preview {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kAtlasSphereSize = 181;
+
+// Each page once, in the lists' order.
+template <std::size_t N>
+void AddPages(const std::array<metal_colour::MetalPage, N>& list, std::vector<std::string>& pages) {
+    for (const metal_colour::MetalPage& metal : list) {
+        if (std::find(pages.begin(), pages.end(), metal.page) == pages.end()) {
+            pages.emplace_back(metal.page);
+        }
+    }
+}
+
+std::vector<std::string> ChosenPages(const Options& options, const nkdata::NkDatabase& database) {
+    if (!options.nk.empty()) {
+        return options.nk;
+    }
+    std::vector<std::string> pages;
+    if (options.nkList) {
+        const nkdata::CatalogBook& book = database.Book(*options.nkList);
+        for (const nkdata::CatalogPage& page : book.pages) {
+            pages.push_back(book.shelf + "/" + book.book + "/" + page.page);
+        }
+        return pages;
+    }
+    AddPages(metal_colour::kPresetMetals, pages);
+    AddPages(metal_colour::kMetalLibrary, pages);
+    return pages;
+}
+
+template <std::size_t N>
+const metal_colour::MetalPage* FindPage(const std::array<metal_colour::MetalPage, N>& list, const std::string& page) {
+    const auto found = std::find_if(list.begin(), list.end(), [&](const auto& metal) { return metal.page == page; });
+    return found == list.end() ? nullptr : &*found;
+}
+
+// The library's name and note for a page it lists, else the catalog's book.
+// Throws DataError for a page the catalog does not know.
+PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
+    const std::size_t slash = id.rfind('/');
+    const nkdata::CatalogBook& book = database.Book(id.substr(0, slash == std::string::npos ? 0 : slash));
+    PageTitles titles{book.name, book.name, "", "", ""};
+    for (const nkdata::CatalogPage& page : book.pages) {
+        if (page.page == id.substr(slash + 1)) {
+            titles.pageName = page.name;
+        }
+    }
+    const metal_colour::MetalPage* known = FindPage(metal_colour::kMetalLibrary, id);
+    known = known ? known : FindPage(metal_colour::kPresetMetals, id);
+    if (known) {
+        titles.name = known->name;
+        titles.note = known->note ? known->note : "";
+        titles.caution = known->caution ? known->caution : "";
+    }
+    return titles;
+}
+
+// "07-main-Cu-Rakic-BB": the entry's number keeps names apart that the
+// page's characters alone might not.
+std::string PictureStem(std::size_t index, const std::string& page) {
+    return (index < 9 ? "0" : "") + std::to_string(index + 1) + "-" + PageIdentifier(page, '-');
+}
+
+// The pictures' names: the stem, then what the picture shows.
+constexpr std::array<const char*, 5> kPictureKinds{"sampled", "fitted", "measured", "lit", "curves"};
+
+std::string PicturePath(const std::string& stem, const char* kind) { return "pictures/" + stem + "-" + kind + ".png"; }
+
+// Whether a file in pictures/ is named as the atlas names its pictures, by
+// this version or by one that put the spheres in one picture.
+bool IsAtlasPicture(const std::string& file) {
+    static const std::regex naming("[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|lit|curves|spheres)\\.png");
+    return std::regex_match(file, naming);
+}
+
+class AtlasPainter {
+public:
+    AtlasPainter(const PreviewModule& module, const Options& options, fs::path folder)
+        : map_(module.CreateMap()),
+          sphere_(options.size.value_or(kAtlasSphereSize)),
+          plotFont_(Font::FindDejaVuSans(kPlotTextHeight)),
+          threads_(RenderThreads(options.threads)),
+          time_(options.time),
+          folder_(std::move(folder)) {}
+
+    // The map with the sRGB fit's sampled and fitted values, the integrated
+    // colour, the fitted map lit, and its curves beside the integrated ones.
+    AtlasPictures Paint(const std::string& stem, const nkdata::NkData& data, const AtlasMetal& metal,
+                        const metal_colour::Observer& observer) {
+        const metal_colour::SpectralColour truth = metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+        const AtlasPictures pictures{PicturePath(stem, kPictureKinds[0]), PicturePath(stem, kPictureKinds[1]),
+                                     PicturePath(stem, kPictureKinds[2]), PicturePath(stem, kPictureKinds[3]),
+                                     PicturePath(stem, kPictureKinds[4])};
+        UseConstants(metal.srgb.sampled);
+        WriteSphere(pictures.sampled, map_.Shaders());
+        UseConstants(metal.srgb.fitted);
+        WriteSphere(pictures.fitted, map_.Shaders());
+        WriteSphere(pictures.lit, LitShaders(map_.Shaders()));
+        WriteSphere(pictures.measured, SpectralShaders(truth));
+
+        std::vector<PlotCurve> curves = MapCurves(map_, time_, ConstantsSource::kSpectralFit);
+        for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
+            curves.push_back(std::move(curve));
+        }
+        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_),
+                 (folder_ / pictures.curves).string(), PngEncoding::kSrgb8);
+        return pictures;
+    }
+
+private:
+    void UseConstants(const OpticalConstants& constants) {
+        map_.SetCustomConstants(constants);
+        map_.Update(time_);
+    }
+
+    void WriteSphere(const std::string& path, const ShaderFactory& shaders) {
+        Image image(sphere_.Size(), sphere_.Size());
+        Progress silent(nullptr, "", 0);
+        RenderSphere(image, 0, 0, sphere_, shaders, threads_, silent);
+        WritePng(image, (folder_ / path).string(), PngEncoding::kSrgb8);
+    }
+
+    PreviewMap map_;
+    SampleSphere sphere_;
+    Font plotFont_;
+    int threads_;
+    int time_;
+    fs::path folder_;
+};
+
+void WriteTextFile(const fs::path& path, const std::function<void(std::ostream&)>& write) {
+    std::ofstream file(path, std::ios::binary);
+    write(file);
+    file.close();
+    if (!file) {
+        throw ToolError("cannot write " + path.string());
+    }
+}
+
+void MakeFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        throw ToolError("cannot make the folder " + folder.string() + ": " + error.message());
+    }
+}
+
+// Removes the pictures of an earlier atlas in the folder that this one did
+// not write again, and nothing else.
+void RemoveOlderPictures(const fs::path& folder, const std::vector<AtlasEntry>& entries) {
+    std::set<std::string> written;
+    for (const AtlasEntry& entry : entries) {
+        if (entry.metal) {
+            for (const std::string* path : {&entry.pictures.sampled, &entry.pictures.fitted, &entry.pictures.measured,
+                                            &entry.pictures.lit, &entry.pictures.curves}) {
+                written.insert(fs::path(*path).filename().string());
+            }
+        }
+    }
+    for (const fs::directory_entry& file : fs::directory_iterator(folder / "pictures")) {
+        const std::string name = file.path().filename().string();
+        if (file.is_regular_file() && IsAtlasPicture(name) && written.count(name) == 0) {
+            std::error_code error;
+            if (!fs::remove(file.path(), error)) {
+                throw ToolError("cannot remove the older picture " + file.path().string() + ": " + error.message());
+            }
+        }
+    }
+}
+
+std::string Pages(std::size_t count) { return std::to_string(count) + (count == 1 ? " page" : " pages"); }
+
+}  // namespace
+
+void WriteAtlas(const PreviewModule& module, const Options& options, std::ostream& out, std::ostream* progressOut) {
+    const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value());
+    const std::vector<std::string> pages = ChosenPages(options, database);
+    const fs::path folder(options.atlasFolder);
+    MakeFolder(folder / "pictures");
+    const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
+    const MapScriptWriter scripts = module.ScriptWriter();
+    AtlasPainter painter(module, options, folder);
+    Progress progress(progressOut, "Atlas", static_cast<long>(pages.size()));
+    std::vector<AtlasEntry> entries;
+    std::size_t coloured = 0;
+    for (const std::string& page : pages) {
+        AtlasEntry entry{page, page, AuthorOf(page, ""), std::nullopt, {}, ""};
+        try {
+            const PageTitles titles = TitlesOf(page, database);
+            entry.name = titles.name;
+            entry.author = AuthorOf(page, titles.pageName);
+            const nkdata::NkData data = database.ReadPage(page);
+            metal_colour::RequireMetalColour(data);
+            entry.metal = FitForAtlas(data, titles, observer, scripts);
+            entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
+            ++coloured;
+        } catch (const nkdata::DataError& e) {
+            entry.error = e.what();
+            out << page << " gives no colour: " << PrintableText(entry.error) << '\n';
+        }
+        entries.push_back(std::move(entry));
+        progress.Advance();
+    }
+    WriteTextFile(folder / "metals.json", [&](std::ostream& file) { WriteMetalsJson(entries, file); });
+    WriteTextFile(folder / "metals.ms", [&](std::ostream& file) { WriteMetalsMaxScript(entries, scripts, file); });
+    WriteTextFile(folder / "index.html", [&](std::ostream& file) { WriteAtlasPage(entries, file); });
+    RemoveOlderPictures(folder, entries);
+    const std::string index = (folder / "index.html").string();
+    if (coloured == 0) {
+        const bool one = entries.size() == 1;
+        throw ToolError("no page gives a colour (" + Pages(entries.size()) + (one ? ", listed" : ", each listed") +
+                        " above with why); " + index + (one ? " lists it" : " lists them"));
+    }
+    out << "Wrote " << index << " with " << Pages(entries.size());
+    if (coloured < entries.size()) {
+        out << ", " << entries.size() - coloured << " of them without a colour";
+    }
+    out << '\n';
+}
+
+}  // namespace aurivel::preview

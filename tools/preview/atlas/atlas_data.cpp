@@ -1,0 +1,265 @@
+#include "atlas/atlas_data.h"
+
+#include <sstream>
+#include <stdexcept>
+#include <string_view>
+#include <type_traits>
+
+#include "atlas/atlas_page_template.h"
+#include "atlas/json_writer.h"
+#include "measured/measured_views.h"
+#include "cli/numbers.h"
+
+namespace aurivel::preview {
+namespace {
+
+constexpr std::string_view kJsonMark = "{{metals.json}}";
+
+template <typename T>
+void WriteArray(JsonWriter& json, const std::array<T, 3>& values) {
+    json.BeginArray();
+    for (const T v : values) {
+        if constexpr (std::is_same_v<T, bool>) {
+            json.Boolean(v);
+        } else {
+            json.Number(v);
+        }
+    }
+    json.EndArray();
+}
+
+void WriteFit(JsonWriter& json, const metal_colour::FitReport& report) {
+    const OpticalConstants& c = report.fitted;
+    json.BeginObject();
+    json.Key("n");
+    WriteArray(json, std::array<float, 3>{c.nr, c.ng, c.nb});
+    json.Key("k");
+    WriteArray(json, std::array<float, 3>{c.kr, c.kg, c.kb});
+    json.Key("max_delta_e");
+    json.Number(report.Largest(&metal_colour::AngleJudgement::fittedDeltaE));
+    json.Key("sampled_max_delta_e");
+    json.Number(report.Largest(&metal_colour::AngleJudgement::sampledDeltaE));
+    json.Key("out_of_gamut_angles");
+    json.BeginArray();
+    for (const metal_colour::AngleJudgement& a : report.angles) {
+        if (!a.inGamut) {
+            json.Number(a.degrees);
+        }
+    }
+    json.EndArray();
+    json.Key("angles");
+    json.BeginArray();
+    for (const metal_colour::AngleJudgement& a : report.angles) {
+        json.Number(a.degrees);
+    }
+    json.EndArray();
+    json.Key("delta_e");
+    json.BeginArray();
+    for (const metal_colour::AngleJudgement& a : report.angles) {
+        json.Number(a.fittedDeltaE);
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+// The values under the key, and under key_clamped which of them had to be.
+void WriteClamped(JsonWriter& json, const std::string& key, const metal_colour::ClampedRgb& values) {
+    json.Key(key);
+    WriteArray(json, values.value);
+    json.Key(key + "_clamped");
+    WriteArray(json, values.clamped);
+}
+
+void WriteText(JsonWriter& json, std::string_view key, const std::string& text) {
+    json.Key(key);
+    json.String(text);
+}
+
+void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& pictures) {
+    WriteText(json, "material", metal.titles.material);
+    WriteText(json, "page_name", metal.titles.pageName);
+    WriteText(json, "reference", metal.references);
+    WriteText(json, "comments", metal.comments);
+    if (!metal.titles.note.empty()) {
+        WriteText(json, "note", metal.titles.note);
+    }
+    if (!metal.titles.caution.empty()) {
+        WriteText(json, "caution", metal.titles.caution);
+    }
+    json.Key("srgb");
+    WriteFit(json, metal.srgb);
+    json.Key("acescg");
+    WriteFit(json, metal.acescg);
+    WriteClamped(json, "f0", metal.models.baseColour);
+    WriteClamped(json, "edge_tint", metal.models.edgeTint);
+    WriteClamped(json, "f82", metal.models.f82Tint);
+    WriteText(json, "maxscript", metal.maxscript);
+    WriteText(json, "maxscript_acescg", metal.maxscriptAcescg);
+    json.Key("pictures");
+    json.BeginObject();
+    WriteText(json, "sampled", pictures.sampled);
+    WriteText(json, "fitted", pictures.fitted);
+    WriteText(json, "measured", pictures.measured);
+    WriteText(json, "lit", pictures.lit);
+    WriteText(json, "curves", pictures.curves);
+    json.EndObject();
+}
+
+// "aurivel_main_Cu_Rakic_BB" for "main/Cu/Rakic-BB": a MAXScript name.
+std::string FunctionName(const std::string& page) { return "aurivel_" + PageIdentifier(page, '_'); }
+
+// What metals.ms says of itself and the helpers that its functions share.
+// Where a name cannot be checked here (the Arnold material and its
+// properties), the script asks 3ds Max first, so it never stops with an
+// error where they are missing.
+constexpr std::string_view kMetalsScriptHead =
+    R"ms(-- Aurivel maps and Arnold metals of measured metals, written by aurivel-preview --atlas
+-- beside index.html, which shows each of them.
+--
+-- Load this file in 3ds Max with its full path (in the MAXScript Listener, or with Scripting > Run Script):
+--   fileIn @"C:\path\to\atlas\metals.ms"
+-- then call a function named after a database page ("main/Cu/Babar" gives aurivel_main_Cu_Babar):
+--   aurivel_main_Cu_Babar()           returns a new Aurivel map (Custom) with the fit for sRGB
+--   aurivel_main_Cu_Babar_acescg()    returns one with the fit for ACEScg
+--   aurivel_main_Cu_Babar_arnold()    returns a new Arnold Standard Surface metal (base colour = F0,
+--                                     specular colour = edge tint, metalness 1), or undefined where
+--                                     Arnold's material is not installed
+-- Each takes an optional Material Editor slot: slot:3 also puts what it returns into slot 3
+-- (meditMaterials[3] = ..., which replaces what the slot holds); without slot: no slot is touched.
+-- Colours are linear, in the scene's rendering space, from 0 to 255.
+
+fn aurivelPutInSlot thing slot =
+(
+    if slot != unsupplied and thing != undefined do
+    (
+        if isKindOf slot Integer and slot >= 1 and slot <= meditMaterials.count then
+            meditMaterials[slot] = thing
+        else
+            format "No Material Editor slot %: the slots are 1 to %\n" slot meditMaterials.count
+    )
+    thing
+)
+
+fn aurivelSetIfThere thing propertyName value =
+(
+    if isProperty thing propertyName do setProperty thing propertyName value
+)
+
+fn aurivelArnoldMetal baseColour edgeTint slot: =
+(
+    local metal = undefined
+    if ai_standard_surface != undefined do
+    (
+        metal = ai_standard_surface()
+        aurivelSetIfThere metal #base 1.0
+        aurivelSetIfThere metal #base_color baseColour
+        aurivelSetIfThere metal #metalness 1.0
+        aurivelSetIfThere metal #specular 1.0
+        aurivelSetIfThere metal #specular_color edgeTint
+    )
+    aurivelPutInSlot metal slot
+)
+)ms";
+
+// "(color 235.79 149.53 113.47)": a linear colour from 0 to 1 as MAXScript's 0-255.
+std::string MaxScriptColour(const std::array<float, 3>& linear) {
+    std::string text = "(color";
+    for (const float channel : linear) {
+        text += ' ' + ShortestDecimal(channel * 255.0f);
+    }
+    return text + ')';
+}
+
+void WriteMapFunction(const std::string& name, const MapSettings& map, const MapScriptWriter& scripts,
+                      std::ostream& out) {
+    out << "fn " << name << " slot: =\n(\n    local aurivelMap\n";
+    scripts.WriteMap(map, "aurivelMap", "    ", out);
+    out << "    aurivelPutInSlot aurivelMap slot\n)\n";
+}
+
+}  // namespace
+
+std::string PageIdentifier(const std::string& page, char separator) {
+    std::string identifier;
+    for (const char c : page) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        identifier += plain ? c : separator;
+    }
+    return identifier;
+}
+
+std::string AuthorOf(const std::string& page, const std::string& pageName) {
+    const std::size_t colon = pageName.find(':');
+    if (colon != std::string::npos && colon > 0) {
+        return pageName.substr(0, colon);
+    }
+    return page.substr(page.rfind('/') + 1);
+}
+
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
+                       const MapScriptWriter& scripts) {
+    using metal_colour::IntegratedColour;
+    const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+    AtlasMetal metal{titles,
+                     data.references,
+                     data.comments,
+                     metal_colour::FitMeasured(data, srgb),
+                     metal_colour::FitMeasured(data, IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg)),
+                     {},
+                     {},
+                     {}};
+    metal.models = metal_colour::ValuesForMaterialModels(srgb, metal.srgb.fitted);
+    metal.maxscript = scripts.Script(scripts.CustomMap(metal.srgb.fitted));
+    metal.maxscriptAcescg = scripts.Script(scripts.CustomMap(metal.acescg.fitted));
+    return metal;
+}
+
+void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) {
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Key("metals");
+    json.BeginArray();
+    for (const AtlasEntry& entry : entries) {
+        json.BeginObject();
+        WriteText(json, "page", entry.page);
+        WriteText(json, "name", entry.name);
+        WriteText(json, "author", entry.author);
+        if (entry.metal) {
+            WriteMetal(json, *entry.metal, entry.pictures);
+        } else {
+            WriteText(json, "error", entry.error);
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    out << '\n';
+}
+
+void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out) {
+    out << kMetalsScriptHead;
+    for (const AtlasEntry& entry : entries) {
+        if (!entry.metal) {
+            continue;
+        }
+        const std::string function = FunctionName(entry.page);
+        out << "\n-- " << entry.name << ": " << entry.page << '\n';
+        WriteMapFunction(function, scripts.CustomMap(entry.metal->srgb.fitted), scripts, out);
+        WriteMapFunction(function + "_acescg", scripts.CustomMap(entry.metal->acescg.fitted), scripts, out);
+        out << "fn " << function << "_arnold slot: = aurivelArnoldMetal " << MaxScriptColour(entry.metal->models.baseColour.value)
+            << ' ' << MaxScriptColour(entry.metal->models.edgeTint.value) << " slot:slot\n";
+    }
+}
+
+void WriteAtlasPage(const std::vector<AtlasEntry>& entries, std::ostream& out) {
+    const std::string_view page = kAtlasPageTemplate;
+    const std::size_t mark = page.find(kJsonMark);
+    if (mark == std::string_view::npos) {
+        throw std::logic_error("the atlas's page template has no place for its data");
+    }
+    out << page.substr(0, mark);
+    WriteMetalsJson(entries, out);
+    out << page.substr(mark + kJsonMark.size());
+}
+
+}  // namespace aurivel::preview

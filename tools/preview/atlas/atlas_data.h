@@ -1,0 +1,83 @@
+// The atlas's numbers for one database page, and the files that carry them:
+// metals.json, metals.ms and the web page index.html.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fit.h"
+#include "atlas/maxscript.h"
+#include "material_models.h"
+#include "nk_data.h"
+
+namespace aurivel::preview {
+
+// What a page names and says, from the library and the database's catalog.
+struct PageTitles {
+    std::string name;      // as an artist would look for it
+    std::string material;  // the catalog's book, e.g. "Cu (Copper)"
+    std::string pageName;  // the catalog's page, e.g. "Johnson and Christy 1972: n,k 0.188–1.937 µm"
+    std::string note;      // why the fit stays above its goal; empty when none is recorded
+    std::string caution;   // why the data themselves may mislead; empty when nothing is known
+};
+
+// The page with each character but ASCII letters and digits turned into the
+// separator: "main_Cu_Rakic_BB" for "main/Cu/Rakic-BB" and '_', a name that
+// scripts and file systems take.
+std::string PageIdentifier(const std::string& page, char separator);
+
+// Who measured a page's data, as the catalog names the page before its
+// colon ("Rakić et al. 1998"), else the page's own id ("Rakic-BB").
+std::string AuthorOf(const std::string& page, const std::string& pageName);
+
+// A page's values for the map in both rendering spaces, and for other
+// material models from the sRGB fit.
+struct AtlasMetal {
+    PageTitles titles;
+    std::string references;
+    std::string comments;
+    metal_colour::FitReport srgb;
+    metal_colour::FitReport acescg;
+    metal_colour::MaterialModelValues models;
+    std::string maxscript;        // the lines that make the sRGB fit's map
+    std::string maxscriptAcescg;  // and the ACEScg fit's
+};
+
+// Relative to the atlas's folder; each a sphere but the curves.
+struct AtlasPictures {
+    std::string sampled;   // the map with the values at the channel wavelengths
+    std::string fitted;    // the map with the sRGB fit
+    std::string measured;  // the integrated colour
+    std::string lit;       // the fitted map as polished metal in a studio
+    std::string curves;
+};
+
+struct AtlasEntry {
+    std::string page;  // shelf/book/page
+    std::string name;
+    std::string author;
+    std::optional<AtlasMetal> metal;  // none when the page gives no colour
+    AtlasPictures pictures;
+    std::string error;  // why the page gives no colour
+};
+
+// The page's fits in sRGB and ACEScg (judged against the integrated colour
+// in each), what other material models take, and the sRGB fit's MAXScript.
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
+                       const MapScriptWriter& scripts);
+
+// {"metals": [...]}, one object for each entry.
+void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out);
+
+// MAXScript functions for each page with a colour: its map fitted for sRGB,
+// for ACEScg, and an Arnold Standard Surface metal; after a comment that says
+// how to load the file and call them.
+void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out);
+
+// The web page: the page template with the entries' JSON in it.
+void WriteAtlasPage(const std::vector<AtlasEntry>& entries, std::ostream& out);
+
+}  // namespace aurivel::preview

@@ -1,0 +1,94 @@
+#include "atlas/maxscript.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <sstream>
+#include <utility>
+
+#include "cli/errors.h"
+#include "cli/numbers.h"
+
+namespace aurivel::preview {
+namespace {
+
+constexpr int kCustom = 0;
+
+// Compared as stored: a script that sets a value equal to the new map's
+// changes nothing, so the value need not be set.
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+std::array<float, 6> Values(const OpticalConstants& c) { return {c.nr, c.ng, c.nb, c.kr, c.kg, c.kb}; }
+
+// A scene may hold what no script can set: MAXScript reads no NaN or
+// infinity, so a map holding one has no script.
+void RequireScriptable(const MapSettings& map) {
+    const std::array<float, 6> constants = Values(map.constants);
+    std::vector<std::pair<const char*, float>> values;
+    for (std::size_t i = 0; i < constants.size(); ++i) {
+        values.emplace_back(kOpticalConstantNames[i], constants[i]);
+    }
+    values.insert(values.end(), {{"gamma", map.gamma}, {"hue", map.hue}, {"sat", map.sat}});
+    for (const auto& [name, value] : values) {
+        if (!std::isfinite(value)) {
+            throw ToolError(std::string("the map's ") + name + " is " + ShortestDecimal(value) +
+                            ", which MAXScript cannot read");
+        }
+    }
+}
+
+}  // namespace
+
+MapScriptWriter::MapScriptWriter(std::string className, MapSettings newMap,
+                                 std::vector<OpticalConstants> presetConstants)
+    : className_(std::move(className)), newMap_(newMap), presetConstants_(std::move(presetConstants)) {}
+
+MapSettings MapScriptWriter::CustomMap(const OpticalConstants& constants) const {
+    MapSettings map = newMap_;
+    map.preset = kCustom;
+    map.constants = constants;
+    return map;
+}
+
+void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variable, const std::string& indent,
+                               std::ostream& out) const {
+    const auto set = [&](const char* name, const std::string& value) {
+        out << indent << variable << '.' << name << " = " << value << '\n';
+    };
+    RequireScriptable(map);
+    out << indent << variable << " = " << className_ << "()\n";
+    OpticalConstants before = newMap_.constants;
+    if (map.preset != newMap_.preset) {
+        set("preset", std::to_string(map.preset));
+        if (map.preset >= 0 && static_cast<std::size_t>(map.preset) < presetConstants_.size()) {
+            before = presetConstants_[static_cast<std::size_t>(map.preset)];
+        }
+    }
+    const std::array<float, 6> values = Values(map.constants);
+    const std::array<float, 6> unset = Values(before);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (map.preset == kCustom || !SameBits(values[i], unset[i])) {
+            set(kOpticalConstantNames[i], ShortestDecimal(values[i]));
+        }
+    }
+    const struct {
+        const char* name;
+        float value, newValue;
+    } adjustments[] = {
+        {"gamma", map.gamma, newMap_.gamma}, {"hue", map.hue, newMap_.hue}, {"sat", map.sat, newMap_.sat}};
+    for (const auto& a : adjustments) {
+        if (!SameBits(a.value, a.newValue)) {
+            set(a.name, ShortestDecimal(a.value));
+        }
+    }
+}
+
+std::string MapScriptWriter::Script(const MapSettings& map) const {
+    std::ostringstream out;
+    WriteMap(map, "aurivelMap", "", out);
+    out << "-- To see the map in the Material Editor, put it into a slot (this replaces what slot 1 holds):\n"
+           "-- meditMaterials[1] = aurivelMap\n";
+    return out.str();
+}
+
+}  // namespace aurivel::preview

@@ -1,0 +1,84 @@
+#include "measured/nk_source.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <sstream>
+
+#include "channel_wavelengths.h"
+#include "nk_database.h"
+#include "nk_file.h"
+#include "cli/numbers.h"
+#include "cli/wide_text.h"
+
+namespace aurivel::preview {
+namespace {
+
+void PrintBook(const nkdata::NkDatabase& database, const nkdata::CatalogBook& book, std::ostream& out) {
+    out << book.shelf << '/' << book.book << ": " << book.name << '\n';
+    std::size_t width = 0;
+    for (const nkdata::CatalogPage& page : book.pages) {
+        width = std::max(width, page.page.size());
+    }
+    std::string group;
+    for (const nkdata::CatalogPage& page : book.pages) {
+        if (page.group != group) {
+            group = page.group;
+            out << "  " << group << '\n';
+        }
+        const bool present = nkdata::Exists(database.DataFile(page));
+        out << "    " << std::left << std::setw(static_cast<int>(width + 2)) << page.page << page.name
+            << (present ? "" : "  (no data file in this copy)") << '\n';
+    }
+}
+
+void PrintShelf(const std::vector<const nkdata::CatalogBook*>& books, std::ostream& out) {
+    std::size_t width = 0;
+    for (const nkdata::CatalogBook* book : books) {
+        width = std::max(width, book->shelf.size() + 1 + book->book.size());
+    }
+    for (const nkdata::CatalogBook* book : books) {
+        out << "  " << std::left << std::setw(static_cast<int>(width + 2)) << book->shelf + "/" + book->book
+            << book->name << '\n';
+    }
+}
+
+}  // namespace
+
+std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
+    if (options.nkCsv) {
+        return nkdata::ReadSiteCsvFile(*options.nkCsv);
+    }
+    if (!options.nk.empty() && options.nkDb) {
+        return nkdata::NkDatabase::Open(*options.nkDb).ReadPage(options.nk.front());
+    }
+    if (!options.nk.empty()) {
+        return nkdata::ReadNkFile(options.nk.front());
+    }
+    return std::nullopt;
+}
+
+void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std::ostream& out) {
+    out << "Optical constants from " << PrintableText(data.source) << " at " << metal_colour::ChannelLabel(0) << ", "
+        << metal_colour::ChannelLabel(1) << ", " << metal_colour::ChannelLabel(2) << " \xc2\xb5m:\n"
+        << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
+        << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
+    if (!data.references.empty()) {
+        out << "References:\n";
+        std::istringstream lines(data.references);
+        for (std::string line; std::getline(lines, line);) {
+            out << "  " << PrintableText(line) << '\n';
+        }
+    }
+}
+
+void PrintNkList(const Options& options, std::ostream& out) {
+    const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value());
+    const std::string& id = options.nkList.value();
+    if (id.find('/') == std::string::npos) {
+        PrintShelf(database.Shelf(id), out);
+    } else {
+        PrintBook(database, database.Book(id), out);
+    }
+}
+
+}  // namespace aurivel::preview
