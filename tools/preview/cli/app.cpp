@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "atlas/atlas.h"
-#include "channel_wavelengths.h"
 #include "measured/compare.h"
 #include "render/font.h"
 #include "host/host.h"
