@@ -16,6 +16,7 @@
 #include "loaded_module.h"
 #include "map/AurivelParams.h"
 #include "require.h"
+#include "shading/bit_cast.h"
 #include "shading/shade_sample.h"
 #include "standin/shade_context.h"
 
@@ -36,12 +37,6 @@ SampleInput Decode(const uint8_t* data, size_t size) {
     std::memset(&input, 0, sizeof input);
     std::memcpy(&input, data, size < sizeof input ? size : sizeof input);
     return input;
-}
-
-uint32_t Bits(float f) {
-    uint32_t u;
-    std::memcpy(&u, &f, sizeof u);
-    return u;
 }
 
 bool IsUnit(float channel) { return channel >= 0.0f && channel <= 1.0f; }
@@ -109,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const AColor mapped = TheMap().Sample(in);
     RequireValidColour(mapped.r, mapped.g, mapped.b, mapped.a);
-    FUZZ_REQUIRE(Bits(mapped.r) == Bits(plain.r));
-    FUZZ_REQUIRE(Bits(mapped.g) == Bits(plain.g));
-    FUZZ_REQUIRE(Bits(mapped.b) == Bits(plain.b));
+    FUZZ_REQUIRE(aurivel::BitsOf(mapped.r) == aurivel::BitsOf(plain.r));
+    FUZZ_REQUIRE(aurivel::BitsOf(mapped.g) == aurivel::BitsOf(plain.g));
+    FUZZ_REQUIRE(aurivel::BitsOf(mapped.b) == aurivel::BitsOf(plain.b));
     return 0;
 }

@@ -15,11 +15,11 @@ namespace aurivel {
 // Ti/Johnson) interpolated at the three wavelengths and rounded to five
 // significant digits; the platinum row is Rakić's Brendel-Bormann model
 // (main/Pt/Rakic-BB) at the three wavelengths, within 0.0001. The other six
-// rows are the presets the map has always had, of no recorded source, and
-// are not the measured data that tools/metal_colour/preset_metals.h lists
-// for their metals sampled at the same wavelengths: copper's n green is
-// 0.97907 here and 1.197 in Johnson and Christy's data, gold's 0.615 and
-// 0.803.
+// rows are of no recorded source and stay as they are, because scenes and
+// artists rely on the colours they give; they are not the measured data
+// that tools/metal_colour/preset_metals.h lists for their metals sampled at
+// the same wavelengths: copper's n green is 0.97907 here and 1.197 in
+// Johnson and Christy's data, gold's 0.615 and 0.803.
 inline constexpr std::array<OpticalConstants, 10> kPresetRows = {{
     {0.049517f, 0.052f, 0.052893f, 4.4114f, 3.2297f, 2.9123f},  // 1 silver
     {1.3424f, 0.82373f, 0.70103f, 7.4737f, 5.9741f, 5.5884f},   // 2 aluminium

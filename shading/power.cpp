@@ -31,7 +31,6 @@
 namespace aurivel {
 namespace {
 
-using kernel::power_detail::BitCast;
 using kernel::power_tables::DoubleDouble;
 
 constexpr std::uint32_t kInfinityBits = 0x7f800000u;

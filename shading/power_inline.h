@@ -59,8 +59,8 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
+#include "shading/bit_cast.h"
 #include "shading/kernel_support.h"
 #include "shading/power_tables.h"
 
@@ -100,15 +100,6 @@ constexpr std::uint64_t kLow29Bits = (std::uint64_t{1} << 29) - 1;
 constexpr std::uint64_t kHalfwayPattern = std::uint64_t{1} << 28;
 // The fast result's error bound in units of its last place.
 constexpr std::uint64_t kFastErrorUnits = 1u << 12;
-
-// The same bits read as another type of the same size.
-template <class To, class From>
-AURIVEL_FORCE_INLINE To BitCast(From value) {
-    static_assert(sizeof(To) == sizeof(From), "a bit cast keeps the size");
-    To result;
-    std::memcpy(&result, &value, sizeof result);
-    return result;
-}
 
 // The logarithm's argument reduction, shared with the accurate path.
 struct LogReduction {

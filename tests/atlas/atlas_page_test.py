@@ -23,7 +23,7 @@ ATLAS = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else ""
 COLOUR_GOAL = 0.2  # the fit's largest ΔE2000 where the colour is in gamut, unless the entry says why not
 FLOAT_KEYS = ("f0", "edge_tint", "f82")
 PICTURE_KINDS = ("sampled", "fitted", "measured", "lit", "curves")
-# How the atlas names its pictures, now and when the spheres were one picture.
+# How atlases name their pictures: this one's kinds, and an earlier one's single picture of the spheres.
 PICTURE_NAMING = re.compile(r"[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|lit|curves|spheres)\.png")
 # What tests/atlas/CMakeLists.txt puts in the folder before the atlas is written there.
 EARLIER_PICTURE, FOREIGN_FILE = "99-main-Xx-Earlier-spheres.png", "notes.txt"

@@ -36,7 +36,7 @@ std::string Parameters(IParamBlock2* block) {
     std::string text;
     for (TimeValue t : kStateTimes) {
         text += "  t=" + std::to_string(t) + " preset " + std::to_string(block->GetInt(pb_preset, t));
-        for (ParamID id : kFloatIDs) text += ' ' + Hex(Bits(block->GetFloat(id, t)));
+        for (ParamID id : kFloatIDs) text += ' ' + Hex(BitsOf(block->GetFloat(id, t)));
         text += '\n';
     }
     return text;
@@ -51,7 +51,7 @@ std::string Colours(Texmap* map) {
         for (float mu : kCosines) {
             standin::SimpleShadeContext sc(Point3(0.0f, 0.0f, 1.0f), Point3(0.0f, std::sqrt(1.0f - mu * mu), -mu));
             const AColor c = map->EvalColor(sc);
-            text += ' ' + Hex(Bits(c.r)) + '/' + Hex(Bits(c.g)) + '/' + Hex(Bits(c.b)) + '/' + Hex(Bits(c.a));
+            text += ' ' + Hex(BitsOf(c.r)) + '/' + Hex(BitsOf(c.g)) + '/' + Hex(BitsOf(c.b)) + '/' + Hex(BitsOf(c.a));
         }
         text += '\n';
     }
@@ -65,7 +65,7 @@ std::string DescribeMap(Texmap* map) {
     for (int depth = 0; map; ++depth, map = map->GetSubTexmap(0)) {
         auto* output = static_cast<TextureOutput*>(map->GetReference(1));
         text += "map " + std::to_string(depth) + " \"" + Narrow(map->GetName()) + "\" gbuffer " +
-                std::to_string(map->gbufID) + " output " + Hex(Bits(output->GetOutputLevel(0))) + '\n';
+                std::to_string(map->gbufID) + " output " + Hex(BitsOf(output->GetOutputLevel(0))) + '\n';
         text += Parameters(map->GetParamBlock(0));
         text += Colours(map);
     }

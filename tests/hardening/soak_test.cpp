@@ -4,7 +4,6 @@
 // No colour may be NaN or leave [0, 1], and every block of samples must hash
 // to what the same map gives on one thread.
 #include <cstdint>
-#include <cstring>
 #include <set>
 #include <string>
 #include <thread>
@@ -40,9 +39,7 @@ bool InUnitRange(float channel) { return channel >= 0.0f && channel <= 1.0f; }
 
 // FNV-1a over the colours' bits, in sample order.
 uint64_t Mix(uint64_t hash, float channel) {
-    uint32_t bits;
-    std::memcpy(&bits, &channel, sizeof bits);
-    return (hash ^ bits) * 0x100000001B3ull;
+    return (hash ^ BitsOf(channel)) * 0x100000001B3ull;
 }
 
 // A block's samples come from the generator stream of its number: they are

@@ -29,8 +29,8 @@ TEST(PresetMetalsTest, TheirDataCoverTheVisible) {
 }
 
 // The goals: at most 0.2 wherever the integrated colour is inside the
-// gamut; outside it no better than the closed form allows, but within the
-// 1.2 that gold's yellow, brighter in red than sRGB holds, was expected to cost.
+// gamut; outside it no better than the closed form allows, but within 1.2,
+// the allowance for gold's yellow, brighter in red than sRGB holds.
 constexpr double kInGamutGoal = 0.2;
 constexpr double kOutOfGamutGoal = 1.2;
 

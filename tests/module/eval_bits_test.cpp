@@ -66,7 +66,7 @@ void SetUpMap(const MapHandle& map, uint32_t m, SplitMix64& rng) {
 }
 
 void Append(std::vector<uint32_t>& words, const Point3& p) {
-    words.insert(words.end(), {Bits(p.x), Bits(p.y), Bits(p.z)});
+    words.insert(words.end(), {BitsOf(p.x), BitsOf(p.y), BitsOf(p.z)});
 }
 
 std::vector<uint32_t> EvaluateTheSampleSet() {
@@ -77,8 +77,8 @@ std::vector<uint32_t> EvaluateTheSampleSet() {
         MapHandle map;
         SetUpMap(map, m, rng);
         words.push_back(static_cast<uint32_t>(map.Block()->GetInt(pb_preset, 0)));
-        for (float constant : map.Constants()) words.push_back(Bits(constant));
-        for (ParamID id : {pb_gamma, pb_hue, pb_sat}) words.push_back(Bits(map.Float(id)));
+        for (float constant : map.Constants()) words.push_back(BitsOf(constant));
+        for (ParamID id : {pb_gamma, pb_hue, pb_sat}) words.push_back(BitsOf(map.Float(id)));
         standin::SimpleShadeContext sc;
         for (uint32_t s = 0; s < kSamplesPerMap; ++s) {
             sc.normal = RandomUnitVector(rng);
@@ -86,7 +86,7 @@ std::vector<uint32_t> EvaluateTheSampleSet() {
             const AColor c = map->EvalColor(sc);
             Append(words, sc.normal);
             Append(words, sc.view);
-            words.insert(words.end(), {Bits(c.r), Bits(c.g), Bits(c.b), Bits(c.a)});
+            words.insert(words.end(), {BitsOf(c.r), BitsOf(c.g), BitsOf(c.b), BitsOf(c.a)});
         }
     }
     return words;
@@ -121,18 +121,12 @@ bool ReadWords(const std::string& path, std::vector<uint32_t>& words) {
     return true;
 }
 
-float FloatOf(uint32_t bits) {
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
-
 // "0.5 (3f000000), ..." for `count` floats from `words`.
 std::string Floats(const uint32_t* words, size_t count) {
     std::string text;
     for (size_t i = 0; i < count; ++i) {
         char item[48];
-        std::snprintf(item, sizeof item, "%s%.9g (%08" PRIx32 ")", i ? ", " : "", FloatOf(words[i]), words[i]);
+        std::snprintf(item, sizeof item, "%s%.9g (%08" PRIx32 ")", i ? ", " : "", aurivel::FloatFromBits(words[i]), words[i]);
         text += item;
     }
     return text;

@@ -186,15 +186,15 @@ TEST(MapEval, NonFiniteParametersRenderAsTheDefaultOrTheNearerLimit) {
             expected.Set(p.id, rendered);
             Refresh(map);
             Refresh(expected);
-            EXPECT_EQ(Bits(map.Float(p.id)), Bits(stored)) << "the block keeps what it holds";
+            EXPECT_EQ(BitsOf(map.Float(p.id)), BitsOf(stored)) << "the block keeps what it holds";
             for (float mu : {1.0f, 0.7f, 0.2f, 0.0f}) {
                 standin::SimpleShadeContext sc(Point3(0.0f, 0.0f, 1.0f), ViewAt(mu));
                 const AColor got = map->EvalColor(sc);
                 const AColor want = expected->EvalColor(sc);
                 const char* what = std::isnan(stored) ? "NaN" : stored > 0.0f ? "+inf" : "-inf";
-                EXPECT_EQ(Bits(got.r), Bits(want.r)) << "parameter " << p.id << " = " << what << ", mu " << mu;
-                EXPECT_EQ(Bits(got.g), Bits(want.g)) << "parameter " << p.id << " = " << what << ", mu " << mu;
-                EXPECT_EQ(Bits(got.b), Bits(want.b)) << "parameter " << p.id << " = " << what << ", mu " << mu;
+                EXPECT_EQ(BitsOf(got.r), BitsOf(want.r)) << "parameter " << p.id << " = " << what << ", mu " << mu;
+                EXPECT_EQ(BitsOf(got.g), BitsOf(want.g)) << "parameter " << p.id << " = " << what << ", mu " << mu;
+                EXPECT_EQ(BitsOf(got.b), BitsOf(want.b)) << "parameter " << p.id << " = " << what << ", mu " << mu;
                 EXPECT_TRUE(std::isfinite(map->EvalMono(sc)));
                 const Point3 perturb = map->EvalNormalPerturb(sc);
                 EXPECT_TRUE(perturb.x == 0.0f && perturb.y == 0.0f && perturb.z == 0.0f);
@@ -230,7 +230,7 @@ TEST(MapEvalConcurrent, ThreadsSeeTheSameColoursAsOneThread) {
         for (int i = 0; i < kSamples; ++i) {
             const AColor& a = result[static_cast<size_t>(i)];
             const AColor& b = reference[static_cast<size_t>(i)];
-            ASSERT_TRUE(Bits(a.r) == Bits(b.r) && Bits(a.g) == Bits(b.g) && Bits(a.b) == Bits(b.b)) << i;
+            ASSERT_TRUE(BitsOf(a.r) == BitsOf(b.r) && BitsOf(a.g) == BitsOf(b.g) && BitsOf(a.b) == BitsOf(b.b)) << i;
         }
     }
 }

@@ -374,7 +374,7 @@ TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset) {
     ASSERT_EQ(result, IO_OK) << error;
     ASSERT_NE(loaded.get(), nullptr);
     EXPECT_EQ(loaded.Float(pb_kr), 1.25f);
-    EXPECT_EQ(Bits(loaded.Float(pb_sat)), Bits(map.Float(pb_sat)));
+    EXPECT_EQ(BitsOf(loaded.Float(pb_sat)), BitsOf(map.Float(pb_sat)));
     EXPECT_EQ(loaded.Block()->GetInt(pb_preset, 0), kGold);
     EXPECT_NE(loaded->GetSubTexmap(0), nullptr);
 
@@ -386,9 +386,9 @@ TEST(MapProtocol, SceneRoundTripRendersTheSameAndAppliesNoPreset) {
         const Point3 view(0.0f, std::sqrt(1.0f - c * c), -c);
         const AColor a = Sample(map.get(), normal, view);
         const AColor b = Sample(loaded.get(), normal, view);
-        EXPECT_EQ(Bits(a.r), Bits(b.r));
-        EXPECT_EQ(Bits(a.g), Bits(b.g));
-        EXPECT_EQ(Bits(a.b), Bits(b.b));
+        EXPECT_EQ(BitsOf(a.r), BitsOf(b.r));
+        EXPECT_EQ(BitsOf(a.g), BitsOf(b.g));
+        EXPECT_EQ(BitsOf(a.b), BitsOf(b.b));
     }
 }
 

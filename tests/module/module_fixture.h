@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "iparamb2.h"
 #include "map/AurivelParams.h"
 #include "max.h"
+#include "shading/bit_cast.h"
 #include "standin/plugin_library.h"
 
 namespace aurivel_test {
@@ -46,11 +46,7 @@ inline const std::array<float, 6>& PublishedConstants(int preset) {
     return kPublishedMetals[static_cast<size_t>(preset - 1)].constants;
 }
 
-inline uint32_t Bits(float f) {
-    uint32_t u;
-    std::memcpy(&u, &f, sizeof u);
-    return u;
-}
+using aurivel::BitsOf;
 
 class Module {
 public:

@@ -17,16 +17,36 @@
 
 namespace {
 
+// Opens once `count` threads have arrived; waiting on it blocks until then.
+class Latch {
+public:
+    explicit Latch(int count) : remaining_(count), open_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Latch() { CloseHandle(open_); }
+    Latch(const Latch&) = delete;
+    Latch& operator=(const Latch&) = delete;
+
+    void Arrive() {
+        if (--remaining_ == 0) SetEvent(open_);
+    }
+    void Wait() const { WaitForSingleObject(open_, INFINITE); }
+
+private:
+    std::atomic<int> remaining_;
+    HANDLE open_;
+};
+
+constexpr int kRacingThreads = 8;
+Latch racersAtTheStatic(kRacingThreads);
 std::atomic<int> initialisations{0};
 std::atomic<int> initialising{0};
 std::atomic<bool> initialisationsOverlapped{false};
 
-// Slow, so that the other threads arrive while it runs; the first attempt
-// throws.
+// The first attempt ends only when every thread has reached the static, so
+// the others meet it in progress; it throws.
 int FirstInitialisationThrows() {
     if (initialising.fetch_add(1) != 0) initialisationsOverlapped = true;
     const int attempt = ++initialisations;
-    Sleep(50);
+    if (attempt == 1) racersAtTheStatic.Wait();
     initialising.fetch_sub(1);
     if (attempt == 1) throw std::runtime_error("the first initialisation fails");
     return 42;
@@ -38,13 +58,13 @@ int RacedStatic() {
 }
 
 TEST(FunctionLocalStatics, AfterAThrowingFirstInitialisationOneWaitingThreadInitialisesIt) {
-    constexpr int kThreads = 8;
-    std::vector<int> seen(kThreads, 0);
+    std::vector<int> seen(kRacingThreads, 0);
     std::atomic<int> failures{0};
     std::vector<std::thread> threads;
-    for (int i = 0; i < kThreads; ++i) {
+    for (int i = 0; i < kRacingThreads; ++i) {
         threads.emplace_back([&, i] {
             try {
+                racersAtTheStatic.Arrive();
                 seen[i] = RacedStatic();
             } catch (const std::runtime_error&) {
                 ++failures;
@@ -57,21 +77,23 @@ TEST(FunctionLocalStatics, AfterAThrowingFirstInitialisationOneWaitingThreadInit
     EXPECT_FALSE(initialisationsOverlapped.load());
     int initialised = 0;
     for (int value : seen) initialised += value == 42 ? 1 : 0;
-    EXPECT_EQ(initialised, kThreads - 1);
+    EXPECT_EQ(initialised, kRacingThreads - 1);
 }
 
 TEST(Threads, RunOnTheirOwnThreadWithTheirArgumentsAndJoinWhenDone) {
     const DWORD self = GetCurrentThreadId();
     DWORD ranOn = self;
     std::string result;
+    Latch joining(1);
     std::thread worker(
         [&](const std::string& text, int times) {
-            Sleep(50);  // a join that does not wait returns before this
+            joining.Wait();  // still running when join is called, so a join that does not wait returns early
             ranOn = GetCurrentThreadId();
             for (int i = 0; i < times; ++i) result += text;
         },
         std::string("ab"), 3);
     EXPECT_TRUE(worker.joinable());
+    joining.Arrive();
     worker.join();
     EXPECT_FALSE(worker.joinable());
     EXPECT_NE(ranOn, self);

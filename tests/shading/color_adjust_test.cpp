@@ -186,7 +186,7 @@ TEST(WrapToRange, MatchesReferenceValuesBitForBit) {
 }
 
 TEST(WrapToRange, NotANumberComesBackUnchanged) {
-    const float payload = test_support::FloatFromBits(0x7fc12345u);
+    const float payload = FloatFromBits(0x7fc12345u);
     EXPECT_SAME_FLOAT(WrapToRange(payload, 0.0f, 360.0f), payload);
     EXPECT_SAME_FLOAT(WrapToRange(-payload, 0.0f, 1.0f), -payload);
 }

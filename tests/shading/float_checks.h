@@ -5,29 +5,18 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "shading/bit_cast.h"
 
 #include "shading/shading_types.h"
 
 #define EXPECT_SAME_FLOAT(actual, expected) EXPECT_PRED_FORMAT2(::aurivel::test_support::SameFloat, actual, expected)
 
 namespace aurivel::test_support {
-
-inline std::uint32_t BitsOf(float v) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
-
-inline float FloatFromBits(std::uint32_t bits) {
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
 
 inline std::string Describe(float v) {
     char text[48];

@@ -26,9 +26,7 @@
 namespace aurivel {
 namespace {
 
-using test_support::BitsOf;
 using test_support::Describe;
-using test_support::FloatFromBits;
 
 constexpr std::uint32_t kOneBits = 0x3f800000u;
 constexpr std::uint32_t kHalfBits = 0x3f000000u;

@@ -17,7 +17,6 @@
 namespace aurivel {
 namespace {
 
-using test_support::BitsOf;
 using test_support::Describe;
 
 // Sanitizers and unoptimised builds run each case several times slower.

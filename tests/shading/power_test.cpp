@@ -24,9 +24,7 @@ namespace aurivel {
 namespace {
 
 using kernel::power_detail::PowerAccurate;
-using test_support::BitsOf;
 using test_support::Describe;
-using test_support::FloatFromBits;
 
 constexpr int kMpfrCases = 1000000;
 // Sanitizers and unoptimised builds run each case several times slower.

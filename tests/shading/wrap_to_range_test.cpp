@@ -14,7 +14,6 @@ namespace aurivel {
 namespace {
 
 using test_support::Describe;
-using test_support::FloatFromBits;
 
 struct Range {
     float lo, hi;

@@ -2,13 +2,13 @@
 // header, sub-map names, colour clamping, the class directory.
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "max.h"
+#include "shading/bit_cast.h"
 #include "standin/chunk_io.h"
 #include "standin/class_directory.h"
 #include "standin/copy_operation.h"
@@ -18,19 +18,10 @@
 using fixture::Node;
 using fixture::TestMap;
 
+using aurivel::BitsOf;
+using aurivel::FloatFromBits;
+
 namespace {
-
-uint32_t Bits(float f) {
-    uint32_t b;
-    std::memcpy(&b, &f, sizeof b);
-    return b;
-}
-
-float FromBits(uint32_t b) {
-    float f;
-    std::memcpy(&f, &b, sizeof f);
-    return f;
-}
 
 // Values a filter might disturb: negative zero, subnormals, infinities,
 // quiet NaNs with payloads, and ordinary colours.
@@ -45,9 +36,9 @@ const std::vector<float>& Awkward() {
                                               3.4e38f,
                                               std::numeric_limits<float>::infinity(),
                                               -std::numeric_limits<float>::infinity(),
-                                              FromBits(0x7fc00123),
-                                              FromBits(0xffc00000),
-                                              FromBits(0x7fffffff)};
+                                              FloatFromBits(0x7fc00123),
+                                              FloatFromBits(0xffc00000),
+                                              FloatFromBits(0x7fffffff)};
     return values;
 }
 
@@ -61,18 +52,18 @@ protected:
 
 TEST_F(DefaultOutput, PassesEveryValueThroughBitForBit) {
     for (float r : Awkward()) {
-        for (float a : {1.0f, FromBits(0x7fc00001)}) {
+        for (float a : {1.0f, FloatFromBits(0x7fc00001)}) {
             const AColor c(r, 0.5f, -0.0f, a);
             const AColor f = out->Filter(c);
-            EXPECT_EQ(Bits(f.r), Bits(c.r));
-            EXPECT_EQ(Bits(f.g), Bits(c.g));
-            EXPECT_EQ(Bits(f.b), Bits(c.b));
-            EXPECT_EQ(Bits(f.a), Bits(c.a));
+            EXPECT_EQ(BitsOf(f.r), BitsOf(c.r));
+            EXPECT_EQ(BitsOf(f.g), BitsOf(c.g));
+            EXPECT_EQ(BitsOf(f.b), BitsOf(c.b));
+            EXPECT_EQ(BitsOf(f.a), BitsOf(c.a));
         }
-        EXPECT_EQ(Bits(out->Filter(r)), Bits(r));
+        EXPECT_EQ(BitsOf(out->Filter(r)), BitsOf(r));
         const Point3 p = out->Filter(Point3(r, -r, 2.0f));
-        EXPECT_EQ(Bits(p.x), Bits(r));
-        EXPECT_EQ(Bits(p.y), Bits(-r));
+        EXPECT_EQ(BitsOf(p.x), BitsOf(r));
+        EXPECT_EQ(BitsOf(p.y), BitsOf(-r));
     }
 }
 
@@ -207,7 +198,7 @@ TEST(Texmap, SetSubTexmapIsAReferenceLikeAnyOther) {
 // Colours ------------------------------------------------------------------------
 
 TEST(AColor, ClampMinMaxLimitsEachComponentAndLetsNaNThrough) {
-    const float nan = FromBits(0x7fc00042);
+    const float nan = FloatFromBits(0x7fc00042);
     struct Case {
         float in, out;
     };
@@ -222,7 +213,7 @@ TEST(AColor, ClampMinMaxLimitsEachComponentAndLetsNaNThrough) {
     for (const Case& c : cases) {
         AColor color(c.in, c.in, c.in, c.in);
         color.ClampMinMax();
-        for (float v : {color.r, color.g, color.b, color.a}) EXPECT_EQ(Bits(v), Bits(c.out)) << c.in;
+        for (float v : {color.r, color.g, color.b, color.a}) EXPECT_EQ(BitsOf(v), BitsOf(c.out)) << c.in;
     }
 }
 

@@ -8,9 +8,9 @@
 
 #include <cstdio>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
+#include "shading/bit_cast.h"
 #include "table_generator.h"
 
 namespace {
@@ -44,12 +44,6 @@ private:
     mpfr_t v_;
 };
 
-float FloatFromBits(std::uint32_t bits) {
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
 std::string Hex(double v) {
     char text[64];
     std::snprintf(text, sizeof text, "%a", v);
@@ -77,7 +71,7 @@ double CellInverse(int cell) {
     if (first == 0x3f800000u || first + (1u << kLogCellShift) == 0x3f800000u) {
         return 1.0;
     }
-    const double centre = FloatFromBits(first + (1u << (kLogCellShift - 1)));
+    const double centre = aurivel::FloatFromBits(first + (1u << (kLogCellShift - 1)));
     Real inverse;
     mpfr_set_d(inverse.get(), 1.0, MPFR_RNDN);
     mpfr_div_d(inverse.get(), inverse.get(), centre, MPFR_RNDN);

@@ -20,25 +20,17 @@
 
 #include "exact_power.h"
 #include "llvm_powf.h"
+#include "shading/bit_cast.h"
 #include "shading/power.h"
+
+using aurivel::BitsOf;
+using aurivel::FloatFromBits;
 
 namespace {
 
 constexpr std::uint32_t kOneBits = 0x3f800000u;
 constexpr std::uint32_t kChunk = 1u << 16;
 constexpr int kReportedMismatches = 10;
-
-std::uint32_t BitsOf(float v) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
-
-float FloatFromBits(std::uint32_t bits) {
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
 
 enum class Oracle { kMpfr, kLlvm };
 

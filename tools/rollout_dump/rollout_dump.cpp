@@ -9,27 +9,27 @@
 #include "max.h"
 #include "standin/material_editor.h"
 #include "standin/plugin_library.h"
+#include "utf.h"
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-    char buffer[512] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
+using aurivel::utf::Utf8FromWide;
+
+std::wstring ClassName(HWND window) {
+    WCHAR buffer[256] = {};  // the longest class name Windows registers
+    GetClassNameW(window, buffer, 256);
     return buffer;
 }
 
-std::wstring WindowString(HWND window, bool className) {
-    WCHAR buffer[256] = {};
-    if (className)
-        GetClassNameW(window, buffer, 256);
-    else
-        GetWindowTextW(window, buffer, 256);
-    return buffer;
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 // The caption as one line: the credits label holds a line feed.
 std::string Caption(HWND window) {
-    std::string text = Utf8(WindowString(window, false));
+    std::string text = Utf8FromWide(WindowText(window));
     for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, "\\n");
     return "\"" + text + "\"";
 }
@@ -48,7 +48,7 @@ void PrintPage(HWND page) {
                       static_cast<long>(r.top - pageRect.top), static_cast<long>(r.right - r.left),
                       static_cast<long>(r.bottom - r.top));
         std::printf("%-3d %6d  %-15s %-9s %-19s 0x%08lx %s\n", index, GetDlgCtrlID(child),
-                    Utf8(WindowString(child, true)).c_str(), IsWindowEnabled(child) ? "yes" : "no", pixels,
+                    Utf8FromWide(ClassName(child)).c_str(), IsWindowEnabled(child) ? "yes" : "no", pixels,
                     static_cast<unsigned long>(GetWindowLongPtrW(child, GWL_STYLE)), Caption(child).c_str());
     }
 }
@@ -58,7 +58,7 @@ void PrintPage(HWND page) {
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : AURIVEL_DEFAULT_MODULE;
     std::string error;
-    auto library = standin::PluginLibrary::Load(std::wstring(path.begin(), path.end()), &error);
+    auto library = standin::PluginLibrary::Load(aurivel::utf::WideFromUtf8(path), &error);
     if (!library) {
         std::fprintf(stderr, "aurivel-rollout-dump: %s\n", error.c_str());
         return 1;
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         standin::MaterialEditor editor;
         editor.Open(map);
         for (const auto& rollup : editor.Rollups()) {
-            std::printf("== rollout \"%s\"\n", Utf8(rollup.title).c_str());
+            std::printf("== rollout \"%s\"\n", Utf8FromWide(rollup.title).c_str());
             PrintPage(rollup.page);
         }
         if (editor.Rollups().empty()) {

@@ -136,7 +136,7 @@ void* SymbolInModule(const ModuleInfo& module, const std::string& symbol) {
 }
 
 DWORD CopyModulePath(const std::string& path, LPWSTR buffer, DWORD size) {
-    const std::wstring text = FromUtf8(path);
+    const std::wstring text = WideFromUtf8(path);
     const int copied = CopyTruncated(text, buffer, static_cast<int>(std::min<DWORD>(size, INT_MAX)));
     if (static_cast<size_t>(copied) < text.size()) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -155,7 +155,7 @@ extern "C" HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    const std::string path = AbsolutePath(ToUtf8(ApiString(lpLibFileName)));
+    const std::string path = AbsolutePath(Utf8FromWide(ApiString(lpLibFileName)));
     if (IsSpecialFile(path)) {
         SetLastError(ERROR_BAD_EXE_FORMAT);
         return nullptr;
@@ -236,7 +236,7 @@ extern "C" DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, D
 // Finds a loaded module by its path or file name, without loading it.
 extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {
     if (lpModuleName == nullptr) return MainProgram().base;
-    const auto object = FindLoadedObjectByName(ToUtf8(ApiString(lpModuleName)));
+    const auto object = FindLoadedObjectByName(Utf8FromWide(ApiString(lpModuleName)));
     if (!object) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;

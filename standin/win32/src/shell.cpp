@@ -68,7 +68,7 @@ extern "C" HINSTANCE WINAPI ShellExecuteW(HWND, LPCWSTR lpOperation, LPCWSTR lpF
                                           LPCWSTR lpDirectory, INT nShowCmd) {
     if (ReportToObserver(lpOperation, lpFile, lpParameters, lpDirectory, nShowCmd)) return kLaunched;
     if (lpFile == nullptr) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_FNF));
-    if (!IsOnPath(kOpener) || !LaunchDetached(ToUtf8(ApiString(lpFile)))) return kNoOpener;
+    if (!IsOnPath(kOpener) || !LaunchDetached(Utf8FromWide(ApiString(lpFile)))) return kNoOpener;
     return kLaunched;
 }
 

@@ -7,14 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "utf.h"
+
 namespace win32shim {
 
 // Surrogate pairs become one character; a lone surrogate is kept as it is.
 std::wstring WidenUtf16(std::u16string_view units);
 
-std::string ToUtf8(std::wstring_view text);
-// Malformed sequences become U+FFFD.
-std::wstring FromUtf8(std::string_view text);
+// The converter of the tools, which writes only well-formed text.
+using aurivel::utf::Utf8FromWide;
+using aurivel::utf::WideFromUtf8;
 
 // Copies as much of text as fits in capacity characters with a terminating
 // zero, as the Win32 text getters do; returns the number of characters
