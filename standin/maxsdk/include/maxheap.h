@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <new>
 
-#include "coreexp.h"
+#include "utilexp.h"
 
 class MaxHeapOperators {
 public:

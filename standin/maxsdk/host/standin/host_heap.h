@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "coreexp.h"
+#include "utilexp.h"
 
 namespace standin {
 

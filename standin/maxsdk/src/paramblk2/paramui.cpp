@@ -304,6 +304,3 @@ bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2Use
     return true;
 }
 
-bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc) {
-    return SetUserDlgProc(pbd, 0, proc);
-}
