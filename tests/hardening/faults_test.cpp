@@ -72,6 +72,14 @@ TEST(AllocationFaults, CreateAndCloneReturnNoneAndLeaveTheSourceAsItWas) {
             EXPECT_EQ(c.make(), nullptr) << c.operation;
         }
         EXPECT_EQ(standin::HostHeapBlocksInUse(), inUse) << c.operation << ": something was made";
+        {
+            // The map's storage, then the host's parameter block: the host's
+            // failure passes on and takes the half-made map with it.
+            standin::HostHeapFailureScope failing;
+            standin::FailNextHostHeapAllocations(1, 1);
+            EXPECT_THROW(c.make(), std::bad_alloc) << c.operation;
+        }
+        EXPECT_EQ(standin::HostHeapBlocksInUse(), inUse) << c.operation << ": a half-made map stayed";
         MapHandle made(static_cast<Texmap*>(c.make()));
         EXPECT_NE(made.get(), nullptr) << c.operation << " once the heap has room";
     }

@@ -9,9 +9,10 @@
 
 namespace standin {
 
-// The next `count` allocations from the host heap fail: the nothrow forms
-// return none, the others throw std::bad_alloc.
-UtilExport void FailNextHostHeapAllocations(int count);
+// The next `count` allocations from the host heap, after `after` that
+// succeed, fail: the nothrow forms return none, the others throw
+// std::bad_alloc.
+UtilExport void FailNextHostHeapAllocations(int count, int after = 0);
 // The next allocation of exactly `size` bytes from the host heap fails.
 UtilExport void FailNextHostHeapAllocationOfSize(std::size_t size);
 // Cancels the failures still pending.

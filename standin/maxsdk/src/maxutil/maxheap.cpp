@@ -8,17 +8,25 @@
 
 namespace {
 
+std::atomic<int> successesFirst{0};
 std::atomic<int> failuresPending{0};
 std::atomic<std::size_t> failingSize{0};
 std::atomic<long> blocksInUse{0};
 
+// Takes one from a positive count.
+bool TakeOne(std::atomic<int>& count) {
+    int left = count.load();
+    while (left > 0) {
+        if (count.compare_exchange_weak(left, left - 1)) return true;
+    }
+    return false;
+}
+
 // Whether the allocation of `size` bytes is one that was asked to fail;
 // consumes that failure.
 bool TakeFailure(std::size_t size) {
-    int pending = failuresPending.load();
-    while (pending > 0) {
-        if (failuresPending.compare_exchange_weak(pending, pending - 1)) return true;
-    }
+    if (TakeOne(successesFirst)) return false;
+    if (TakeOne(failuresPending)) return true;
     std::size_t expected = size;
     return size != 0 && failingSize.compare_exchange_strong(expected, 0);
 }
@@ -45,9 +53,13 @@ void Free(void* block) noexcept {
 
 namespace standin {
 
-void FailNextHostHeapAllocations(int count) { failuresPending = count; }
+void FailNextHostHeapAllocations(int count, int after) {
+    successesFirst = after;
+    failuresPending = count;
+}
 void FailNextHostHeapAllocationOfSize(std::size_t size) { failingSize = size; }
 void StopHostHeapFailures() {
+    successesFirst = 0;
     failuresPending = 0;
     failingSize = 0;
 }
