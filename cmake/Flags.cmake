@@ -19,6 +19,12 @@ endif()
 
 add_compile_options(-ffp-contract=off -fno-fast-math)
 add_compile_options(-Wall -Wextra -Wpedantic)
+# g++ takes any operator new without an exception specification never to
+# return null, even where it is called directly; the host heap's nothrow
+# form is declared so, and returns null when the heap is full.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fcheck-new>)
+endif()
 if(AURIVEL_WERROR)
   add_compile_options(-Werror)
 endif()

@@ -1,7 +1,6 @@
 // Opening the map's editor, and handing the output rollout between maps.
-#include <new>
-
 #include "AurivelDlgProc.h"
+#include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
 #include "map/Aurivel.h"
 #include "map/AurivelParams.h"
@@ -14,7 +13,7 @@ ParamDlg* Aurivel::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
     if (!master) return nullptr;
     // The page exists now; a procedure that cannot be allocated leaves the
     // rollout without one.
-    aurivelParamBlockDesc.SetUserDlgProc(0, new (std::nothrow) AurivelDlgProc(this));
+    aurivelParamBlockDesc.SetUserDlgProc(0, NewOnHostHeap<AurivelDlgProc>(this));
     texoutDlg = texout ? texout->CreateParamDlg(hwMtlEdit, imp) : nullptr;
     if (texoutDlg) master->AddDlg(texoutDlg);
     UpdateIORControls();

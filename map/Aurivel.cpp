@@ -1,8 +1,7 @@
 #include "Aurivel.h"
 
-#include <new>
-
 #include "AurivelParams.h"
+#include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
 #include "iparamm2.h"
 #include "presets/preset_table.h"
@@ -146,7 +145,7 @@ RefResult Aurivel::NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHand
 }
 
 RefTargetHandle Aurivel::Clone(RemapDir& remap) {
-    Aurivel* copy = new (std::nothrow) Aurivel();
+    Aurivel* copy = NewOnHostHeap<Aurivel>();
     if (!copy) return nullptr;
     *static_cast<MtlBase*>(copy) = *static_cast<MtlBase*>(this);
     copy->ReplaceReference(kRefTexout, remap.CloneRef(texout));

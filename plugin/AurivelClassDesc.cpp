@@ -1,14 +1,13 @@
 #include "AurivelClassDesc.h"
 
-#include <new>
-
+#include "HostHeap.h"
 #include "Plugin.h"
 #include "map/Aurivel.h"
 #include "resource.h"
 
 int AurivelClassDesc::IsPublic() { return TRUE; }
 
-void* AurivelClassDesc::Create(BOOL /*loading*/) { return new (std::nothrow) Aurivel(); }
+void* AurivelClassDesc::Create(BOOL /*loading*/) { return NewOnHostHeap<Aurivel>(); }
 
 const TCHAR* AurivelClassDesc::ClassName() { return GetString(IDS_CLASS_NAME); }
 

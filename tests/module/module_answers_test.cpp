@@ -123,9 +123,9 @@ TEST(ModuleAnswers, StringTable) {
 // and rollout: typed in from that table, not read from the module.
 TEST(ModuleAnswers, BlockHeader) {
     ASSERT_EQ(Module::Desc()->NumParamBlockDescs(), 1);
-    const ParamBlockDesc2& block = *Module::Desc()->GetParamBlockDesc(0);
+    ParamBlockDesc2& block = *Module::Desc()->GetParamBlockDesc(0);
     EXPECT_EQ(block.ID, 0);
-    EXPECT_STREQ(block.int_name, L"params");
+    EXPECT_STREQ(block.int_name.data(), L"params");
     EXPECT_EQ(block.local_name, 0);
     EXPECT_EQ(block.flags, P_AUTO_CONSTRUCT | P_AUTO_UI);
     EXPECT_EQ(block.ref_no, 0);
@@ -165,7 +165,7 @@ TEST(ModuleAnswers, SpinnerParameters) {
         ASSERT_GE(block.IDtoIndex(want.id), 0);
         const ParamDef& def = block.GetParamDef(want.id);
         EXPECT_STREQ(def.int_name, want.name);
-        EXPECT_EQ(def.type, TYPE_FLOAT);
+        EXPECT_EQ(static_cast<int>(def.type), TYPE_FLOAT);
         EXPECT_EQ(def.flags, P_ANIMATABLE);
         EXPECT_EQ(def.local_name, want.displayName);
         EXPECT_TRUE(def.hasDefault);
@@ -183,7 +183,7 @@ TEST(ModuleAnswers, SpinnerParameters) {
 TEST(ModuleAnswers, PresetParameterIsAComboBoxThatResetsToCopper) {
     const ParamDef& def = Module::Desc()->GetParamBlockDesc(0)->GetParamDef(0);
     EXPECT_STREQ(def.int_name, L"preset");
-    EXPECT_EQ(def.type, TYPE_INT);
+    EXPECT_EQ(static_cast<int>(def.type), TYPE_INT);
     EXPECT_EQ(def.flags, P_ANIMATABLE | P_RESET_DEFAULT);
     EXPECT_EQ(def.local_name, 11);
     EXPECT_TRUE(def.hasDefault);
@@ -198,13 +198,13 @@ TEST(ModuleAnswers, PresetParameterIsAComboBoxThatResetsToCopper) {
 TEST(ModuleAnswers, OutputParameterNamesTheMapsReferenceOne) {
     const ParamDef& def = Module::Desc()->GetParamBlockDesc(0)->GetParamDef(11);
     EXPECT_STREQ(def.int_name, L"output");
-    EXPECT_EQ(def.type, TYPE_REFTARG);
+    EXPECT_EQ(static_cast<int>(def.type), TYPE_REFTARG);
     EXPECT_EQ(def.flags, P_OWNERS_REF);
     EXPECT_EQ(def.local_name, 27);
     EXPECT_FALSE(def.hasDefault);
     EXPECT_FALSE(def.hasRange);
     EXPECT_EQ(def.ctrl_type, -1);
-    EXPECT_EQ(def.refno, 1);
+    EXPECT_EQ(def.ref_no, 1);
 }
 
 }  // namespace

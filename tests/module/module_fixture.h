@@ -112,6 +112,8 @@ public:
     AColor Filter(AColor c) override { return c; }
     float Filter(float f) override { return f; }
     Point3 Filter(Point3 p) override { return p; }
+    float GetOutputLevel(TimeValue) override { return 1.0f; }
+    void SetOutputLevel(TimeValue, float) override {}
     void Update(TimeValue, Interval&) override {}
     void Reset() override {}
     Interval Validity(TimeValue) override { return FOREVER; }

@@ -101,7 +101,7 @@ TEST_F(DefaultOutput, IsAKnownClassAndCopiesItsSettings) {
     auto* copy = static_cast<TextureOutput*>(standin::CloneObject(out));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->GetOutputLevel(0), 0.75f);
-    EXPECT_EQ(copy->GetName(), _M("glow"));
+    EXPECT_EQ(copy->GetName(), MSTR(_M("glow")));
     EXPECT_EQ(copy->gbufID, 4u);
     copy->DeleteThis();
 }
@@ -115,7 +115,7 @@ TEST(MtlBase, AssignmentCopiesNameAndGBufferIDOnly) {
     a->gbufID = 9;
     TextureOutput* bOut = b->texout;
     *static_cast<MtlBase*>(b) = *a;
-    EXPECT_EQ(b->GetName(), _M("Brass"));
+    EXPECT_EQ(b->GetName(), MSTR(_M("Brass")));
     EXPECT_EQ(b->gbufID, 9u);
     EXPECT_EQ(b->texout, bOut);
     a->DeleteThis();
@@ -178,10 +178,10 @@ TEST(Texmap, EvalMonoIsTheMeanOfEvalColor) {
 
 TEST(Texmap, TrackViewNamesOfSubMaps) {
     TestMap* map = new TestMap;
-    EXPECT_EQ(map->GetSubTexmapTVName(0), _M("Map #1"));
-    EXPECT_EQ(map->GetSubTexmapTVName(2, false), _M("Map #3"));
+    EXPECT_EQ(map->GetSubTexmapTVName(0), MSTR(_M("Map #1")));
+    EXPECT_EQ(map->GetSubTexmapTVName(2, false), MSTR(_M("Map #3")));
     map->slotName = _M("Bump");
-    EXPECT_EQ(map->GetSubTexmapTVName(0), _M("Bump"));
+    EXPECT_EQ(map->GetSubTexmapTVName(0), MSTR(_M("Bump")));
     EXPECT_EQ(map->GetRefTarget(), map);
     map->DeleteThis();
 }

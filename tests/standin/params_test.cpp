@@ -26,7 +26,7 @@ namespace {
 TEST(Declaration, AGoodDeclarationIsReadAsWritten) {
     ParamBlockDesc2& d = fixture::TestMapParams();
     EXPECT_EQ(d.ID, fixture::tm_params);
-    EXPECT_STREQ(d.int_name, L"params");
+    EXPECT_STREQ(d.int_name.data(), L"params");
     EXPECT_EQ(d.cd, fixture::GetTestMapDesc());
     EXPECT_EQ(d.flags, P_AUTO_CONSTRUCT | P_AUTO_UI);
     EXPECT_EQ(d.ref_no, 0);
@@ -38,7 +38,7 @@ TEST(Declaration, AGoodDeclarationIsReadAsWritten) {
 
     const ParamDef& gain = d.GetParamDef(tm_gain);
     EXPECT_STREQ(gain.int_name, L"gain");
-    EXPECT_EQ(gain.type, TYPE_FLOAT);
+    EXPECT_EQ(static_cast<int>(gain.type), TYPE_FLOAT);
     EXPECT_EQ(gain.flags, P_ANIMATABLE);
     EXPECT_EQ(gain.local_name, 12);
     EXPECT_TRUE(gain.hasDefault);
@@ -52,7 +52,7 @@ TEST(Declaration, AGoodDeclarationIsReadAsWritten) {
     EXPECT_EQ(gain.scale, 0.01f) << "a double through the ellipsis, stored as float";
 
     const ParamDef& mode = d.GetParamDef(tm_mode);
-    EXPECT_EQ(mode.type, TYPE_INT);
+    EXPECT_EQ(static_cast<int>(mode.type), TYPE_INT);
     EXPECT_EQ(mode.flags, P_ANIMATABLE | P_RESET_DEFAULT);
     EXPECT_EQ(mode.def.i, 5);
     EXPECT_FALSE(mode.hasRange);
@@ -69,7 +69,7 @@ TEST(Declaration, AGoodDeclarationIsReadAsWritten) {
     const ParamDef& output = d.GetParamDef(tm_output);
     EXPECT_EQ(output.type, TYPE_REFTARG);
     EXPECT_EQ(output.flags, P_OWNERS_REF);
-    EXPECT_EQ(output.refno, 1);
+    EXPECT_EQ(output.ref_no, 1);
     EXPECT_EQ(output.ctrl_type, -1);
     EXPECT_FALSE(output.hasDefault);
 
@@ -201,7 +201,8 @@ TEST(DeclarationDeathTest, AListWithoutItsFinalEndStopsAfterBoundedReading) {
     EXPECT_DEATH(
         {
             ScriptedTags tags(endless);
-            ParamBlockDesc2 d(tags, 0, _T("blk"), 0, nullptr, 0);
+            ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, p_end);
+            standin::ReadTagList(d, tags);
         },
         "\"blk\" \\(block 0\\): more than 1000 parameters: is the final p_end missing\\?");
 }
@@ -211,7 +212,8 @@ TEST(Declaration, AScriptedListReadsLikeTheVariadicOne) {
         1,   static_cast<const void*>(L"g"), static_cast<int>(TYPE_FLOAT), 0, 0, static_cast<int>(p_default),
         0.5, static_cast<int>(p_end),        static_cast<int>(p_end)};
     ScriptedTags tags([&](size_t i) { return items.at(i); });
-    ParamBlockDesc2 d(tags, 0, _T("blk"), 0, nullptr, 0);
+    ParamBlockDesc2 d(0, _T("blk"), 0, nullptr, 0, p_end);
+    standin::ReadTagList(d, tags);
     ASSERT_EQ(d.Count(), 1);
     EXPECT_EQ(d.GetParamDef(1).def.f, 0.5f);
 }

@@ -100,7 +100,7 @@ TEST_F(SceneFile, RoundTripKeepsValuesAndSharing) {
     EXPECT_EQ(valid, Interval(TIME_NegInfinity, 99)) << "keys come back as keys";
     EXPECT_EQ(block->GetInt(tm_mode), 9);
     EXPECT_EQ(block->GetReferenceTarget(tm_output), map->texout);
-    EXPECT_EQ(map->GetName(), _M("Brass"));
+    EXPECT_EQ(map->GetName(), MSTR(_M("Brass")));
     EXPECT_EQ(map->gbufID, 7u);
     EXPECT_EQ(map->texout->GetOutputLevel(0), 0.5f);
 

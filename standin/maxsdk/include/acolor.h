@@ -2,16 +2,15 @@
 #pragma once
 
 #include "color.h"
-#include "coreexp.h"
-#include "maxheap.h"
+#include "geomexp.h"
 
-class AColor : public MaxHeapOperators {
+class AColor {
 public:
     float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
 
     AColor() = default;
     AColor(float R, float G, float B, float A = 1.0f) : r(R), g(G), b(B), a(A) {}
-    explicit AColor(const Color& c, float alpha = 1.0f) : r(c.r), g(c.g), b(c.b), a(alpha) {}
+    AColor(const Color& c, float alpha = 1.0f) : r(c.r), g(c.g), b(c.b), a(alpha) {}
 
     // Ordered comparisons only, so a NaN component passes through unchanged.
     GEOM_EXPORT void ClampMinMax();

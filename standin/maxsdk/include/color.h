@@ -1,9 +1,7 @@
 // An RGB colour of three single-precision floats.
 #pragma once
 
-#include "maxheap.h"
-
-class Color : public MaxHeapOperators {
+class Color {
 public:
     float r = 0.0f, g = 0.0f, b = 0.0f;
 

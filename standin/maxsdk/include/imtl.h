@@ -44,15 +44,15 @@ public:
 class IMtlParams : public MaxHeapOperators {
 public:
     virtual ~IMtlParams() {}
-    virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
-                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
     virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
+                               LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
                                LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
     virtual void DeleteRollupPage(HWND hRollup) = 0;
     virtual TimeValue GetTime() = 0;
 };
 
-class ISubMap {
+class ISubMap : public MaxHeapOperators {
 public:
     virtual ~ISubMap() {}
     virtual int NumSubTexmaps() { return 0; }
@@ -78,8 +78,8 @@ public:
     // Copies the header: the name and the G-buffer id.
     CoreExport MtlBase& operator=(const MtlBase& m);
 
-    const MSTR& GetName() const { return name; }
-    void SetName(const MSTR& s) { name = s; }
+    MSTR& GetName() { return name; }
+    CoreExport void SetName(MSTR s);
 
     ReferenceTarget* GetRefTarget() override { return this; }
 
@@ -123,7 +123,7 @@ public:
     virtual AColor Filter(AColor c) = 0;
     virtual float Filter(float f) = 0;
     virtual Point3 Filter(Point3 p) = 0;
-    // The output amount, for outputs that have one.
-    virtual float GetOutputLevel(TimeValue /*t*/) { return 1.0f; }
-    virtual void SetOutputLevel(TimeValue /*t*/, float /*v*/) {}
+    // The output amount.
+    virtual float GetOutputLevel(TimeValue t) = 0;
+    virtual void SetOutputLevel(TimeValue t, float v) = 0;
 };

@@ -25,7 +25,7 @@ public:
     Interval& operator&=(const Interval i) { return *this = *this & i; }
 
     int operator==(const Interval& i) const { return start == i.start && end == i.end; }
-    int operator!=(const Interval& i) const { return !(*this == i); }
+    bool operator!=(const Interval& i) const { return !(*this == i); }
 
 private:
     TimeValue start;

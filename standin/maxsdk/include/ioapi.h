@@ -8,7 +8,7 @@
 #include "maxheap.h"
 #include "strbasic.h"
 
-enum IOResult { IO_OK = 0, IO_END = 1, IO_ERROR = 2 };
+enum IOResult { IO_OK = 0, IO_END = 1, IO_ERROR = 2, IO_INTERRUPT = 3 };
 
 class ISave : public MaxHeapOperators {
 public:

@@ -3,34 +3,30 @@
 // owns the declarations (ClassDesc2).
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include <windows.h>
 
-#include "coreexp.h"
+#include "PB2Export.h"
 #include "interval.h"
 #include "maxheap.h"
 #include "maxtypes.h"
 #include "plugapi.h"
 #include "ref.h"
 #include "strbasic.h"
+#include "strclass.h"
 
 class ClassDesc2;
 class IParamMap2;
 class IAutoMParamDlg;
 class ParamMap2UserDlgProc;
 class IMtlParams;
-namespace standin {
-class TagSource;
-}
+
+enum ParamType { TYPE_FLOAT, TYPE_INT, TYPE_RGBA, TYPE_POINT3, TYPE_BOOL };
 
 enum ParamType2 {
-    TYPE_FLOAT,
-    TYPE_INT,
-    TYPE_RGBA,
-    TYPE_POINT3,
-    TYPE_BOOL,
-    TYPE_ANGLE,
+    TYPE_ANGLE = TYPE_BOOL + 1,
     TYPE_PCNT_FRAC,
     TYPE_WORLD,
     TYPE_STRING,
@@ -46,13 +42,10 @@ enum ParamType2 {
     TYPE_REFTARG
 };
 
+enum ControlType { TYPE_SPINNER, TYPE_RADIO, TYPE_SINGLECHEKBOX, TYPE_MULTICHEKBOX, TYPE_COLORSWATCH };
+
 enum ControlType2 {
-    TYPE_SPINNER,
-    TYPE_RADIO,
-    TYPE_SINGLECHEKBOX,
-    TYPE_MULTICHEKBOX,
-    TYPE_COLORSWATCH,
-    TYPE_EDITBOX,
+    TYPE_EDITBOX = TYPE_COLORSWATCH + 1,
     TYPE_CHECKBUTTON,
     TYPE_PICKNODEBUTTON,
     TYPE_TEXMAPBUTTON,
@@ -61,6 +54,8 @@ enum ControlType2 {
     TYPE_FILEOPENBUTTON,
     TYPE_FILESAVEBUTTON,
     TYPE_INTLISTBOX,
+    TYPE_FLOATLISTBOX,
+    TYPE_STRINGLISTBOX,
     TYPE_NODELISTBOX = 16,
     TYPE_SLIDER = 17,
     TYPE_INT_COMBOBOX = 23
@@ -132,8 +127,8 @@ union PB2Value {
 struct ParamDef {
     ParamID ID = -1;
     const MCHAR* int_name = nullptr;
-    ParamType2 type = TYPE_FLOAT;
-    int flags = 0;
+    ParamType2 type = static_cast<ParamType2>(TYPE_FLOAT);
+    int64_t flags = 0;
     StringResID local_name = 0;
     PB2Value def{};
     PB2Value range_low{};
@@ -146,7 +141,7 @@ struct ParamDef {
     float scale = 0.0f;
     std::vector<StringResID> items;  // combo box item strings
     std::vector<int> itemValues;     // value of each combo box item
-    short refno = -1;                // owner's reference number (P_OWNERS_REF)
+    short ref_no = -1;               // owner's reference number (P_OWNERS_REF)
 };
 
 class ParamBlockDesc2 : public MaxHeapOperators {
@@ -156,105 +151,96 @@ public:
     // the declaration with cd.
     PB2Export ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd, USHORT flags,
                               ...);
-    // The same, reading the list from any source (host tools and tests).
-    PB2Export ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name, StringResID local_name,
-                              ClassDesc2* cd, USHORT flags);
     PB2Export virtual ~ParamBlockDesc2();
     ParamBlockDesc2(const ParamBlockDesc2&) = delete;
     ParamBlockDesc2& operator=(const ParamBlockDesc2&) = delete;
 
-    int Count() const { return static_cast<int>(paramdefs.size()); }
-    PB2Export int IDtoIndex(ParamID id) const;  // -1 when no parameter has the ID
+    USHORT Count() { return static_cast<USHORT>(paramdefs.size()); }
+    PB2Export int IDtoIndex(ParamID id);  // -1 when no parameter has the ID
     // -1 outside 0..Count()-1
-    ParamID IndextoID(int i) const { return i >= 0 && i < Count() ? paramdefs[static_cast<size_t>(i)].ID : ParamID(-1); }
-    ParamDef& GetParamDef(ParamID id) {
-        const int i = IDtoIndex(id);
-        if (i < 0) NoParameter(id);
-        return paramdefs[static_cast<size_t>(i)];
-    }
+    ParamID IndextoID(int i) { return i >= 0 && i < Count() ? paramdefs[static_cast<size_t>(i)].ID : ParamID(-1); }
+    // The ID must be one of the block's.
+    ParamDef& GetParamDef(ParamID id) { return paramdefs[static_cast<size_t>(IDtoIndex(id))]; }
 
     PB2Export void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
     PB2Export ParamMap2UserDlgProc* GetUserDlgProc(MapID map_id = 0);
 
     BlockID ID;
-    const MCHAR* int_name;
+    MSTR int_name;
     StringResID local_name;
     ClassDesc2* cd;
     USHORT flags;
     int ref_no = -1;
     int dlg_template = 0;
-    StringResID title = 0;
+    int title = 0;
     int test_flags = 0;
     int rollup_flags = 0;
     ParamMap2UserDlgProc* dlgProc = nullptr;
     std::vector<ParamDef> paramdefs;
-
-private:
-    void ReadTagList(standin::TagSource& tags);
-    // Stops the program with a message naming the block and the ID.
-    [[noreturn]] PB2Export void NoParameter(ParamID id) const;
 };
 
 class IParamBlock2 : public ReferenceTarget {
 public:
     SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
 
+    virtual int NumParams() = 0;
+    virtual ParamDef& GetParamDef(ParamID id) = 0;
+    virtual BlockID ID() = 0;
+    virtual ReferenceMaker* GetOwner() = 0;
+    virtual ParamBlockDesc2* GetDesc() = 0;
+    virtual int IDtoIndex(ParamID id) = 0;
+    virtual ParamID IndextoID(int i) = 0;
+
+    virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
+    virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;
     // GetValue writes the value at t and narrows ivalid to the span over
     // which it holds; FALSE for an unknown ID or a value of another kind.
     virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid, int tabIndex = 0) = 0;
-    virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
-    virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
-    virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;
     virtual int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
     virtual float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
     virtual ReferenceTarget* GetReferenceTarget(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
 
-    // Every parameter back to its declared default, keys removed.
-    virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
     // The parameter whose change is being notified (-1 for a whole reset).
     virtual ParamID LastNotifyParamID() = 0;
-
-    virtual IParamMap2* GetMap(MapID map_id = 0) = 0;
     virtual void SetMap(IParamMap2* m, MapID map_id = 0) = 0;
+    virtual IParamMap2* GetMap(MapID map_id = 0) = 0;
 
-    virtual BlockID ID() = 0;
-    virtual ParamBlockDesc2* GetDesc() = 0;
-    virtual int NumParams() = 0;
-    virtual ParamID IndextoID(int i) = 0;
-    virtual int IDtoIndex(ParamID id) = 0;
-    virtual ParamDef& GetParamDef(ParamID id) = 0;
-    virtual ReferenceMaker* GetOwner() = 0;
+    // Every parameter back to its declared default, keys removed.
+    virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
 };
 
 // A new block of the given declaration, owned by iowner (which still has to
 // make it one of its references).
 PB2Export IParamBlock2* CreateParameterBlock2(ParamBlockDesc2* pdesc, ReferenceMaker* iowner);
 
-class PB2Export ClassDesc2 : public ClassDesc {
+class ClassDesc2 : public ClassDesc {
 public:
-    ClassDesc2();
-    ~ClassDesc2() override;
+    PB2Export ClassDesc2();
+    PB2Export ~ClassDesc2() override;
 
-    int NumParamBlockDescs() override;
-    ParamBlockDesc2* GetParamBlockDesc(int i) override;
-    ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
-    void AddParamBlockDesc(ParamBlockDesc2* pbd) override;
+    PB2Export int NumParamBlockDescs() override;
+    PB2Export ParamBlockDesc2* GetParamBlockDesc(int i) override;
+    PB2Export ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
+    PB2Export void AddParamBlockDesc(ParamBlockDesc2* pbd) override;
     // Host side: a declaration that goes away before its descriptor.
-    void RemoveParamBlockDesc(ParamBlockDesc2* pbd);
+    PB2Export void RemoveParamBlockDesc(ParamBlockDesc2* pbd);
 
     // A block for every P_AUTO_CONSTRUCT declaration, installed as the
     // owner's reference ref_no.
-    virtual void MakeAutoParamBlocks(ReferenceMaker* owner);
+    PB2Export virtual void MakeAutoParamBlocks(ReferenceMaker* owner);
     // Every parameter of the owner's automatic blocks to its declared
     // default; each block then sends one change with LastNotifyParamID -1.
-    void Reset(ReferenceMaker* owner, BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE);
+    PB2Export void Reset(ReferenceMaker* owner, BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE);
 
-    IAutoMParamDlg* CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj);
-    void InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex = -1);
-    bool SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
-    virtual bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr);
+    PB2Export IAutoMParamDlg* CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj);
+    PB2Export void InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex = -1);
+    PB2Export bool SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
+    virtual bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr) {
+        return SetUserDlgProc(pbd, 0, proc);
+    }
 
 private:
     std::vector<ParamBlockDesc2*> pbDescs_;

@@ -23,16 +23,16 @@ public:
 class IParamMap2 : public MaxHeapOperators {
 public:
     virtual ~IParamMap2() {}
-    virtual void Enable(ParamID id, BOOL onOff, int tabIndex = -1) = 0;
-    virtual void Invalidate(ParamID id, int tabIndex = -1) = 0;
     virtual void Invalidate() = 0;
-    virtual HWND GetHWnd() = 0;
-    virtual MapID GetMapID() = 0;
-    virtual IParamBlock2* GetParamBlock() = 0;
+    virtual void Invalidate(ParamID id, int tabIndex = 0) = 0;
     virtual void SetParamBlock(IParamBlock2* pb) = 0;
-    virtual ParamBlockDesc2* GetDesc() = 0;
+    virtual MapID GetMapID() = 0;
     virtual void SetUserDlgProc(ParamMap2UserDlgProc* proc = nullptr) = 0;
     virtual ParamMap2UserDlgProc* GetUserDlgProc() = 0;
+    virtual HWND GetHWnd() = 0;
+    virtual IParamBlock2* GetParamBlock() = 0;
+    virtual ParamBlockDesc2* GetDesc() = 0;
+    virtual void Enable(ParamID id, BOOL onOff, int tabIndex = 0) = 0;
 };
 
 class IAutoMParamDlg : public ParamDlg {

@@ -16,4 +16,4 @@ typedef short ParamID;
 typedef short MapID;
 typedef INT_PTR StringResID;
 
-enum RefResult { REF_FAIL, REF_SUCCEED, REF_DONTCARE, REF_STOP, REF_INVALID, REF_AUTO_DELETE };
+enum RefResult { REF_FAIL, REF_SUCCEED, REF_DONTCARE, REF_STOP, REF_INVALID, REF_AUTO_DELETE, REF_HALT = 0 };

@@ -28,8 +28,8 @@ public:
     ULONG PartA() const { return a; }
     ULONG PartB() const { return b; }
 
-    int operator==(const Class_ID& cid) const { return a == cid.a && b == cid.b; }
-    int operator!=(const Class_ID& cid) const { return !(*this == cid); }
+    bool operator==(const Class_ID& cid) const { return a == cid.a && b == cid.b; }
+    bool operator!=(const Class_ID& cid) const { return !(*this == cid); }
     bool operator<(const Class_ID& rhs) const { return a < rhs.a || (a == rhs.a && b < rhs.b); }
 
 private:

@@ -25,17 +25,34 @@ typedef ReferenceMaker* RefMakerHandle;
 enum NotifyDependentsOption : int {};
 
 class ReferenceMaker : public Animatable {
-public:
-    ReferenceMaker() = default;
+protected:
     // Releases every target it still holds, deleting those that nobody
     // refers to any more. No virtual call happens here: the derived part
     // is gone by now.
-    CoreExport ~ReferenceMaker() override;
+    CoreExport ~ReferenceMaker() override = 0;
 
-    SClass_ID SuperClassID() override { return REF_MAKER_CLASS_ID; }
+public:
+    CoreExport ReferenceMaker();
 
+    CoreExport SClass_ID SuperClassID() override;
+
+    // A maker is no target: nothing refers to it.
+    virtual RefResult DeleteAllRefsToMe() { return REF_SUCCEED; }
     CoreExport virtual int NumRefs();
     CoreExport virtual RefTargetHandle GetReference(int i);
+
+protected:
+    CoreExport virtual void SetReference(int i, RefTargetHandle rtarg);
+
+public:
+    CoreExport virtual IOResult Save(ISave* isave);
+    CoreExport virtual IOResult Load(ILoad* iload);
+    // Tells the makers that refer to this object of a change: a maker that
+    // is no target has none.
+    CoreExport virtual RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                                                  SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
+                                                  RefTargetHandle hTarg = nullptr,
+                                                  NotifyDependentsOption option = NotifyDependentsOption());
 
     // Makes newtarg reference `which` (through SetReference). The previous
     // target loses this reference and, with delOld, is deleted when nothing
@@ -47,11 +64,7 @@ public:
     // Drops the references to and from this object, then deletes it.
     CoreExport void DeleteMe();
 
-    CoreExport virtual IOResult Save(ISave* isave);
-    CoreExport virtual IOResult Load(ILoad* iload);
-
 protected:
-    CoreExport virtual void SetReference(int i, RefTargetHandle rtarg);
     virtual RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID,
                                        RefMessage message, BOOL propagate) = 0;
 
@@ -68,34 +81,34 @@ private:
 };
 
 class ReferenceTarget : public ReferenceMaker {
-public:
-    ReferenceTarget() = default;
+protected:
     // Every maker that still refers to this target has its slot cleared
     // through its own SetReference.
-    CoreExport ~ReferenceTarget() override;
+    CoreExport ~ReferenceTarget() override = 0;
 
-    SClass_ID SuperClassID() override { return REF_TARGET_CLASS_ID; }
+public:
+    CoreExport ReferenceTarget();
 
-    // Calls NotifyRefChanged of every maker that refers to this target (once
-    // per maker), or only of those of super class `sclass`. hTarg, when
-    // given, stands as the sender. The message is not passed further on to
-    // the makers' own dependents.
-    CoreExport virtual RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
-                                                  SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
-                                                  RefTargetHandle hTarg = nullptr,
-                                                  NotifyDependentsOption option = NotifyDependentsOption());
-    CoreExport virtual RefResult DeleteAllRefsToMe();
-
-    CoreExport virtual RefTargetHandle Clone(RemapDir& remap);
-    CoreExport virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
+    CoreExport void GetClassName(MSTR& s, bool localized = true) const override;
+    CoreExport SClass_ID SuperClassID() override;
 
     // Called after a maker made this target one of its references, and
     // after the maker `rm` let go of one reference to it.
     virtual void RefAdded(RefMakerHandle /*rm*/) {}
     virtual void RefDeleted(ReferenceMaker* /*rm*/) {}
 
-protected:
-    CoreExport bool IsDependent(const ReferenceMaker* maker) const;
+    CoreExport virtual RefTargetHandle Clone(RemapDir& remap);
+    CoreExport virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
+
+    CoreExport RefResult DeleteAllRefsToMe() override;
+    // Calls NotifyRefChanged of every maker that refers to this target (once
+    // per maker), or only of those of super class `sclass`. hTarg, when
+    // given, stands as the sender. The message is not passed further on to
+    // the makers' own dependents.
+    CoreExport RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
+                                          SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
+                                          RefTargetHandle hTarg = nullptr,
+                                          NotifyDependentsOption option = NotifyDependentsOption()) override;
 
 private:
     friend class ReferenceMaker;
@@ -109,7 +122,13 @@ class RemapDir : public MaxHeapOperators {
 public:
     virtual RefTargetHandle FindMapping(RefTargetHandle from) = 0;
     // The copy of oldTarg that belongs to this operation, made on first use.
-    virtual RefTargetHandle CloneRef(RefTargetHandle oldTarg) = 0;
+    virtual RefTargetHandle CloneRef(RefTargetHandle oldTarg) {
+        if (!oldTarg) return nullptr;
+        if (RefTargetHandle copy = FindMapping(oldTarg)) return copy;
+        RefTargetHandle copy = oldTarg->Clone(*this);
+        if (copy) AddEntry(oldTarg, copy);
+        return copy;
+    }
     virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) = 0;
     virtual ~RemapDir() {}
 };

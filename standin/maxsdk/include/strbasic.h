@@ -4,4 +4,5 @@
 #include <tchar.h>
 
 typedef wchar_t MCHAR;
+typedef MCHAR* LPMSTR;
 #define _M(x) L##x

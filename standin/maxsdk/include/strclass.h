@@ -2,10 +2,11 @@
 // its wide characters, the whole class in maxutil.dll.
 #pragma once
 
-#include "coreexp.h"
+#include "utilexp.h"
+#include "maxheap.h"
 #include "strbasic.h"
 
-class UtilExport WStr {
+class UtilExport WStr : public MaxHeapOperators {
 public:
     WStr();
     WStr(const MCHAR* s);
@@ -20,19 +21,17 @@ public:
     const MCHAR* data() const;
     int Length() const;
     bool isNull() const;
-    operator const MCHAR*() const;
+    // Only a string that outlives the pointer gives one.
+    operator const MCHAR*() const&;
+    operator const MCHAR*() const&& = delete;
+    operator bool() const = delete;
 
     bool operator==(const WStr& other) const;
     bool operator!=(const WStr& other) const;
-    bool operator==(const MCHAR* other) const;
-    bool operator!=(const MCHAR* other) const;
 
 private:
     MCHAR* text_;  // null when empty
 };
-
-inline bool operator==(const MCHAR* a, const WStr& b) { return b == a; }
-inline bool operator!=(const MCHAR* a, const WStr& b) { return b != a; }
 
 typedef WStr MSTR;
 typedef WStr TSTR;

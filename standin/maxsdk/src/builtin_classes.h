@@ -1,7 +1,7 @@
 // Descriptors of the classes the host itself provides.
 #pragma once
 
-#include "coreexp.h"
+#include "PB2Export.h"
 #include "plugapi.h"
 
 namespace standin {

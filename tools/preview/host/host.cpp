@@ -28,7 +28,7 @@ std::wstring LoadModuleString(ClassDesc* classDesc, StringResID id) {
 bool IsCombo(const ParamDef& def) { return def.ctrl_type == TYPE_INT_COMBOBOX && !def.items.empty(); }
 
 std::string TypeName(const ParamDef& def) {
-    switch (def.type) {
+    switch (static_cast<int>(def.type)) {
         case TYPE_FLOAT:
             return "float";
         case TYPE_INT:
@@ -44,7 +44,7 @@ std::string DefaultText(ClassDesc* classDesc, const ParamDef& def) {
     if (!def.hasDefault) {
         return "none";
     }
-    if (def.type == TYPE_FLOAT) {
+    if (static_cast<int>(def.type) == TYPE_FLOAT) {
         return ShortestDecimal(def.def.f);
     }
     for (std::size_t i = 0; IsCombo(def) && i < def.itemValues.size() && i < def.items.size(); ++i) {
@@ -56,7 +56,7 @@ std::string DefaultText(ClassDesc* classDesc, const ParamDef& def) {
 }
 
 std::string RangeText(const ParamDef& def) {
-    if (def.hasRange && def.type == TYPE_FLOAT) {
+    if (def.hasRange && static_cast<int>(def.type) == TYPE_FLOAT) {
         return ShortestDecimal(def.range_low.f) + " to " + ShortestDecimal(def.range_high.f);
     }
     if (def.hasRange) {
@@ -191,9 +191,9 @@ void PreviewMap::SetParameter(const ParameterSetting& setting) {
         impl_->SetList(def, setting.value);
         return;
     }
-    if (def.type == TYPE_FLOAT) {
+    if (static_cast<int>(def.type) == TYPE_FLOAT) {
         impl_->SetFloat(def, Parsed<float>(setting, "a number"));
-    } else if (def.type == TYPE_INT) {
+    } else if (static_cast<int>(def.type) == TYPE_INT) {
         impl_->SetInt(def, Parsed<int>(setting, "a whole number"));
     } else {
         throw UsageError("'" + setting.name + "' cannot be set from the command line");

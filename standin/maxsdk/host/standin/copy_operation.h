@@ -13,7 +13,6 @@ namespace standin {
 class CoreExport CopyOperation : public RemapDir {
 public:
     RefTargetHandle FindMapping(RefTargetHandle from) override;
-    RefTargetHandle CloneRef(RefTargetHandle oldTarg) override;
     void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) override;
 
 private:

@@ -3,7 +3,7 @@
 // block again or serves from what it cached.
 #pragma once
 
-#include "coreexp.h"
+#include "PB2Export.h"
 
 namespace standin {
 

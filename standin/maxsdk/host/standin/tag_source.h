@@ -2,7 +2,9 @@
 // variadic constructor, or any other sequence (host tools, tests).
 #pragma once
 
-#include "coreexp.h"
+#include "PB2Export.h"
+
+class ParamBlockDesc2;
 
 namespace standin {
 
@@ -13,5 +15,9 @@ public:
     virtual double NextDouble() = 0;
     virtual const void* NextPointer() = 0;
 };
+
+// Reads into desc, declared with an empty list, the list that follows its
+// flags; a malformed list stops the program as the constructor does.
+PB2Export void ReadTagList(ParamBlockDesc2& desc, TagSource& tags);
 
 }  // namespace standin

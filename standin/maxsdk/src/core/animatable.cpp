@@ -5,10 +5,12 @@ namespace {
 bool animateMode = false;
 }
 
+Animatable::Animatable() = default;
 Animatable::~Animatable() = default;
 
 MSTR Animatable::SubAnimName(int /*i*/, bool /*localized*/) { return MSTR(); }
 void Animatable::DeleteThis() { delete this; }
+SClass_ID Animatable::SuperClassID() { return 0; }
 Class_ID Animatable::ClassID() { return Class_ID(0, 0); }
 
 void AnimateOn() { animateMode = true; }

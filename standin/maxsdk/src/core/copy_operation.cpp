@@ -8,14 +8,6 @@ RefTargetHandle CopyOperation::FindMapping(RefTargetHandle from) {
     return it == copies_.end() ? nullptr : it->second;
 }
 
-RefTargetHandle CopyOperation::CloneRef(RefTargetHandle oldTarg) {
-    if (!oldTarg) return nullptr;
-    if (RefTargetHandle copy = FindMapping(oldTarg)) return copy;
-    RefTargetHandle copy = oldTarg->Clone(*this);
-    if (copy) AddEntry(oldTarg, copy);
-    return copy;
-}
-
 void CopyOperation::AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) { copies_[hfrom] = hto; }
 
 ReferenceTarget* CloneObject(ReferenceTarget* obj) {

@@ -1,5 +1,6 @@
 // Materials and maps: the shared header of MtlBase and the sub-map names.
 #include <string>
+#include <utility>
 
 #include "imtl.h"
 #include "le_io.h"
@@ -23,6 +24,8 @@ MSTR ISubMap::GetSubTexmapTVName(int i, bool localized) {
 
 MtlBase::MtlBase() = default;
 MtlBase::~MtlBase() = default;
+
+void MtlBase::SetName(MSTR s) { name = std::move(s); }
 
 MtlBase& MtlBase::operator=(const MtlBase& m) {
     name = m.name;

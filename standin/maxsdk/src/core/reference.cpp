@@ -7,6 +7,8 @@
 
 // ReferenceMaker ------------------------------------------------------------
 
+ReferenceMaker::ReferenceMaker() = default;
+
 ReferenceMaker::~ReferenceMaker() {
     // One slot at a time: releasing a target may delete it and, through its
     // destructor, clear further slots of this maker.
@@ -19,11 +21,17 @@ ReferenceMaker::~ReferenceMaker() {
     }
 }
 
+SClass_ID ReferenceMaker::SuperClassID() { return REF_MAKER_CLASS_ID; }
 int ReferenceMaker::NumRefs() { return 0; }
 RefTargetHandle ReferenceMaker::GetReference(int /*i*/) { return nullptr; }
 void ReferenceMaker::SetReference(int /*i*/, RefTargetHandle /*rtarg*/) {}
 IOResult ReferenceMaker::Save(ISave* /*isave*/) { return IO_OK; }
 IOResult ReferenceMaker::Load(ILoad* /*iload*/) { return IO_OK; }
+RefResult ReferenceMaker::NotifyDependents(const Interval& /*changeInt*/, PartID /*partID*/, RefMessage /*message*/,
+                                           SClass_ID /*sclass*/, BOOL /*propagate*/, RefTargetHandle /*hTarg*/,
+                                           NotifyDependentsOption /*option*/) {
+    return REF_SUCCEED;
+}
 
 RefResult ReferenceMaker::ReplaceReference(int which, RefTargetHandle newtarg, BOOL delOld) {
     if (which < 0 || which >= NumRefs()) return REF_FAIL;
@@ -50,7 +58,7 @@ RefResult ReferenceMaker::DeleteAllRefsFromMe() {
 void ReferenceMaker::DeleteMe() {
     // References to this object go first: otherwise releasing its own
     // targets could leave it as the orphan of one of them.
-    if (auto* self = dynamic_cast<ReferenceTarget*>(this)) self->DeleteAllRefsToMe();
+    DeleteAllRefsToMe();
     DeleteAllRefsFromMe();
     DeleteThis();
 }
@@ -105,7 +113,11 @@ bool ReferenceMaker::DependsOn(const ReferenceMaker* other) const {
 
 // ReferenceTarget -----------------------------------------------------------
 
+ReferenceTarget::ReferenceTarget() = default;
 ReferenceTarget::~ReferenceTarget() { DeleteAllRefsToMe(); }
+
+void ReferenceTarget::GetClassName(MSTR& s, bool /*localized*/) const { s = _M("ReferenceTarget"); }
+SClass_ID ReferenceTarget::SuperClassID() { return REF_TARGET_CLASS_ID; }
 
 RefResult ReferenceTarget::DeleteAllRefsToMe() {
     while (!dependents_.empty()) dependents_.back()->DropReferencesTo(this);
@@ -122,16 +134,12 @@ RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID pa
         if (std::find(makers.begin(), makers.end(), m) == makers.end()) makers.push_back(m);
     }
     for (RefMakerHandle m : makers) {
-        if (!IsDependent(m)) continue;
+        if (std::find(dependents_.begin(), dependents_.end(), m) == dependents_.end()) continue;
         if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass) continue;
         PartID part = partID;
         m->NotifyRefChanged(changeInt, hTarg ? hTarg : this, part, message, propagate);
     }
     return REF_SUCCEED;
-}
-
-bool ReferenceTarget::IsDependent(const ReferenceMaker* maker) const {
-    return std::find(dependents_.begin(), dependents_.end(), maker) != dependents_.end();
 }
 
 RefTargetHandle ReferenceTarget::Clone(RemapDir& /*remap*/) { return nullptr; }

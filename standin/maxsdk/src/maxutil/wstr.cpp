@@ -42,9 +42,7 @@ WStr& WStr::operator=(WStr&& other) noexcept {
 const MCHAR* WStr::data() const { return text_ ? text_ : L""; }
 int WStr::Length() const { return text_ ? static_cast<int>(std::wcslen(text_)) : 0; }
 bool WStr::isNull() const { return text_ == nullptr; }
-WStr::operator const MCHAR*() const { return data(); }
+WStr::operator const MCHAR*() const& { return data(); }
 
-bool WStr::operator==(const WStr& other) const { return *this == other.data(); }
+bool WStr::operator==(const WStr& other) const { return std::wcscmp(data(), other.data()) == 0; }
 bool WStr::operator!=(const WStr& other) const { return !(*this == other); }
-bool WStr::operator==(const MCHAR* other) const { return std::wcscmp(data(), other ? other : L"") == 0; }
-bool WStr::operator!=(const MCHAR* other) const { return !(*this == other); }

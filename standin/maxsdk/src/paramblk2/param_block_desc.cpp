@@ -127,7 +127,8 @@ private:
         def.type = static_cast<ParamType2>(type);
         if (KindOf(type) == ValueKind::Unsupported) Fail(&def, "parameter type %d is not supported by this host", type);
         def.flags = tags_.NextInt();
-        if (def.flags & ~kKnownParamFlags) Fail(&def, "unknown parameter flags 0x%x", def.flags & ~kKnownParamFlags);
+        if (def.flags & ~kKnownParamFlags)
+            Fail(&def, "unknown parameter flags 0x%llx", static_cast<unsigned long long>(def.flags & ~kKnownParamFlags));
         def.local_name = tags_.NextInt();
 
         int previous = 0;
@@ -173,7 +174,7 @@ private:
                     Fail(&def, "p_refno on a parameter that holds no reference");
                 const int refno = tags_.NextInt();
                 if (refno < 0 || refno > SHRT_MAX) Fail(&def, "p_refno %d is out of range", refno);
-                def.refno = static_cast<short>(refno);
+                def.ref_no = static_cast<short>(refno);
                 break;
             }
             default:
@@ -244,7 +245,7 @@ private:
 
     void CheckParameter(ParamDef& def) {
         const bool isReference = KindOf(def.type) == ValueKind::Reference;
-        if (isReference && (!(def.flags & P_OWNERS_REF) || def.refno < 0))
+        if (isReference && (!(def.flags & P_OWNERS_REF) || def.ref_no < 0))
             Fail(&def, "a reference parameter needs P_OWNERS_REF and p_refno: blocks hold no references here");
         if (!isReference && (def.flags & P_OWNERS_REF))
             Fail(&def, "P_OWNERS_REF on a parameter that holds no reference");
@@ -257,7 +258,7 @@ private:
     }
 
     [[noreturn]] PRINTF_LIKE(3, 4) void Fail(const ParamDef* def, const char* format, ...) {
-        std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d)", Printable(desc_.int_name), desc_.ID);
+        std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d)", Printable(desc_.int_name.data()), desc_.ID);
         if (def) std::fprintf(stderr, ", parameter %d \"%ls\"", def->ID, Printable(def->int_name));
         std::fprintf(stderr, ": ");
         va_list args;
@@ -292,33 +293,20 @@ ParamBlockDesc2::ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID 
 #pragma clang diagnostic pop
 #endif
     VaListTagSource tags(args);
-    ReadTagList(tags);
+    standin::ReadTagList(*this, tags);
     va_end(args);
-}
-
-ParamBlockDesc2::ParamBlockDesc2(standin::TagSource& tags, BlockID ID, const MCHAR* int_name, StringResID local_name,
-                                 ClassDesc2* cd, USHORT flags)
-    : ID(ID), int_name(int_name), local_name(local_name), cd(cd), flags(flags) {
-    ReadTagList(tags);
+    if (cd) cd->AddParamBlockDesc(this);
 }
 
 ParamBlockDesc2::~ParamBlockDesc2() {
     if (cd) cd->RemoveParamBlockDesc(this);
 }
 
-void ParamBlockDesc2::ReadTagList(standin::TagSource& tags) {
-    DeclarationReader(*this, tags).Read();
-    if (cd) cd->AddParamBlockDesc(this);
-}
+void standin::ReadTagList(ParamBlockDesc2& desc, TagSource& tags) { DeclarationReader(desc, tags).Read(); }
 
-int ParamBlockDesc2::IDtoIndex(ParamID id) const {
+int ParamBlockDesc2::IDtoIndex(ParamID id) {
     for (size_t i = 0; i < paramdefs.size(); ++i) {
         if (paramdefs[i].ID == id) return static_cast<int>(i);
     }
     return -1;
-}
-
-void ParamBlockDesc2::NoParameter(ParamID id) const {
-    std::fprintf(stderr, "ParamBlockDesc2 \"%ls\" (block %d): no parameter has ID %d\n", Printable(int_name), ID, id);
-    std::abort();
 }

@@ -25,6 +25,14 @@ const Class_ID kParamBlock2ClassID(PARAMETER_BLOCK2_CLASS_ID, 0);
 
 std::atomic<long> valueReads{0};
 
+// Whether one of maker's references is target.
+bool RefersTo(ReferenceMaker* maker, ReferenceTarget* target) {
+    for (int i = 0; i < maker->NumRefs(); ++i) {
+        if (maker->GetReference(i) == target) return true;
+    }
+    return false;
+}
+
 struct Key {
     TimeValue t;
     PB2Value v;
@@ -61,8 +69,10 @@ public:
             owner_ = rm;
     }
 
-    void RefDeleted(ReferenceMaker* /*rm*/) override {
-        if (owner_ && !IsDependent(owner_)) owner_ = nullptr;
+    // The owner that let go of its last reference to the block owns it no
+    // more.
+    void RefDeleted(ReferenceMaker* rm) override {
+        if (rm == owner_ && !RefersTo(rm, this)) owner_ = nullptr;
     }
 
     IOResult Save(ISave* isave) override;
@@ -88,7 +98,7 @@ public:
         ++valueReads;
         const int i = Index(id, ValueKind::Reference, tabIndex);
         if (i < 0 || !owner_) return FALSE;
-        v = owner_->GetReference(Def(i).refno);
+        v = owner_->GetReference(Def(i).ref_no);
         return TRUE;
     }
 
@@ -106,7 +116,7 @@ public:
 
     BOOL SetValue(ParamID id, TimeValue /*t*/, ReferenceTarget* v, int tabIndex) override {
         const int i = Index(id, ValueKind::Reference, tabIndex);
-        if (i < 0 || !owner_ || owner_->ReplaceReference(Def(i).refno, v) != REF_SUCCEED) return FALSE;
+        if (i < 0 || !owner_ || owner_->ReplaceReference(Def(i).ref_no, v) != REF_SUCCEED) return FALSE;
         NotifyChanged(id);
         return TRUE;
     }

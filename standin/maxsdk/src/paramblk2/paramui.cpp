@@ -3,6 +3,7 @@
 // against the real dialog manager on Windows and the shim's on Linux.
 #include <algorithm>
 #include <cwchar>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -278,11 +279,18 @@ ParamMap2UserDlgProc* ParamBlockDesc2::GetUserDlgProc(MapID /*map_id*/) { return
 
 IAutoMParamDlg* ClassDesc2::CreateParamDlgs(HWND /*hwMtlEdit*/, IMtlParams* imp, ReferenceTarget* obj) {
     std::vector<ParamMap2*> maps;
-    for (int i = 0; i < NumParamBlockDescs(); ++i) {
-        ParamBlockDesc2* desc = GetParamBlockDesc(i);
-        if (desc->flags & P_AUTO_UI) maps.push_back(new ParamMap2(desc, obj->GetParamBlockByID(desc->ID), imp, 0));
+    try {
+        maps.reserve(static_cast<size_t>(NumParamBlockDescs()));
+        for (int i = 0; i < NumParamBlockDescs(); ++i) {
+            ParamBlockDesc2* desc = GetParamBlockDesc(i);
+            if (desc->flags & P_AUTO_UI) maps.push_back(new ParamMap2(desc, obj->GetParamBlockByID(desc->ID), imp, 0));
+        }
+        return new AutoMParamDlg(obj, std::move(maps));
+    } catch (const std::bad_alloc&) {
+        // Short of memory, the editor opens no dialog rather than part of one.
+        for (ParamMap2* map : maps) delete map;
+        return nullptr;
     }
-    return new AutoMParamDlg(obj, std::move(maps));
 }
 
 void ClassDesc2::InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex) {
@@ -296,6 +304,3 @@ bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2Use
     return true;
 }
 
-bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc) {
-    return SetUserDlgProc(pbd, 0, proc);
-}
