@@ -105,11 +105,14 @@ def check_modules(args, modules):
             if str(host_year) == module_year:
                 expect(code == 0 and output.startswith("loaded Aurivel\n"),
                        f"a {host_year} host did not load the {module_year} module: {output.strip()}")
+                if code != 0:
+                    continue
                 check_version_resource(module_year, output, args.version)
             else:
                 expect(code == 1 and f"built for 3ds Max {module_year} " in output and
                        f"this host is 3ds Max {host_year} " in output,
-                       f"a {host_year} host did not refuse the {module_year} module naming both: {output.strip()}")
+                       f"a {host_year} host did not refuse the {module_year} module naming both: "
+                       f"{output.splitlines()[0] if output else ''}")
 
 
 def check_version_resource(year, output, version):
