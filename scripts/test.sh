@@ -66,7 +66,9 @@ stage_msvc() {
   cmake -DSTANDIN_INCLUDE=standin/maxsdk/include -DHOST_EXPORTS=tests/wine/host_exports.txt \
     -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -DRELEASE=2026 -P tests/sdk_folder/make_sdk_folder.cmake
   rm -rf "$out"
+  local started_package=$SECONDS
   bash scripts/package.sh --sdk build/msvc/maxsdk --sdk "$folder" --out "$out"
+  echo "== the package made in $((SECONDS - started_package)) s"
   local version
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/msvc/CMakeCache.txt)
   scripts/run-under-wine.sh --session build/msvc/wine-prefix python3 tests/package/check_release_bundle.py \
