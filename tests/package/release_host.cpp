@@ -13,24 +13,9 @@
 #include <vector>
 
 #include "standin/plugin_library.h"
+#include "utf.h"
 
 namespace {
-
-std::string Utf8(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
-    bytes.pop_back();
-    return bytes;
-}
-
-std::wstring Wide(const char* text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
-    wide.pop_back();
-    return wide;
-}
 
 // The fixed file and product versions and the US-English strings of the
 // module's version resource, as Windows reads them.
@@ -56,7 +41,7 @@ void PrintVersionResource(const std::wstring& path) {
         wchar_t* value = nullptr;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
         if (VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) && value)
-            std::printf("%s=%s\n", Utf8(name).c_str(), Utf8(value).c_str());
+            std::printf("%s=%s\n", aurivel::utf::Utf8FromWide(name).c_str(), aurivel::utf::Utf8FromWide(value).c_str());
     }
 }
 
@@ -68,7 +53,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: release_host <year from 2023 to 2026> <module>\n");
         return 2;
     }
-    const std::wstring path = Wide(argv[2]);
+    const std::wstring path = aurivel::utf::WideFromUtf8(argv[2]);
     std::string error;
     const auto library = standin::PluginLibrary::Load(path, &error, *release);
     if (!library) {
@@ -76,7 +61,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     ClassDesc* desc = library->NumClasses() == 1 ? library->Class(0) : nullptr;
-    std::printf("loaded %s\n", desc && desc->ClassName() ? Utf8(desc->ClassName()).c_str() : "(no class)");
+    const std::string name = desc && desc->ClassName() ? aurivel::utf::Utf8FromWide(desc->ClassName()) : "(no class)";
+    std::printf("loaded %s\n", name.c_str());
     PrintVersionResource(path);
     return 0;
 }
