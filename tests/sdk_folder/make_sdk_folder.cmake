@@ -8,7 +8,8 @@ cmake_minimum_required(VERSION 3.25)
 # libraries made by <DLLTOOL> from .def files listing the names that each
 # of the host's DLLs exports (<HOST_EXPORTS>). <RELEASE> (default 2024) is
 # the 3ds Max release the folder is for: its maxversion.h and plugapi.h give
-# that release's numbers, and for 2026 the headers differ as 2026's do.
+# that release's numbers, and for 2026 the headers differ as 2026's do
+# (Geom/, the saver's two new members, no deprecated one-argument slot name).
 #   cmake -DSTANDIN_INCLUDE=... -DHOST_EXPORTS=... -DDLLTOOL=llvm-dlltool -DFOLDER=... [-DRELEASE=2026]
 #         -P make_sdk_folder.cmake
 foreach(input STANDIN_INCLUDE HOST_EXPORTS DLLTOOL FOLDER)
@@ -76,6 +77,19 @@ foreach(header IN LISTS headers)
   elseif(header STREQUAL "plugapi.h")
     rewrite(text "MAX_RELEASE [0-9]+" "MAX_RELEASE ${max_release}")
     rewrite(text "MAX_API_NUM [0-9]+" "MAX_API_NUM ${max_api_num}")
+  elseif(header STREQUAL "ioapi.h" AND RELEASE GREATER_EQUAL 2026)
+    # 2026 added these two to the saver's interface.
+    string(FIND "${text}" "class ISave " isave_begin)
+    if(isave_begin EQUAL -1)
+      message(FATAL_ERROR "make_sdk_folder.cmake: no class ISave in ioapi.h to add 2026's members to")
+    endif()
+    string(SUBSTRING "${text}" ${isave_begin} -1 isave_text)
+    string(FIND "${isave_text}" "\n};" isave_length)
+    math(EXPR isave_end "${isave_begin} + ${isave_length}")
+    string(SUBSTRING "${text}" 0 ${isave_end} before)
+    string(SUBSTRING "${text}" ${isave_end} -1 after)
+    string(CONCAT text "${before}\n    virtual void DisableChunkWarnings(bool disable) = 0;\n"
+                       "    virtual bool AreChunkWarningsEnabled() const = 0;${after}")
   elseif(header STREQUAL "imtl.h" AND RELEASE GREATER_EQUAL 2026)
     # 2026 removed the deprecated one-argument slot name.
     rewrite(text "\n    \\[\\[deprecated[^\n]*GetSubTexmapSlotName\\(int i\\) final {\n[^\n]*\n    }" "")
