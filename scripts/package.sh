@@ -81,7 +81,10 @@ stage=$(mktemp -d "$out/.package.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 cpack --config "$builds/native/CPackConfig.cmake" -B "$stage/zip" >/dev/null
 zips=("$stage"/zip/*.zip)
-((${#zips[@]} == 1)) && [[ -f ${zips[0]} ]] || { echo "package.sh: cpack made ${zips[*]}" >&2; exit 1; }
+if ((${#zips[@]} != 1)) || [[ ! -f ${zips[0]} ]]; then
+  echo "package.sh: cpack made ${zips[*]}, not one zip" >&2
+  exit 1
+fi
 mkdir "$stage/bundle"
 (cd "$stage/bundle" && cmake -E tar xf "${zips[0]}")
 for year in "${years[@]}"; do
