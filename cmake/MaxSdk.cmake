@@ -39,10 +39,14 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND MSVC)
   set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_COMPILE_OPTIONS /clang:-fdelayed-template-parsing)
   if(NOT CMAKE_HOST_WIN32)
     # Their file names differ in case from the spellings that include them,
-    # which a case-sensitive file system does not forgive: clang reads the
-    # folder through an overlay that looks names up regardless of case.
+    # and they include Windows' headers in Windows' spelling (<WTypes.h>,
+    # <CommCtrl.h>), where Wine's are lower-case: a case-sensitive file
+    # system forgives neither, so clang reads the SDK's folder and Wine's
+    # header folders through an overlay that looks names up regardless of
+    # case.
     include(${CMAKE_CURRENT_LIST_DIR}/CaseInsensitiveOverlay.cmake)
-    aurivel_case_insensitive_overlay(${_sdk}/include ${CMAKE_BINARY_DIR}/maxsdk-overlay.json)
+    aurivel_case_insensitive_overlay(${CMAKE_BINARY_DIR}/maxsdk-overlay.json ${_sdk}/include
+      ${AURIVEL_WINDOWS_HEADER_DIRS})
     set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_COMPILE_OPTIONS
       "SHELL:/clang:-ivfsoverlay /clang:${CMAKE_BINARY_DIR}/maxsdk-overlay.json"
       /clang:-Wno-nonportable-include-path)

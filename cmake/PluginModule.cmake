@@ -21,6 +21,11 @@
 
 find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
 
+# The project's version, which the resource scripts include.
+set(AURIVEL_GENERATED_RESOURCES ${PROJECT_BINARY_DIR}/generated/resources)
+configure_file(${PROJECT_SOURCE_DIR}/resources/aurivel_version.h.in ${AURIVEL_GENERATED_RESOURCES}/aurivel_version.h
+  @ONLY)
+
 # Sets <out_var> to the names of the functions that <def_file> exports.
 function(_aurivel_def_export_names def_file out_var)
   file(STRINGS ${def_file} def_lines)
@@ -99,7 +104,7 @@ function(_aurivel_compile_resources rc_file res_file system_include_dirs)
   endif()
   get_filename_component(rc_dir ${rc_file} DIRECTORY)
   _aurivel_resource_inputs(${rc_file} rc_inputs)
-  set(include_options /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources)
+  set(include_options /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources /I ${AURIVEL_GENERATED_RESOURCES})
   set(system_headers "")
   foreach(dir IN LISTS system_include_dirs)
     list(APPEND include_options /I ${dir})
@@ -112,7 +117,7 @@ function(_aurivel_compile_resources rc_file res_file system_include_dirs)
     # "--" keeps an absolute input path such as /check/... from being read as
     # one of llvm-rc's slash options (/C).
     COMMAND ${AURIVEL_LLVM_RC} /C 65001 ${include_options} /FO ${res_file} -- ${rc_file}
-    DEPENDS ${rc_file} ${rc_inputs} ${system_headers}
+    DEPENDS ${rc_file} ${rc_inputs} ${system_headers} ${AURIVEL_GENERATED_RESOURCES}/aurivel_version.h
     WORKING_DIRECTORY ${rc_dir}
     COMMENT "Compiling resources ${rc_file}"
     VERBATIM)
@@ -138,7 +143,7 @@ function(_aurivel_add_pe_module target def_file rc_file)
     set_property(SOURCE ${rc_file} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${rc_inputs})
   endif()
   set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
-  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources ${AURIVEL_GENERATED_RESOURCES})
   # The .def file is read as it is. The manifest is the resource script's;
   # the linker makes none of its own.
   target_sources(${target} PRIVATE ${def_file})

@@ -57,8 +57,13 @@ get_filename_component(AURIVEL_MSVC_RUNTIME_INCLUDE ${CMAKE_CURRENT_LIST_DIR}/..
 # toolchain file is read again for every compiler check and makes nothing.
 set(AURIVEL_WINDOWS_LIBS ${CMAKE_BINARY_DIR}/windows-import-libs)
 
+# Wine's C runtime and Windows headers, which cmake/MaxSdk.cmake also lets
+# the SDK's headers name in Windows' spelling.
+set(AURIVEL_WINDOWS_HEADER_DIRS ${AURIVEL_WINE_INCLUDE}/msvcrt ${AURIVEL_WINE_INCLUDE}/windows)
 set(_system_includes "/imsvc ${AURIVEL_LIBCXX_INCLUDE} /imsvc ${AURIVEL_MSVC_RUNTIME_INCLUDE}")
-string(APPEND _system_includes " /imsvc ${AURIVEL_WINE_INCLUDE}/msvcrt /imsvc ${AURIVEL_WINE_INCLUDE}/windows")
+foreach(dir IN LISTS AURIVEL_WINDOWS_HEADER_DIRS)
+  string(APPEND _system_includes " /imsvc ${dir}")
+endforeach()
 set(_definitions "-DWINE_UNICODE_NATIVE -D_UCRT -D_LIBCPP_NO_VCRUNTIME -D_LIBCPP_DISABLE_EXTERN_TEMPLATE")
 string(APPEND _definitions " -D_LIBCPP_DISABLE_VISIBILITY_ANNOTATIONS -D_LIBCPP_NO_AUTO_LINK")
 string(APPEND _definitions " -D_InterlockedCompareExchange128=__wine_InterlockedCompareExchange128")

@@ -53,20 +53,30 @@ test_under_wine() {
 }
 
 # The stand-in lays out its SDK folder (build/msvc/maxsdk) and the module is
-# built against it, as against the real SDK. Then the module is built as a
-# maintainer builds it against Autodesk's SDK (preset msvc-sdk), here against
-# an SDK-shaped folder that asks of the build what the real one does, and its
-# imports are checked.
+# built against it, as against the real SDK. Then the package of two releases
+# is made as a maintainer makes it from Autodesk's SDKs (scripts/package.sh,
+# which builds each module through preset msvc-sdk and checks its imports):
+# from the stand-in's folder (2024) and from an SDK-shaped folder of 2026
+# that asks of the build what the real one does. Each module is loaded by a
+# host of each release, and the bundled atlas is opened in Chromium.
 stage_msvc() {
   configure_and_build msvc
   test_under_wine msvc
-  local folder=$PWD/build/sdk-folder
+  local folder=$PWD/build/sdk-folder-2026 out=$PWD/build/package-test
   cmake -DSTANDIN_INCLUDE=standin/maxsdk/include -DHOST_EXPORTS=tests/wine/host_exports.txt \
-    -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -P tests/sdk_folder/make_sdk_folder.cmake
-  cmake --preset msvc-sdk -DAURIVEL_MAXSDK_DIR="$folder" >/dev/null
-  cmake --build --preset msvc-sdk -j "$jobs"
-  cmake -DREADOBJ=llvm-readobj -DMODULE=build/msvc-sdk/plugin/Aurivel.dlt -DDEF_FILE=plugin/Aurivel.def \
-    -DHOST_EXPORTS=tests/wine/host_exports.txt -P tests/wine/check_module_tables.cmake
+    -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -DRELEASE=2026 -P tests/sdk_folder/make_sdk_folder.cmake
+  rm -rf "$out"
+  local started_package=$SECONDS
+  bash scripts/package.sh --sdk build/msvc/maxsdk --sdk "$folder" --out "$out"
+  echo "== the package made in $((SECONDS - started_package)) s"
+  local version
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/msvc/CMakeCache.txt)
+  scripts/run-under-wine.sh --session build/msvc/wine-prefix python3 tests/package/check_release_bundle.py \
+    --out "$out" --version "$version" --years 2024 2026 --host build/msvc/bin/release_host.exe \
+    --wine-prefix build/msvc/wine-prefix
+  /usr/bin/python3 tests/atlas/atlas_page_test.py "$out/Aurivel.bundle/Contents/atlas" MetalsScriptTest \
+    AtlasPageTest.test_loads_without_errors_in_the_console AtlasPageTest.test_one_card_per_entry_with_the_entrys_numbers \
+    AtlasPageTest.test_every_picture_loads
 }
 
 for stage in "${stages[@]}"; do

@@ -151,6 +151,7 @@ class MetalsScriptTest(unittest.TestCase):
                 pages += 1
                 for name, space in ((function, "srgb"), (function + "_acescg", "acescg")):
                     body = self.maps[name]
+                    self.assertTrue(body.startswith("    if not aurivelMapClassThere() do return undefined\n"), name)
                     self.assertTrue(body.endswith("aurivelPutInSlot aurivelMap slot"), name)
                     values = script_values(body)
                     self.assertEqual(values.pop("preset"), "0", name)
@@ -164,6 +165,16 @@ class MetalsScriptTest(unittest.TestCase):
                                      [as_float32(as_float32(v) * 255.0) for v in entry[key]], key)
                 self.assertEqual(script_values(entry["maxscript"]), script_values(self.maps[function]))
         self.assertEqual(len(self.maps), 2 * pages)
+
+    def test_at_its_top_level_it_only_defines_functions(self):
+        # 3ds Max runs the package's copy at start-up, where a script does nothing but define.
+        code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
+        depth, body_next = 0, False
+        for line in code.splitlines():
+            if depth == 0 and line.strip():
+                self.assertTrue(line.startswith("fn ") or (body_next and line == "("), line)
+                body_next = line.endswith("=")
+            depth += line.count("(") - line.count(")")
 
     def test_brackets_balance_outside_comments_and_strings(self):
         code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))

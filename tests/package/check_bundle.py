@@ -63,7 +63,7 @@ def check_package_contents(bundle, version, upgrade_code):
             expect_attributes(requirements, {"OS": "Win64", "Platform": "3ds Max", "SeriesMin": "2024",
                                              "SeriesMax": "2024"})
         entries = element.findall("ComponentEntry")
-        expect([e.get("ModuleName") for e in entries] == ["./Contents/Aurivel.dlt"],
+        expect([e.get("ModuleName") for e in entries] == ["./Contents/2024/Aurivel.dlt"],
                f"ComponentEntry modules {[e.get('ModuleName') for e in entries]}")
         for entry in entries:
             name = entry.get("ModuleName", "")
@@ -108,7 +108,7 @@ def main():
     subprocess.run(["cmake", "--install", args.build_dir, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL)
     bundle = os.path.join(prefix, "Aurivel.bundle")
     bundle_files = files_below(bundle)
-    expect(bundle_files == {"PackageContents.xml", "Contents/Aurivel.dlt", "Contents/ReadMe.txt",
+    expect(bundle_files == {"PackageContents.xml", "Contents/2024/Aurivel.dlt", "Contents/ReadMe.txt",
                             "Contents/LICENSE.txt"}, f"the bundle holds {sorted(bundle_files)}")
     with open(os.path.join(bundle, "Contents", "ReadMe.txt"), encoding="utf-8") as f:
         first_line = f.readline().strip()

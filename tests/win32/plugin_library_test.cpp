@@ -49,15 +49,32 @@ TEST_F(PluginLibraryTest, UnlistsBeforeShuttingDownAndUnloading) {
     EXPECT_EQ(GetModuleHandleW(L"win32_test_plugin.dlt"), nullptr);
 }
 
-TEST_F(PluginLibraryTest, RefusesALibraryBuiltForAnotherVersion) {
-    std::string error;
-    EXPECT_FALSE(PluginLibrary::Load(Widen(OLD_PLUGIN_PATH), &error));
-    EXPECT_EQ(error, std::string(OLD_PLUGIN_PATH) +
-                         " is a plug-in for another version of 3ds Max: built for SDK version 0x61A84000, this host "
-                         "runs 0x65904000");
-    EXPECT_EQ(TakeEvents(), (Events{"detach"})) << "unloaded without being initialised";
-    EXPECT_FALSE(TestClassListed());
+TEST_F(PluginLibraryTest, RefusesALibraryBuiltForAnotherRelease) {
+    const struct {
+        const char* path;
+        int hostYear;
+        std::string why;
+    } cases[] = {
+        {OLD_PLUGIN_PATH, 2024,
+         "built for SDK version 0x61A84000 (release 25000, API 64), this host is 3ds Max 2024 (SDK version "
+         "0x65904000)"},
+        {TEST_PLUGIN_PATH, 2026,
+         "built for 3ds Max 2024 (SDK version 0x65904000), this host is 3ds Max 2026 (SDK version 0x6D604400)"},
+        {TEST_PLUGIN_PATH, 2023,
+         "built for 3ds Max 2024 (SDK version 0x65904000), this host is 3ds Max 2023 (SDK version 0x61A83E00)"},
+    };
+    for (const auto& c : cases) {
+        const standin::HostRelease* host = standin::FindRelease(c.hostYear);
+        ASSERT_NE(host, nullptr) << c.hostYear;
+        std::string error;
+        EXPECT_FALSE(PluginLibrary::Load(Widen(c.path), &error, *host));
+        EXPECT_EQ(error, std::string(c.path) + " is a plug-in for another release of 3ds Max: " + c.why);
+        EXPECT_EQ(TakeEvents(), (Events{"detach"})) << "unloaded without being initialised";
+        EXPECT_FALSE(TestClassListed());
+    }
     EXPECT_EQ(GetModuleHandleW(L"win32_old_plugin.dlt"), nullptr);
+    EXPECT_EQ(standin::FindRelease(2022), nullptr);
+    EXPECT_EQ(standin::ThisRelease().year, 2024);
 }
 
 TEST_F(PluginLibraryTest, RefusesALibraryWithoutTheExports) {

@@ -67,7 +67,7 @@ constexpr Control kControls[] = {
     {IDC_HUE_SPIN, 0, kSpinner, L"", 0, 149, 96, 7, 10, kSpin},
     {IDC_SAT_EDIT, 0, kCustEdit, L"", 0, 113, 109, 35, 10, kEdit},
     {IDC_SAT_SPIN, 0, kSpinner, L"", 0, 149, 109, 7, 10, kSpin},
-    {-1, kStaticAtom, L"Static", L"Aurivel | Version 1.1.2", 0, 2, 128, 125, 8, kLabelLeft},
+    {-1, kStaticAtom, L"Static", L"Aurivel | Version " AURIVEL_PROJECT_VERSION, 0, 2, 128, 125, 8, kLabelLeft},
     {IDC_HOMEPAGE, 0, kCustButton, L"Homepage", 0, 134, 126, 80, 11, kButton},
     {-1, kStaticAtom, L"Static", nullptr, 0, 2, 142, 205, 17, kLabelLeft},  // credits: two lines
     {IDC_DATA_SITE, 0, kCustButton, L"refractiveindex.info", 0, 134, 164, 80, 11, kButton},

@@ -161,6 +161,19 @@ fn aurivelArnoldMetal baseColour edgeTint slot: =
 )
 )ms";
 
+// Run at 3ds Max's start-up from the package, the file only defines
+// functions; each map function asks at its call whether the module is
+// loaded, so that without it the call says so instead of stopping.
+constexpr std::string_view kMapClassCheck = R"ms(
+fn aurivelMapClassThere =
+(
+    local there = findItem textureMap.classes Aurivel > 0
+    if not there do
+        format "The Aurivel map is not installed in this 3ds Max (no map class Aurivel), so no Aurivel map was made.\n"
+    there
+)
+)ms";
+
 // "(color 235.79 149.53 113.47)": a linear colour from 0 to 1 as MAXScript's 0-255.
 std::string MaxScriptColour(const std::array<float, 3>& linear) {
     std::string text = "(color";
@@ -172,7 +185,7 @@ std::string MaxScriptColour(const std::array<float, 3>& linear) {
 
 void WriteMapFunction(const std::string& name, const MapSettings& map, const MapScriptWriter& scripts,
                       std::ostream& out) {
-    out << "fn " << name << " slot: =\n(\n    local aurivelMap\n";
+    out << "fn " << name << " slot: =\n(\n    if not aurivelMapClassThere() do return undefined\n    local aurivelMap\n";
     scripts.WriteMap(map, "aurivelMap", "    ", out);
     out << "    aurivelPutInSlot aurivelMap slot\n)\n";
 }
@@ -237,7 +250,7 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
 }
 
 void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out) {
-    out << kMetalsScriptHead;
+    out << kMetalsScriptHead << kMapClassCheck;
     for (const AtlasEntry& entry : entries) {
         if (!entry.metal) {
             continue;

@@ -13,6 +13,21 @@
 
 namespace standin {
 
+// A release of 3ds Max as its SDK numbers it (plugapi.h's MAX_RELEASE and
+// MAX_API_NUM). Each release is declared not binary compatible with the one
+// before, so a host loads a plug-in only when the plug-in's LibVersion
+// carries the host's release and API numbers; the SDK revision may differ.
+struct HostRelease {
+    int year;
+    ULONG maxRelease;
+    ULONG apiNumber;
+};
+
+// The release of a year from 2023 to 2026; null for any other year.
+CoreExport const HostRelease* FindRelease(int year);
+// The release this SDK is for.
+CoreExport const HostRelease& ThisRelease();
+
 class CoreExport PluginLibrary {
 public:
     // The library's exports, typed as the SDK declares them.
@@ -25,11 +40,13 @@ public:
         int (*libShutdown)();
     };
 
-    // Null, with the reason in *error when error is given, if the library
-    // cannot be loaded, lacks one of the six exports, was built for another
-    // SDK version, refuses to initialise or offers a class already listed;
-    // whatever was done is undone.
-    static std::unique_ptr<PluginLibrary> Load(const std::wstring& path, std::string* error);
+    // Loads it as a host of release `host` does. Null, with the reason in
+    // *error when error is given, if the library cannot be loaded, lacks one
+    // of the six exports, was built for another release, refuses to
+    // initialise or offers a class already listed; whatever was done is
+    // undone.
+    static std::unique_ptr<PluginLibrary> Load(const std::wstring& path, std::string* error,
+                                               const HostRelease& host = ThisRelease());
 
     // Removes the classes from the directory, calls LibShutdown and unloads
     // the library, in that order.

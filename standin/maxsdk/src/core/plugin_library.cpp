@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "hostfiles/input_file.h"
+#include "maxversion.h"
 #include "standin/class_directory.h"
 
 namespace standin {
@@ -26,6 +27,32 @@ std::string Hex(unsigned long value) {
     std::snprintf(text, sizeof text, "0x%08lX", value);
     return text;
 }
+
+constexpr HostRelease kReleases[] = {
+    {2023, 25000, 62},
+    {2024, 26000, 64},
+    {2025, 27000, 66},
+    {2026, 28000, 68},
+};
+
+ULONG ReleaseOf(ULONG version) { return version >> 16; }
+ULONG ApiNumberOf(ULONG version) { return (version >> 8) & 0xFF; }
+
+bool BuiltFor(ULONG version, const HostRelease& host) {
+    return ReleaseOf(version) == host.maxRelease && ApiNumberOf(version) == host.apiNumber;
+}
+
+// "3ds Max 2026 (SDK version 0x6D604400)"; a release number of no known
+// year is given as it stands.
+std::string ReleaseName(ULONG version) {
+    for (const HostRelease& release : kReleases)
+        if (BuiltFor(version, release))
+            return "3ds Max " + std::to_string(release.year) + " (SDK version " + Hex(version) + ")";
+    return "SDK version " + Hex(version) + " (release " + std::to_string(ReleaseOf(version)) + ", API " +
+           std::to_string(ApiNumberOf(version)) + ")";
+}
+
+ULONG VersionOf(const HostRelease& host) { return (host.maxRelease << 16) + (host.apiNumber << 8); }
 
 // GetProcAddress hands out a generic function pointer; going through
 // void (*)() casts it to the export's type without a warning.
@@ -79,7 +106,19 @@ std::unique_ptr<PluginLibrary> Refuse(std::string* error, const std::string& rea
 
 }  // namespace
 
-std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std::string* error) {
+const HostRelease* FindRelease(int year) {
+    for (const HostRelease& release : kReleases)
+        if (release.year == year) return &release;
+    return nullptr;
+}
+
+const HostRelease& ThisRelease() {
+    static const HostRelease release{MAX_PRODUCT_YEAR_NUMBER, MAX_RELEASE, MAX_API_NUM};
+    return release;
+}
+
+std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std::string* error,
+                                                   const HostRelease& host) {
     const std::string name = Utf8(path);
     HMODULE module = LoadLibraryW(path.c_str());
     if (!module) return Refuse(error, WhyNotLoaded(name, GetLastError()));
@@ -91,10 +130,10 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::wstring& path, std
         return Refuse(error, name + " is not a plug-in library: it does not export " + missing);
     }
     const ULONG version = exports.libVersion();
-    if (version != static_cast<ULONG>(VERSION_3DSMAX)) {
+    if (!BuiltFor(version, host)) {
         FreeLibrary(module);
-        return Refuse(error, name + " is a plug-in for another version of 3ds Max: built for SDK version " +
-                                 Hex(version) + ", this host runs " + Hex(static_cast<ULONG>(VERSION_3DSMAX)));
+        return Refuse(error, name + " is a plug-in for another release of 3ds Max: built for " + ReleaseName(version) +
+                                 ", this host is " + ReleaseName(VersionOf(host)));
     }
     if (!exports.libInitialize()) {
         FreeLibrary(module);

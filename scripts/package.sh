@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Builds the package that 3ds Max users install: one Aurivel.bundle with a
+# module for each release whose SDK is given, the atlas of measured metals
+# and its start-up scripts, and its zip, in --out (default out/).
+# Usage: scripts/package.sh --sdk DIR [--sdk DIR ...] [--out DIR]
+#
+# Each SDK folder's release is read from its include/maxversion.h; its
+# module is built through preset msvc-sdk in build/package/<year>
+# (incremental on a later run) and its exports and imports are checked. The
+# native preview tool writes the atlas (build/package/native), and CPack
+# gathers the releases' modules and the rest into the zip, whose contents
+# become the bundle. A module built against a folder that marks itself as
+# the project's own (standin-sdk.txt) makes it a test package. Nothing in --out changes unless every step succeeds:
+# the package is assembled beside it and moved into place at the end,
+# replacing the bundle and zip of an earlier run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+usage="usage: scripts/package.sh --sdk DIR [--sdk DIR ...] [--out DIR]"
+bad_input() {
+  printf 'package.sh: %s\n%s\n' "$1" "$usage" >&2
+  exit 2
+}
+
+sdks=()
+out=$root/out
+while (($#)); do
+  case $1 in
+    --sdk | --out)
+      (($# >= 2)) || bad_input "$1 needs a folder"
+      if [[ $1 == --sdk ]]; then sdks+=("$2"); else out=$2; fi
+      shift 2
+      ;;
+    *) bad_input "unknown option '$1'" ;;
+  esac
+done
+((${#sdks[@]})) || bad_input "no --sdk folder given"
+
+# The release of each SDK folder; two folders of one release are refused.
+declare -A sdk_of_year
+for sdk in "${sdks[@]}"; do
+  [[ -d $sdk ]] || bad_input "--sdk $sdk: no such folder"
+  header=$sdk/include/maxversion.h
+  [[ -f $header ]] || bad_input "--sdk $sdk: it has no include/maxversion.h, so it is no 3ds Max SDK"
+  year=$(sed -n 's/^#define[[:space:]]\+MAX_PRODUCT_YEAR_NUMBER[[:space:]]\+\([0-9]\+\).*/\1/p' "$header" | head -n 1)
+  [[ -n $year ]] || bad_input "--sdk $sdk: its include/maxversion.h defines no MAX_PRODUCT_YEAR_NUMBER"
+  [[ -z ${sdk_of_year[$year]:-} ]] || bad_input "--sdk ${sdk_of_year[$year]} and --sdk $sdk are both for 3ds Max $year"
+  sdk_of_year[$year]=$(cd "$sdk" && pwd)
+done
+mapfile -t years < <(printf '%s\n' "${!sdk_of_year[@]}" | sort -n)
+
+builds=$root/build/package
+steps=$((${#years[@]} + 2))
+step=0
+progress() {
+  step=$((step + 1))
+  echo "== [$step/$steps] $*"
+}
+
+cd "$root"
+releases=()
+for year in "${years[@]}"; do
+  progress "3ds Max $year: the module, built against ${sdk_of_year[$year]}"
+  cmake --preset msvc-sdk -B "$builds/$year" -DAURIVEL_MAXSDK_DIR="${sdk_of_year[$year]}" >/dev/null
+  cmake --build "$builds/$year" -j "$(nproc)"
+  cmake -DREADOBJ=llvm-readobj -DMODULE="$builds/$year/plugin/Aurivel.dlt" -DDEF_FILE=plugin/Aurivel.def \
+    -DHOST_EXPORTS=tests/wine/host_exports.txt -P tests/wine/check_module_tables.cmake
+  releases+=("$builds/$year")
+done
+
+progress "The preview tool and the atlas of measured metals"
+release_trees=$(IFS=';' && echo "${releases[*]}")
+cmake --preset default -B "$builds/native" -DAURIVEL_BUILD_TESTS=OFF -DAURIVEL_BUILD_BENCH=OFF \
+  -DAURIVEL_BUNDLE_RELEASES="$release_trees" >/dev/null
+cmake --build "$builds/native" -j "$(nproc)" --target bundle_atlas
+
+progress "Aurivel.bundle and its zip, in $out"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+stage=$(mktemp -d "$out/.package.XXXXXX")
+trap 'rm -rf "$stage"' EXIT
+cpack --config "$builds/native/CPackConfig.cmake" -B "$stage/zip" >/dev/null
+zips=("$stage"/zip/*.zip)
+if ((${#zips[@]} != 1)) || [[ ! -f ${zips[0]} ]]; then
+  echo "package.sh: cpack made ${zips[*]}, not one zip" >&2
+  exit 1
+fi
+mkdir "$stage/bundle"
+(cd "$stage/bundle" && cmake -E tar xf "${zips[0]}")
+for year in "${years[@]}"; do
+  [[ -f $stage/bundle/Aurivel.bundle/Contents/$year/Aurivel.dlt ]] ||
+    { echo "package.sh: the package lacks the module for 3ds Max $year" >&2; exit 1; }
+done
+rm -rf "$out/Aurivel.bundle"
+rm -f "$out"/Aurivel-*-win64*.zip
+mv "$stage/bundle/Aurivel.bundle" "$out/Aurivel.bundle"
+mv "${zips[0]}" "$out/"
+echo "Wrote $out/Aurivel.bundle and $out/$(basename "${zips[0]}") for 3ds Max ${years[*]}"
