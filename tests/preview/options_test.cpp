@@ -101,7 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--nk-list", "main"}, "not a shelf"},
         BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--rendering-space", "acescg"},
                        "--rendering-space does not go with --atlas"},
-        BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"}));
+        BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"},
+        BadCommandLine{{"--atlas", "", "--nk-db", "d"}, "--atlas needs a value, not an empty one"},
+        BadCommandLine{{"--atlas=", "--nk-db", "d"}, "--atlas needs a value, not an empty one"},
+        BadCommandLine{{"-o", ""}, "-o needs a value, not an empty one"},
+        BadCommandLine{{"--save", ""}, "--save needs a value, not an empty one"},
+        BadCommandLine{{"--compare", ""}, "an empty argument"},
+        BadCommandLine{{"--preset", "gold", "--preset", "silver"}, "--preset is given twice"},
+        BadCommandLine{{"-o", "a.png", "--output", "b.png"}, "--output is given twice"},
+        BadCommandLine{{"--lit", "--lit"}, "--lit is given twice"}));
 
 TEST(OptionsTest, MeasuredMetalOptions) {
     const Options compare =

@@ -72,12 +72,16 @@ protected:
         return File(name);
     }
 
-    RunResult Run(const std::vector<std::string>& args) const {
-        std::string command = "cd " + Quote(dir_.string()) + " && " + Quote(AURIVEL_PREVIEW_TOOL);
+    // Runs the tool in the test's folder after the shell command "before",
+    // with its standard output going to stdoutTo (else to a file read back).
+    RunResult Run(const std::vector<std::string>& args, const std::string& before = "",
+                  const std::string& stdoutTo = "") const {
+        std::string command = "cd " + Quote(dir_.string()) + " && " + before + Quote(AURIVEL_PREVIEW_TOOL);
         for (const std::string& arg : args) {
             command += " " + Quote(arg);
         }
-        command += " >" + Quote(File("stdout.txt")) + " 2>" + Quote(File("stderr.txt")) + " </dev/null";
+        command += " >" + (stdoutTo.empty() ? Quote(File("stdout.txt")) : stdoutTo) + " 2>" +
+                   Quote(File("stderr.txt")) + " </dev/null";
         const int status = std::system(command.c_str());
         RunResult result;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -380,6 +384,96 @@ TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
     EXPECT_EQ(two.exitCode, 0) << two.err;
     EXPECT_NE(two.out.find("main/Cu/McPeak gives no colour: "), std::string::npos) << two.out;
     EXPECT_NE(two.out.find(" with 2 pages, 1 of them without a colour\n"), std::string::npos) << two.out;
+}
+
+// An output that is an input or another output, however spelt (another path,
+// a hard link), is refused before anything is written, naming both.
+TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
+    const std::string measured = "0.38 0.2 3\n0.8 0.2 5\n";
+    Write("input.txt", measured);
+    ASSERT_EQ(Run({"--preset", "gold", "--save", "gold.scene", "-o", "first.png"}).exitCode, 0);
+    const std::string scene = Slurp(File("gold.scene"));
+    fs::create_hard_link(File("gold.scene"), File("linked.png"));
+    const struct {
+        std::vector<std::string> args;
+        std::string output;
+        std::string other;
+    } cases[] = {
+        {{"--nk", "input.txt", "-o", "input.txt"}, "-o input.txt", "--nk input.txt"},
+        {{"--nk", "input.txt", "--maxscript", "--save", "./input.txt"}, "--save ./input.txt", "--nk input.txt"},
+        {{"--nk-csv", "input.txt", "-o", File("input.txt")}, "-o " + File("input.txt"), "--nk-csv input.txt"},
+        {{"-o", "same.png", "--save", "./same.png"}, "--save ./same.png", "-o same.png"},
+        {{"--load", "gold.scene", "-o", "linked.png"}, "-o linked.png", "--load gold.scene"},
+        {{"--load", "gold.scene", "--save", "gold.scene", "-o", "x.png"}, "--save gold.scene", "--load gold.scene"},
+        {{"--compare", "input.txt", "-o", "input.txt"}, "-o input.txt", "--compare input.txt"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(c.args);
+        EXPECT_EQ(result.exitCode, 2) << c.args[1] << result.err;
+        EXPECT_NE(result.err.find(c.output), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(c.other), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(Slurp(File("input.txt")), measured);
+    EXPECT_EQ(Slurp(File("gold.scene")), scene);
+    EXPECT_FALSE(fs::exists(File("same.png")) || fs::exists(File("x.png")));
+}
+
+// What cannot be written whole, to a full disk or past a file-size limit,
+// is a failure, and a picture cut short is not left behind.
+TEST_F(ToolTest, AWriteThatFailsIsAFailure) {
+    const std::string limit = "ulimit -f 1 && ";  // 512 or 1024 bytes, as the shell counts blocks
+    const struct {
+        std::vector<std::string> args;
+        std::string before, stdoutTo, message;
+    } cases[] = {
+        {{"--preset", "gold", "--maxscript"}, "", "/dev/full", "cannot write standard output: No space left"},
+        {{"--info"}, "", "/dev/full", "cannot write standard output: No space left"},
+        {{"--help"}, limit, "help.txt", "cannot write standard output: File too large"},
+        {{"--size", "255", "-o", "big.png"}, limit, "", "cannot write big.png: File too large"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(c.args, c.before, c.stdoutTo);
+        EXPECT_EQ(result.exitCode, 1) << c.args.back() << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(File("big.png")));
+}
+
+// The atlas writes into a new or empty folder, or over an earlier atlas, and
+// replaces or removes only the files its list names.
+TEST_F(ToolTest, AtlasChangesOnlyTheFilesItWrote) {
+    const std::string db = AURIVEL_NK_DATA;
+    const auto atlas = [&](const std::string& folder, const std::string& page) {
+        return Run({"--atlas", folder, "--nk-db", db, "--nk", page, "--size", "21"});
+    };
+    fs::create_directories(File("mine"));
+    Write("mine/index.html", "my own page");
+    const RunResult refused = atlas("mine", "main/Cu/Johnson");
+    EXPECT_EQ(refused.exitCode, 2) << refused.err;
+    EXPECT_NE(refused.err.find("mine holds index.html, which is in the way"), std::string::npos) << refused.err;
+    EXPECT_EQ(Slurp(File("mine/index.html")), "my own page");
+    EXPECT_FALSE(fs::exists(File("mine/pictures")));
+
+    fs::create_directories(File("empty"));
+    ASSERT_EQ(atlas("empty", "main/Cu/Johnson").exitCode, 0);
+    EXPECT_TRUE(fs::exists(File("empty/pictures/01-main-Cu-Johnson-lit.png")));
+    Write("empty/pictures/notes.txt", "mine");
+    Write("empty/pictures/05-main-Au-Johnson-lit.png", "named like a picture, but mine");
+    const RunResult again = atlas("empty", "main/Au/Johnson");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(fs::exists(File("empty/pictures/01-main-Au-Johnson-lit.png")));
+    EXPECT_FALSE(fs::exists(File("empty/pictures/01-main-Cu-Johnson-lit.png")));
+    EXPECT_EQ(Slurp(File("empty/pictures/notes.txt")), "mine");
+    EXPECT_EQ(Slurp(File("empty/pictures/05-main-Au-Johnson-lit.png")), "named like a picture, but mine");
+
+    Write("empty/pictures/01-main-Ag-Johnson-curves.png", "mine too");
+    const RunResult inTheWay = atlas("empty", "main/Ag/Johnson");
+    EXPECT_EQ(inTheWay.exitCode, 2) << inTheWay.err;
+    EXPECT_NE(inTheWay.err.find("01-main-Ag-Johnson-curves.png, which atlas-files.txt does not list"),
+              std::string::npos)
+        << inTheWay.err;
+    EXPECT_EQ(Slurp(File("empty/pictures/01-main-Ag-Johnson-curves.png")), "mine too");
+    EXPECT_TRUE(fs::exists(File("empty/pictures/01-main-Au-Johnson-lit.png")));
 }
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {

@@ -5,6 +5,7 @@
 
 #include "atlas/atlas.h"
 #include "measured/compare.h"
+#include "cli/file_identity.h"
 #include "render/font.h"
 #include "host/host.h"
 #include "measured/nk_source.h"
@@ -174,7 +175,9 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
         PrintNkList(options, out);
         return 0;
     }
-    const PreviewModule module = PreviewModule::Open(options.modulePath.empty() ? defaultModule : options.modulePath);
+    const std::string modulePath = options.modulePath.empty() ? defaultModule : options.modulePath;
+    RefuseOutputsOverInputs(InputFiles(options, modulePath), OutputFiles(options));
+    const PreviewModule module = PreviewModule::Open(modulePath);
     if (options.view == View::kInfo) {
         PrintInfo(module.Info(), out);
         return 0;

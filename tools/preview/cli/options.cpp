@@ -219,6 +219,25 @@ std::string WithWavelengths(std::string text) {
     return text;
 }
 
+// The options that may be given more than once, each adding to a list.
+const std::set<std::string> kRepeatable{"--set", "--nk"};
+
+// The same option twice (-o and --output are one) would leave one of the two
+// values unused without a word.
+void RefuseRepeat(const std::string& name, const std::vector<std::string>& given) {
+    const auto spelling = [](const std::string& option) {
+        return option == "-o" ? std::string("--output") : option == "-h" ? std::string("--help") : option;
+    };
+    if (kRepeatable.count(name) != 0) {
+        return;
+    }
+    for (const std::string& earlier : given) {
+        if (spelling(earlier) == spelling(name)) {
+            throw UsageError(name + " is given twice; give it once");
+        }
+    }
+}
+
 }  // namespace
 
 Options ParseCommandLine(const std::vector<std::string>& args) {
@@ -271,14 +290,22 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
             name.resize(equals);
         }
         if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
+            RefuseRepeat(name, given);
             flag->second();
             given.push_back(name);
         } else if (const auto option = withValue.find(name); option != withValue.end()) {
             if (!inlineValue && i + 1 == args.size()) {
                 throw UsageError(name + " needs a value");
             }
-            option->second(inlineValue ? *inlineValue : args[++i]);
+            const std::string& value = inlineValue ? *inlineValue : args[++i];
+            if (value.empty()) {
+                throw UsageError(name + " needs a value, not an empty one");
+            }
+            RefuseRepeat(name, given);
+            option->second(value);
             given.push_back(name);
+        } else if (name.empty()) {
+            throw UsageError("an empty argument, where a file name or an option was expected");
         } else if (name.rfind('-', 0) != 0) {
             options.compareFiles.push_back(name);
         } else {
