@@ -165,6 +165,40 @@ class MetalsScriptTest(unittest.TestCase):
                 self.assertEqual(script_values(entry["maxscript"]), script_values(self.maps[function]))
         self.assertEqual(len(self.maps), 2 * pages)
 
+    def test_the_heads_example_is_a_function_of_the_file(self):
+        head = re.match(r"(?:--.*\n)+", self.script).group(0)
+        example = re.search(r'\("([^"]+)" gives (\w+)\)', head)
+        self.assertIsNotNone(example, head)
+        self.assertIn(example.group(2), self.maps)
+        self.assertEqual(example.group(2), "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", example.group(1)))
+        self.assertNotIn("in the scene's rendering space", head)
+        self.assertIn("sRGB's primaries", head)
+
+    def test_pages_without_a_colour_are_comments_with_the_reason(self):
+        for entry in read_metals():
+            if "error" in entry:
+                with self.subTest(page=entry["page"]):
+                    self.assertIn("-- %s: %s has no functions: it gives no colour (%s)" % (
+                        entry["name"], entry["page"], entry["error"].replace("\n", " ")), self.script)
+
+    def test_each_arnold_metal_has_an_acescg_twin(self):
+        twins = set(re.findall(r"^fn (\w+)_arnold_acescg slot: = aurivelArnoldMetal \(color [^)]*\) "
+                               r"\(color [^)]*\) slot:slot$", self.script, re.M))
+        self.assertEqual(twins, set(self.arnold))
+
+    def test_numbers_are_maxscript_literals(self):
+        # An exponent follows a fractional part ("2.0e-5"); "2e-05" is no MAXScript number.
+        code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
+        numbers = re.findall(r"(?<![\w.])-?[0-9][0-9.eE+-]*", code)
+        self.assertTrue(numbers)
+        for number in numbers:
+            self.assertRegex(number, r"^-?[0-9]+(\.[0-9]+([eE][-+]?[0-9]+)?)?$")
+
+    def test_a_missing_property_is_reported_not_skipped(self):
+        helper = re.search(r"^fn aurivelSetIfThere .*?^\)$", self.script, re.M | re.S).group(0)
+        self.assertIn('format "Aurivel: % has no property %', helper)
+        self.assertIn("(classOf thing) propertyName", helper)
+
     def test_brackets_balance_outside_comments_and_strings(self):
         code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
         depth = {"(": 0, "[": 0}
