@@ -357,6 +357,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"NotANumber", {"--set", "gamma=high", "-o", "OUT"}, "", 2, "'high' is not a number"},
         BadRun{"NanHue", {"--set", "hue=nan", "-o", "OUT"}, "", 2, "hue: 'nan' is not a number"},
         BadRun{"NanConstant", {"--set", "nrvalue=-NaN", "-o", "OUT"}, "", 2, "nrvalue: '-NaN' is not a number"},
+        BadRun{"NotUtf8InAValue", {"--set", "hue=Schr\xF6""der\xFF", "-o", "OUT"}, "", 2,
+               "hue: 'Schr\\xF6" "der\\xFF' is not a number"},
+        BadRun{"NumberOutOfRange", {"--set", "gamma=1e400", "-o", "OUT"}, "", 2,
+               "gamma: '1e400' is out of range: too large, or too close to 0, for a number"},
         BadRun{"NanWithPayload", {"--set", "sat=nan(123)", "-o", "OUT"}, "", 2, "sat: 'nan(123)' is not a number"},
         BadRun{"OutOfRange", {"--set", "gamma=50", "-o", "OUT"}, "", 2, "gamma must be from 0.05 to 20"},
         BadRun{"OutputNotSettable", {"--set", "output=1", "-o", "OUT"}, "", 2, "'output' cannot be set"},
@@ -390,8 +394,10 @@ TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
 // a hard link), is refused before anything is written, naming both.
 TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
     const std::string measured = "0.38 0.2 3\n0.8 0.2 5\n";
-    Write("input.txt", measured);
-    ASSERT_EQ(Run({"--preset", "gold", "--save", "gold.scene", "-o", "first.png"}).exitCode, 0);
+    Write("measured", measured);
+    const RunResult saved = Run({"--preset", "gold", "--save", "gold.scene", "-o", "first.png"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_EQ(saved.out, "Wrote gold.scene\nWrote first.png\n");
     const std::string scene = Slurp(File("gold.scene"));
     fs::create_hard_link(File("gold.scene"), File("linked.png"));
     const struct {
@@ -399,13 +405,13 @@ TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
         std::string output;
         std::string other;
     } cases[] = {
-        {{"--nk", "input.txt", "-o", "input.txt"}, "-o input.txt", "--nk input.txt"},
-        {{"--nk", "input.txt", "--maxscript", "--save", "./input.txt"}, "--save ./input.txt", "--nk input.txt"},
-        {{"--nk-csv", "input.txt", "-o", File("input.txt")}, "-o " + File("input.txt"), "--nk-csv input.txt"},
+        {{"--nk", "measured", "-o", "measured"}, "-o measured", "--nk measured"},
+        {{"--nk", "measured", "--maxscript", "--save", "./measured"}, "--save ./measured", "--nk measured"},
+        {{"--nk-csv", "measured", "-o", File("measured")}, "-o " + File("measured"), "--nk-csv measured"},
         {{"-o", "same.png", "--save", "./same.png"}, "--save ./same.png", "-o same.png"},
         {{"--load", "gold.scene", "-o", "linked.png"}, "-o linked.png", "--load gold.scene"},
         {{"--load", "gold.scene", "--save", "gold.scene", "-o", "x.png"}, "--save gold.scene", "--load gold.scene"},
-        {{"--compare", "input.txt", "-o", "input.txt"}, "-o input.txt", "--compare input.txt"},
+        {{"--compare", "measured", "-o", "measured"}, "-o measured", "--compare measured"},
     };
     for (const auto& c : cases) {
         const RunResult result = Run(c.args);
@@ -413,7 +419,7 @@ TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
         EXPECT_NE(result.err.find(c.output), std::string::npos) << result.err;
         EXPECT_NE(result.err.find(c.other), std::string::npos) << result.err;
     }
-    EXPECT_EQ(Slurp(File("input.txt")), measured);
+    EXPECT_EQ(Slurp(File("measured")), measured);
     EXPECT_EQ(Slurp(File("gold.scene")), scene);
     EXPECT_FALSE(fs::exists(File("same.png")) || fs::exists(File("x.png")));
 }
@@ -526,6 +532,9 @@ TEST_F(ToolTest, HelpExplainsAndSucceeds) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_NE(result.out.find("Usage: aurivel-preview"), std::string::npos);
     EXPECT_NE(result.out.find("Examples:"), std::string::npos);
+    const RunResult version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out.rfind("aurivel-preview " AURIVEL_VERSION " ", 0), 0u) << version.out;
 }
 
 // A plain table over 0.3-0.9 µm with n = 1 + λ and k = 2λ (λ in µm), so the

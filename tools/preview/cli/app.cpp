@@ -59,6 +59,7 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
     }
     if (options.saveFile) {
         map.Save(*options.saveFile);
+        out << "Wrote " << *options.saveFile << '\n';
     }
     return map;
 }
@@ -169,6 +170,10 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
             std::ostream& err) {
     if (options.help) {
         out << HelpText();
+        return 0;
+    }
+    if (options.version) {
+        out << "aurivel-preview " << AURIVEL_VERSION << " (the tool and the plug-in it is built with)\n";
         return 0;
     }
     if (options.nkList && options.view != View::kAtlas) {
