@@ -397,6 +397,39 @@ class AtlasPageTest(unittest.TestCase):
         self.assertEqual(self.search("no such metal"), set())
         self.assertEqual(self.search(""), all_pages)
 
+    def test_typed_queries_find_the_cards_a_user_means(self):
+        rakic_bb = {"main/%s/Rakic-BB" % s for s in ("Ag", "Al", "Au", "Be", "Cr", "Cu", "Ni", "Pd", "Pt", "Ti", "W")}
+        table = [
+            ("Al", {"main/Al/Rakic", "main/Al/Rakic-BB"}),  # the symbol, not "et al." or "alloy"
+            ("alumin", {"main/Al/Rakic", "main/Al/Rakic-BB"}),
+            ("In", {"main/In/Mathewson-298K"}),  # the symbol decides by its case ...
+            ("in", {"main/In/Mathewson-298K", "main/Hg/Inagaki", "main/Li/Inagaki"}),  # ... a word begins "in"
+            ("Sm", {"main/Cs/Smith", "main/K/Smith", "main/Na/Smith", "main/Rb/Smith"}),  # no card's symbol
+            ("W", {"main/W/Rakic-BB"}),
+            ("Zr", {"main/Zr/Querry"}),  # a card without a colour
+            ("Lu", {"main/Lu/Garcia-Cortes"}),
+            ("Cu", {"main/Cu/Johnson", "main/Cu/Rakic-BB", "other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("Cu-Zn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("CuZn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("cu-zn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("AuAg", {"other/Au-Ag/Rioux-Au50Ag50"}),
+            ("gold", {"main/Au/Johnson", "main/Au/Rakic-BB", "other/Au-Ag/Rioux-Au50Ag50"}),
+            ("brass", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("Rakic-BB", rakic_bb),
+            ("main/Cu/Johnson", {"main/Cu/Johnson"}),
+            ("Johnson Cu", {"main/Cu/Johnson"}),
+            ("Querry", {"main/Mo/Querry", "main/Zn/Querry", "main/Zr/Querry", "other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("García-Cortés", {"main/Lu/Garcia-Cortes"}),
+            ("stainless steel", {"other/stainless_steel/Karlsson-austenitic"}),
+            ("no such metal", set()),
+        ]
+        all_pages = {e["page"] for e in self.metals}
+        if not set().union(*(expected for _, expected in table)) <= all_pages:
+            self.skipTest("the table is written for the library's atlas")
+        for typed, expected in table:
+            with self.subTest(typed=typed):
+                self.assertEqual(self.search(typed), expected)
+
     def test_sorting_by_delta_e_puts_the_closest_fit_first(self):
         by_page = {e["page"]: e for e in self.metals}
         self.driver.find_element(By.CSS_SELECTOR, '#sort option[value="delta-e"]').click()
