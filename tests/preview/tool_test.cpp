@@ -258,7 +258,16 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
               0u)
         << result.out;
     EXPECT_NE(result.out.find("  Models and simulations\n"), std::string::npos);
+    EXPECT_NE(result.out.find("\n3 of 12 pages have a data file in this copy of the database\n"), std::string::npos)
+        << result.out;
     EXPECT_FALSE(fs::exists(File("preview.png")));
+    // A shelf's books say how many of their pages are here.
+    const RunResult shelf = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "other"});
+    ASSERT_EQ(shelf.exitCode, 0) << shelf.err;
+    for (const char* line : {"  other/Cu-Zn                         Cu-Zn (Copper-zinc alloy, Brass)  (1 of 3 pages here)\n",
+                             "  other/air                           Air  (no page here)\n"}) {
+        EXPECT_NE(shelf.out.find(line), std::string::npos) << line << shelf.out;
+    }
 }
 
 struct BadRun {
