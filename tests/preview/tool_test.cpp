@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <sstream>
 
 #include "fit.h"
@@ -710,6 +711,24 @@ TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
             EXPECT_TRUE(SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b)) << what << ", mu " << mu;
         }
     }
+}
+
+// The presets are the map's classic values: beside each preset metal's data
+// the comparison says how far the preset is from them.
+TEST_F(ToolTest, CompareOfThePresetMetalsSaysHowFarEachPresetIs) {
+    const RunResult result = Run({"--nk-db", AURIVEL_NK_DATA, "--compare", "--size", "15", "-o", "cmp.png"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::map<std::string, double> atHeadOn;
+    const std::string mark = "  the map's preset ";
+    for (std::size_t at = result.out.find(mark); at != std::string::npos; at = result.out.find(mark, at + 1)) {
+        const std::size_t name = at + mark.size();
+        const std::size_t figure = result.out.find("E2000 ", name) + 6;
+        atHeadOn[result.out.substr(name, result.out.find(' ', name) - name)] = std::stod(result.out.substr(figure));
+    }
+    EXPECT_EQ(atHeadOn.size(), 10u) << result.out;
+    EXPECT_GT(atHeadOn["Gold"], 5.0);    // the preset reads as bronze beside measured gold
+    EXPECT_GT(atHeadOn["Copper"], 2.0);
+    EXPECT_LT(atHeadOn["Silver"], 1.0);
 }
 
 TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {
