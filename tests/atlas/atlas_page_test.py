@@ -487,6 +487,16 @@ class AtlasPageTest(unittest.TestCase):
             self.assertLess(control["label_top"], control["control_bottom"], control)
             self.assertLess(control["control_top"], control["label_bottom"], control)
 
+    def test_at_390_pixels_the_curves_text_is_at_least_10_css_pixels(self):
+        self.view(390)
+        scales = self.driver.execute_script(
+            "return [...document.querySelectorAll('a[data-picture=curves] img')]"
+            ".map((img) => img.getBoundingClientRect().width / img.naturalWidth);")
+        self.assertEqual(len(scales), sum("error" not in e for e in self.metals))
+        for scale in scales:
+            # The plots' text is drawn 14 pixels high (kPlotTextHeight in tools/preview/render/plot.h).
+            self.assertGreaterEqual(14 * scale, 10.0)
+
     def test_no_sideways_scrolling_at_390_and_1280_pixels(self):
         for width in (390, 1280):
             with self.subTest(width=width):

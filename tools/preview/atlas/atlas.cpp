@@ -119,7 +119,7 @@ public:
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }
-        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_),
+        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_, kNarrowPlot),
                  (folder_ / pictures.curves).string(), PngEncoding::kSrgb8);
         return pictures;
     }
