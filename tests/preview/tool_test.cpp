@@ -410,6 +410,12 @@ TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
     EXPECT_EQ(saved.out, "Wrote gold.scene\nWrote first.png\n");
     const std::string scene = Slurp(File("gold.scene"));
     fs::create_hard_link(File("gold.scene"), File("linked.png"));
+    // A copy of the database with one page, whose file is spelt through the page's id.
+    const fs::path database = fs::path(AURIVEL_NK_DATA) / "database";
+    fs::create_directories(File("db/data/main/Cu/nk"));
+    fs::copy_file(database / "catalog-nk.yml", File("db/catalog-nk.yml"));
+    fs::copy_file(database / "data/main/Cu/nk/Johnson.yml", File("db/data/main/Cu/nk/Johnson.yml"));
+    const std::string page = Slurp(File("db/data/main/Cu/nk/Johnson.yml"));
     const struct {
         std::vector<std::string> args;
         std::string output;
@@ -422,6 +428,9 @@ TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
         {{"--load", "gold.scene", "-o", "linked.png"}, "-o linked.png", "--load gold.scene"},
         {{"--load", "gold.scene", "--save", "gold.scene", "-o", "x.png"}, "--save gold.scene", "--load gold.scene"},
         {{"--compare", "measured", "-o", "measured"}, "-o measured", "--compare measured"},
+        {{"--nk-db", "db", "--nk", "main/Cu/Johnson", "--maxscript", "--save", "db/data/main/Cu/nk/Johnson.yml"},
+         "--save db/data/main/Cu/nk/Johnson.yml",
+         "--nk db/data/main/Cu/nk/Johnson.yml"},
     };
     for (const auto& c : cases) {
         const RunResult result = Run(c.args);
@@ -431,6 +440,7 @@ TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
     }
     EXPECT_EQ(Slurp(File("measured")), measured);
     EXPECT_EQ(Slurp(File("gold.scene")), scene);
+    EXPECT_EQ(Slurp(File("db/data/main/Cu/nk/Johnson.yml")), page);
     EXPECT_FALSE(fs::exists(File("same.png")) || fs::exists(File("x.png")));
 }
 

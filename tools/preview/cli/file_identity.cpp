@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "cli/errors.h"
+#include "nk_database.h"
 
 namespace aurivel::preview {
 namespace {
@@ -13,6 +14,27 @@ bool Identity(const fs::path& path, struct stat& status) { return ::stat(path.c_
 
 bool DrawsAPicture(const Options& options) {
     return options.view != View::kInfo && options.view != View::kAtlas && !options.maxscript && !options.nkList;
+}
+
+// The data file of each database page that --nk names, for a view that
+// reads one page; a page the catalog does not know is left to the reader to
+// report.
+void AddPageFiles(const Options& options, std::vector<NamedFile>& inputs) {
+    if (!options.nkDb || options.nk.empty() || options.view == View::kAtlas) {
+        return;
+    }
+    const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
+    for (const std::string& id : options.nk) {
+        const std::size_t slash = id.rfind('/');
+        if (slash == std::string::npos || id.find('/') == slash) {
+            continue;
+        }
+        for (const nkdata::CatalogPage& page : database.Book(id.substr(0, slash)).pages) {
+            if (page.page == id.substr(slash + 1)) {
+                inputs.push_back({"--nk", database.DataFile(page)});
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -39,6 +61,7 @@ std::vector<NamedFile> InputFiles(const Options& options, const std::string& mod
             inputs.push_back({"--nk", file});
         }
     }
+    AddPageFiles(options, inputs);
     if (options.loadFile) {
         inputs.push_back({"--load", *options.loadFile});
     }

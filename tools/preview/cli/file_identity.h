@@ -21,7 +21,8 @@ struct NamedFile {
     std::string path;
 };
 
-// The files that the options read: the module, data files, a scene.
+// The files that the options read: the module, data files (a database
+// page's too), a scene.
 std::vector<NamedFile> InputFiles(const Options& options, const std::string& modulePath);
 
 // The files that the options write: the picture of a view that draws one, and

@@ -416,7 +416,8 @@ Choosing the map:
                       database (holding catalog-nk.yml, or database/ with it);
                       --nk then names a page as shelf/book/page
   --nk-list ID        with --nk-db: list the pages of a book (shelf/book, e.g.
-                      main/Cu) or the books on a shelf (e.g. main); no picture
+                      main/Cu) or the books on a shelf (e.g. main), saying
+                      which pages have a data file in the folder; no picture
   --nk-csv FILE       as --nk, for a file that must be the site's CSV export
   --load FILE         render a map read from a scene file written by --save
   --save FILE         also write the map to a scene file
