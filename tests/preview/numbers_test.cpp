@@ -39,9 +39,25 @@ TEST(NumbersTest, ShortestDecimalReadsBackExactly) {
 // exponent may follow; an exponent without a fractional part is no literal.
 TEST(NumbersTest, MaxScriptNumbersAreLiteralsThatReadBackExactly) {
     const std::regex literal("-?[0-9]+(\\.[0-9]+([eE][-+]?[0-9]+)?)?");
-    const float values[] = {std::numeric_limits<float>::denorm_min(), 1e-40f, std::numeric_limits<float>::min(),
-                            1e-7f, 2e-5f, 0.05f, 0.27105f, 0.0f, 1.0f, 2.0f, 10.0f, 100.0f, 180.0f, 255.0f,
-                            1e6f, 16777216.0f, 123456789.0f, 1e30f, std::numeric_limits<float>::max()};
+    const float values[] = {std::numeric_limits<float>::denorm_min(),
+                            1e-40f,
+                            std::numeric_limits<float>::min(),
+                            1e-7f,
+                            2e-5f,
+                            0.05f,
+                            0.27105f,
+                            0.0f,
+                            1.0f,
+                            2.0f,
+                            10.0f,
+                            100.0f,
+                            180.0f,
+                            255.0f,
+                            1e6f,
+                            16777216.0f,
+                            123456789.0f,
+                            1e30f,
+                            std::numeric_limits<float>::max()};
     for (const float magnitude : values) {
         for (const float v : {magnitude, -magnitude}) {
             const std::string text = MaxScriptNumber(v);

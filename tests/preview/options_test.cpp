@@ -136,9 +136,9 @@ TEST(OptionsTest, MeasuredMetalOptions) {
 TEST(OptionsTest, HelpNamesEveryOption) {
     const std::string help = HelpText();
     for (const char* option :
-         {"--sheet",           "--plot",    "--info",      "--preset", "--set",  "--nk-csv",  "--nk",
-          "--nk-db",           "--nk-list", "--load",      "--save",   "--time", "--output",  "--size",
-          "--linear",          "--threads", "--progress",  "--module", "--help", "--compare", "--fit",
+         {"--sheet",           "--plot",    "--info",      "--preset", "--set",    "--nk-csv",  "--nk",
+          "--nk-db",           "--nk-list", "--load",      "--save",   "--time",   "--output",  "--size",
+          "--linear",          "--threads", "--progress",  "--module", "--help",   "--compare", "--fit",
           "--rendering-space", "--lit",     "--maxscript", "--atlas",  "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
@@ -153,7 +153,9 @@ TEST(OptionsTest, HelpNamesEveryOption) {
         }
         EXPECT_LE(columns, 80u) << "line " << line + 1 << ": " << help.substr(start, end - start);
     }
-    EXPECT_NE(help.find("largest \xCE\x94" "E2000 at the view angles 0, 30, 60, 75 and 85\xC2\xB0"), std::string::npos);
+    EXPECT_NE(help.find("largest \xCE\x94"
+                        "E2000 at the view angles 0, 30, 60, 75 and 85\xC2\xB0"),
+              std::string::npos);
 }
 
 TEST(OptionsTest, PngNamesAndVersionAreAccepted) {

@@ -265,8 +265,9 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
     // A shelf's books say how many of their pages are here.
     const RunResult shelf = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "other"});
     ASSERT_EQ(shelf.exitCode, 0) << shelf.err;
-    for (const char* line : {"  other/Cu-Zn                         Cu-Zn (Copper-zinc alloy, Brass)  (1 of 3 pages here)\n",
-                             "  other/air                           Air  (no page here)\n"}) {
+    for (const char* line :
+         {"  other/Cu-Zn                         Cu-Zn (Copper-zinc alloy, Brass)  (1 of 3 pages here)\n",
+          "  other/air                           Air  (no page here)\n"}) {
         EXPECT_NE(shelf.out.find(line), std::string::npos) << line << shelf.out;
     }
 }
@@ -367,9 +368,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"NotANumber", {"--set", "gamma=high", "-o", "OUT"}, "", 2, "'high' is not a number"},
         BadRun{"NanHue", {"--set", "hue=nan", "-o", "OUT"}, "", 2, "hue: 'nan' is not a number"},
         BadRun{"NanConstant", {"--set", "nrvalue=-NaN", "-o", "OUT"}, "", 2, "nrvalue: '-NaN' is not a number"},
-        BadRun{"NotUtf8InAValue", {"--set", "hue=Schr\xF6""der\xFF", "-o", "OUT"}, "", 2,
-               "hue: 'Schr\\xF6" "der\\xFF' is not a number"},
-        BadRun{"NumberOutOfRange", {"--set", "gamma=1e400", "-o", "OUT"}, "", 2,
+        BadRun{"NotUtf8InAValue",
+               {"--set",
+                "hue=Schr\xF6"
+                "der\xFF",
+                "-o", "OUT"},
+               "",
+               2,
+               "hue: 'Schr\\xF6"
+               "der\\xFF' is not a number"},
+        BadRun{"NumberOutOfRange",
+               {"--set", "gamma=1e400", "-o", "OUT"},
+               "",
+               2,
                "gamma: '1e400' is out of range: too large, or too close to 0, for a number"},
         BadRun{"NanWithPayload", {"--set", "sat=nan(123)", "-o", "OUT"}, "", 2, "sat: 'nan(123)' is not a number"},
         BadRun{"OutOfRange", {"--set", "gamma=50", "-o", "OUT"}, "", 2, "gamma must be from 0.05 to 20"},
@@ -736,7 +747,7 @@ TEST_F(ToolTest, CompareOfThePresetMetalsSaysHowFarEachPresetIs) {
         atHeadOn[result.out.substr(name, result.out.find(' ', name) - name)] = std::stod(result.out.substr(figure));
     }
     EXPECT_EQ(atHeadOn.size(), 10u) << result.out;
-    EXPECT_GT(atHeadOn["Gold"], 5.0);    // the preset reads as bronze beside measured gold
+    EXPECT_GT(atHeadOn["Gold"], 5.0);  // the preset reads as bronze beside measured gold
     EXPECT_GT(atHeadOn["Copper"], 2.0);
     EXPECT_LT(atHeadOn["Silver"], 1.0);
 }

@@ -196,8 +196,7 @@ std::string MaxScriptColour(const std::array<float, 3>& linear) {
     return text + ')';
 }
 
-void WriteArnoldFunction(const std::string& name, const metal_colour::MaterialModelValues& models,
-                         std::ostream& out) {
+void WriteArnoldFunction(const std::string& name, const metal_colour::MaterialModelValues& models, std::ostream& out) {
     out << "fn " << name << " slot: = aurivelArnoldMetal " << MaxScriptColour(models.baseColour.value) << ' '
         << MaxScriptColour(models.edgeTint.value) << " slot:slot\n";
 }
@@ -241,8 +240,15 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
     const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
     const metal_colour::SpectralColour acescg =
         IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg);
-    AtlasMetal metal{titles, data.references, data.comments, metal_colour::FitMeasured(data, srgb),
-                     metal_colour::FitMeasured(data, acescg), {}, {}, {}, {}};
+    AtlasMetal metal{titles,
+                     data.references,
+                     data.comments,
+                     metal_colour::FitMeasured(data, srgb),
+                     metal_colour::FitMeasured(data, acescg),
+                     {},
+                     {},
+                     {},
+                     {}};
     metal.models = metal_colour::ValuesForMaterialModels(srgb, metal.srgb.fitted);
     metal.modelsAcescg = metal_colour::ValuesForMaterialModels(acescg, metal.acescg.fitted);
     metal.maxscript = scripts.Script(scripts.CustomMap(metal.srgb.fitted));

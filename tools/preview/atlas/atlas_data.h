@@ -43,8 +43,8 @@ struct AtlasMetal {
     metal_colour::FitReport acescg;
     metal_colour::MaterialModelValues models;        // from the sRGB colour and fit
     metal_colour::MaterialModelValues modelsAcescg;  // from the ACEScg ones
-    std::string maxscript;        // the lines that make the sRGB fit's map
-    std::string maxscriptAcescg;  // and the ACEScg fit's
+    std::string maxscript;                           // the lines that make the sRGB fit's map
+    std::string maxscriptAcescg;                     // and the ACEScg fit's
 };
 
 // Relative to the atlas's folder; each a sphere but the curves.

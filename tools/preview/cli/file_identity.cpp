@@ -84,8 +84,8 @@ std::vector<NamedFile> OutputFiles(const Options& options) {
 
 void RefuseOutputsOverInputs(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs) {
     const auto refuse = [](const NamedFile& output, const NamedFile& other, const char* role) {
-        throw UsageError(output.option + " " + output.path + " is the same file as " + other.option + " " +
-                         other.path + ", " + role + "; give the output another name");
+        throw UsageError(output.option + " " + output.path + " is the same file as " + other.option + " " + other.path +
+                         ", " + role + "; give the output another name");
     };
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         for (const NamedFile& input : inputs) {

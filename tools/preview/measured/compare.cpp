@@ -80,8 +80,9 @@ void PrintPresetDistance(PreviewMap& map, const Metal& metal, const metal_colour
     const OpticalConstants preset = map.Constants(time);
     const metal_colour::FitReport report = metal_colour::JudgeFit(truth, preset, preset);
     out << "  the map's preset " << utf::Utf8FromWide(map.PresetNames().at(static_cast<std::size_t>(metal.preset)))
-        << " against these data: \xce\x94" "E2000 " << std::fixed << std::setprecision(2)
-        << report.angles.front().sampledDeltaE << " at 0\xc2\xb0, at most "
+        << " against these data: \xce\x94"
+           "E2000 "
+        << std::fixed << std::setprecision(2) << report.angles.front().sampledDeltaE << " at 0\xc2\xb0, at most "
         << report.Largest(&metal_colour::AngleJudgement::sampledDeltaE) << '\n';
     out.unsetf(std::ios::fixed);
 }

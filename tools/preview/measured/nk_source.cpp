@@ -56,9 +56,10 @@ void PrintShelf(const nkdata::NkDatabase& database, const std::vector<const nkda
     for (const nkdata::CatalogBook* book : books) {
         const std::size_t here = PagesPresent(database, *book);
         out << "  " << std::left << std::setw(static_cast<int>(width + 2)) << book->shelf + "/" + book->book
-            << book->name << "  (" << (here == 0 ? std::string("no page") : std::to_string(here) + " of " +
-                                       std::to_string(book->pages.size()) +
-                                       (book->pages.size() == 1 ? " page" : " pages"))
+            << book->name << "  ("
+            << (here == 0 ? std::string("no page")
+                          : std::to_string(here) + " of " + std::to_string(book->pages.size()) +
+                                (book->pages.size() == 1 ? " page" : " pages"))
             << " here)\n";
         present += here;
         pages += book->pages.size();

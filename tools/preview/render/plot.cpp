@@ -32,9 +32,7 @@ void Stamp(Image& image, double cx, double cy, double radius, Rgb colour) {
 
 double Px(int pixels) { return static_cast<double>(pixels); }
 
-double ToPixelX(const PlotFrame& f, double degrees) {
-    return f.axisLeft + (f.axisRight - f.axisLeft) * degrees / 90.0;
-}
+double ToPixelX(const PlotFrame& f, double degrees) { return f.axisLeft + (f.axisRight - f.axisLeft) * degrees / 90.0; }
 
 // The reflectance axis runs from 0 to 1, or to the tenth above the highest
 // curve where one rises above 1, as the integrated red of gold does in sRGB,
@@ -78,9 +76,10 @@ void DrawGridAndAxes(Image& image, const PlotFrame& f, const ReflectanceAxis& ax
         font.Draw(image, f.axisLeft - 8 - font.TextWidth(label), static_cast<int>(y) + font.CapHeight() / 2, label,
                   kInk);
     }
-    DrawPolyline(image,
-                 {{Px(f.axisLeft), Px(f.axisTop)}, {Px(f.axisLeft), Px(f.axisBottom)}, {Px(f.axisRight), Px(f.axisBottom)}},
-                 kInk, 1.5, 0.0);
+    DrawPolyline(
+        image,
+        {{Px(f.axisLeft), Px(f.axisTop)}, {Px(f.axisLeft), Px(f.axisBottom)}, {Px(f.axisRight), Px(f.axisBottom)}},
+        kInk, 1.5, 0.0);
     const std::wstring xTitle = L"view angle (degrees from head-on)";
     font.Draw(image, (f.axisLeft + f.axisRight - font.TextWidth(xTitle)) / 2, f.height - 12, xTitle, kInk);
     font.Draw(image, 10, f.axisTop - 10, L"reflectance", kInk);
@@ -98,8 +97,8 @@ void DrawCurve(Image& image, const PlotFrame& f, const ReflectanceAxis& axis, co
 void DrawLegend(Image& image, const PlotFrame& f, const std::vector<PlotCurve>& curves, const Font& font) {
     int y = f.axisTop + 10;
     for (const PlotCurve& curve : curves) {
-        DrawPolyline(image, {{Px(f.legendLeft), y - 5.0}, {Px(f.legendLeft + f.legendLineLength), y - 5.0}}, curve.colour,
-                     kLineWidth, curve.dashed ? kDashLength : 0.0);
+        DrawPolyline(image, {{Px(f.legendLeft), y - 5.0}, {Px(f.legendLeft + f.legendLineLength), y - 5.0}},
+                     curve.colour, kLineWidth, curve.dashed ? kDashLength : 0.0);
         font.Draw(image, f.legendLeft + f.legendLineLength + 8, y, curve.name, kInk);
         y += kLegendRowHeight;
     }
