@@ -419,6 +419,8 @@ TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
     const RunResult saved = Run({"--preset", "gold", "--save", "gold.scene", "-o", "first.png"});
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
     EXPECT_EQ(saved.out, "Wrote gold.scene\nWrote first.png\n");
+    const RunResult oddName = Run({"--size", "15", "-o", "odd\xFF.png"});  // a name that is not UTF-8
+    EXPECT_EQ(oddName.out, "Wrote odd\\xFF.png\n");
     const std::string scene = Slurp(File("gold.scene"));
     fs::create_hard_link(File("gold.scene"), File("linked.png"));
     // A copy of the database with one page, whose file is spelt through the page's id.

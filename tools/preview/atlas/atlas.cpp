@@ -196,7 +196,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             ++coloured;
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();
-            out << page << " gives no colour: " << PrintableText(entry.error) << '\n';
+            out << PrintableText(page) << " gives no colour: " << PrintableText(entry.error) << '\n';
         }
         entries.push_back(std::move(entry));
         progress.Advance();
@@ -211,7 +211,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
         throw ToolError("no page gives a colour (" + Pages(entries.size()) + (one ? ", listed" : ", each listed") +
                         " above with why); " + index + (one ? " lists it" : " lists them"));
     }
-    out << "Wrote " << index << " with " << Pages(entries.size());
+    out << "Wrote " << PrintableText(index) << " with " << Pages(entries.size());
     if (coloured < entries.size()) {
         out << ", " << entries.size() - coloured << " of them without a colour";
     }

@@ -6,6 +6,7 @@
 #include "atlas/atlas.h"
 #include "measured/compare.h"
 #include "cli/file_identity.h"
+#include "cli/wide_text.h"
 #include "render/font.h"
 #include "host/host.h"
 #include "measured/nk_source.h"
@@ -59,7 +60,7 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
     }
     if (options.saveFile) {
         map.Save(*options.saveFile);
-        out << "Wrote " << *options.saveFile << '\n';
+        out << "Wrote " << PrintableText(*options.saveFile) << '\n';
     }
     return map;
 }
@@ -73,7 +74,7 @@ void WritePicture(Image image, const Options& options, std::ostream& out) {
         ShowInSrgb(image, ChosenSpace(options, metal_colour::Observer::Cie1931D65()));
     }
     WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
-    out << "Wrote " << options.output << '\n';
+    out << "Wrote " << PrintableText(options.output) << '\n';
 }
 
 Image RenderOneSphere(PreviewMap& map, const Options& options, std::ostream* progressOut) {
