@@ -19,7 +19,12 @@ namespace aurivel {
 // artists rely on the colours they give; they are not the measured data
 // that tools/metal_colour/preset_metals.h lists for their metals sampled at
 // the same wavelengths: copper's n green is 0.97907 here and 1.197 in
-// Johnson and Christy's data, gold's 0.615 and 0.803.
+// Johnson and Christy's data, gold's 0.615 and 0.803. All ten are the map's
+// classic values, kept for saved scenes; head-on the gold row is CIEDE2000
+// 8.19 from Johnson and Christy's gold and the copper row 2.86 from their
+// copper, as `aurivel-preview --nk-db data/refractiveindex.info --compare`
+// prints. A metal's true colour is a measured fit (the preview tool's --nk
+// and --atlas).
 inline constexpr std::array<OpticalConstants, 10> kPresetRows = {{
     {0.049517f, 0.052f, 0.052893f, 4.4114f, 3.2297f, 2.9123f},  // 1 silver
     {1.3424f, 0.82373f, 0.70103f, 7.4737f, 5.9741f, 5.5884f},   // 2 aluminium

@@ -134,6 +134,9 @@ class MetalsScriptTest(unittest.TestCase):
             r"^fn (\w+)_arnold slot: = aurivelArnoldMetal \(color ([^)]*)\) \(color ([^)]*)\) slot:slot$",
             cls.script, re.M)}
 
+    def code_outside_comments_and_strings(self):
+        return re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
+
     def test_it_begins_by_saying_how_to_load_it_and_what_its_functions_take_and_return(self):
         head = re.match(r"(?:--.*\n)+", self.script).group(0)
         for text in ('fileIn @"', "returns a new Aurivel map", "returns a new Arnold Standard Surface metal",
@@ -168,7 +171,7 @@ class MetalsScriptTest(unittest.TestCase):
 
     def test_at_its_top_level_it_only_defines_functions(self):
         # 3ds Max runs the package's copy at start-up, where a script does nothing but define.
-        code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
+        code = self.code_outside_comments_and_strings()
         depth, body_next = 0, False
         for line in code.splitlines():
             if depth == 0 and line.strip():
@@ -176,8 +179,42 @@ class MetalsScriptTest(unittest.TestCase):
                 body_next = line.endswith("=")
             depth += line.count("(") - line.count(")")
 
+    def test_the_heads_example_is_a_function_of_the_file(self):
+        head = re.match(r"(?:--.*\n)+", self.script).group(0)
+        example = re.search(r'\("([^"]+)" gives (\w+)\)', head)
+        self.assertIsNotNone(example, head)
+        self.assertIn(example.group(2), self.maps)
+        self.assertEqual(example.group(2), "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", example.group(1)))
+        self.assertNotIn("in the scene's rendering space", head)
+        self.assertIn("sRGB's primaries", head)
+
+    def test_pages_without_a_colour_are_comments_with_the_reason(self):
+        for entry in read_metals():
+            if "error" in entry:
+                with self.subTest(page=entry["page"]):
+                    self.assertIn("-- %s: %s has no functions: it gives no colour (%s)" % (
+                        entry["name"], entry["page"], entry["error"].replace("\n", " ")), self.script)
+
+    def test_each_arnold_metal_has_an_acescg_twin(self):
+        twins = set(re.findall(r"^fn (\w+)_arnold_acescg slot: = aurivelArnoldMetal \(color [^)]*\) "
+                               r"\(color [^)]*\) slot:slot$", self.script, re.M))
+        self.assertEqual(twins, set(self.arnold))
+
+    def test_numbers_are_maxscript_literals(self):
+        # An exponent follows a fractional part ("2.0e-5"); "2e-05" is no MAXScript number.
+        code = self.code_outside_comments_and_strings()
+        numbers = re.findall(r"(?<![\w.])-?[0-9][0-9.eE+-]*", code)
+        self.assertTrue(numbers)
+        for number in numbers:
+            self.assertRegex(number, r"^-?[0-9]+(\.[0-9]+([eE][-+]?[0-9]+)?)?$")
+
+    def test_a_missing_property_is_reported_not_skipped(self):
+        helper = re.search(r"^fn aurivelSetIfThere .*?^\)$", self.script, re.M | re.S).group(0)
+        self.assertIn('format "Aurivel: % has no property %', helper)
+        self.assertIn("(classOf thing) propertyName", helper)
+
     def test_brackets_balance_outside_comments_and_strings(self):
-        code = re.sub(r'"(?:[^"\\]|\\.)*"', '""', re.sub(r"--.*", "", self.script))
+        code = self.code_outside_comments_and_strings()
         depth = {"(": 0, "[": 0}
         for c in code:
             if c in "([":
@@ -374,6 +411,39 @@ class AtlasPageTest(unittest.TestCase):
         self.assertEqual(self.search("no such metal"), set())
         self.assertEqual(self.search(""), all_pages)
 
+    def test_typed_queries_find_the_cards_a_user_means(self):
+        rakic_bb = {"main/%s/Rakic-BB" % s for s in ("Ag", "Al", "Au", "Be", "Cr", "Cu", "Ni", "Pd", "Pt", "Ti", "W")}
+        table = [
+            ("Al", {"main/Al/Rakic", "main/Al/Rakic-BB"}),  # the symbol, not "et al." or "alloy"
+            ("alumin", {"main/Al/Rakic", "main/Al/Rakic-BB"}),
+            ("In", {"main/In/Mathewson-298K"}),  # the symbol decides by its case ...
+            ("in", {"main/In/Mathewson-298K", "main/Hg/Inagaki", "main/Li/Inagaki"}),  # ... a word begins "in"
+            ("Sm", {"main/Cs/Smith", "main/K/Smith", "main/Na/Smith", "main/Rb/Smith"}),  # no card's symbol
+            ("W", {"main/W/Rakic-BB"}),
+            ("Zr", {"main/Zr/Querry"}),  # a card without a colour
+            ("Lu", {"main/Lu/Garcia-Cortes"}),
+            ("Cu", {"main/Cu/Johnson", "main/Cu/Rakic-BB", "other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("Cu-Zn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("CuZn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("cu-zn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("AuAg", {"other/Au-Ag/Rioux-Au50Ag50"}),
+            ("gold", {"main/Au/Johnson", "main/Au/Rakic-BB", "other/Au-Ag/Rioux-Au50Ag50"}),
+            ("brass", {"other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("Rakic-BB", rakic_bb),
+            ("main/Cu/Johnson", {"main/Cu/Johnson"}),
+            ("Johnson Cu", {"main/Cu/Johnson"}),
+            ("Querry", {"main/Mo/Querry", "main/Zn/Querry", "main/Zr/Querry", "other/Cu-Zn/Querry-Cu70Zn30"}),
+            ("García-Cortés", {"main/Lu/Garcia-Cortes"}),
+            ("stainless steel", {"other/stainless_steel/Karlsson-austenitic"}),
+            ("no such metal", set()),
+        ]
+        all_pages = {e["page"] for e in self.metals}
+        if not set().union(*(expected for _, expected in table)) <= all_pages:
+            self.skipTest("the table is written for the library's atlas")
+        for typed, expected in table:
+            with self.subTest(typed=typed):
+                self.assertEqual(self.search(typed), expected)
+
     def test_sorting_by_delta_e_puts_the_closest_fit_first(self):
         by_page = {e["page"]: e for e in self.metals}
         self.driver.find_element(By.CSS_SELECTOR, '#sort option[value="delta-e"]').click()
@@ -430,6 +500,16 @@ class AtlasPageTest(unittest.TestCase):
             # Beside each other: their boxes share a line.
             self.assertLess(control["label_top"], control["control_bottom"], control)
             self.assertLess(control["control_top"], control["label_bottom"], control)
+
+    def test_at_390_pixels_the_curves_text_is_at_least_10_css_pixels(self):
+        self.view(390)
+        scales = self.driver.execute_script(
+            "return [...document.querySelectorAll('a[data-picture=curves] img')]"
+            ".map((img) => img.getBoundingClientRect().width / img.naturalWidth);")
+        self.assertEqual(len(scales), sum("error" not in e for e in self.metals))
+        for scale in scales:
+            # The plots' text is drawn 14 pixels high (kPlotTextHeight in tools/preview/render/plot.h).
+            self.assertGreaterEqual(14 * scale, 10.0)
 
     def test_no_sideways_scrolling_at_390_and_1280_pixels(self):
         for width in (390, 1280):

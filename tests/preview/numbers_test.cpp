@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <regex>
+
+#include "atlas/maxscript.h"
+
 namespace aurivel::preview {
 namespace {
 
@@ -28,6 +33,42 @@ TEST(NumbersTest, ShortestDecimalReadsBackExactly) {
     for (float v : {0.1f, 1.0f / 3.0f, 0.92595214f, 3.6092f}) {
         EXPECT_EQ(ParseNumber<float>(ShortestDecimal(v)), v);
     }
+}
+
+// MAXScript's number literals: digits, then a fractional part, which an
+// exponent may follow; an exponent without a fractional part is no literal.
+TEST(NumbersTest, MaxScriptNumbersAreLiteralsThatReadBackExactly) {
+    const std::regex literal("-?[0-9]+(\\.[0-9]+([eE][-+]?[0-9]+)?)?");
+    const float values[] = {std::numeric_limits<float>::denorm_min(),
+                            1e-40f,
+                            std::numeric_limits<float>::min(),
+                            1e-7f,
+                            2e-5f,
+                            0.05f,
+                            0.27105f,
+                            0.0f,
+                            1.0f,
+                            2.0f,
+                            10.0f,
+                            100.0f,
+                            180.0f,
+                            255.0f,
+                            1e6f,
+                            16777216.0f,
+                            123456789.0f,
+                            1e30f,
+                            std::numeric_limits<float>::max()};
+    for (const float magnitude : values) {
+        for (const float v : {magnitude, -magnitude}) {
+            const std::string text = MaxScriptNumber(v);
+            EXPECT_TRUE(std::regex_match(text, literal)) << text;
+            EXPECT_EQ(ParseNumber<float>(text), v) << text;
+        }
+    }
+    EXPECT_EQ(MaxScriptNumber(2e-5f), "2.0e-5");
+    EXPECT_EQ(MaxScriptNumber(-1e30f), "-1.0e30");
+    EXPECT_EQ(MaxScriptNumber(0.05f), "0.05");
+    EXPECT_EQ(MaxScriptNumber(-180.0f), "-180");
 }
 
 }  // namespace

@@ -101,7 +101,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--nk-list", "main"}, "not a shelf"},
         BadCommandLine{{"--atlas", "out", "--nk-db", "d", "--rendering-space", "acescg"},
                        "--rendering-space does not go with --atlas"},
-        BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"}));
+        BadCommandLine{{"--atlas", "out", "--compare"}, "cannot be combined"},
+        BadCommandLine{{"--atlas", "", "--nk-db", "d"}, "--atlas needs a value, not an empty one"},
+        BadCommandLine{{"--atlas=", "--nk-db", "d"}, "--atlas needs a value, not an empty one"},
+        BadCommandLine{{"-o", ""}, "-o needs a value, not an empty one"},
+        BadCommandLine{{"--save", ""}, "--save needs a value, not an empty one"},
+        BadCommandLine{{"--compare", ""}, "an empty argument"},
+        BadCommandLine{{"--preset", "gold", "--preset", "silver"}, "--preset is given twice"},
+        BadCommandLine{{"-o", "a.png", "--output", "b.png"}, "--output is given twice"},
+        BadCommandLine{{"--lit", "--lit"}, "--lit is given twice"},
+        BadCommandLine{{"-o", "x.jpg"}, "-o x.jpg: the tool writes PNG pictures only"},
+        BadCommandLine{{"--sheet", "--output=Metals.JPEG"}, "-o Metals.JPEG: the tool writes PNG"},
+        BadCommandLine{{"--time", "99999999999"}, "not '99999999999', which is out of range"}));
 
 TEST(OptionsTest, MeasuredMetalOptions) {
     const Options compare =
@@ -125,12 +136,32 @@ TEST(OptionsTest, MeasuredMetalOptions) {
 TEST(OptionsTest, HelpNamesEveryOption) {
     const std::string help = HelpText();
     for (const char* option :
-         {"--sheet",           "--plot",    "--info",      "--preset", "--set",  "--nk-csv",  "--nk",
-          "--nk-db",           "--nk-list", "--load",      "--save",   "--time", "--output",  "--size",
-          "--linear",          "--threads", "--progress",  "--module", "--help", "--compare", "--fit",
-          "--rendering-space", "--lit",     "--maxscript", "--atlas"}) {
+         {"--sheet",           "--plot",    "--info",      "--preset", "--set",    "--nk-csv",  "--nk",
+          "--nk-db",           "--nk-list", "--load",      "--save",   "--time",   "--output",  "--size",
+          "--linear",          "--threads", "--progress",  "--module", "--help",   "--compare", "--fit",
+          "--rendering-space", "--lit",     "--maxscript", "--atlas",  "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
+    // Within a terminal's 80 columns, counting characters, not UTF-8 bytes.
+    std::size_t line = 0;
+    for (std::size_t start = 0, end; start < help.size(); start = end + 1, ++line) {
+        end = help.find('\n', start);
+        end = end == std::string::npos ? help.size() : end;
+        std::size_t columns = 0;
+        for (std::size_t i = start; i < end; ++i) {
+            columns += (static_cast<unsigned char>(help[i]) & 0xC0) != 0x80;
+        }
+        EXPECT_LE(columns, 80u) << "line " << line + 1 << ": " << help.substr(start, end - start);
+    }
+    EXPECT_NE(help.find("largest \xCE\x94"
+                        "E2000 at the view angles 0, 30, 60, 75 and 85\xC2\xB0"),
+              std::string::npos);
+}
+
+TEST(OptionsTest, PngNamesAndVersionAreAccepted) {
+    EXPECT_EQ(ParseCommandLine({"-o", "Gold.PNG"}).output, "Gold.PNG");
+    EXPECT_EQ(ParseCommandLine({"-o", "gold"}).output, "gold");
+    EXPECT_TRUE(ParseCommandLine({"--version"}).version);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <sstream>
 
 #include "fit.h"
@@ -72,12 +73,16 @@ protected:
         return File(name);
     }
 
-    RunResult Run(const std::vector<std::string>& args) const {
-        std::string command = "cd " + Quote(dir_.string()) + " && " + Quote(AURIVEL_PREVIEW_TOOL);
+    // Runs the tool in the test's folder after the shell command "before",
+    // with its standard output going to stdoutTo (else to a file read back).
+    RunResult Run(const std::vector<std::string>& args, const std::string& before = "",
+                  const std::string& stdoutTo = "") const {
+        std::string command = "cd " + Quote(dir_.string()) + " && " + before + Quote(AURIVEL_PREVIEW_TOOL);
         for (const std::string& arg : args) {
             command += " " + Quote(arg);
         }
-        command += " >" + Quote(File("stdout.txt")) + " 2>" + Quote(File("stderr.txt")) + " </dev/null";
+        command += " >" + (stdoutTo.empty() ? Quote(File("stdout.txt")) : stdoutTo) + " 2>" +
+                   Quote(File("stderr.txt")) + " </dev/null";
         const int status = std::system(command.c_str());
         RunResult result;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -254,7 +259,17 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
               0u)
         << result.out;
     EXPECT_NE(result.out.find("  Models and simulations\n"), std::string::npos);
+    EXPECT_NE(result.out.find("\n3 of 12 pages have a data file in this copy of the database\n"), std::string::npos)
+        << result.out;
     EXPECT_FALSE(fs::exists(File("preview.png")));
+    // A shelf's books say how many of their pages are here.
+    const RunResult shelf = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "other"});
+    ASSERT_EQ(shelf.exitCode, 0) << shelf.err;
+    for (const char* line :
+         {"  other/Cu-Zn                         Cu-Zn (Copper-zinc alloy, Brass)  (1 of 3 pages here)\n",
+          "  other/air                           Air  (no page here)\n"}) {
+        EXPECT_NE(shelf.out.find(line), std::string::npos) << line << shelf.out;
+    }
 }
 
 struct BadRun {
@@ -353,6 +368,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"NotANumber", {"--set", "gamma=high", "-o", "OUT"}, "", 2, "'high' is not a number"},
         BadRun{"NanHue", {"--set", "hue=nan", "-o", "OUT"}, "", 2, "hue: 'nan' is not a number"},
         BadRun{"NanConstant", {"--set", "nrvalue=-NaN", "-o", "OUT"}, "", 2, "nrvalue: '-NaN' is not a number"},
+        BadRun{"NotUtf8InAValue",
+               {"--set",
+                "hue=Schr\xF6"
+                "der\xFF",
+                "-o", "OUT"},
+               "",
+               2,
+               "hue: 'Schr\\xF6"
+               "der\\xFF' is not a number"},
+        BadRun{"NumberOutOfRange",
+               {"--set", "gamma=1e400", "-o", "OUT"},
+               "",
+               2,
+               "gamma: '1e400' is out of range: too large, or too close to 0, for a number"},
         BadRun{"NanWithPayload", {"--set", "sat=nan(123)", "-o", "OUT"}, "", 2, "sat: 'nan(123)' is not a number"},
         BadRun{"OutOfRange", {"--set", "gamma=50", "-o", "OUT"}, "", 2, "gamma must be from 0.05 to 20"},
         BadRun{"OutputNotSettable", {"--set", "output=1", "-o", "OUT"}, "", 2, "'output' cannot be set"},
@@ -380,6 +409,110 @@ TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
     EXPECT_EQ(two.exitCode, 0) << two.err;
     EXPECT_NE(two.out.find("main/Cu/McPeak gives no colour: "), std::string::npos) << two.out;
     EXPECT_NE(two.out.find(" with 2 pages, 1 of them without a colour\n"), std::string::npos) << two.out;
+}
+
+// An output that is an input or another output, however spelt (another path,
+// a hard link), is refused before anything is written, naming both.
+TEST_F(ToolTest, AnOutputNeverReplacesAnInputOrAnotherOutput) {
+    const std::string measured = "0.38 0.2 3\n0.8 0.2 5\n";
+    Write("measured", measured);
+    const RunResult saved = Run({"--preset", "gold", "--save", "gold.scene", "-o", "first.png"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_EQ(saved.out, "Wrote gold.scene\nWrote first.png\n");
+    const RunResult oddName = Run({"--size", "15", "-o", "odd\xFF.png"});  // a name that is not UTF-8
+    EXPECT_EQ(oddName.out, "Wrote odd\\xFF.png\n");
+    const std::string scene = Slurp(File("gold.scene"));
+    fs::create_hard_link(File("gold.scene"), File("linked.png"));
+    // A copy of the database with one page, whose file is spelt through the page's id.
+    const fs::path database = fs::path(AURIVEL_NK_DATA) / "database";
+    fs::create_directories(File("db/data/main/Cu/nk"));
+    fs::copy_file(database / "catalog-nk.yml", File("db/catalog-nk.yml"));
+    fs::copy_file(database / "data/main/Cu/nk/Johnson.yml", File("db/data/main/Cu/nk/Johnson.yml"));
+    const std::string page = Slurp(File("db/data/main/Cu/nk/Johnson.yml"));
+    const struct {
+        std::vector<std::string> args;
+        std::string output;
+        std::string other;
+    } cases[] = {
+        {{"--nk", "measured", "-o", "measured"}, "-o measured", "--nk measured"},
+        {{"--nk", "measured", "--maxscript", "--save", "./measured"}, "--save ./measured", "--nk measured"},
+        {{"--nk-csv", "measured", "-o", File("measured")}, "-o " + File("measured"), "--nk-csv measured"},
+        {{"-o", "same.png", "--save", "./same.png"}, "--save ./same.png", "-o same.png"},
+        {{"--load", "gold.scene", "-o", "linked.png"}, "-o linked.png", "--load gold.scene"},
+        {{"--load", "gold.scene", "--save", "gold.scene", "-o", "x.png"}, "--save gold.scene", "--load gold.scene"},
+        {{"--compare", "measured", "-o", "measured"}, "-o measured", "--compare measured"},
+        {{"--nk-db", "db", "--nk", "main/Cu/Johnson", "--maxscript", "--save", "db/data/main/Cu/nk/Johnson.yml"},
+         "--save db/data/main/Cu/nk/Johnson.yml",
+         "--nk db/data/main/Cu/nk/Johnson.yml"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(c.args);
+        EXPECT_EQ(result.exitCode, 2) << c.args[1] << result.err;
+        EXPECT_NE(result.err.find(c.output), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(c.other), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(Slurp(File("measured")), measured);
+    EXPECT_EQ(Slurp(File("gold.scene")), scene);
+    EXPECT_EQ(Slurp(File("db/data/main/Cu/nk/Johnson.yml")), page);
+    EXPECT_FALSE(fs::exists(File("same.png")) || fs::exists(File("x.png")));
+}
+
+// What cannot be written whole, to a full disk or past a file-size limit,
+// is a failure, and a picture cut short is not left behind.
+TEST_F(ToolTest, AWriteThatFailsIsAFailure) {
+    const std::string limit = "ulimit -f 1 && ";  // 512 or 1024 bytes, as the shell counts blocks
+    const struct {
+        std::vector<std::string> args;
+        std::string before, stdoutTo, message;
+    } cases[] = {
+        {{"--preset", "gold", "--maxscript"}, "", "/dev/full", "cannot write standard output: No space left"},
+        {{"--info"}, "", "/dev/full", "cannot write standard output: No space left"},
+        {{"--help"}, limit, "help.txt", "cannot write standard output: File too large"},
+        {{"--size", "255", "-o", "big.png"}, limit, "", "cannot write big.png: File too large"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(c.args, c.before, c.stdoutTo);
+        EXPECT_EQ(result.exitCode, 1) << c.args.back() << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(File("big.png")));
+}
+
+// The atlas writes into a new or empty folder, or over an earlier atlas, and
+// replaces or removes only the files its list names.
+TEST_F(ToolTest, AtlasChangesOnlyTheFilesItWrote) {
+    const std::string db = AURIVEL_NK_DATA;
+    const auto atlas = [&](const std::string& folder, const std::string& page) {
+        return Run({"--atlas", folder, "--nk-db", db, "--nk", page, "--size", "21"});
+    };
+    fs::create_directories(File("mine"));
+    Write("mine/index.html", "my own page");
+    const RunResult refused = atlas("mine", "main/Cu/Johnson");
+    EXPECT_EQ(refused.exitCode, 2) << refused.err;
+    EXPECT_NE(refused.err.find("mine holds index.html, which is in the way"), std::string::npos) << refused.err;
+    EXPECT_EQ(Slurp(File("mine/index.html")), "my own page");
+    EXPECT_FALSE(fs::exists(File("mine/pictures")));
+
+    fs::create_directories(File("empty"));
+    ASSERT_EQ(atlas("empty", "main/Cu/Johnson").exitCode, 0);
+    EXPECT_TRUE(fs::exists(File("empty/pictures/01-main-Cu-Johnson-lit.png")));
+    Write("empty/pictures/notes.txt", "mine");
+    Write("empty/pictures/05-main-Au-Johnson-lit.png", "named like a picture, but mine");
+    const RunResult again = atlas("empty", "main/Au/Johnson");
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(fs::exists(File("empty/pictures/01-main-Au-Johnson-lit.png")));
+    EXPECT_FALSE(fs::exists(File("empty/pictures/01-main-Cu-Johnson-lit.png")));
+    EXPECT_EQ(Slurp(File("empty/pictures/notes.txt")), "mine");
+    EXPECT_EQ(Slurp(File("empty/pictures/05-main-Au-Johnson-lit.png")), "named like a picture, but mine");
+
+    Write("empty/pictures/01-main-Ag-Johnson-curves.png", "mine too");
+    const RunResult inTheWay = atlas("empty", "main/Ag/Johnson");
+    EXPECT_EQ(inTheWay.exitCode, 2) << inTheWay.err;
+    EXPECT_NE(inTheWay.err.find("01-main-Ag-Johnson-curves.png, which atlas-files.txt does not list"),
+              std::string::npos)
+        << inTheWay.err;
+    EXPECT_EQ(Slurp(File("empty/pictures/01-main-Ag-Johnson-curves.png")), "mine too");
+    EXPECT_TRUE(fs::exists(File("empty/pictures/01-main-Au-Johnson-lit.png")));
 }
 
 TEST_F(ToolTest, SavedSceneRendersTheSamePicture) {
@@ -432,6 +565,9 @@ TEST_F(ToolTest, HelpExplainsAndSucceeds) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_NE(result.out.find("Usage: aurivel-preview"), std::string::npos);
     EXPECT_NE(result.out.find("Examples:"), std::string::npos);
+    const RunResult version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out.rfind("aurivel-preview " AURIVEL_VERSION " ", 0), 0u) << version.out;
 }
 
 // A plain table over 0.3-0.9 µm with n = 1 + λ and k = 2λ (λ in µm), so the
@@ -598,6 +734,24 @@ TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
             EXPECT_TRUE(SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b)) << what << ", mu " << mu;
         }
     }
+}
+
+// The presets are the map's classic values: beside each preset metal's data
+// the comparison says how far the preset is from them.
+TEST_F(ToolTest, CompareOfThePresetMetalsSaysHowFarEachPresetIs) {
+    const RunResult result = Run({"--nk-db", AURIVEL_NK_DATA, "--compare", "--size", "15", "-o", "cmp.png"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::map<std::string, double> atHeadOn;
+    const std::string mark = "  the map's preset ";
+    for (std::size_t at = result.out.find(mark); at != std::string::npos; at = result.out.find(mark, at + 1)) {
+        const std::size_t name = at + mark.size();
+        const std::size_t figure = result.out.find("E2000 ", name) + 6;
+        atHeadOn[result.out.substr(name, result.out.find(' ', name) - name)] = std::stod(result.out.substr(figure));
+    }
+    EXPECT_EQ(atHeadOn.size(), 10u) << result.out;
+    EXPECT_GT(atHeadOn["Gold"], 5.0);  // the preset reads as bronze beside measured gold
+    EXPECT_GT(atHeadOn["Copper"], 2.0);
+    EXPECT_LT(atHeadOn["Silver"], 1.0);
 }
 
 TEST_F(ToolTest, CompareShowsSampledFittedAndTruthForEachFile) {

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <regex>
 #include <set>
 
 #include "atlas/atlas_data.h"
+#include "atlas/atlas_folder.h"
 #include "cli/errors.h"
 #include "measured/measured_views.h"
 #include "metal_library.h"
@@ -92,13 +90,6 @@ constexpr std::array<const char*, 5> kPictureKinds{"sampled", "fitted", "measure
 
 std::string PicturePath(const std::string& stem, const char* kind) { return "pictures/" + stem + "-" + kind + ".png"; }
 
-// Whether a file in pictures/ is named as the atlas names its pictures, by
-// this version or by one that put the spheres in one picture.
-bool IsAtlasPicture(const std::string& file) {
-    static const std::regex naming("[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|lit|curves|spheres)\\.png");
-    return std::regex_match(file, naming);
-}
-
 class AtlasPainter {
 public:
     AtlasPainter(const PreviewModule& module, const Options& options, fs::path folder)
@@ -128,7 +119,7 @@ public:
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }
-        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_),
+        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_, kNarrowPlot),
                  (folder_ / pictures.curves).string(), PngEncoding::kSrgb8);
         return pictures;
     }
@@ -154,44 +145,27 @@ private:
     fs::path folder_;
 };
 
-void WriteTextFile(const fs::path& path, const std::function<void(std::ostream&)>& write) {
-    std::ofstream file(path, std::ios::binary);
-    write(file);
-    file.close();
-    if (!file) {
-        throw ToolError("cannot write " + path.string());
+// The files an atlas of these pages may write: its page, data and script,
+// and every picture of every page.
+std::set<std::string> PlannedFiles(const std::vector<std::string>& pages) {
+    std::set<std::string> files{"index.html", "metals.json", "metals.ms"};
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        for (const char* kind : kPictureKinds) {
+            files.insert(PicturePath(PictureStem(index, pages[index]), kind));
+        }
     }
+    return files;
 }
 
-void MakeFolder(const fs::path& folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        throw ToolError("cannot make the folder " + folder.string() + ": " + error.message());
-    }
-}
-
-// Removes the pictures of an earlier atlas in the folder that this one did
-// not write again, and nothing else.
-void RemoveOlderPictures(const fs::path& folder, const std::vector<AtlasEntry>& entries) {
-    std::set<std::string> written;
+std::set<std::string> WrittenFiles(const std::vector<AtlasEntry>& entries) {
+    std::set<std::string> files{"index.html", "metals.json", "metals.ms"};
     for (const AtlasEntry& entry : entries) {
         if (entry.metal) {
-            for (const std::string* path : {&entry.pictures.sampled, &entry.pictures.fitted, &entry.pictures.measured,
-                                            &entry.pictures.lit, &entry.pictures.curves}) {
-                written.insert(fs::path(*path).filename().string());
-            }
+            const AtlasPictures& p = entry.pictures;
+            files.insert({p.sampled, p.fitted, p.measured, p.lit, p.curves});
         }
     }
-    for (const fs::directory_entry& file : fs::directory_iterator(folder / "pictures")) {
-        const std::string name = file.path().filename().string();
-        if (file.is_regular_file() && IsAtlasPicture(name) && written.count(name) == 0) {
-            std::error_code error;
-            if (!fs::remove(file.path(), error)) {
-                throw ToolError("cannot remove the older picture " + file.path().string() + ": " + error.message());
-            }
-        }
-    }
+    return files;
 }
 
 std::string Pages(std::size_t count) { return std::to_string(count) + (count == 1 ? " page" : " pages"); }
@@ -201,8 +175,8 @@ std::string Pages(std::size_t count) { return std::to_string(count) + (count == 
 void WriteAtlas(const PreviewModule& module, const Options& options, std::ostream& out, std::ostream* progressOut) {
     const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value());
     const std::vector<std::string> pages = ChosenPages(options, database);
-    const fs::path folder(options.atlasFolder);
-    MakeFolder(folder / "pictures");
+    const AtlasFolder atlasFolder = AtlasFolder::Claim(options.atlasFolder, PlannedFiles(pages));
+    const fs::path& folder = atlasFolder.Path();
     const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
     const MapScriptWriter scripts = module.ScriptWriter();
     AtlasPainter painter(module, options, folder);
@@ -222,7 +196,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             ++coloured;
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();
-            out << page << " gives no colour: " << PrintableText(entry.error) << '\n';
+            out << PrintableText(page) << " gives no colour: " << PrintableText(entry.error) << '\n';
         }
         entries.push_back(std::move(entry));
         progress.Advance();
@@ -230,14 +204,14 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     WriteTextFile(folder / "metals.json", [&](std::ostream& file) { WriteMetalsJson(entries, file); });
     WriteTextFile(folder / "metals.ms", [&](std::ostream& file) { WriteMetalsMaxScript(entries, scripts, file); });
     WriteTextFile(folder / "index.html", [&](std::ostream& file) { WriteAtlasPage(entries, file); });
-    RemoveOlderPictures(folder, entries);
+    atlasFolder.Finish(WrittenFiles(entries));
     const std::string index = (folder / "index.html").string();
     if (coloured == 0) {
         const bool one = entries.size() == 1;
         throw ToolError("no page gives a colour (" + Pages(entries.size()) + (one ? ", listed" : ", each listed") +
                         " above with why); " + index + (one ? " lists it" : " lists them"));
     }
-    out << "Wrote " << index << " with " << Pages(entries.size());
+    out << "Wrote " << PrintableText(index) << " with " << Pages(entries.size());
     if (coloured < entries.size()) {
         out << ", " << entries.size() - coloured << " of them without a colour";
     }

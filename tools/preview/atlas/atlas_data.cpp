@@ -1,5 +1,6 @@
 #include "atlas/atlas_data.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -108,25 +109,32 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
 // "aurivel_main_Cu_Rakic_BB" for "main/Cu/Rakic-BB": a MAXScript name.
 std::string FunctionName(const std::string& page) { return "aurivel_" + PageIdentifier(page, '_'); }
 
-// What metals.ms says of itself and the helpers that its functions share.
-// Where a name cannot be checked here (the Arnold material and its
-// properties), the script asks 3ds Max first, so it never stops with an
-// error where they are missing.
+// What metals.ms says of itself and the helpers that its functions share;
+// {function} and {page} name a page of the file, as the example. Where a
+// name cannot be checked here (the Arnold material and its properties), the
+// script asks 3ds Max first, so it never stops with an error where they are
+// missing, and says what it left out.
 constexpr std::string_view kMetalsScriptHead =
     R"ms(-- Aurivel maps and Arnold metals of measured metals, written by aurivel-preview --atlas
 -- beside index.html, which shows each of them.
 --
 -- Load this file in 3ds Max with its full path (in the MAXScript Listener, or with Scripting > Run Script):
 --   fileIn @"C:\path\to\atlas\metals.ms"
--- then call a function named after a database page ("main/Cu/Babar" gives aurivel_main_Cu_Babar):
---   aurivel_main_Cu_Babar()           returns a new Aurivel map (Custom) with the fit for sRGB
---   aurivel_main_Cu_Babar_acescg()    returns one with the fit for ACEScg
---   aurivel_main_Cu_Babar_arnold()    returns a new Arnold Standard Surface metal (base colour = F0,
---                                     specular colour = edge tint, metalness 1), or undefined where
---                                     Arnold's material is not installed
+-- then call a function named after a database page ("{page}" gives {function}):
+--   {function}()
+--       returns a new Aurivel map (Custom) with the fit for sRGB
+--   {function}_acescg()
+--       returns one with the fit for ACEScg
+--   {function}_arnold()
+--       returns a new Arnold Standard Surface metal (base colour = F0, specular colour = edge tint,
+--       metalness 1) with linear sRGB colours, or undefined where Arnold's material is not installed
+--   {function}_arnold_acescg()
+--       the same with ACEScg colours, for a scene whose rendering space is ACEScg (one that 3ds
+--       Max's OCIO colour management renders in)
 -- Each takes an optional Material Editor slot: slot:3 also puts what it returns into slot 3
 -- (meditMaterials[3] = ..., which replaces what the slot holds); without slot: no slot is touched.
--- Colours are linear, in the scene's rendering space, from 0 to 255.
+-- Colours are linear, from 0 to 255: in sRGB's primaries (Rec. 709, D65 white) in the functions
+-- without a suffix and _arnold, in ACEScg's (AP1) in _acescg and _arnold_acescg.
 
 fn aurivelPutInSlot thing slot =
 (
@@ -142,7 +150,10 @@ fn aurivelPutInSlot thing slot =
 
 fn aurivelSetIfThere thing propertyName value =
 (
-    if isProperty thing propertyName do setProperty thing propertyName value
+    if isProperty thing propertyName then
+        setProperty thing propertyName value
+    else
+        format "Aurivel: % has no property %; it keeps its own value\n" (classOf thing) propertyName
 )
 
 fn aurivelArnoldMetal baseColour edgeTint slot: =
@@ -174,13 +185,40 @@ fn aurivelMapClassThere =
 )
 )ms";
 
+// The file's head with a page of the file as its example; "main/Cu/Babar"
+// in a file without pages.
+void WriteMetalsScriptHead(const std::vector<AtlasEntry>& entries, std::ostream& out) {
+    const auto coloured = std::find_if(entries.begin(), entries.end(), [](const AtlasEntry& e) { return e.metal; });
+    const std::string page = coloured == entries.end() ? std::string("main/Cu/Babar") : coloured->page;
+    std::string head(kMetalsScriptHead);
+    for (const auto& [mark, value] : {std::pair<std::string, std::string>{"{page}", page},
+                                      std::pair<std::string, std::string>{"{function}", FunctionName(page)}}) {
+        for (std::size_t at = head.find(mark); at != std::string::npos; at = head.find(mark, at + value.size())) {
+            head.replace(at, mark.size(), value);
+        }
+    }
+    out << head;
+}
+
 // "(color 235.79 149.53 113.47)": a linear colour from 0 to 1 as MAXScript's 0-255.
 std::string MaxScriptColour(const std::array<float, 3>& linear) {
     std::string text = "(color";
     for (const float channel : linear) {
-        text += ' ' + ShortestDecimal(channel * 255.0f);
+        text += ' ' + MaxScriptNumber(channel * 255.0f);
     }
     return text + ')';
+}
+
+void WriteArnoldFunction(const std::string& name, const metal_colour::MaterialModelValues& models, std::ostream& out) {
+    out << "fn " << name << " slot: = aurivelArnoldMetal " << MaxScriptColour(models.baseColour.value) << ' '
+        << MaxScriptColour(models.edgeTint.value) << " slot:slot\n";
+}
+
+// A reason as one comment line: line breaks become spaces.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    return text;
 }
 
 void WriteMapFunction(const std::string& name, const MapSettings& map, const MapScriptWriter& scripts,
@@ -213,15 +251,19 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
                        const MapScriptWriter& scripts) {
     using metal_colour::IntegratedColour;
     const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+    const metal_colour::SpectralColour acescg =
+        IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg);
     AtlasMetal metal{titles,
                      data.references,
                      data.comments,
                      metal_colour::FitMeasured(data, srgb),
-                     metal_colour::FitMeasured(data, IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg)),
+                     metal_colour::FitMeasured(data, acescg),
+                     {},
                      {},
                      {},
                      {}};
     metal.models = metal_colour::ValuesForMaterialModels(srgb, metal.srgb.fitted);
+    metal.modelsAcescg = metal_colour::ValuesForMaterialModels(acescg, metal.acescg.fitted);
     metal.maxscript = scripts.Script(scripts.CustomMap(metal.srgb.fitted));
     metal.maxscriptAcescg = scripts.Script(scripts.CustomMap(metal.acescg.fitted));
     return metal;
@@ -250,17 +292,20 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
 }
 
 void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out) {
-    out << kMetalsScriptHead << kMapClassCheck;
+    WriteMetalsScriptHead(entries, out);
+    out << kMapClassCheck;
     for (const AtlasEntry& entry : entries) {
         if (!entry.metal) {
+            out << "\n-- " << entry.name << ": " << entry.page << " has no functions: it gives no colour ("
+                << OneLine(entry.error) << ")\n";
             continue;
         }
         const std::string function = FunctionName(entry.page);
         out << "\n-- " << entry.name << ": " << entry.page << '\n';
         WriteMapFunction(function, scripts.CustomMap(entry.metal->srgb.fitted), scripts, out);
         WriteMapFunction(function + "_acescg", scripts.CustomMap(entry.metal->acescg.fitted), scripts, out);
-        out << "fn " << function << "_arnold slot: = aurivelArnoldMetal " << MaxScriptColour(entry.metal->models.baseColour.value)
-            << ' ' << MaxScriptColour(entry.metal->models.edgeTint.value) << " slot:slot\n";
+        WriteArnoldFunction(function + "_arnold", entry.metal->models, out);
+        WriteArnoldFunction(function + "_arnold_acescg", entry.metal->modelsAcescg, out);
     }
 }
 

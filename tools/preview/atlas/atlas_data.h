@@ -33,17 +33,18 @@ std::string PageIdentifier(const std::string& page, char separator);
 // colon ("Rakić et al. 1998"), else the page's own id ("Rakic-BB").
 std::string AuthorOf(const std::string& page, const std::string& pageName);
 
-// A page's values for the map in both rendering spaces, and for other
-// material models from the sRGB fit.
+// A page's values for the map and for other material models in both
+// rendering spaces.
 struct AtlasMetal {
     PageTitles titles;
     std::string references;
     std::string comments;
     metal_colour::FitReport srgb;
     metal_colour::FitReport acescg;
-    metal_colour::MaterialModelValues models;
-    std::string maxscript;        // the lines that make the sRGB fit's map
-    std::string maxscriptAcescg;  // and the ACEScg fit's
+    metal_colour::MaterialModelValues models;        // from the sRGB colour and fit
+    metal_colour::MaterialModelValues modelsAcescg;  // from the ACEScg ones
+    std::string maxscript;                           // the lines that make the sRGB fit's map
+    std::string maxscriptAcescg;                     // and the ACEScg fit's
 };
 
 // Relative to the atlas's folder; each a sphere but the curves.
@@ -73,8 +74,9 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, con
 void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out);
 
 // MAXScript functions for each page with a colour: its map fitted for sRGB,
-// for ACEScg, and an Arnold Standard Surface metal; after a comment that says
-// how to load the file and call them.
+// for ACEScg, and an Arnold Standard Surface metal in each; a comment with
+// the reason for each page without one; after a comment that says how to
+// load the file and call them, with a page of the file as the example.
 void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out);
 
 // The web page: the page template with the entries' JSON in it.

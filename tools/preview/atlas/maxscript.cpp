@@ -39,6 +39,21 @@ void RequireScriptable(const MapSettings& map) {
 
 }  // namespace
 
+std::string MaxScriptNumber(float v) {
+    const std::string shortest = ShortestDecimal(v);
+    const std::size_t e = shortest.find('e');
+    if (e == std::string::npos) {
+        return shortest;
+    }
+    std::string mantissa = shortest.substr(0, e);
+    if (mantissa.find('.') == std::string::npos) {
+        mantissa += ".0";
+    }
+    const bool negative = shortest[e + 1] == '-';
+    const std::size_t digits = shortest.find_first_not_of("+-0", e + 1);
+    return mantissa + (negative ? "e-" : "e") + shortest.substr(digits);
+}
+
 MapScriptWriter::MapScriptWriter(std::string className, MapSettings newMap,
                                  std::vector<OpticalConstants> presetConstants)
     : className_(std::move(className)), newMap_(newMap), presetConstants_(std::move(presetConstants)) {}
@@ -68,7 +83,7 @@ void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variab
     const std::array<float, 6> unset = Values(before);
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (map.preset == kCustom || !SameBits(values[i], unset[i])) {
-            set(kOpticalConstantNames[i], ShortestDecimal(values[i]));
+            set(kOpticalConstantNames[i], MaxScriptNumber(values[i]));
         }
     }
     const struct {
@@ -78,7 +93,7 @@ void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variab
         {"gamma", map.gamma, newMap_.gamma}, {"hue", map.hue, newMap_.hue}, {"sat", map.sat, newMap_.sat}};
     for (const auto& a : adjustments) {
         if (!SameBits(a.value, a.newValue)) {
-            set(a.name, ShortestDecimal(a.value));
+            set(a.name, MaxScriptNumber(a.value));
         }
     }
 }

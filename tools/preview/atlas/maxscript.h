@@ -14,6 +14,12 @@ namespace aurivel::preview {
 inline constexpr const char* kOpticalConstantNames[6] = {"nrvalue", "ngvalue", "nbvalue",
                                                          "krvalue", "kgvalue", "kbvalue"};
 
+// A number as MAXScript's literal grammar has it: plain decimals ("0.05",
+// "-180"), or with a fractional part before any exponent ("2.0e-5",
+// "1.0e30"), never "2e-05"; the shortest such text that reads back as the
+// same float. For a finite value.
+std::string MaxScriptNumber(float v);
+
 // What a map's block holds, as a script sets it.
 struct MapSettings {
     int preset = 0;
@@ -37,8 +43,7 @@ public:
     // "variable = Aurivel()", then "variable.name = value" for each parameter
     // in which the map differs from a new one: the preset as its number, for
     // Custom all six constants (else those that differ from what the preset
-    // writes), gamma, hue and sat. Numbers are the shortest decimals that
-    // read back as the same floats. Each line begins with indent. Throws
+    // writes), gamma, hue and sat, each number as MaxScriptNumber writes it. Each line begins with indent. Throws
     // ToolError naming a value that is NaN or infinite, which MAXScript
     // cannot read.
     void WriteMap(const MapSettings& map, const std::string& variable, const std::string& indent,

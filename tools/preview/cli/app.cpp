@@ -5,6 +5,8 @@
 
 #include "atlas/atlas.h"
 #include "measured/compare.h"
+#include "cli/file_identity.h"
+#include "cli/wide_text.h"
 #include "render/font.h"
 #include "host/host.h"
 #include "measured/nk_source.h"
@@ -58,6 +60,7 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
     }
     if (options.saveFile) {
         map.Save(*options.saveFile);
+        out << "Wrote " << PrintableText(*options.saveFile) << '\n';
     }
     return map;
 }
@@ -71,7 +74,7 @@ void WritePicture(Image image, const Options& options, std::ostream& out) {
         ShowInSrgb(image, ChosenSpace(options, metal_colour::Observer::Cie1931D65()));
     }
     WritePng(image, options.output, options.linear ? PngEncoding::kLinear16 : PngEncoding::kSrgb8);
-    out << "Wrote " << options.output << '\n';
+    out << "Wrote " << PrintableText(options.output) << '\n';
 }
 
 Image RenderOneSphere(PreviewMap& map, const Options& options, std::ostream* progressOut) {
@@ -170,11 +173,17 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
         out << HelpText();
         return 0;
     }
+    if (options.version) {
+        out << "aurivel-preview " << AURIVEL_VERSION << " (the tool and the plug-in it is built with)\n";
+        return 0;
+    }
     if (options.nkList && options.view != View::kAtlas) {
         PrintNkList(options, out);
         return 0;
     }
-    const PreviewModule module = PreviewModule::Open(options.modulePath.empty() ? defaultModule : options.modulePath);
+    const std::string modulePath = options.modulePath.empty() ? defaultModule : options.modulePath;
+    RefuseOutputsOverInputs(InputFiles(options, modulePath), OutputFiles(options));
+    const PreviewModule module = PreviewModule::Open(modulePath);
     if (options.view == View::kInfo) {
         PrintInfo(module.Info(), out);
         return 0;

@@ -26,6 +26,15 @@ std::optional<T> ParseNumber(std::string_view text) {
     return value;
 }
 
+// Whether the whole text spells a number that T cannot hold, too large or
+// too close to 0 ("1e400" for a float).
+template <typename T>
+bool OutOfRange(std::string_view text) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc::result_out_of_range && end == text.data() + text.size();
+}
+
 // The shortest decimal that reads back as the same float ("0.27105", not
 // "0.271049999"), or as the same double.
 std::string ShortestDecimal(float v);

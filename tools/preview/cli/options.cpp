@@ -1,10 +1,14 @@
 #include "cli/options.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
 
 #include "channel_wavelengths.h"
+#include "fit.h"
 #include "cli/errors.h"
 #include "metal_spectrum.h"
 #include "cli/numbers.h"
@@ -19,7 +23,8 @@ constexpr int kMaxThreads = 256;
 int ParseInt(const std::string& option, const std::string& text) {
     const std::optional<int> value = ParseNumber<int>(text);
     if (!value) {
-        throw UsageError(option + " needs a whole number, not '" + text + "'");
+        throw UsageError(option + " needs a whole number, not '" + text + "'" +
+                         (OutOfRange<int>(text) ? ", which is out of range" : ""));
     }
     return *value;
 }
@@ -193,7 +198,8 @@ ViewOptions OptionsOfTheView(const Options& options) {
 void CheckTheViewTakes(const Options& options, const std::vector<std::string>& given) {
     const ViewOptions view = OptionsOfTheView(options);
     for (const std::string& option : given) {
-        if (option != "--module" && option != "-h" && option != "--help" && view.takes.count(option) == 0) {
+        if (option != "--module" && option != "-h" && option != "--help" && option != "--version" &&
+            view.takes.count(option) == 0) {
             std::string takes;
             for (const std::string& taken : view.takes) {
                 takes += (takes.empty() ? "" : ", ") + taken;
@@ -209,14 +215,54 @@ void ReplaceAll(std::string& text, const std::string& mark, const std::string& v
     }
 }
 
+// "0, 30, 60, 75 and 85": the angles at which fits are judged.
+std::string ReportAngleList() {
+    std::string list;
+    for (std::size_t i = 0; i < metal_colour::kReportAngles.size(); ++i) {
+        const char* separator = i == 0 ? "" : i + 1 == metal_colour::kReportAngles.size() ? " and " : ", ";
+        list += separator + ShortestDecimal(metal_colour::kReportAngles[i]);
+    }
+    return list;
+}
+
 // The text with {R}, {G} and {B} as the channels' wavelengths and {visible}
-// as the visible range.
+// as the visible range, {angles} as ReportAngleList.
 std::string WithWavelengths(std::string text) {
     for (std::size_t channel = 0; channel < 3; ++channel) {
         ReplaceAll(text, std::string("{") + "RGB"[channel] + "}", metal_colour::ChannelMicrometres(channel));
     }
     ReplaceAll(text, "{visible}", metal_colour::VisibleRangeName());
+    ReplaceAll(text, "{angles}", ReportAngleList());
     return text;
+}
+
+// A picture named as another kind would be a PNG that viewers misread.
+void RequirePngName(const std::string& output) {
+    std::string extension = std::filesystem::path(output).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (!extension.empty() && extension != ".png") {
+        throw UsageError("-o " + output + ": the tool writes PNG pictures only; give a name ending in .png");
+    }
+}
+
+// The options that may be given more than once, each adding to a list.
+const std::set<std::string> kRepeatable{"--set", "--nk"};
+
+// The same option twice (-o and --output are one) would leave one of the two
+// values unused without a word.
+void RefuseRepeat(const std::string& name, const std::vector<std::string>& given) {
+    const auto spelling = [](const std::string& option) {
+        return option == "-o" ? std::string("--output") : option == "-h" ? std::string("--help") : option;
+    };
+    if (kRepeatable.count(name) != 0) {
+        return;
+    }
+    for (const std::string& earlier : given) {
+        if (spelling(earlier) == spelling(name)) {
+            throw UsageError(name + " is given twice; give it once");
+        }
+    }
 }
 
 }  // namespace
@@ -261,6 +307,7 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         {"--progress", [&] { options.progress = true; }},
         {"-h", [&] { options.help = true; }},
         {"--help", [&] { options.help = true; }},
+        {"--version", [&] { options.version = true; }},
     };
     std::vector<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -271,14 +318,22 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
             name.resize(equals);
         }
         if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
+            RefuseRepeat(name, given);
             flag->second();
             given.push_back(name);
         } else if (const auto option = withValue.find(name); option != withValue.end()) {
             if (!inlineValue && i + 1 == args.size()) {
                 throw UsageError(name + " needs a value");
             }
-            option->second(inlineValue ? *inlineValue : args[++i]);
+            const std::string& value = inlineValue ? *inlineValue : args[++i];
+            if (value.empty()) {
+                throw UsageError(name + " needs a value, not an empty one");
+            }
+            RefuseRepeat(name, given);
+            option->second(value);
             given.push_back(name);
+        } else if (name.empty()) {
+            throw UsageError("an empty argument, where a file name or an option was expected");
         } else if (name.rfind('-', 0) != 0) {
             options.compareFiles.push_back(name);
         } else {
@@ -286,9 +341,10 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     CheckCombination(options);
-    if (!options.help) {
+    if (!options.help && !options.version) {
         CheckTheViewTakes(options, given);
     }
+    RequirePngName(options.output);
     return options;
 }
 
@@ -317,20 +373,24 @@ copper map's colour beside the same map as polished metal, labelled):
                       wavelengths, the map with the spectral fit, and the
                       spectral truth (each pixel the integrated reflectance
                       at its view angle); the maps are labelled with their
-                      largest ΔE2000 over 0-85°
+                      largest ΔE2000 at the view angles {angles}°
   --atlas DIR         with --nk-db DB: write an atlas of measured metals to
                       DIR, a web page (index.html) with one card per
                       database page: the --compare spheres and the fitted
                       map lit, the reflectance curves, the fit's n and k for
-                      sRGB and ACEScg with their largest ΔE2000, F0 (the base
-                      colour of a metalness material) and the F82 tint
-                      (OpenPBR) from the integrated colour, the edge tint
-                      (Gulbrandsen 2014) of the sRGB fit, and the MAXScript
-                      of both fits; the same in metals.json and metals.ms. The pages: those of
-                      --nk shelf/book/page (may be repeated), or of a book
-                      with --nk-list shelf/book, or else the ten preset
-                      metals' and the metal library's. A page that gives no
-                      colour is listed with the reason
+                      sRGB and ACEScg with their largest ΔE2000 at those
+                      angles, F0 (the base colour of a metalness material)
+                      and the F82 tint (OpenPBR) from the integrated colour,
+                      the edge tint (Gulbrandsen 2014) of the sRGB fit, and
+                      the MAXScript of both fits; the same in metals.json
+                      and metals.ms. The pages: those of --nk
+                      shelf/book/page (may be repeated), or of a book with
+                      --nk-list shelf/book, or else the ten preset metals'
+                      and the metal library's. A page that gives no colour
+                      is listed with the reason. DIR is new, empty, or an
+                      earlier atlas's: the atlas replaces or removes only
+                      the files that its list there (atlas-files.txt)
+                      names, and refuses any other folder
   With --plot and measured n and k, each channel's integrated curve is drawn
   too.
 
@@ -356,7 +416,8 @@ Choosing the map:
                       database (holding catalog-nk.yml, or database/ with it);
                       --nk then names a page as shelf/book/page
   --nk-list ID        with --nk-db: list the pages of a book (shelf/book, e.g.
-                      main/Cu) or the books on a shelf (e.g. main); no picture
+                      main/Cu) or the books on a shelf (e.g. main), saying
+                      which pages have a data file in the folder; no picture
   --nk-csv FILE       as --nk, for a file that must be the site's CSV export
   --load FILE         render a map read from a scene file written by --save
   --save FILE         also write the map to a scene file
@@ -375,7 +436,8 @@ Measured n and k (--nk, --nk-csv, --compare):
                       show it converted to sRGB
 
 Output:
-  -o, --output FILE   the PNG to write (default: preview.png)
+  -o, --output FILE   the PNG to write (default: preview.png); a name with
+                      another extension than .png is refused
   --lit               the sphere as polished metal mirroring a studio (soft
                       boxes over a grey floor), the map's colour being the
                       colour of its reflection
@@ -394,6 +456,7 @@ Output:
   --module PATH       the Aurivel.dlt to load (default: the one built with
                       this tool)
   -h, --help          this text
+  --version           the tool's version, which is the plug-in's
 
 Examples:
   aurivel-preview                           copper ball -> preview.png
@@ -406,7 +469,8 @@ Examples:
   aurivel-preview --nk-db data/refractiveindex.info --nk-list main/Au
   aurivel-preview --nk-db data/refractiveindex.info --compare -o metals.png
   aurivel-preview --nk-db data/refractiveindex.info --atlas atlas
-  aurivel-preview --nk data/examples/measured.txt --rendering-space acescg --maxscript
+  aurivel-preview --nk data/examples/measured.txt --rendering-space acescg \\
+                  --maxscript
   aurivel-preview --preset copper --lit -o copper-lit.png
   aurivel-preview --preset gold --save gold.scene
   aurivel-preview --load gold.scene -o again.png

@@ -55,6 +55,7 @@ struct Options {
     bool linear = false;
     bool progress = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr int kDefaultSphereSize = 255;

@@ -7,9 +7,10 @@
 
 namespace aurivel::preview {
 
-// The text with each control byte (below 0x20, and 0x7F) written as \xNN,
-// so that bytes from a file or a command line cannot steer the terminal that
-// shows a message.
+// The text with each control character (below 0x20, 0x7F, and U+0080 to
+// U+009F) and each byte that is not part of valid UTF-8 written as \xNN, so
+// that bytes from a file or a command line cannot steer or garble the
+// terminal that shows a message.
 std::string PrintableText(const std::string& text);
 
 // Compares a wide name with what a user typed, ignoring ASCII case.

@@ -75,6 +75,10 @@ ParameterInfo DescribeParameter(ClassDesc* classDesc, const ParamDef& def) {
 template <typename T>
 T Parsed(const ParameterSetting& setting, const char* kind) {
     const std::optional<T> value = ParseNumber<T>(setting.value);
+    if (!value && OutOfRange<T>(setting.value)) {
+        throw UsageError(setting.name + ": '" + setting.value +
+                         "' is out of range: too large, or too close to 0, for " + kind + " that the map holds");
+    }
     if (!value) {
         throw UsageError(setting.name + ": '" + setting.value + "' is not " + kind);
     }

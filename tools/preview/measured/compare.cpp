@@ -21,6 +21,7 @@ constexpr int kDefaultCompareSize = 181;
 struct Metal {
     std::wstring label;
     nkdata::NkData data;
+    int preset = 0;  // the preset of this metal whose data these are; 0 for a file of the user's
 };
 
 // "Au Johnson" for a database file .../Au/nk/Johnson.yml, else the file's name.
@@ -44,8 +45,9 @@ std::vector<Metal> ReadMetals(const Options& options) {
     std::vector<Metal> metals;
     if (options.compareFiles.empty()) {
         const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
-        for (const metal_colour::MetalPage& metal : metal_colour::kPresetMetals) {
-            metals.push_back({PageLabel(metal.page), database.ReadPage(metal.page)});
+        for (std::size_t i = 0; i < metal_colour::kPresetMetals.size(); ++i) {
+            const char* page = metal_colour::kPresetMetals[i].page;
+            metals.push_back({PageLabel(page), database.ReadPage(page), static_cast<int>(i) + 1});
         }
     }
     for (const std::string& file : options.compareFiles) {
@@ -67,6 +69,22 @@ std::wstring DeltaELabel(const wchar_t* what, double deltaE) {
 void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalConstants& constants, int time) {
     map.SetMeasuredConstants(constants, data.source);
     map.Update(time);
+}
+
+// How far the preset of the metal, as the map has it, is from the metal's
+// data: the presets are the map's classic values, not these data.
+void PrintPresetDistance(PreviewMap& map, const Metal& metal, const metal_colour::SpectralColour& truth, int time,
+                         std::ostream& out) {
+    map.SetParameter({"preset", std::to_string(metal.preset)});
+    map.Update(time);
+    const OpticalConstants preset = map.Constants(time);
+    const metal_colour::FitReport report = metal_colour::JudgeFit(truth, preset, preset);
+    out << "  the map's preset " << utf::Utf8FromWide(map.PresetNames().at(static_cast<std::size_t>(metal.preset)))
+        << " against these data: \xce\x94"
+           "E2000 "
+        << std::fixed << std::setprecision(2) << report.angles.front().sampledDeltaE << " at 0\xc2\xb0, at most "
+        << report.Largest(&metal_colour::AngleJudgement::sampledDeltaE) << '\n';
+    out.unsetf(std::ios::fixed);
 }
 
 }  // namespace
@@ -106,6 +124,9 @@ Image RenderComparison(const PreviewModule& module, const Options& options, std:
         const metal_colour::FitReport report = metal_colour::FitMeasured(metal.data, truth);
         PrintNkConstants(metal.data, report.sampled, out);
         PrintFitReport(report, truth.Space(), out);
+        if (metal.preset != 0) {
+            PrintPresetDistance(map, metal, truth, options.time, out);
+        }
         DrawComparedMetal(sheet, layout, 3 * static_cast<int>(i), map, {metal.data, truth, report, metal.label}, style,
                           progress);
     }

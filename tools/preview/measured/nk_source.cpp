@@ -13,6 +13,19 @@
 namespace aurivel::preview {
 namespace {
 
+std::size_t PagesPresent(const nkdata::NkDatabase& database, const nkdata::CatalogBook& book) {
+    return static_cast<std::size_t>(std::count_if(book.pages.begin(), book.pages.end(), [&](const auto& page) {
+        return nkdata::Exists(database.DataFile(page));
+    }));
+}
+
+// A copy of the database may hold only some of the files that its catalog
+// lists: the listing says how many are here.
+void PrintPresence(std::size_t present, std::size_t pages, std::ostream& out) {
+    out << present << " of " << pages << (pages == 1 ? " page has" : " pages have")
+        << " a data file in this copy of the database\n";
+}
+
 void PrintBook(const nkdata::NkDatabase& database, const nkdata::CatalogBook& book, std::ostream& out) {
     out << book.shelf << '/' << book.book << ": " << book.name << '\n';
     std::size_t width = 0;
@@ -29,17 +42,29 @@ void PrintBook(const nkdata::NkDatabase& database, const nkdata::CatalogBook& bo
         out << "    " << std::left << std::setw(static_cast<int>(width + 2)) << page.page << page.name
             << (present ? "" : "  (no data file in this copy)") << '\n';
     }
+    PrintPresence(PagesPresent(database, book), book.pages.size(), out);
 }
 
-void PrintShelf(const std::vector<const nkdata::CatalogBook*>& books, std::ostream& out) {
+void PrintShelf(const nkdata::NkDatabase& database, const std::vector<const nkdata::CatalogBook*>& books,
+                std::ostream& out) {
     std::size_t width = 0;
     for (const nkdata::CatalogBook* book : books) {
         width = std::max(width, book->shelf.size() + 1 + book->book.size());
     }
+    std::size_t present = 0;
+    std::size_t pages = 0;
     for (const nkdata::CatalogBook* book : books) {
+        const std::size_t here = PagesPresent(database, *book);
         out << "  " << std::left << std::setw(static_cast<int>(width + 2)) << book->shelf + "/" + book->book
-            << book->name << '\n';
+            << book->name << "  ("
+            << (here == 0 ? std::string("no page")
+                          : std::to_string(here) + " of " + std::to_string(book->pages.size()) +
+                                (book->pages.size() == 1 ? " page" : " pages"))
+            << " here)\n";
+        present += here;
+        pages += book->pages.size();
     }
+    PrintPresence(present, pages, out);
 }
 
 }  // namespace
@@ -75,7 +100,7 @@ void PrintNkList(const Options& options, std::ostream& out) {
     const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value());
     const std::string& id = options.nkList.value();
     if (id.find('/') == std::string::npos) {
-        PrintShelf(database.Shelf(id), out);
+        PrintShelf(database, database.Shelf(id), out);
     } else {
         PrintBook(database, database.Book(id), out);
     }

@@ -8,14 +8,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 480;
-constexpr int kAxisLeft = 70;
-constexpr int kAxisRight = 580;
-constexpr int kAxisTop = 50;
-constexpr int kAxisBottom = 420;
-constexpr int kLegendLeft = 605;
-constexpr int kLegendLineLength = 36;
 constexpr int kLegendRowHeight = 24;
 constexpr double kLineWidth = 2.0;
 constexpr double kDashLength = 7.0;
@@ -38,14 +30,16 @@ void Stamp(Image& image, double cx, double cy, double radius, Rgb colour) {
     }
 }
 
-double ToPixelX(double degrees) { return kAxisLeft + (kAxisRight - kAxisLeft) * degrees / 90.0; }
+double Px(int pixels) { return static_cast<double>(pixels); }
+
+double ToPixelX(const PlotFrame& f, double degrees) { return f.axisLeft + (f.axisRight - f.axisLeft) * degrees / 90.0; }
 
 // The reflectance axis runs from 0 to 1, or to the tenth above the highest
 // curve where one rises above 1, as the integrated red of gold does in sRGB,
 // so that every curve stays inside the frame.
 class ReflectanceAxis {
 public:
-    explicit ReflectanceAxis(const std::vector<PlotCurve>& curves) {
+    ReflectanceAxis(const PlotFrame& frame, const std::vector<PlotCurve>& curves) : frame_(frame) {
         float highest = 1.0f;
         for (const PlotCurve& curve : curves) {
             for (const float v : curve.values) {
@@ -57,51 +51,55 @@ public:
 
     int Tenths() const { return tenths_; }
     double ToPixelY(double reflectance) const {
-        return kAxisBottom - (kAxisBottom - kAxisTop) * reflectance * 10.0 / tenths_;
+        return frame_.axisBottom - (frame_.axisBottom - frame_.axisTop) * reflectance * 10.0 / tenths_;
     }
 
 private:
+    PlotFrame frame_;
     int tenths_;
 };
 
 std::wstring TenthsLabel(int tenths) { return std::to_wstring(tenths / 10) + L"." + std::to_wstring(tenths % 10); }
 
-void DrawGridAndAxes(Image& image, const ReflectanceAxis& axis, const Font& font) {
+void DrawGridAndAxes(Image& image, const PlotFrame& f, const ReflectanceAxis& axis, const Font& font) {
     for (int degrees = 0; degrees <= 90; degrees += 15) {
-        const double x = ToPixelX(degrees);
-        DrawPolyline(image, {{x, kAxisTop}, {x, kAxisBottom}}, kGrid, 1.0, 0.0);
+        const double x = ToPixelX(f, degrees);
+        DrawPolyline(image, {{x, Px(f.axisTop)}, {x, Px(f.axisBottom)}}, kGrid, 1.0, 0.0);
         const std::wstring label = std::to_wstring(degrees);
-        font.Draw(image, static_cast<int>(x) - font.TextWidth(label) / 2, kAxisBottom + 8 + font.CapHeight(), label,
+        font.Draw(image, static_cast<int>(x) - font.TextWidth(label) / 2, f.axisBottom + 8 + font.CapHeight(), label,
                   kInk);
     }
     for (int tenths = 0; tenths <= axis.Tenths(); tenths += 2) {
         const double y = axis.ToPixelY(tenths / 10.0);
-        DrawPolyline(image, {{kAxisLeft, y}, {kAxisRight, y}}, kGrid, 1.0, 0.0);
+        DrawPolyline(image, {{Px(f.axisLeft), y}, {Px(f.axisRight), y}}, kGrid, 1.0, 0.0);
         const std::wstring label = TenthsLabel(tenths);
-        font.Draw(image, kAxisLeft - 8 - font.TextWidth(label), static_cast<int>(y) + font.CapHeight() / 2, label,
+        font.Draw(image, f.axisLeft - 8 - font.TextWidth(label), static_cast<int>(y) + font.CapHeight() / 2, label,
                   kInk);
     }
-    DrawPolyline(image, {{kAxisLeft, kAxisTop}, {kAxisLeft, kAxisBottom}, {kAxisRight, kAxisBottom}}, kInk, 1.5, 0.0);
+    DrawPolyline(
+        image,
+        {{Px(f.axisLeft), Px(f.axisTop)}, {Px(f.axisLeft), Px(f.axisBottom)}, {Px(f.axisRight), Px(f.axisBottom)}},
+        kInk, 1.5, 0.0);
     const std::wstring xTitle = L"view angle (degrees from head-on)";
-    font.Draw(image, (kAxisLeft + kAxisRight - font.TextWidth(xTitle)) / 2, kHeight - 12, xTitle, kInk);
-    font.Draw(image, 10, kAxisTop - 10, L"reflectance", kInk);
+    font.Draw(image, (f.axisLeft + f.axisRight - font.TextWidth(xTitle)) / 2, f.height - 12, xTitle, kInk);
+    font.Draw(image, 10, f.axisTop - 10, L"reflectance", kInk);
 }
 
-void DrawCurve(Image& image, const ReflectanceAxis& axis, const PlotCurve& curve) {
+void DrawCurve(Image& image, const PlotFrame& f, const ReflectanceAxis& axis, const PlotCurve& curve) {
     const std::vector<double> angles = PlotAngles(static_cast<int>(curve.values.size()));
     std::vector<PointF> points;
     for (std::size_t i = 0; i < angles.size(); ++i) {
-        points.push_back({ToPixelX(angles[i]), axis.ToPixelY(curve.values[i])});
+        points.push_back({ToPixelX(f, angles[i]), axis.ToPixelY(curve.values[i])});
     }
     DrawPolyline(image, points, curve.colour, kLineWidth, curve.dashed ? kDashLength : 0.0);
 }
 
-void DrawLegend(Image& image, const std::vector<PlotCurve>& curves, const Font& font) {
-    int y = kAxisTop + 10;
+void DrawLegend(Image& image, const PlotFrame& f, const std::vector<PlotCurve>& curves, const Font& font) {
+    int y = f.axisTop + 10;
     for (const PlotCurve& curve : curves) {
-        DrawPolyline(image, {{kLegendLeft, y - 5.0}, {kLegendLeft + kLegendLineLength, y - 5.0}}, curve.colour,
-                     kLineWidth, curve.dashed ? kDashLength : 0.0);
-        font.Draw(image, kLegendLeft + kLegendLineLength + 8, y, curve.name, kInk);
+        DrawPolyline(image, {{Px(f.legendLeft), y - 5.0}, {Px(f.legendLeft + f.legendLineLength), y - 5.0}},
+                     curve.colour, kLineWidth, curve.dashed ? kDashLength : 0.0);
+        font.Draw(image, f.legendLeft + f.legendLineLength + 8, y, curve.name, kInk);
         y += kLegendRowHeight;
     }
 }
@@ -145,12 +143,13 @@ SphereSample SampleAtViewAngle(double degrees) {
 }
 
 // Above the axis's label, centred: on one line where it fits, else on two,
-// broken after "name:" or else at the last space that lets the first fit.
-void DrawTitle(Image& image, const std::wstring& title, const Font& font) {
+// broken after "name:" or else at the last space that lets the first fit,
+// and the second broken again between n and k where it does not fit.
+void DrawTitle(Image& image, const PlotFrame& f, const std::wstring& title, const Font& font) {
     constexpr int kMargin = 10;
-    const int room = kWidth - 2 * kMargin;
+    const int room = f.width - 2 * kMargin;
     const auto draw = [&](const std::wstring& line, int baseline) {
-        font.Draw(image, std::max(kMargin, (kWidth - font.TextWidth(line)) / 2), baseline, line, kInk);
+        font.Draw(image, std::max(kMargin, (f.width - font.TextWidth(line)) / 2), baseline, line, kInk);
     };
     if (font.TextWidth(title) <= room) {
         draw(title, 22);
@@ -166,18 +165,26 @@ void DrawTitle(Image& image, const std::wstring& title, const Font& font) {
         return;
     }
     draw(title.substr(0, cut), 16);
-    draw(title.substr(title.find_first_not_of(L' ', cut)), 32);
+    const std::wstring rest = title.substr(title.find_first_not_of(L' ', cut));
+    const std::size_t values = rest.find(L"   ");  // between a title's n and k
+    if (font.TextWidth(rest) <= room || values == std::wstring::npos) {
+        draw(rest, 32);
+        return;
+    }
+    draw(rest.substr(0, values), 32);
+    draw(rest.substr(rest.find_first_not_of(L' ', values)), 48);
 }
 
-Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font) {
-    Image image(kWidth, kHeight, kPaper);
-    const ReflectanceAxis axis(curves);
-    DrawGridAndAxes(image, axis, font);
+Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font,
+                          const PlotFrame& frame) {
+    Image image(frame.width, frame.height, kPaper);
+    const ReflectanceAxis axis(frame, curves);
+    DrawGridAndAxes(image, frame, axis, font);
     for (const PlotCurve& curve : curves) {
-        DrawCurve(image, axis, curve);
+        DrawCurve(image, frame, axis, curve);
     }
-    DrawLegend(image, curves, font);
-    DrawTitle(image, title, font);
+    DrawLegend(image, frame, curves, font);
+    DrawTitle(image, frame, title, font);
     return image;
 }
 

@@ -35,6 +35,19 @@ struct PlotCurve {
 // The height of a plot's title and legend text.
 inline constexpr int kPlotTextHeight = 14;
 
-Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font);
+// Where a plot puts its axes and legend, in pixels.
+struct PlotFrame {
+    int width, height;
+    int axisLeft, axisRight, axisTop, axisBottom;
+    int legendLeft, legendLineLength;
+};
+
+// A picture of its own (--plot), and one that a web page shows in a phone's
+// width, where its text must stay readable (the atlas's curves).
+inline constexpr PlotFrame kWidePlot{800, 480, 70, 580, 50, 420, 605, 36};
+inline constexpr PlotFrame kNarrowPlot{440, 370, 50, 270, 78, 312, 282, 26};
+
+Image DrawReflectancePlot(const std::vector<PlotCurve>& curves, const std::wstring& title, const Font& font,
+                          const PlotFrame& frame = kWidePlot);
 
 }  // namespace aurivel::preview

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "cli/errors.h"
@@ -39,8 +42,18 @@ void WriteSamples(const Image& image, const std::string& path, png_uint_32 forma
     png.format = format;
     // The simplified writer tags 8-bit output with the sRGB chunk and 16-bit
     // output with a linear gamma, which is what each encoding holds.
-    if (png_image_write_to_file(&png, path.c_str(), 0, samples, 0, nullptr) == 0) {
-        throw ToolError("cannot write " + path + ": " + png.message);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        throw ToolError("cannot write " + path + ": " + std::strerror(errno));
+    }
+    const bool encoded = png_image_write_to_stdio(&png, file, 0, samples, 0, nullptr) != 0;
+    const bool flushed = std::fflush(file) == 0 && std::ferror(file) == 0;
+    int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    writeError = closed ? writeError : errno;
+    if (!encoded || !flushed || !closed) {
+        std::remove(path.c_str());  // what was written of it is no picture
+        throw ToolError("cannot write " + path + ": " + (flushed && closed ? png.message : std::strerror(writeError)));
     }
 }
 
