@@ -10,9 +10,11 @@
 # native preview tool writes the atlas (build/package/native), and CPack
 # gathers the releases' modules and the rest into the zip, whose contents
 # become the bundle. A module built against a folder that marks itself as
-# the project's own (standin-sdk.txt) makes it a test package. Nothing in --out changes unless every step succeeds:
-# the package is assembled beside it and moved into place at the end,
-# replacing the bundle and zip of an earlier run.
+# the project's own (standin-sdk.txt) makes it a test package. Nothing in
+# --out changes unless every step succeeds: the package is assembled beside
+# it and moved into place at the end, replacing the bundle and the zip of the
+# same name of an earlier run; a folder Aurivel.bundle that is no Aurivel
+# package is refused.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -48,6 +50,12 @@ for sdk in "${sdks[@]}"; do
   sdk_of_year[$year]=$(cd "$sdk" && pwd)
 done
 mapfile -t years < <(printf '%s\n' "${!sdk_of_year[@]}" | sort -n)
+
+# An earlier run's bundle is replaced; anything else of that name is the
+# user's and stays.
+if [[ -e $out/Aurivel.bundle ]] && ! grep -qs 'Name="Aurivel"' "$out/Aurivel.bundle/PackageContents.xml"; then
+  bad_input "--out $out: its Aurivel.bundle is in the way, as it is no Aurivel package"
+fi
 
 builds=$root/build/package
 steps=$((${#years[@]} + 2))
@@ -92,7 +100,6 @@ for year in "${years[@]}"; do
     { echo "package.sh: the package lacks the module for 3ds Max $year" >&2; exit 1; }
 done
 rm -rf "$out/Aurivel.bundle"
-rm -f "$out"/Aurivel-*-win64*.zip
 mv "$stage/bundle/Aurivel.bundle" "$out/Aurivel.bundle"
 mv "${zips[0]}" "$out/"
 echo "Wrote $out/Aurivel.bundle and $out/$(basename "${zips[0]}") for 3ds Max ${years[*]}"

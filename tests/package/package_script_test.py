@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""scripts/package.sh refuses, with status 2 and a message naming it, what it cannot make a package of, before it
-builds or writes anything.
+"""scripts/package.sh refuses, with status 2 and a message naming it, what it cannot make a package of or would have to
+destroy, before it builds or writes anything.
 
 Usage: package_script_test.py PACKAGE_SH
 """
@@ -51,6 +51,21 @@ class BadInputTest(unittest.TestCase):
                     self.assertIn("usage: scripts/package.sh --sdk DIR", done.stderr)
                     self.assertEqual(done.stdout, "", "no step begun")
                     self.assertFalse(os.path.exists(out), "nothing written")
+
+    def test_an_out_folder_whose_aurivel_bundle_is_not_a_package_is_refused_and_kept(self):
+        with tempfile.TemporaryDirectory() as work:
+            sdk = sdk_folder(work, "sdk", "#define MAX_PRODUCT_YEAR_NUMBER 2024\n")
+            mine = os.path.join(work, "out", "Aurivel.bundle", "notes.txt")
+            os.makedirs(os.path.dirname(mine))
+            with open(mine, "w", encoding="utf-8") as f:
+                f.write("mine")
+            done = subprocess.run(["bash", PACKAGE_SH, "--sdk", sdk, "--out", os.path.join(work, "out")],
+                                  capture_output=True, text=True, timeout=60)
+            self.assertEqual(done.returncode, 2, done.stderr)
+            self.assertIn("its Aurivel.bundle is in the way, as it is no Aurivel package", done.stderr)
+            self.assertEqual(os.listdir(os.path.join(work, "out")), ["Aurivel.bundle"])
+            with open(mine, encoding="utf-8") as f:
+                self.assertEqual(f.read(), "mine")
 
 
 if __name__ == "__main__":
