@@ -2,7 +2,9 @@
 #include <ostream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -54,9 +56,12 @@ constexpr Rgb kCopperHeadOn{0.92595214f, 0.58900940f, 0.52098233f};
 
 class ToolTest : public ::testing::Test {
 protected:
+    // A folder of the test's own, apart from those of other runs of the
+    // tests at the same time; a parameterised test's "/" becomes "_".
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("aurivel_preview_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        dir_ = fs::temp_directory_path() / ("aurivel_preview_" + name + "-" + std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
