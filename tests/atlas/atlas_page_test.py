@@ -139,7 +139,8 @@ class MetalsScriptTest(unittest.TestCase):
 
     def test_it_begins_by_saying_how_to_load_it_and_what_its_functions_take_and_return(self):
         head = re.match(r"(?:--.*\n)+", self.script).group(0)
-        for text in ('fileIn @"', "returns a new Aurivel map", "returns a new Arnold Standard Surface metal",
+        for text in ('fileIn @"', "Aurivel package", "3ds Max loads this file at start-up", "returns a new Aurivel map",
+                     "returns a new Arnold Standard Surface metal",
                      "slot:3", "meditMaterials[3]", "no slot is touched"):
             self.assertIn(text, head)
 
@@ -454,7 +455,8 @@ class AtlasPageTest(unittest.TestCase):
         names = [by_page[c["page"]]["name"] for c in self.cards()]
         self.assertEqual(names, sorted(names, key=str.casefold))
 
-    def test_the_copy_buttons_copy_the_entrys_maxscript_for_each_space(self):
+    def copied_by_each_button(self):
+        """What each copy button hands the clipboard, by "page key"."""
         # The clipboard of a headless browser is not to be read, so the page's
         # own calls to it are recorded.
         self.driver.execute_script(
@@ -463,13 +465,40 @@ class AtlasPageTest(unittest.TestCase):
             "  const button = document.activeElement;"
             "  window.copied[button.closest('article').dataset.page + ' ' + button.dataset.copy] = text;"
             "  return Promise.resolve(); }}});")
-        buttons = self.driver.find_elements(By.CSS_SELECTOR, "[data-copy]")
-        for button in buttons:
+        for button in self.driver.find_elements(By.CSS_SELECTOR, "[data-copy]"):
             self.driver.execute_script("arguments[0].scrollIntoView()", button)
             button.click()
-        copied = self.driver.execute_script("return window.copied")
+        return self.driver.execute_script("return window.copied")
+
+    def test_the_copy_buttons_copy_the_entrys_maxscript_for_each_space(self):
         expected = {e["page"] + " " + key: e[key] for e in self.metals if "error" not in e
                     for key in ("maxscript", "maxscript_acescg")}
+        self.assertEqual(self.copied_by_each_button(), expected)
+
+    def test_in_the_package_the_copy_buttons_copy_a_call_of_the_pages_function(self):
+        # The package's metals.ms is loaded at 3ds Max's start-up, so a call
+        # of the card's function makes its map, left in aurivelMap as the
+        # whole script leaves it.
+        with open(os.path.join(ATLAS, "metals.ms"), encoding="utf-8") as f:
+            defined = set(re.findall(r"^fn (\w+) slot: =$", f.read(), re.M))
+        root = tempfile.mkdtemp(prefix="aurivel-atlas-package-")
+        try:
+            contents = os.path.join(root, "Program Data", "Aurivel.bundle", "Contents")
+            os.makedirs(contents)
+            os.symlink(ATLAS, os.path.join(contents, "atlas"))
+            self.driver.get("file://" + os.path.join(contents, "atlas", "index.html"))
+            copied = self.copied_by_each_button()
+        finally:
+            shutil.rmtree(root)
+        expected = {}
+        for entry in self.metals:
+            if "error" in entry:
+                continue
+            function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
+            for key, name in (("maxscript", function), ("maxscript_acescg", function + "_acescg")):
+                self.assertIn(name, defined)
+                hint = entry[key].splitlines(keepends=True)[-2:]
+                expected[entry["page"] + " " + key] = "".join(["aurivelMap = %s()\n" % name] + hint)
         self.assertEqual(copied, expected)
 
     def test_the_search_finds_authors_with_or_without_their_diacritics(self):

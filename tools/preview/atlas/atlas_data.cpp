@@ -76,7 +76,11 @@ void WriteText(JsonWriter& json, std::string_view key, const std::string& text) 
     json.String(text);
 }
 
-void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& pictures) {
+// "aurivel_main_Cu_Rakic_BB" for "main/Cu/Rakic-BB": a MAXScript name.
+std::string FunctionName(const std::string& page) { return "aurivel_" + PageIdentifier(page, '_'); }
+
+// "function" names the page's functions in metals.ms.
+void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& pictures, const std::string& function) {
     WriteText(json, "material", metal.titles.material);
     WriteText(json, "page_name", metal.titles.pageName);
     WriteText(json, "reference", metal.references);
@@ -96,6 +100,10 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
     WriteText(json, "maxscript_acescg", metal.maxscriptAcescg);
+    // What the page copies when it is the package's atlas, whose metals.ms
+    // 3ds Max has loaded.
+    WriteText(json, "maxscript_in_package", FunctionCallScript(function));
+    WriteText(json, "maxscript_acescg_in_package", FunctionCallScript(function + "_acescg"));
     json.Key("pictures");
     json.BeginObject();
     WriteText(json, "sampled", pictures.sampled);
@@ -106,9 +114,6 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     json.EndObject();
 }
 
-// "aurivel_main_Cu_Rakic_BB" for "main/Cu/Rakic-BB": a MAXScript name.
-std::string FunctionName(const std::string& page) { return "aurivel_" + PageIdentifier(page, '_'); }
-
 // What metals.ms says of itself and the helpers that its functions share;
 // {function} and {page} name a page of the file, as the example. Where a
 // name cannot be checked here (the Arnold material and its properties), the
@@ -118,9 +123,10 @@ constexpr std::string_view kMetalsScriptHead =
     R"ms(-- Aurivel maps and Arnold metals of measured metals, written by aurivel-preview --atlas
 -- beside index.html, which shows each of them.
 --
--- Load this file in 3ds Max with its full path (in the MAXScript Listener, or with Scripting > Run Script):
+-- Installed with the Aurivel package (Aurivel.bundle), 3ds Max loads this file at start-up; any other copy
+-- is loaded with its full path (in the MAXScript Listener, or with Scripting > Run Script):
 --   fileIn @"C:\path\to\atlas\metals.ms"
--- then call a function named after a database page ("{page}" gives {function}):
+-- Then call a function named after a database page ("{page}" gives {function}):
 --   {function}()
 --       returns a new Aurivel map (Custom) with the fit for sRGB
 --   {function}_acescg()
@@ -280,7 +286,7 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
         WriteText(json, "name", entry.name);
         WriteText(json, "author", entry.author);
         if (entry.metal) {
-            WriteMetal(json, *entry.metal, entry.pictures);
+            WriteMetal(json, *entry.metal, entry.pictures, FunctionName(entry.page));
         } else {
             WriteText(json, "error", entry.error);
         }

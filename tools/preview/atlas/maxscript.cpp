@@ -10,7 +10,13 @@
 #include "cli/numbers.h"
 
 namespace aurivel::preview {
+
 namespace {
+
+// The last lines of a script that leaves its map in aurivelMap.
+constexpr const char* kSlotHint =
+    "-- To see the map in the Material Editor, put it into a slot (this replaces what slot 1 holds):\n"
+    "-- meditMaterials[1] = aurivelMap\n";
 
 constexpr int kCustom = 0;
 
@@ -101,9 +107,9 @@ void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variab
 std::string MapScriptWriter::Script(const MapSettings& map) const {
     std::ostringstream out;
     WriteMap(map, "aurivelMap", "", out);
-    out << "-- To see the map in the Material Editor, put it into a slot (this replaces what slot 1 holds):\n"
-           "-- meditMaterials[1] = aurivelMap\n";
-    return out.str();
+    return out.str() + kSlotHint;
 }
+
+std::string FunctionCallScript(const std::string& function) { return "aurivelMap = " + function + "()\n" + kSlotHint; }
 
 }  // namespace aurivel::preview

@@ -59,4 +59,9 @@ private:
     std::vector<OpticalConstants> presetConstants_;
 };
 
+// The same for a map that a function defined beforehand (metals.ms's, which
+// 3ds Max loads at start-up from the package) makes: "aurivelMap = function()"
+// and the comment.
+std::string FunctionCallScript(const std::string& function);
+
 }  // namespace aurivel::preview
