@@ -76,7 +76,7 @@ def check_startup_scripts(bundle, script_files):
     for entry in metals:
         if "error" not in entry:
             function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
-            expected |= {function, function + "_acescg", function + "_arnold"}
+            expected |= {function, function + "_acescg", function + "_arnold", function + "_arnold_acescg"}
     expect(bool(expected), "metals.json has no page with a colour")
     text = ""
     for path in script_files:
