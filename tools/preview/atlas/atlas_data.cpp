@@ -1,6 +1,8 @@
 #include "atlas/atlas_data.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -10,6 +12,7 @@
 #include "atlas/json_writer.h"
 #include "measured/measured_views.h"
 #include "cli/numbers.h"
+#include "render/png_writer.h"
 
 namespace aurivel::preview {
 namespace {
@@ -71,6 +74,18 @@ void WriteClamped(JsonWriter& json, const std::string& key, const metal_colour::
     WriteArray(json, values.clamped);
 }
 
+// "#B87333": the values as 8-bit sRGB, as a colour picker shows them.
+std::string HexColour(const std::array<float, 3>& linear) {
+    std::string hex = "#";
+    for (const float value : linear) {
+        constexpr char kDigits[] = "0123456789ABCDEF";
+        const std::uint8_t byte = EncodeSrgb8(value);
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0xF];
+    }
+    return hex;
+}
+
 void WriteText(JsonWriter& json, std::string_view key, const std::string& text) {
     json.Key(key);
     json.String(text);
@@ -92,6 +107,7 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     json.Key("acescg");
     WriteFit(json, metal.acescg);
     WriteClamped(json, "f0", metal.models.baseColour);
+    WriteText(json, "f0_hex", HexColour(metal.models.baseColour.value));
     WriteClamped(json, "edge_tint", metal.models.edgeTint);
     WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
