@@ -61,11 +61,11 @@ const metal_colour::MetalPage* FindPage(const std::array<metal_colour::MetalPage
 // The library's name and note for a page it lists, else the catalog's book.
 // Throws DataError for a page the catalog does not know.
 PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
-    const std::size_t slash = id.rfind('/');
-    const nkdata::CatalogBook& book = database.Book(id.substr(0, slash == std::string::npos ? 0 : slash));
+    const std::optional<nkdata::DatabaseId> parsed = nkdata::ParsePageId(id);
+    const nkdata::CatalogBook& book = database.Book(parsed ? parsed->BookId() : id);
     PageTitles titles{book.name, book.name, "", "", ""};
     for (const nkdata::CatalogPage& page : book.pages) {
-        if (page.page == id.substr(slash + 1)) {
+        if (parsed && page.page == parsed->page) {
             titles.pageName = page.name;
         }
     }

@@ -11,6 +11,7 @@
 #include "atlas/atlas_page_template.h"
 #include "atlas/json_writer.h"
 #include "measured/measured_views.h"
+#include "nk_database.h"
 #include "cli/numbers.h"
 #include "render/png_writer.h"
 
@@ -260,7 +261,8 @@ std::string AuthorOf(const std::string& page, const std::string& pageName) {
     if (colon != std::string::npos && colon > 0) {
         return pageName.substr(0, colon);
     }
-    return page.substr(page.rfind('/') + 1);
+    const std::optional<nkdata::DatabaseId> parsed = nkdata::ParsePageId(page);
+    return parsed ? parsed->page : page;
 }
 
 AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,

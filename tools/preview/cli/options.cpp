@@ -12,6 +12,7 @@
 #include "fit.h"
 #include "cli/errors.h"
 #include "metal_spectrum.h"
+#include "nk_database.h"
 #include "cli/numbers.h"
 #include "presets/preset_table.h"
 
@@ -129,7 +130,8 @@ void CheckAtlasOptions(const Options& options) {
     if (options.nkList && !options.nk.empty()) {
         throw UsageError("--atlas takes its pages from --nk or from --nk-list, not from both");
     }
-    if (options.nkList && options.nkList->find('/') == std::string::npos) {
+    const auto parsedList = options.nkList ? nkdata::ParseDatabaseId(*options.nkList) : std::nullopt;
+    if (parsedList && parsedList->kind == nkdata::DatabaseId::Kind::kShelf) {
         throw UsageError("--atlas takes a book with --nk-list shelf/book, not a shelf");
     }
 }
