@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "imtl.h"
@@ -50,24 +49,18 @@ using aurivel::BitsOf;
 class Module {
 public:
     static standin::PluginLibrary& Library() {
-        static std::unique_ptr<standin::PluginLibrary> library = Load();
+        std::string error;
+        standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+        if (!library) {
+            ADD_FAILURE() << "cannot load Aurivel.dlt: " << error;
+            std::abort();
+        }
         return *library;
     }
 
     static ClassDesc2* Desc() { return static_cast<ClassDesc2*>(Library().Class(0)); }
 
     static Texmap* NewMap() { return static_cast<Texmap*>(static_cast<ReferenceTarget*>(Desc()->Create(FALSE))); }
-
-private:
-    static std::unique_ptr<standin::PluginLibrary> Load() {
-        std::string error;
-        auto library = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
-        if (!library) {
-            ADD_FAILURE() << "cannot load Aurivel.dlt: " << error;
-            std::abort();
-        }
-        return library;
-    }
 };
 
 // Owns a map for the length of a test, ending it through the host's protocol.
