@@ -265,12 +265,10 @@ std::string AuthorOf(const std::string& page, const std::string& pageName) {
     return parsed ? parsed->page : page;
 }
 
-AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
-                       const MapScriptWriter& scripts) {
-    using metal_colour::IntegratedColour;
-    const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const metal_colour::SpectralColour& srgb, const PageTitles& titles,
+                       const metal_colour::Observer& observer, const MapScriptWriter& scripts) {
     const metal_colour::SpectralColour acescg =
-        IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg);
+        metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg);
     AtlasMetal metal{titles,
                      data.references,
                      data.comments,
