@@ -98,15 +98,12 @@ const Views& SampleViews() {
 }
 
 standin::PluginLibrary* Module() {
-    static const std::unique_ptr<standin::PluginLibrary> library = [] {
-        std::string error;
-        auto loaded = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
-        if (!loaded) {
-            std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
-        }
-        return loaded;
-    }();
-    return library.get();
+    std::string error;
+    standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+    if (!library) {
+        std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
+    }
+    return library;
 }
 
 // The power that a build of the module raises to gamma with.

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
-#include <iterator>
 
 #include "exact_fresnel.h"
 #include "presets/preset_table.h"
@@ -13,11 +12,6 @@ namespace aurivel::bench {
 namespace {
 
 constexpr int kCosineSteps = 10000;
-
-// Report labels only, in preset order.
-constexpr const char* kMetalLabels[] = {"silver", "aluminium", "gold",   "cobalt",   "chromium",
-                                        "copper", "iron",      "nickel", "platinum", "titanium"};
-static_assert(std::size(kMetalLabels) == kPresetRows.size());
 
 struct Deviation {
     float difference = 0.0f;
@@ -42,11 +36,11 @@ Deviation LargestDeviation(float n, float k) {
 void PrintDeviationTable(std::FILE* out) {
     std::fprintf(out, "Largest |exact - closed form| reflectance over %d cosines in [0, 1]\n", kCosineSteps + 1);
     std::fprintf(out, "%-10s %-23s %-23s %s\n", "metal", "red", "green", "blue");
-    for (std::size_t row = 0; row < kPresetRows.size(); ++row) {
-        const OpticalConstants& ior = kPresetRows[row];
+    for (const Preset& preset : kPresets) {
+        const OpticalConstants& ior = preset.constants;
         const Deviation channels[] = {LargestDeviation(ior.nr, ior.kr), LargestDeviation(ior.ng, ior.kg),
                                       LargestDeviation(ior.nb, ior.kb)};
-        std::fprintf(out, "%-10s", kMetalLabels[row]);
+        std::fprintf(out, "%-10s", preset.name);
         for (const Deviation& d : channels) {
             std::fprintf(out, " %.6f at cos %.4f", static_cast<double>(d.difference), static_cast<double>(d.cosine));
         }

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "max.h"
@@ -13,15 +12,12 @@
 namespace aurivel_fuzz {
 
 inline standin::PluginLibrary& LoadedModule() {
-    static const std::unique_ptr<standin::PluginLibrary> library = [] {
-        std::string error;
-        auto loaded = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
-        if (!loaded) {
-            std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
-            std::abort();
-        }
-        return loaded;
-    }();
+    std::string error;
+    standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+    if (!library) {
+        std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
+        std::abort();
+    }
     return *library;
 }
 

@@ -1,6 +1,5 @@
 #include "AurivelParams.h"
 
-#include <iterator>
 #include <utility>
 
 #include "Aurivel.h"
@@ -13,12 +12,10 @@ namespace {
 using aurivel::kDefaultPreset;
 
 // The preset list: "Custom", then one item per row of the preset table, in
-// table order. An item's value is its position.
-constexpr int kPresetItemCount = static_cast<int>(aurivel::kPresetRows.size()) + 1;
-constexpr int kPresetItemNames[] = {IDS_CUSTOM, IDS_SILVER, IDS_ALUMINIUM, IDS_GOLD,     IDS_COBALT,  IDS_CHROMIUM,
-                                    IDS_COPPER, IDS_IRON,   IDS_NICKEL,    IDS_PLATINUM, IDS_TITANIUM};
-static_assert(static_cast<int>(std::size(kPresetItemNames)) == kPresetItemCount,
-              "one name for Custom and each preset row");
+// table order. An item's value is its position, and its name the string that
+// follows "Custom"'s by as much.
+constexpr int kPresetItemCount = static_cast<int>(aurivel::kPresets.size()) + 1;
+static_assert(IDS_TITANIUM - IDS_CUSTOM + 1 == kPresetItemCount, "one string for Custom and each preset row");
 
 // The tag list as the host reads it. The preset list's names and values are
 // expanded from the pack of item positions, which only a template can hold;
@@ -34,7 +31,7 @@ ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
         IDD_PANEL, IDS_PARAMS, 0, 0, nullptr,
 
         pb_preset, _T("preset"), TYPE_INT, P_ANIMATABLE + P_RESET_DEFAULT, IDS_PRESETS,
-            p_ui, TYPE_INT_COMBOBOX, IDC_PRESET, kPresetItemCount, kPresetItemNames[Item]...,
+            p_ui, TYPE_INT_COMBOBOX, IDC_PRESET, kPresetItemCount, (IDS_CUSTOM + Item)...,
             p_vals, Item...,
             p_default, kDefaultPreset,
             p_end,

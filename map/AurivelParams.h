@@ -34,8 +34,10 @@ struct FloatDeclaration {
     float high;
 };
 
-// n and k: the default map's, from 0 to 100.
-constexpr FloatDeclaration OpticalConstantDeclaration(float defaultValue) { return {defaultValue, 0.0f, 100.0f}; }
+// n and k: the default map's, over the map's range of constants.
+constexpr FloatDeclaration OpticalConstantDeclaration(float defaultValue) {
+    return {defaultValue, aurivel::kOpticalConstantLow, aurivel::kOpticalConstantHigh};
+}
 
 inline constexpr FloatDeclaration kNrDeclaration = OpticalConstantDeclaration(aurivel::kDefaultPresetRow.nr);
 inline constexpr FloatDeclaration kNgDeclaration = OpticalConstantDeclaration(aurivel::kDefaultPresetRow.ng);

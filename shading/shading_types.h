@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <type_traits>
 
 namespace aurivel {
@@ -22,5 +23,13 @@ struct OpticalConstants {
     float kr, kg, kb;
 };
 static_assert(sizeof(OpticalConstants) == 6 * sizeof(float), "six packed floats");
+
+// The range that the map's parameters give each n and k.
+inline constexpr float kOpticalConstantLow = 0.0f;
+inline constexpr float kOpticalConstantHigh = 100.0f;
+
+// The wavelengths (µm) that the red, green and blue channels stand for, as
+// the rollout's column heads name them.
+inline constexpr std::array<double, 3> kChannelWavelengths{0.650, 0.510, 0.475};
 
 }  // namespace aurivel

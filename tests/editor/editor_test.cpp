@@ -6,9 +6,11 @@
 
 #include "iparamm2.h"
 #include "module_fixture.h"
+#include "presets/preset_table.h"
 #include "resource.h"
 #include "rollout_page_table.h"
 #include "standin/material_editor.h"
+#include "utf.h"
 #include "win32shim_testing.h"
 
 namespace aurivel_test {
@@ -81,7 +83,7 @@ TEST_F(Editor, ComboListsTheElevenPresetsByValue) {
     editor.Open(map.get());
     const HWND combo = Control(IDC_PRESET);
     std::vector<std::wstring> names = {L"Custom"};
-    for (const PublishedMetal& metal : kPublishedMetals) names.push_back(metal.name);
+    for (const aurivel::Preset& preset : aurivel::kPresets) names.push_back(aurivel::utf::WideFromUtf8(preset.name));
     ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(names.size()));
     for (size_t i = 0; i < names.size(); ++i) {
         WCHAR text[64] = {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -22,9 +23,29 @@ const nkdata::NkDatabase& Database() {
     return database;
 }
 
-TEST(PresetMetalsTest, TheirDataCoverTheVisible) {
-    for (const MetalPage& metal : kPresetMetals) {
-        EXPECT_TRUE(Covers(Database().ReadPage(metal.page), {0.38, 0.78})) << metal.page;
+// The rows said to be their pages' data are those data at the channel
+// wavelengths (rounded to five significant digits, or within 0.0001); the
+// others are not.
+TEST(PresetMetalsTest, TheirDataCoverTheVisibleAndAreTheRowsSaidToBeThem) {
+    constexpr float kRounding = 1e-4f;
+    for (std::size_t i = 0; i < kPresets.size(); ++i) {
+        const MetalPage& metal = kPresetMetals[i];
+        SCOPED_TRACE(metal.page);
+        EXPECT_STREQ(metal.name, kPresets[i].name);
+        const nkdata::NkData data = Database().ReadPage(metal.page);
+        EXPECT_TRUE(Covers(data, {0.38, 0.78}));
+        const OpticalConstants sampled = ThreeWavelengthConstants(data);
+        const OpticalConstants& row = kPresets[i].constants;
+        float largest = 0.0f;
+        for (const auto member : {&OpticalConstants::nr, &OpticalConstants::ng, &OpticalConstants::nb,
+                                  &OpticalConstants::kr, &OpticalConstants::kg, &OpticalConstants::kb}) {
+            largest = std::max(largest, std::fabs(row.*member - sampled.*member));
+        }
+        if (kPresets[i].source == RowSource::kPageData) {
+            EXPECT_LE(largest, kRounding);
+        } else {
+            EXPECT_GT(largest, kRounding);
+        }
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "imtl.h"
@@ -26,20 +25,19 @@ inline constexpr int kCustom = 0, kSilver = 1, kGold = 3, kCopper = 6;
 // from the module, so that each preset row is checked against them.
 struct PublishedMetal {
     int preset;
-    const wchar_t* name;
     std::array<float, 6> constants;
 };
 inline const PublishedMetal kPublishedMetals[] = {
-    {1, L"Silver", {0.049517f, 0.052f, 0.052893f, 4.4114f, 3.2297f, 2.9123f}},
-    {2, L"Aluminium", {1.3424f, 0.82373f, 0.70103f, 7.4737f, 5.9741f, 5.5884f}},
-    {3, L"Gold", {0.11114f, 0.615f, 1.2865f, 3.5041f, 1.7816f, 1.5789f}},
-    {4, L"Cobalt", {2.2371f, 1.9304f, 1.8212f, 4.2357f, 3.6228f, 3.4324f}},
-    {5, L"Chromium", {3.4259f, 2.4904f, 2.219f, 4.2732f, 4.1003f, 3.9736f}},
-    {6, L"Copper", {0.27105f, 0.97907f, 1.2171f, 3.6092f, 2.369f, 2.2908f}},
-    {7, L"Iron", {2.9114f, 2.8072f, 2.6812f, 3.0893f, 2.8968f, 2.8296f}},
-    {8, L"Nickel", {2.0592f, 1.728f, 1.6597f, 3.7574f, 3.0549f, 2.8486f}},
-    {9, L"Platinum", {2.3757f, 1.9839f, 1.902f, 4.2654f, 3.4841f, 3.281f}},
-    {10, L"Titanium", {2.7407f, 2.4048f, 2.3264f, 3.8143f, 3.2516f, 3.1144f}},
+    {1, {0.049517f, 0.052f, 0.052893f, 4.4114f, 3.2297f, 2.9123f}},
+    {2, {1.3424f, 0.82373f, 0.70103f, 7.4737f, 5.9741f, 5.5884f}},
+    {3, {0.11114f, 0.615f, 1.2865f, 3.5041f, 1.7816f, 1.5789f}},
+    {4, {2.2371f, 1.9304f, 1.8212f, 4.2357f, 3.6228f, 3.4324f}},
+    {5, {3.4259f, 2.4904f, 2.219f, 4.2732f, 4.1003f, 3.9736f}},
+    {6, {0.27105f, 0.97907f, 1.2171f, 3.6092f, 2.369f, 2.2908f}},
+    {7, {2.9114f, 2.8072f, 2.6812f, 3.0893f, 2.8968f, 2.8296f}},
+    {8, {2.0592f, 1.728f, 1.6597f, 3.7574f, 3.0549f, 2.8486f}},
+    {9, {2.3757f, 1.9839f, 1.902f, 4.2654f, 3.4841f, 3.281f}},
+    {10, {2.7407f, 2.4048f, 2.3264f, 3.8143f, 3.2516f, 3.1144f}},
 };
 
 inline const std::array<float, 6>& PublishedConstants(int preset) {
@@ -51,24 +49,18 @@ using aurivel::BitsOf;
 class Module {
 public:
     static standin::PluginLibrary& Library() {
-        static std::unique_ptr<standin::PluginLibrary> library = Load();
+        std::string error;
+        standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+        if (!library) {
+            ADD_FAILURE() << "cannot load Aurivel.dlt: " << error;
+            std::abort();
+        }
         return *library;
     }
 
     static ClassDesc2* Desc() { return static_cast<ClassDesc2*>(Library().Class(0)); }
 
     static Texmap* NewMap() { return static_cast<Texmap*>(static_cast<ReferenceTarget*>(Desc()->Create(FALSE))); }
-
-private:
-    static std::unique_ptr<standin::PluginLibrary> Load() {
-        std::string error;
-        auto library = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
-        if (!library) {
-            ADD_FAILURE() << "cannot load Aurivel.dlt: " << error;
-            std::abort();
-        }
-        return library;
-    }
 };
 
 // Owns a map for the length of a test, ending it through the host's protocol.

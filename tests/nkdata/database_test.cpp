@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "expect_data_error.h"
 #include "nk_file.h"
@@ -60,6 +61,21 @@ TEST(NkDatabaseTest, BooksListTheirPagesUnderTheirHeadingsAsPlainText) {
     EXPECT_EQ(glass.front()->book, "BK7-Schott");
 }
 
+TEST(DatabaseIdTest, NamesAShelfABookOrAPageAndNothingElse) {
+    using Kind = DatabaseId::Kind;
+    const std::optional<DatabaseId> page = ParseDatabaseId("main/Cu/Johnson");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(std::tie(page->kind, page->shelf, page->book, page->page),
+              std::make_tuple(Kind::kPage, "main", "Cu", "Johnson"));
+    EXPECT_EQ(page->BookId(), "main/Cu");
+    EXPECT_EQ(ParseDatabaseId("main/Cu")->kind, Kind::kBook);
+    EXPECT_EQ(ParseDatabaseId("main")->kind, Kind::kShelf);
+    EXPECT_FALSE(ParsePageId("main/Cu"));
+    for (const char* notAnId : {"", "/main", "main/", "main//Johnson", "main/Cu/nk/Johnson"}) {
+        EXPECT_FALSE(ParseDatabaseId(notAnId)) << notAnId;
+    }
+}
+
 void ReadPageOfTheCopy(const std::string& id) { NkDatabase::Open(kRoot).ReadPage(id); }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedInput{"NotAPageId", ReadPageOfTheCopy, "main/Cu", "main/Cu: a page is named shelf/book/page"},
         RefusedInput{"TooManyParts", ReadPageOfTheCopy, "main/Cu/nk/Johnson",
                      "main/Cu/nk/Johnson: a page is named shelf/book/page"},
+        RefusedInput{"AnEmptyPart", ReadPageOfTheCopy, "main//Johnson",
+                     "main//Johnson: a page is named shelf/book/page"},
         RefusedInput{"NoSuchShelf", ReadPageOfTheCopy, "mian/Cu/Johnson",
                      "mian: the database has no shelf 'mian' (its shelves: main,"},
         RefusedInput{"NoSuchBook", ReadPageOfTheCopy, "main/Cx/Johnson",

@@ -32,7 +32,7 @@ TEST(PresetRows, AreDistinctAndInsideTheParameterRange) {
     for (const OpticalConstants& row : kPresetRows) {
         for (float v : {row.nr, row.ng, row.nb, row.kr, row.kg, row.kb}) {
             EXPECT_GT(v, 0.0f);
-            EXPECT_LE(v, 100.0f);
+            EXPECT_LE(v, kOpticalConstantHigh);
         }
         seen.emplace(row.nr, row.ng, row.nb, row.kr, row.kg, row.kb);
     }

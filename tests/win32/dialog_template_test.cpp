@@ -1,9 +1,12 @@
 #include "dialog_template.h"
 
 #include "rollout_page_table.h"
+#include "shading/shading_types.h"
 #include "test_support.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
 
 using namespace win32shim;
 
@@ -121,6 +124,18 @@ TEST_F(RolloutPageTemplate, CreditsAreTwoLines) {
     EXPECT_EQ(std::count(credits.begin(), credits.end(), L'\n'), 1);
     EXPECT_NE(credits.front(), L'\n');
     EXPECT_NE(credits.back(), L'\n');
+}
+
+// The column heads name the wavelengths that the tools sample n and k at;
+// the resource script keeps its own text for them.
+TEST_F(RolloutPageTemplate, ColumnHeadsNameTheChannelWavelengths) {
+    for (size_t channel = 0; channel < aurivel::kChannelWavelengths.size(); ++channel) {
+        wchar_t head[32];
+        std::swprintf(head, std::size(head), L"%lc (%.3f \u00B5m)", static_cast<wint_t>(L"RGB"[channel]),
+                      aurivel::kChannelWavelengths[channel]);
+        const auto named = [&](const auto& control) { return control.title.text == head; };
+        EXPECT_EQ(std::count_if(page_.controls.begin(), page_.controls.end(), named), 1) << "no label " << head;
+    }
 }
 
 TEST(DialogTemplate, ReadsThePlainForm) {

@@ -4,15 +4,19 @@
 
 #include <windows.h>
 
+#include "presets/preset_table.h"
 #include "resource.h"
+#include "utf.h"
 
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
 
-constexpr const wchar_t* kStrings[] = {
+constexpr const wchar_t* kStringsBeforePresetList[] = {
     L"Aurivel IOR TexMap",
     L"Standard",
     L"Aurivel",
@@ -24,23 +28,24 @@ constexpr const wchar_t* kStrings[] = {
     L"kGvalue",
     L"kBvalue",
     L"Presets",
-    L"Custom",
-    L"Silver",
-    L"Aluminium",
-    L"Gold",
-    L"Cobalt",
-    L"Chromium",
-    L"Copper",
-    L"Iron",
-    L"Nickel",
-    L"Platinum",
-    L"Titanium",
-    L"Gamma",
-    L"Hue",
-    L"Saturation",
-    L"Homepage",
-    L"Output",
 };
+constexpr const wchar_t* kStringsAfterPresetList[] = {
+    L"Gamma", L"Hue", L"Saturation", L"Homepage", L"Output",
+};
+
+// Strings 1 to 27 in order. The preset list's (IDS_CUSTOM to IDS_TITANIUM)
+// are the names the preset table gives Custom and its rows, in row order:
+// the resource script is what the module shows, the table what the tools
+// and the map's order rely on, and this is where the two are held equal.
+std::vector<std::wstring> ExpectedStrings() {
+    std::vector<std::wstring> strings(std::begin(kStringsBeforePresetList), std::end(kStringsBeforePresetList));
+    strings.push_back(aurivel::utf::WideFromUtf8(aurivel::kCustomPresetName));
+    for (const aurivel::Preset& preset : aurivel::kPresets) {
+        strings.push_back(aurivel::utf::WideFromUtf8(preset.name));
+    }
+    strings.insert(strings.end(), std::begin(kStringsAfterPresetList), std::end(kStringsAfterPresetList));
+    return strings;
+}
 
 struct ResourceBytes {
     const uint8_t* data;
@@ -61,12 +66,14 @@ T ReadAt(const uint8_t* bytes, size_t offset) {
 }  // namespace
 
 TEST_F(ProductResources, StringsOneToTwentySevenReadAsTabled) {
-    ASSERT_EQ(std::size(kStrings), 27u);
+    const std::vector<std::wstring> strings = ExpectedStrings();
+    ASSERT_EQ(strings.size(), 27u);
+    ASSERT_EQ(IDS_TITANIUM - IDS_CUSTOM + 1, static_cast<int>(aurivel::kPresets.size()) + 1);
     for (UINT id = 1; id <= 27; ++id) {
         wchar_t buffer[256];
         const int length = LoadStringW(Module(), id, buffer, 256);
-        EXPECT_STREQ(buffer, kStrings[id - 1]) << id;
-        EXPECT_EQ(length, static_cast<int>(std::wcslen(kStrings[id - 1]))) << id;
+        EXPECT_EQ(buffer, strings[id - 1]) << id;
+        EXPECT_EQ(length, static_cast<int>(strings[id - 1].size())) << id;
     }
 }
 

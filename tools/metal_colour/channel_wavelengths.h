@@ -11,9 +11,6 @@
 
 namespace aurivel::metal_colour {
 
-// The wavelengths (µm) of the map's red, green and blue channels, as the
-// rollout labels them.
-inline constexpr std::array<double, 3> kChannelWavelengths{0.650, 0.510, 0.475};
 inline constexpr nkdata::WavelengthRange kChannelSpan{kChannelWavelengths[2], kChannelWavelengths[0]};
 
 // A channel's wavelength in µm with the rollout's three decimals, "0.650";

@@ -15,9 +15,9 @@
 namespace aurivel::metal_colour {
 namespace {
 
-constexpr double kLargestConstant = 100.0;  // the map's parameter range is 0 to 100
-constexpr int kFitAngleCount = 90;          // 0° to 89° in whole degrees
-constexpr int kGridSteps = 25;              // per axis of the coarse search
+constexpr double kLargestConstant = kOpticalConstantHigh;
+constexpr int kFitAngleCount = 90;  // 0° to 89° in whole degrees
+constexpr int kGridSteps = 25;      // per axis of the coarse search
 constexpr double kGridSmallest = 0.01;
 constexpr double kRelativeTolerance = 1e-7;  // about a float's resolution
 constexpr int kMaxEvaluations = 20000;

@@ -14,7 +14,7 @@ namespace aurivel::metal_colour {
 // The view angles (degrees from head-on) at which fits are judged.
 inline constexpr std::array<double, 5> kReportAngles{0.0, 30.0, 60.0, 75.0, 85.0};
 
-// Each channel's n >= 0 and k >= 0 (within the map's range, 0 to 100) whose
+// Each channel's n >= 0 and k >= 0 (within the map's range, kOpticalConstantHigh at most) whose
 // closed-form reflectance follows the channel of the integrated colour over
 // the view angle.
 OpticalConstants FitConstants(const SpectralColour& truth);

@@ -1,27 +1,25 @@
 // The measured data of the ten metals that the map's presets name, in the
-// presets' order: one page of the refractiveindex.info database each, as
-// data/refractiveindex.info holds them. presets/preset_table.h says which
-// preset rows are these data at the channel wavelengths.
+// presets' order: the page of the refractiveindex.info database that each
+// preset row names, as data/refractiveindex.info holds them.
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "metal_library.h"
+#include "presets/preset_table.h"
 
 namespace aurivel::metal_colour {
 
+constexpr std::array<MetalPage, kPresets.size()> MeasuredPagesOf(const std::array<Preset, kPresets.size()>& presets) {
+    std::array<MetalPage, kPresets.size()> pages{};
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        pages[i] = {presets[i].name, presets[i].measuredPage};
+    }
+    return pages;
+}
+
 // Named as the preset list names them.
-inline constexpr std::array<MetalPage, 10> kPresetMetals{{
-    {"Silver", "main/Ag/Johnson"},
-    {"Aluminium", "main/Al/Rakic"},
-    {"Gold", "main/Au/Johnson"},
-    {"Cobalt", "main/Co/Johnson"},
-    {"Chromium", "main/Cr/Johnson"},
-    {"Copper", "main/Cu/Johnson"},
-    {"Iron", "main/Fe/Johnson"},
-    {"Nickel", "main/Ni/Johnson"},
-    {"Platinum", "main/Pt/Rakic-BB"},
-    {"Titanium", "main/Ti/Johnson"},
-}};
+inline constexpr std::array<MetalPage, kPresets.size()> kPresetMetals = MeasuredPagesOf(kPresets);
 
 }  // namespace aurivel::metal_colour

@@ -17,18 +17,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kCatalogFile = "catalog-nk.yml";
 
-std::vector<std::string> SplitId(const std::string& id) {
-    std::vector<std::string> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t slash = id.find('/', start);
-        parts.push_back(id.substr(start, slash - start));
-        if (slash == std::string::npos) {
-            return parts;
-        }
-        start = slash + 1;
-    }
-}
-
 // The catalog's shelves are kept apart from its books, so that an empty
 // shelf can be told from a missing one.
 struct Catalog {
@@ -138,6 +126,30 @@ std::vector<CatalogBook> ReadCatalog(const std::string& text, const std::string&
     return ReadWholeCatalog(text, source).books;
 }
 
+std::optional<DatabaseId> ParseDatabaseId(const std::string& id) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = id.find('/', start);
+        parts.push_back(id.substr(start, slash - start));
+        if (parts.back().empty() || parts.size() > 3) {
+            return std::nullopt;
+        }
+        if (slash == std::string::npos) {
+            break;
+        }
+        start = slash + 1;
+    }
+    using Kind = DatabaseId::Kind;
+    const Kind kind = parts.size() == 1 ? Kind::kShelf : parts.size() == 2 ? Kind::kBook : Kind::kPage;
+    parts.resize(3);
+    return DatabaseId{kind, parts[0], parts[1], parts[2]};
+}
+
+std::optional<DatabaseId> ParsePageId(const std::string& id) {
+    std::optional<DatabaseId> parsed = ParseDatabaseId(id);
+    return parsed && parsed->kind == DatabaseId::Kind::kPage ? parsed : std::nullopt;
+}
+
 NkDatabase::NkDatabase(std::string folder, std::vector<std::string> shelves, std::vector<CatalogBook> books)
     : folder_(std::move(folder)), shelves_(std::move(shelves)), books_(std::move(books)) {}
 
@@ -154,17 +166,17 @@ NkDatabase NkDatabase::Open(const std::string& root) {
 }
 
 const CatalogBook& NkDatabase::Book(const std::string& id) const {
-    const std::vector<std::string> parts = SplitId(id);
-    if (parts.size() != 2 || parts[0].empty() || parts[1].empty()) {
+    const std::optional<DatabaseId> parsed = ParseDatabaseId(id);
+    if (!parsed || parsed->kind != DatabaseId::Kind::kBook) {
         Fail(id, 0, "a book is named shelf/book, e.g. main/Cu");
     }
     for (const CatalogBook& book : books_) {
-        if (book.shelf == parts[0] && book.book == parts[1]) {
+        if (book.shelf == parsed->shelf && book.book == parsed->book) {
             return book;
         }
     }
-    Shelf(parts[0]);  // names a missing shelf first
-    Fail(id, 0, "the database has no book '" + parts[1] + "' on shelf '" + parts[0] + "'");
+    Shelf(parsed->shelf);  // names a missing shelf first
+    Fail(id, 0, "the database has no book '" + parsed->book + "' on shelf '" + parsed->shelf + "'");
 }
 
 std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {
@@ -191,12 +203,12 @@ std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {
 }
 
 NkData NkDatabase::ReadPage(const std::string& id) const {
-    const std::vector<std::string> parts = SplitId(id);
-    if (parts.size() != 3 || parts[2].empty()) {
+    const std::optional<DatabaseId> parsed = ParsePageId(id);
+    if (!parsed) {
         Fail(id, 0, "a page is named shelf/book/page, e.g. main/Cu/Johnson");
     }
-    const CatalogBook& book = Book(parts[0] + "/" + parts[1]);
-    const std::string& page = parts[2];
+    const CatalogBook& book = Book(parsed->BookId());
+    const std::string& page = parsed->page;
     std::string pages;
     for (const CatalogPage& candidate : book.pages) {
         if (candidate.page == page) {

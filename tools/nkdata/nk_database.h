@@ -3,6 +3,7 @@
 // data/<shelf>/<book>/nk/<page>.yml holds each page's data file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,23 @@ struct CatalogBook {
     std::string name;   // e.g. "Cu (Copper)", plain text
     std::vector<CatalogPage> pages;
 };
+
+// An id in the database: a shelf ("main"), a book ("main/Cu") or a page
+// ("main/Cu/Johnson"); the parts it does not name are empty.
+struct DatabaseId {
+    enum class Kind { kShelf, kBook, kPage };
+    Kind kind;
+    std::string shelf;
+    std::string book;
+    std::string page;
+
+    std::string BookId() const { return shelf + "/" + book; }
+};
+
+// The id's parts, or nullopt when it has an empty part or more than three.
+std::optional<DatabaseId> ParseDatabaseId(const std::string& id);
+// The id's parts when it names a page, else nullopt.
+std::optional<DatabaseId> ParsePageId(const std::string& id);
 
 // Reads catalog-nk.yml from memory; `source` names it in messages. Throws
 // DataError with "source:line: why" where the catalog is not as described
@@ -51,7 +69,7 @@ public:
 private:
     NkDatabase(std::string folder, std::vector<std::string> shelves, std::vector<CatalogBook> books);
 
-    std::string folder_;  // the one that holds catalog-nk.yml
+    std::string folder_;                // the one that holds catalog-nk.yml
     std::vector<std::string> shelves_;  // in the catalog's order, empty ones too
     std::vector<CatalogBook> books_;
 };

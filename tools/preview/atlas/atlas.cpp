@@ -61,11 +61,11 @@ const metal_colour::MetalPage* FindPage(const std::array<metal_colour::MetalPage
 // The library's name and note for a page it lists, else the catalog's book.
 // Throws DataError for a page the catalog does not know.
 PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
-    const std::size_t slash = id.rfind('/');
-    const nkdata::CatalogBook& book = database.Book(id.substr(0, slash == std::string::npos ? 0 : slash));
+    const std::optional<nkdata::DatabaseId> parsed = nkdata::ParsePageId(id);
+    const nkdata::CatalogBook& book = database.Book(parsed ? parsed->BookId() : id);
     PageTitles titles{book.name, book.name, "", "", ""};
     for (const nkdata::CatalogPage& page : book.pages) {
-        if (page.page == id.substr(slash + 1)) {
+        if (parsed && page.page == parsed->page) {
             titles.pageName = page.name;
         }
     }
@@ -102,9 +102,7 @@ public:
 
     // The map with the sRGB fit's sampled and fitted values, the integrated
     // colour, the fitted map lit, and its curves beside the integrated ones.
-    AtlasPictures Paint(const std::string& stem, const nkdata::NkData& data, const AtlasMetal& metal,
-                        const metal_colour::Observer& observer) {
-        const metal_colour::SpectralColour truth = metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+    AtlasPictures Paint(const std::string& stem, const metal_colour::SpectralColour& truth, const AtlasMetal& metal) {
         const AtlasPictures pictures{PicturePath(stem, kPictureKinds[0]), PicturePath(stem, kPictureKinds[1]),
                                      PicturePath(stem, kPictureKinds[2]), PicturePath(stem, kPictureKinds[3]),
                                      PicturePath(stem, kPictureKinds[4])};
@@ -119,7 +117,8 @@ public:
         for (PlotCurve& curve : IntegratedCurves(truth, kPlotSamples)) {
             curves.push_back(std::move(curve));
         }
-        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted), plotFont_, kNarrowPlot),
+        WritePng(DrawReflectancePlot(curves, ValuesTitle(utf::WideFromUtf8(metal.titles.name), metal.srgb.fitted),
+                                     plotFont_, kNarrowPlot),
                  (folder_ / pictures.curves).string(), PngEncoding::kSrgb8);
         return pictures;
     }
@@ -191,8 +190,10 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
             entry.author = AuthorOf(page, titles.pageName);
             const nkdata::NkData data = database.ReadPage(page);
             metal_colour::RequireMetalColour(data);
-            entry.metal = FitForAtlas(data, titles, observer, scripts);
-            entry.pictures = painter.Paint(PictureStem(entries.size(), page), data, *entry.metal, observer);
+            const metal_colour::SpectralColour truth =
+                metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+            entry.metal = FitForAtlas(data, truth, titles, observer, scripts);
+            entry.pictures = painter.Paint(PictureStem(entries.size(), page), truth, *entry.metal);
             ++coloured;
         } catch (const nkdata::DataError& e) {
             entry.error = e.what();

@@ -1,6 +1,8 @@
 #include "atlas/atlas_data.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -9,7 +11,9 @@
 #include "atlas/atlas_page_template.h"
 #include "atlas/json_writer.h"
 #include "measured/measured_views.h"
+#include "nk_database.h"
 #include "cli/numbers.h"
+#include "render/png_writer.h"
 
 namespace aurivel::preview {
 namespace {
@@ -71,6 +75,18 @@ void WriteClamped(JsonWriter& json, const std::string& key, const metal_colour::
     WriteArray(json, values.clamped);
 }
 
+// "#B87333": the values as 8-bit sRGB, as a colour picker shows them.
+std::string HexColour(const std::array<float, 3>& linear) {
+    std::string hex = "#";
+    for (const float value : linear) {
+        constexpr char kDigits[] = "0123456789ABCDEF";
+        const std::uint8_t byte = EncodeSrgb8(value);
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0xF];
+    }
+    return hex;
+}
+
 void WriteText(JsonWriter& json, std::string_view key, const std::string& text) {
     json.Key(key);
     json.String(text);
@@ -96,6 +112,7 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     json.Key("acescg");
     WriteFit(json, metal.acescg);
     WriteClamped(json, "f0", metal.models.baseColour);
+    WriteText(json, "f0_hex", HexColour(metal.models.baseColour.value));
     WriteClamped(json, "edge_tint", metal.models.edgeTint);
     WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
@@ -250,15 +267,14 @@ std::string AuthorOf(const std::string& page, const std::string& pageName) {
     if (colon != std::string::npos && colon > 0) {
         return pageName.substr(0, colon);
     }
-    return page.substr(page.rfind('/') + 1);
+    const std::optional<nkdata::DatabaseId> parsed = nkdata::ParsePageId(page);
+    return parsed ? parsed->page : page;
 }
 
-AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
-                       const MapScriptWriter& scripts) {
-    using metal_colour::IntegratedColour;
-    const metal_colour::SpectralColour srgb = IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const metal_colour::SpectralColour& srgb, const PageTitles& titles,
+                       const metal_colour::Observer& observer, const MapScriptWriter& scripts) {
     const metal_colour::SpectralColour acescg =
-        IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg);
+        metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kAcescg);
     AtlasMetal metal{titles,
                      data.references,
                      data.comments,

@@ -66,9 +66,10 @@ struct AtlasEntry {
 };
 
 // The page's fits in sRGB and ACEScg (judged against the integrated colour
-// in each), what other material models take, and the sRGB fit's MAXScript.
-AtlasMetal FitForAtlas(const nkdata::NkData& data, const PageTitles& titles, const metal_colour::Observer& observer,
-                       const MapScriptWriter& scripts);
+// in each; `srgb` is the sRGB one, which the atlas paints too), what other
+// material models take, and the sRGB fit's MAXScript.
+AtlasMetal FitForAtlas(const nkdata::NkData& data, const metal_colour::SpectralColour& srgb, const PageTitles& titles,
+                       const metal_colour::Observer& observer, const MapScriptWriter& scripts);
 
 // {"metals": [...]}, one object for each entry.
 void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out);

@@ -25,12 +25,12 @@ void AddPageFiles(const Options& options, std::vector<NamedFile>& inputs) {
     }
     const nkdata::NkDatabase database = nkdata::NkDatabase::Open(*options.nkDb);
     for (const std::string& id : options.nk) {
-        const std::size_t slash = id.rfind('/');
-        if (slash == std::string::npos || id.find('/') == slash) {
+        const std::optional<nkdata::DatabaseId> parsed = nkdata::ParsePageId(id);
+        if (!parsed) {
             continue;
         }
-        for (const nkdata::CatalogPage& page : database.Book(id.substr(0, slash)).pages) {
-            if (page.page == id.substr(slash + 1)) {
+        for (const nkdata::CatalogPage& page : database.Book(parsed->BookId()).pages) {
+            if (page.page == parsed->page) {
                 inputs.push_back({"--nk", database.DataFile(page)});
             }
         }

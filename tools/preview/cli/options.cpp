@@ -6,12 +6,15 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "channel_wavelengths.h"
 #include "fit.h"
 #include "cli/errors.h"
 #include "metal_spectrum.h"
+#include "nk_database.h"
 #include "cli/numbers.h"
+#include "presets/preset_table.h"
 
 namespace aurivel::preview {
 namespace {
@@ -127,7 +130,8 @@ void CheckAtlasOptions(const Options& options) {
     if (options.nkList && !options.nk.empty()) {
         throw UsageError("--atlas takes its pages from --nk or from --nk-list, not from both");
     }
-    if (options.nkList && options.nkList->find('/') == std::string::npos) {
+    const auto parsedList = options.nkList ? nkdata::ParseDatabaseId(*options.nkList) : std::nullopt;
+    if (parsedList && parsedList->kind == nkdata::DatabaseId::Kind::kShelf) {
         throw UsageError("--atlas takes a book with --nk-list shelf/book, not a shelf");
     }
 }
@@ -225,14 +229,43 @@ std::string ReportAngleList() {
     return list;
 }
 
+// "Custom, Silver, ... Copper (the default), ...": the preset list's names,
+// wrapped to the help's width under its column of explanations.
+std::string PresetNameList() {
+    constexpr std::size_t kHelpWidth = 78;
+    constexpr std::size_t kExplanationColumn = 22;
+    std::vector<std::string> names{kCustomPresetName};
+    for (const Preset& preset : kPresets) {
+        names.emplace_back(preset.name);
+    }
+    names[kDefaultPreset] += " (the default)";
+    std::string list;
+    std::size_t lineLength = kExplanationColumn;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string item = names[i] + (i + 1 < names.size() ? "," : "");
+        if (i > 0 && lineLength + 1 + item.size() > kHelpWidth) {
+            list += "\n" + std::string(kExplanationColumn, ' ');
+            lineLength = kExplanationColumn;
+        } else if (i > 0) {
+            list += ' ';
+            ++lineLength;
+        }
+        list += item;
+        lineLength += item.size();
+    }
+    return list;
+}
+
 // The text with {R}, {G} and {B} as the channels' wavelengths and {visible}
-// as the visible range, {angles} as ReportAngleList.
+// as the visible range, {angles} as ReportAngleList, {presets} as
+// PresetNameList.
 std::string WithWavelengths(std::string text) {
     for (std::size_t channel = 0; channel < 3; ++channel) {
         ReplaceAll(text, std::string("{") + "RGB"[channel] + "}", metal_colour::ChannelMicrometres(channel));
     }
     ReplaceAll(text, "{visible}", metal_colour::VisibleRangeName());
     ReplaceAll(text, "{angles}", ReportAngleList());
+    ReplaceAll(text, "{presets}", PresetNameList());
     return text;
 }
 
@@ -396,8 +429,7 @@ copper map's colour beside the same map as polished metal, labelled):
 
 Choosing the map:
   --preset NAME       a metal preset by name (any case) or number 0-10:
-                      Custom, Silver, Aluminium, Gold, Cobalt, Chromium,
-                      Copper (the default), Iron, Nickel, Platinum, Titanium
+                      {presets}
   --set NAME=VALUE    set a parameter by its internal name, as MAXScript does:
                       preset, nrvalue, ngvalue, nbvalue, krvalue, kgvalue,
                       kbvalue, gamma, hue, sat (may be repeated; applied in

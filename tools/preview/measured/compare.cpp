@@ -36,9 +36,8 @@ std::wstring FileLabel(const std::string& path) {
 
 // "Au Johnson" for the page "main/Au/Johnson".
 std::wstring PageLabel(const std::string& id) {
-    std::wstring label = utf::WideFromUtf8(id.substr(id.find('/') + 1));
-    std::replace(label.begin(), label.end(), L'/', L' ');
-    return label;
+    const std::optional<nkdata::DatabaseId> page = nkdata::ParsePageId(id);
+    return utf::WideFromUtf8(page ? page->book + " " + page->page : id);
 }
 
 std::vector<Metal> ReadMetals(const Options& options) {

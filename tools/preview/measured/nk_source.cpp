@@ -99,7 +99,8 @@ void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std
 void PrintNkList(const Options& options, std::ostream& out) {
     const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value());
     const std::string& id = options.nkList.value();
-    if (id.find('/') == std::string::npos) {
+    const std::optional<nkdata::DatabaseId> parsed = nkdata::ParseDatabaseId(id);
+    if (parsed && parsed->kind == nkdata::DatabaseId::Kind::kShelf) {
         PrintShelf(database, database.Shelf(id), out);
     } else {
         PrintBook(database, database.Book(id), out);

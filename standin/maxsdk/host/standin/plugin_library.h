@@ -4,7 +4,9 @@
 // API alone, so it runs unchanged on Windows.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -70,5 +72,20 @@ private:
     Exports exports_;
     std::vector<ClassDesc*> listed_;
 };
+
+// The library at `path` for a program that loads a module once and keeps it
+// until it exits (a test, benchmark or fuzzing host): loaded as Load does on
+// the first call that succeeds, the same object on later calls. Null, with
+// the reason in *error, if it cannot be loaded.
+inline PluginLibrary* LoadedForTheProcess(const std::wstring& path, std::string* error) {
+    static std::mutex guard;
+    static std::map<std::wstring, std::unique_ptr<PluginLibrary>> loaded;
+    const std::lock_guard<std::mutex> lock(guard);
+    std::unique_ptr<PluginLibrary>& library = loaded[path];
+    if (!library) {
+        library = PluginLibrary::Load(path, error);
+    }
+    return library.get();
+}
 
 }  // namespace standin
