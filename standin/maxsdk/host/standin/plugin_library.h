@@ -79,7 +79,9 @@ private:
 // the reason in *error, if it cannot be loaded.
 inline PluginLibrary* LoadedForTheProcess(const std::wstring& path, std::string* error) {
     static std::mutex guard;
-    static std::map<std::wstring, std::unique_ptr<PluginLibrary>> loaded;
+    // Never destroyed: at the process's end the class directory that an
+    // unloading library leaves may already be gone.
+    static auto& loaded = *new std::map<std::wstring, std::unique_ptr<PluginLibrary>>;
     const std::lock_guard<std::mutex> lock(guard);
     std::unique_ptr<PluginLibrary>& library = loaded[path];
     if (!library) {
