@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "exact_fresnel.h"
+#include "exact_fresnel/exact_fresnel.h"
 #include "presets/preset_table.h"
 #include "shading/conductor_fresnel.h"
 

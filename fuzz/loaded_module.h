@@ -15,7 +15,7 @@ namespace aurivel_fuzz {
 inline standin::PluginLibrary& LoadedModule() {
     static const std::unique_ptr<standin::PluginLibrary> library = [] {
         std::string error;
-        auto loaded = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
+        auto loaded = standin::PluginLibrary::Load(L"" AURIVEL_MODULE_PATH, &error);
         if (!loaded) {
             std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
             std::abort();

@@ -1,4 +1,4 @@
-#include "exact_power.h"
+#include "exact_power/exact_power.h"
 
 #include <mpfr.h>
 

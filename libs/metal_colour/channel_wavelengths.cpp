@@ -1,4 +1,4 @@
-#include "channel_wavelengths.h"
+#include "metal_colour/channel_wavelengths.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "cie_files.h"
+#include "metal_colour/cie_files.h"
 
 #include <lcms2.h>
 

@@ -1,4 +1,4 @@
-#include "fit.h"
+#include "metal_colour/fit.h"
 
 #include <nlopt.h>
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "channel_wavelengths.h"
+#include "metal_colour/channel_wavelengths.h"
 #include "shading/conductor_fresnel.h"
 #include "shading/shade_sample.h"
 

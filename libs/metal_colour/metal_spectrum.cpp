@@ -1,9 +1,9 @@
-#include "metal_spectrum.h"
+#include "metal_colour/metal_spectrum.h"
 
 #include <cmath>
 #include <utility>
 
-#include "nk_error.h"
+#include "nkdata/nk_error.h"
 
 namespace aurivel::metal_colour {
 namespace {

@@ -1,6 +1,6 @@
-#include "observer.h"
+#include "metal_colour/observer.h"
 
-#include "cie_tables.h"
+#include "metal_colour/cie_tables.h"
 
 namespace aurivel::metal_colour {
 

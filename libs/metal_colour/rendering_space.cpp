@@ -1,4 +1,4 @@
-#include "rendering_space.h"
+#include "metal_colour/rendering_space.h"
 
 #include <lcms2.h>
 

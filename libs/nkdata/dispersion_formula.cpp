@@ -1,4 +1,4 @@
-#include "dispersion_formula.h"
+#include "nkdata/dispersion_formula.h"
 
 #include <cmath>
 

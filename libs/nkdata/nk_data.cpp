@@ -1,6 +1,6 @@
-#include "nk_data.h"
+#include "nkdata/nk_data.h"
 
-#include "nk_error.h"
+#include "nkdata/nk_error.h"
 
 namespace aurivel::nkdata {
 namespace {

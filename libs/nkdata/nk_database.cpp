@@ -1,14 +1,14 @@
-#include "nk_database.h"
+#include "nkdata/nk_database.h"
 
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "nk_error.h"
-#include "nk_file.h"
-#include "plain_text.h"
-#include "yaml_document.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/nk_file.h"
+#include "nkdata/plain_text.h"
+#include "nkdata/yaml_document.h"
 
 namespace aurivel::nkdata {
 namespace {

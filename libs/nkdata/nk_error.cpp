@@ -1,4 +1,4 @@
-#include "nk_error.h"
+#include "nkdata/nk_error.h"
 
 #include <charconv>
 

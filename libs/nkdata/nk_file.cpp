@@ -1,11 +1,11 @@
-#include "nk_file.h"
+#include "nkdata/nk_file.h"
 
-#include "data_file_limits.h"
-#include "nk_error.h"
-#include "nk_yaml.h"
-#include "plain_table.h"
-#include "site_csv.h"
-#include "text_lines.h"
+#include "nkdata/data_file_limits.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/nk_yaml.h"
+#include "nkdata/plain_table.h"
+#include "nkdata/site_csv.h"
+#include "nkdata/text_lines.h"
 
 namespace aurivel::nkdata {
 

@@ -1,4 +1,4 @@
-#include "nk_yaml.h"
+#include "nkdata/nk_yaml.h"
 
 #include <yaml-cpp/yaml.h>
 
@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "dispersion_formula.h"
-#include "nk_error.h"
-#include "plain_text.h"
-#include "tabulated.h"
-#include "text_lines.h"
-#include "yaml_document.h"
+#include "nkdata/dispersion_formula.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/plain_text.h"
+#include "nkdata/tabulated.h"
+#include "nkdata/text_lines.h"
+#include "nkdata/yaml_document.h"
 
 namespace aurivel::nkdata {
 namespace {

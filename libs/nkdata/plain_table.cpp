@@ -1,11 +1,11 @@
-#include "plain_table.h"
+#include "nkdata/plain_table.h"
 
 #include <utility>
 #include <vector>
 
-#include "nk_error.h"
-#include "tabulated.h"
-#include "text_lines.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/tabulated.h"
+#include "nkdata/text_lines.h"
 
 namespace aurivel::nkdata {
 

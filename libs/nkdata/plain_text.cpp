@@ -1,9 +1,9 @@
-#include "plain_text.h"
+#include "nkdata/plain_text.h"
 
 #include <cctype>
 #include <utility>
 
-#include "text_lines.h"
+#include "nkdata/text_lines.h"
 
 namespace aurivel::nkdata {
 namespace {

@@ -1,11 +1,11 @@
-#include "site_csv.h"
+#include "nkdata/site_csv.h"
 
 #include <optional>
 #include <string_view>
 
-#include "nk_error.h"
-#include "tabulated.h"
-#include "text_lines.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/tabulated.h"
+#include "nkdata/text_lines.h"
 
 namespace aurivel::nkdata {
 namespace {

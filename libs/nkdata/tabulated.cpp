@@ -1,12 +1,12 @@
-#include "tabulated.h"
+#include "nkdata/tabulated.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 
-#include "nk_error.h"
-#include "text_lines.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/text_lines.h"
 
 namespace aurivel::nkdata {
 

@@ -1,13 +1,13 @@
-#include "text_lines.h"
+#include "nkdata/text_lines.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
-#include "data_file_limits.h"
+#include "nkdata/data_file_limits.h"
 #include "hostfiles/line_reader.h"
-#include "nk_error.h"
+#include "nkdata/nk_error.h"
 
 namespace aurivel::nkdata {
 namespace {

@@ -1,4 +1,4 @@
-#include "yaml_document.h"
+#include "nkdata/yaml_document.h"
 
 #include <yaml-cpp/eventhandler.h>
 
@@ -6,7 +6,7 @@
 #include <istream>
 #include <streambuf>
 
-#include "data_file_limits.h"
+#include "nkdata/data_file_limits.h"
 
 namespace aurivel::nkdata {
 namespace {

@@ -62,7 +62,7 @@ public:
 private:
     static std::unique_ptr<standin::PluginLibrary> Load() {
         std::string error;
-        auto library = standin::PluginLibrary::Load(AURIVEL_MODULE_PATH, &error);
+        auto library = standin::PluginLibrary::Load(L"" AURIVEL_MODULE_PATH, &error);
         if (!library) {
             ADD_FAILURE() << "cannot load Aurivel.dlt: " << error;
             std::abort();

@@ -18,8 +18,8 @@
 #include <thread>
 #include <vector>
 
-#include "exact_power.h"
-#include "llvm_powf.h"
+#include "exact_power/exact_power.h"
+#include "exact_power/llvm_powf.h"
 #include "shading/bit_cast.h"
 #include "shading/power.h"
 

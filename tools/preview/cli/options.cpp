@@ -7,10 +7,10 @@
 #include <map>
 #include <set>
 
-#include "channel_wavelengths.h"
-#include "fit.h"
+#include "metal_colour/channel_wavelengths.h"
+#include "metal_colour/fit.h"
 #include "cli/errors.h"
-#include "metal_spectrum.h"
+#include "metal_colour/metal_spectrum.h"
 #include "cli/numbers.h"
 
 namespace aurivel::preview {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "nk_data.h"
+#include "nkdata/nk_data.h"
 #include "shading/shading_types.h"
 
 namespace aurivel::metal_colour {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "exact_fresnel.h"
-#include "nk_data.h"
+#include "exact_fresnel/exact_fresnel.h"
+#include "nkdata/nk_data.h"
 #include "observer.h"
 #include "rendering_space.h"
 

@@ -17,7 +17,7 @@ namespace aurivel {
 // (main/Pt/Rakic-BB) at the three wavelengths, within 0.0001. The other six
 // rows are of no recorded source and stay as they are, because scenes and
 // artists rely on the colours they give; they are not the measured data
-// that tools/metal_colour/preset_metals.h lists for their metals sampled at
+// that libs/metal_colour/include/metal_colour/preset_metals.h lists for their metals sampled at
 // the same wavelengths: copper's n green is 0.97907 here and 1.197 in
 // Johnson and Christy's data, gold's 0.615 and 0.803. All ten are the map's
 // classic values, kept for saved scenes; head-on the gold row is CIEDE2000
