@@ -69,14 +69,14 @@ def check_components(bundle, root, version, years):
 
 
 def check_startup_scripts(bundle, script_files):
-    """The metal functions equal the pages with a colour; the macroscript opens the bundled atlas."""
+    """Four metal functions for each page with a colour; the macroscript opens the bundled atlas."""
     with open(os.path.join(bundle, "Contents", "atlas", "metals.json"), encoding="utf-8") as f:
         metals = json.load(f)["metals"]
     expected = set()
     for entry in metals:
         if "error" not in entry:
             function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
-            expected |= {function, function + "_acescg", function + "_arnold"}
+            expected |= {function, function + "_acescg", function + "_arnold", function + "_arnold_acescg"}
     expect(bool(expected), "metals.json has no page with a colour")
     text = ""
     for path in script_files:
