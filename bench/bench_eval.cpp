@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "exact_fresnel.h"
+#include "exact_fresnel/exact_fresnel.h"
 #include "imtl.h"
 #include "iparamb2.h"
 #include "map/AurivelParams.h"
@@ -99,7 +99,7 @@ const Views& SampleViews() {
 
 standin::PluginLibrary* Module() {
     std::string error;
-    standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+    standin::PluginLibrary* library = standin::LoadedForTheProcess(L"" AURIVEL_MODULE_PATH, &error);
     if (!library) {
         std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
     }
@@ -131,8 +131,8 @@ ClassDesc2* PeerClass(const wchar_t* path) {
 }
 
 ClassDesc2* ClassOf(Power power) {
-    static ClassDesc2* const glibc = PeerClass(AURIVEL_GLIBC_POWF_MODULE_PATH);
-    static ClassDesc2* const llvm = PeerClass(AURIVEL_LLVM_POWF_MODULE_PATH);
+    static ClassDesc2* const glibc = PeerClass(L"" AURIVEL_GLIBC_POWF_MODULE_PATH);
+    static ClassDesc2* const llvm = PeerClass(L"" AURIVEL_LLVM_POWF_MODULE_PATH);
     switch (power) {
         case Power::kGlibc:
             return glibc;

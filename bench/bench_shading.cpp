@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "exact_fresnel.h"
+#include "exact_fresnel/exact_fresnel.h"
 #include "presets/preset_table.h"
 #include "shading/color_adjust.h"
 #include "shading/conductor_fresnel.h"

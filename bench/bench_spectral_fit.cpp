@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "fit.h"
-#include "nk_file.h"
+#include "metal_colour/fit.h"
+#include "nkdata/nk_file.h"
 
 namespace aurivel::bench {
 namespace {

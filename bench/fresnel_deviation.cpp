@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "exact_fresnel.h"
+#include "exact_fresnel/exact_fresnel.h"
 #include "presets/preset_table.h"
 #include "shading/conductor_fresnel.h"
 

@@ -19,7 +19,7 @@ endif()
 set(_llvm_powf_symbol ${CMAKE_MATCH_1})
 set(_llvm_libc_namespace ${CMAKE_MATCH_2})
 
-set(_dir ${CMAKE_BINARY_DIR}/llvm_libc_powf)
+set(_dir ${PROJECT_BINARY_DIR}/llvm_libc_powf)
 set(_objects powf.cpp.o libc_errno.cpp.o common_constants.cpp.o)
 file(MAKE_DIRECTORY ${_dir})
 execute_process(COMMAND ${CMAKE_AR} x ${AURIVEL_LLVM_LIBC_ARCHIVE} ${_objects}

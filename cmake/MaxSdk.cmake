@@ -45,10 +45,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND MSVC)
     # header folders through an overlay that looks names up regardless of
     # case.
     include(${CMAKE_CURRENT_LIST_DIR}/CaseInsensitiveOverlay.cmake)
-    aurivel_case_insensitive_overlay(${CMAKE_BINARY_DIR}/maxsdk-overlay.json ${_sdk}/include
+    aurivel_case_insensitive_overlay(${PROJECT_BINARY_DIR}/maxsdk-overlay.json ${_sdk}/include
       ${AURIVEL_WINDOWS_HEADER_DIRS})
     set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_COMPILE_OPTIONS
-      "SHELL:/clang:-ivfsoverlay /clang:${CMAKE_BINARY_DIR}/maxsdk-overlay.json"
+      "SHELL:/clang:-ivfsoverlay /clang:${PROJECT_BINARY_DIR}/maxsdk-overlay.json"
       /clang:-Wno-nonportable-include-path)
   endif()
 endif()

@@ -13,7 +13,7 @@ namespace aurivel_fuzz {
 
 inline standin::PluginLibrary& LoadedModule() {
     std::string error;
-    standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+    standin::PluginLibrary* library = standin::LoadedForTheProcess(L"" AURIVEL_MODULE_PATH, &error);
     if (!library) {
         std::fprintf(stderr, "cannot load Aurivel.dlt: %s\n", error.c_str());
         std::abort();

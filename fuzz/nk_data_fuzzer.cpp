@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <string>
 
-#include "channel_wavelengths.h"
-#include "data_file_limits.h"
+#include "metal_colour/channel_wavelengths.h"
+#include "nkdata/data_file_limits.h"
 #include "input_limit.h"
-#include "nk_database.h"
-#include "nk_error.h"
-#include "nk_file.h"
+#include "nkdata/nk_database.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/nk_file.h"
 #include "require.h"
 
 namespace {

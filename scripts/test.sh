@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the g++ build with warnings as
-# errors, the clang builds under AddressSanitizer/UBSan and ThreadSanitizer,
+# errors (and, without the programs in tools/, built only), the clang builds under AddressSanitizer/UBSan and ThreadSanitizer,
 # short fuzzing runs, and the Windows module under Wine, built in the
 # Microsoft C++ ABI that 3ds Max speaks.
-# Usage: scripts/test.sh [stage...]   (stages: main asan tsan fuzz msvc)
+# Usage: scripts/test.sh [stage...]   (stages: main tools_off asan tsan fuzz msvc)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=("$@")
-((${#stages[@]})) || stages=(main asan tsan fuzz msvc)
+((${#stages[@]})) || stages=(main tools_off asan tsan fuzz msvc)
 
 bash scripts/setup.sh all
 
@@ -22,6 +22,12 @@ configure_and_build() {
 stage_main() {
   configure_and_build ci
   ctest --preset ci -j "$jobs"
+}
+
+# The libraries, tests and benchmarks build without the tools; what the
+# tests run is stage main's.
+stage_tools_off() {
+  configure_and_build ci-tools-off
 }
 
 stage_asan() {

@@ -10,7 +10,7 @@
 #include "resource.h"
 #include "rollout_page_table.h"
 #include "standin/material_editor.h"
-#include "utf.h"
+#include "utf/utf.h"
 #include "win32shim_testing.h"
 
 namespace aurivel_test {

@@ -25,9 +25,9 @@
 #include <random>
 #include <string>
 
-#include "nk_database.h"
-#include "nk_error.h"
-#include "nk_file.h"
+#include "nkdata/nk_database.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/nk_file.h"
 #include "standin/scene_file.h"
 
 // A child's peak memory is to be its reader's: AddressSanitizer holds freed

@@ -1,9 +1,9 @@
-#include "channel_wavelengths.h"
+#include "metal_colour/channel_wavelengths.h"
 
 #include <gtest/gtest.h>
 
-#include "nk_error.h"
-#include "site_csv.h"
+#include "nkdata/nk_error.h"
+#include "nkdata/site_csv.h"
 
 namespace aurivel::metal_colour {
 namespace {

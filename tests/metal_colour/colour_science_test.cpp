@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "cie_files.h"
-#include "rendering_space.h"
+#include "metal_colour/cie_files.h"
+#include "metal_colour/rendering_space.h"
 
 namespace aurivel::metal_colour {
 namespace {

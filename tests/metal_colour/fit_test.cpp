@@ -1,4 +1,4 @@
-#include "fit.h"
+#include "metal_colour/fit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "material_models.h"
+#include "metal_colour/material_models.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "metal_spectrum.h"
+#include "metal_colour/metal_spectrum.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "exact_fresnel.h"
-#include "nk_error.h"
+#include "exact_fresnel/exact_fresnel.h"
+#include "nkdata/nk_error.h"
 #include "synthetic_metal.h"
 
 namespace aurivel::metal_colour {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "nk_data.h"
+#include "nkdata/nk_data.h"
 
 namespace aurivel::metal_colour {
 

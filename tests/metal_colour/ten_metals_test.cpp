@@ -7,12 +7,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "channel_wavelengths.h"
-#include "fit.h"
-#include "material_models.h"
-#include "metal_library.h"
-#include "nk_database.h"
-#include "preset_metals.h"
+#include "metal_colour/channel_wavelengths.h"
+#include "metal_colour/fit.h"
+#include "metal_colour/material_models.h"
+#include "metal_colour/metal_library.h"
+#include "nkdata/nk_database.h"
+#include "metal_colour/preset_metals.h"
 
 namespace aurivel::metal_colour {
 namespace {

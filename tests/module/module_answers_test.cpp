@@ -29,12 +29,10 @@ std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
     return names;
 }
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
-
 TEST(ModuleAnswers, ExportsExactlyTheSixEntryPoints) {
     const std::set<std::string> expected = {"LibDescription()", "LibNumberClasses()", "LibClassDesc(int)",
                                             "LibVersion()",     "LibInitialize()",    "LibShutdown()"};
-    EXPECT_EQ(DefinedDynamicSymbols(Narrow(AURIVEL_MODULE_PATH)), expected);
+    EXPECT_EQ(DefinedDynamicSymbols(AURIVEL_MODULE_PATH), expected);
 }
 
 TEST(ModuleAnswers, VersionClassesAndInitialisation) {

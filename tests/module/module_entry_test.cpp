@@ -12,7 +12,7 @@
 namespace {
 
 TEST(ModuleEntry, NoStringsBeforeDllMain) {
-    void* handle = dlopen(AURIVEL_MODULE_PATH_NARROW, RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(AURIVEL_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle, nullptr) << dlerror();
     using StringFn = const TCHAR* (*)();
     using DescFn = ClassDesc* (*)(int);

@@ -50,7 +50,7 @@ class Module {
 public:
     static standin::PluginLibrary& Library() {
         std::string error;
-        standin::PluginLibrary* library = standin::LoadedForTheProcess(AURIVEL_MODULE_PATH, &error);
+        standin::PluginLibrary* library = standin::LoadedForTheProcess(L"" AURIVEL_MODULE_PATH, &error);
         if (!library) {
             ADD_FAILURE() << "cannot load Aurivel.dlt: " << error;
             std::abort();

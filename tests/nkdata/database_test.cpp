@@ -1,6 +1,6 @@
 // The database as a whole: its catalog, pages by shelf/book/page, and what
 // the data cover.
-#include "nk_database.h"
+#include "nkdata/nk_database.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "expect_data_error.h"
-#include "nk_file.h"
+#include "nkdata/nk_file.h"
 
 namespace aurivel::nkdata {
 namespace {

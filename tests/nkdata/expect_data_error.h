@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "nk_error.h"
+#include "nkdata/nk_error.h"
 
 namespace aurivel::nkdata {
 

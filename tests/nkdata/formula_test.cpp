@@ -1,13 +1,13 @@
 // Formulas 1-9 against values computed apart from this code (python3, each
 // formula typed in from the database's "Dispersion formulas" document).
-#include "dispersion_formula.h"
+#include "nkdata/dispersion_formula.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "expect_data_error.h"
-#include "nk_file.h"
+#include "nkdata/nk_file.h"
 
 namespace aurivel::nkdata {
 namespace {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "expect_data_error.h"
-#include "nk_file.h"
-#include "plain_table.h"
-#include "site_csv.h"
-#include "tabulated.h"
+#include "nkdata/nk_file.h"
+#include "nkdata/plain_table.h"
+#include "nkdata/site_csv.h"
+#include "nkdata/tabulated.h"
 
 namespace aurivel::nkdata {
 namespace {

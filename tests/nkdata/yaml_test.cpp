@@ -1,10 +1,10 @@
-#include "nk_yaml.h"
+#include "nkdata/nk_yaml.h"
 
 #include <gtest/gtest.h>
 
 #include "expect_data_error.h"
-#include "nk_file.h"
-#include "plain_text.h"
+#include "nkdata/nk_file.h"
+#include "nkdata/plain_text.h"
 
 namespace aurivel::nkdata {
 namespace {

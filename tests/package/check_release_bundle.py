@@ -69,7 +69,7 @@ def check_components(bundle, root, version, years):
 
 
 def check_startup_scripts(bundle, script_files):
-    """The metal functions equal the pages with a colour; the macroscript opens the bundled atlas."""
+    """Four metal functions for each page with a colour; the macroscript opens the bundled atlas."""
     with open(os.path.join(bundle, "Contents", "atlas", "metals.json"), encoding="utf-8") as f:
         metals = json.load(f)["metals"]
     expected = set()

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "standin/plugin_library.h"
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "channel_wavelengths.h"
+#include "metal_colour/channel_wavelengths.h"
 #include "measured/measured_views.h"
 #include "cli/options.h"
-#include "site_csv.h"
+#include "nkdata/site_csv.h"
 
 namespace aurivel::preview {
 namespace {

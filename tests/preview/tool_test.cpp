@@ -14,9 +14,9 @@
 #include <map>
 #include <sstream>
 
-#include "fit.h"
+#include "metal_colour/fit.h"
 #include "host/host.h"
-#include "nk_file.h"
+#include "nkdata/nk_file.h"
 #include "cli/options.h"
 #include "png_reader.h"
 #include "render/png_writer.h"
@@ -704,7 +704,7 @@ TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
         {"--preset", "gold", "--set", "krvalue=1.25", "--set", "sat=-30.5"},
         {"--set", "preset=0", "--set", "nbvalue=2"},
     };
-    const PreviewModule module = PreviewModule::Open(AURIVEL_MODULE);
+    const PreviewModule module = PreviewModule::Open(AURIVEL_MODULE_PATH);
     for (std::vector<std::string> args : cases) {
         const std::string what = args[1];
         args.insert(args.end(), {"--maxscript", "--save", File("printed.scene")});

@@ -1,4 +1,4 @@
-#include "exact_fresnel.h"
+#include "exact_fresnel/exact_fresnel.h"
 
 #include <gtest/gtest.h>
 

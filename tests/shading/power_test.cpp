@@ -3,7 +3,7 @@
 // accurate path (about once in 2^16 calls), so it is also tested on its own,
 // and on the sets where rounding is hardest: results exactly halfway
 // between two floats, exact results, and results at the ends of the range.
-// tools/exact_power/power_exhaustive checks every x in [0, 1] at gamma 2.2
+// tools/power_tables/power_exhaustive checks every x in [0, 1] at gamma 2.2
 // and 1/2.2 (not run here: tens of minutes).
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "exact_power.h"
+#include "exact_power/exact_power.h"
 #include "float_checks.h"
-#include "llvm_powf.h"
+#include "exact_power/llvm_powf.h"
 #include "shading/power.h"
 #include "shading/power_inline.h"
 

@@ -1,4 +1,4 @@
-#include "utf.h"
+#include "utf/utf.h"
 
 #include <gtest/gtest.h>
 

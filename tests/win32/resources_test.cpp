@@ -6,7 +6,7 @@
 
 #include "presets/preset_table.h"
 #include "resource.h"
-#include "utf.h"
+#include "utf/utf.h"
 
 #include <cstring>
 #include <fstream>

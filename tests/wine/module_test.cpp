@@ -15,7 +15,7 @@ namespace {
 
 using wine_test::WindowsPath;
 
-const std::wstring kModulePath = WindowsPath(AURIVEL_MODULE_PATH);
+const std::wstring kModulePath = WindowsPath(L"" AURIVEL_MODULE_PATH);
 
 constexpr const char* kExports[] = {"LibDescription", "LibNumberClasses", "LibClassDesc",
                                     "LibVersion",     "LibInitialize",    "LibShutdown"};

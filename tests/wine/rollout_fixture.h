@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         RegisterHostControls();
         std::string error;
-        library_ = standin::PluginLibrary::Load(WindowsPath(AURIVEL_MODULE_PATH), &error);
+        library_ = standin::PluginLibrary::Load(WindowsPath(L"" AURIVEL_MODULE_PATH), &error);
         ASSERT_TRUE(library_) << error;
         map_ = static_cast<MtlBase*>(static_cast<ReferenceTarget*>(library_->Class(0)->Create(FALSE)));
         ASSERT_NE(map_, nullptr);

@@ -9,7 +9,7 @@
 #include "max.h"
 #include "standin/material_editor.h"
 #include "standin/plugin_library.h"
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ void PrintPage(HWND page) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string path = argc > 1 ? argv[1] : AURIVEL_DEFAULT_MODULE;
+    const std::string path = argc > 1 ? argv[1] : AURIVEL_MODULE_PATH;
     std::string error;
     auto library = standin::PluginLibrary::Load(aurivel::utf::WideFromUtf8(path), &error);
     if (!library) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace win32shim {
 

@@ -10,7 +10,7 @@
 #include <exception>
 #include <vector>
 
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace testing {
 namespace internal {

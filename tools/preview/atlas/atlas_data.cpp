@@ -11,7 +11,7 @@
 #include "atlas/atlas_page_template.h"
 #include "atlas/json_writer.h"
 #include "measured/measured_views.h"
-#include "nk_database.h"
+#include "nkdata/nk_database.h"
 #include "cli/numbers.h"
 #include "render/png_writer.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "fit.h"
+#include "metal_colour/fit.h"
 #include "atlas/maxscript.h"
-#include "material_models.h"
-#include "nk_data.h"
+#include "metal_colour/material_models.h"
+#include "nkdata/nk_data.h"
 
 namespace aurivel::preview {
 

@@ -16,7 +16,7 @@
 #include "render/sheet.h"
 #include "measured/measured_views.h"
 #include "render/reflectance_curves.h"
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace aurivel::preview {
 namespace {

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "cli/errors.h"
-#include "nk_database.h"
+#include "nkdata/nk_database.h"
 
 namespace aurivel::preview {
 namespace {

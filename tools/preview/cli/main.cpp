@@ -10,7 +10,7 @@
 
 #include "cli/app.h"
 #include "cli/errors.h"
-#include "nk_error.h"
+#include "nkdata/nk_error.h"
 #include "cli/wide_text.h"
 
 namespace {
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     try {
         const Options options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         const bool showProgress = options.progress || isatty(STDERR_FILENO) == 1;
-        return ExitAfterOutput(RunTool(options, AURIVEL_DEFAULT_MODULE, showProgress, std::cout, std::cerr));
+        return ExitAfterOutput(RunTool(options, AURIVEL_MODULE_PATH, showProgress, std::cout, std::cerr));
     } catch (const UsageError& e) {
         std::cerr << kPrefix << PrintableText(e.what()) << "\n" << kPrefix << "try --help\n";
         return 2;

@@ -8,11 +8,11 @@
 #include <set>
 #include <vector>
 
-#include "channel_wavelengths.h"
-#include "fit.h"
+#include "metal_colour/channel_wavelengths.h"
+#include "metal_colour/fit.h"
 #include "cli/errors.h"
-#include "metal_spectrum.h"
-#include "nk_database.h"
+#include "metal_colour/metal_spectrum.h"
+#include "nkdata/nk_database.h"
 #include "cli/numbers.h"
 #include "presets/preset_table.h"
 

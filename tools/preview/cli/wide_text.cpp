@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace aurivel::preview {
 namespace {

@@ -6,7 +6,7 @@
 #include "standin/plugin_library.h"
 #include "standin/scene_file.h"
 #include "standin/shade_context.h"
-#include "utf.h"
+#include "utf/utf.h"
 #include "cli/wide_text.h"
 
 namespace aurivel::preview {

@@ -6,12 +6,12 @@
 #include <sstream>
 
 #include "render/font.h"
-#include "nk_database.h"
-#include "nk_file.h"
+#include "nkdata/nk_database.h"
+#include "nkdata/nk_file.h"
 #include "measured/nk_source.h"
-#include "preset_metals.h"
+#include "metal_colour/preset_metals.h"
 #include "measured/measured_views.h"
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace aurivel::preview {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "fit.h"
+#include "metal_colour/fit.h"
 #include "render/font.h"
 #include "host/host.h"
 #include "render/image.h"

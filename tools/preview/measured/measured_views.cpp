@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "channel_wavelengths.h"
+#include "metal_colour/channel_wavelengths.h"
 #include "measured/nk_source.h"
 #include "cli/numbers.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fit.h"
+#include "metal_colour/fit.h"
 #include "render/image.h"
 #include "cli/options.h"
 #include "render/plot.h"

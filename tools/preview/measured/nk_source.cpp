@@ -4,9 +4,9 @@
 #include <iomanip>
 #include <sstream>
 
-#include "channel_wavelengths.h"
-#include "nk_database.h"
-#include "nk_file.h"
+#include "metal_colour/channel_wavelengths.h"
+#include "nkdata/nk_database.h"
+#include "nkdata/nk_file.h"
 #include "cli/numbers.h"
 #include "cli/wide_text.h"
 

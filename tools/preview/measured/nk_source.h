@@ -6,7 +6,7 @@
 #include <optional>
 #include <ostream>
 
-#include "nk_data.h"
+#include "nkdata/nk_data.h"
 #include "cli/options.h"
 #include "shading/shading_types.h"
 

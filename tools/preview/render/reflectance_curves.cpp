@@ -1,9 +1,9 @@
 #include "render/reflectance_curves.h"
 
-#include "channel_wavelengths.h"
-#include "exact_fresnel.h"
+#include "metal_colour/channel_wavelengths.h"
+#include "exact_fresnel/exact_fresnel.h"
 #include "cli/numbers.h"
-#include "utf.h"
+#include "utf/utf.h"
 
 namespace aurivel::preview {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fit.h"
+#include "metal_colour/fit.h"
 #include "host/host.h"
 #include "render/plot.h"
 
