@@ -4,9 +4,7 @@
 // API alone, so it runs unchanged on Windows.
 #pragma once
 
-#include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -73,21 +71,29 @@ private:
     std::vector<ClassDesc*> listed_;
 };
 
-// The library at `path` for a program that loads a module once and keeps it
-// until it exits (a test, benchmark or fuzzing host): loaded as Load does on
-// the first call that succeeds, the same object on later calls. Null, with
-// the reason in *error, if it cannot be loaded.
+// The library at `path` for a program that loads one module once and keeps
+// it until it exits (a test, benchmark or fuzzing host): loaded as Load does
+// on the first call, the same object on later calls. Null, with the reason in
+// *error, if it cannot be loaded or another path was loaded first. The
+// library is never unloaded: at the process's end the class directory that
+// an unloading library leaves may already be gone.
 inline PluginLibrary* LoadedForTheProcess(const std::wstring& path, std::string* error) {
-    static std::mutex guard;
-    // Never destroyed: at the process's end the class directory that an
-    // unloading library leaves may already be gone.
-    static auto& loaded = *new std::map<std::wstring, std::unique_ptr<PluginLibrary>>;
-    const std::lock_guard<std::mutex> lock(guard);
-    std::unique_ptr<PluginLibrary>& library = loaded[path];
-    if (!library) {
-        library = PluginLibrary::Load(path, error);
-    }
-    return library.get();
+    struct Loaded {
+        std::wstring path;
+        PluginLibrary* library;
+        std::string error;
+    };
+    // A static's initialisation is thread-safe, in both ABIs' runtimes.
+    static const Loaded loaded = [&path] {
+        std::string why;
+        PluginLibrary* library = PluginLibrary::Load(path, &why).release();
+        return Loaded{path, library, why};
+    }();
+    const char* refusal = loaded.path != path ? "this process keeps another module loaded"
+                          : !loaded.library   ? loaded.error.c_str()
+                                              : nullptr;
+    if (refusal && error) *error = refusal;
+    return refusal ? nullptr : loaded.library;
 }
 
 }  // namespace standin
