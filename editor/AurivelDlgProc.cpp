@@ -1,4 +1,4 @@
-#include "AurivelDlgProc.h"
+#include "editor/AurivelDlgProc.h"
 
 #include "map/Aurivel.h"
 #include "resource.h"

@@ -1,5 +1,5 @@
 // Opening the map's editor, and handing the output rollout between maps.
-#include "AurivelDlgProc.h"
+#include "editor/AurivelDlgProc.h"
 #include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
 #include "map/Aurivel.h"

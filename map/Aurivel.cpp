@@ -1,6 +1,6 @@
 #include "Aurivel.h"
 
-#include "AurivelParams.h"
+#include "map/AurivelParams.h"
 #include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
 #include "iparamm2.h"

@@ -1,4 +1,4 @@
-#include "AurivelParams.h"
+#include "map/AurivelParams.h"
 
 #include <utility>
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "iparamm2.h"
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "presets/preset_table.h"
 #include "resource.h"
-#include "rollout_page_table.h"
+#include "rollout_page/rollout_page_table.h"
 #include "standin/material_editor.h"
 #include "utf/utf.h"
 #include "win32shim_testing.h"

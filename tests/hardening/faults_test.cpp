@@ -8,7 +8,7 @@
 
 #include "editor/AurivelDlgProc.h"
 #include "map_state.h"
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "standin/copy_operation.h"
 #include "standin/host_heap.h"
 #include "standin/material_editor.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "map_state.h"
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "standin/copy_operation.h"
 #include "standin/scene_file.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "standin/scene_file.h"
 #include "standin/shade_context.h"
 

@@ -12,9 +12,9 @@
 
 #include "hostfiles/input_file.h"
 #include "map_state.h"
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "standin/scene_file.h"
-#include "tests/support/scratch_folder.h"
+#include "test_support/scratch_folder.h"
 
 namespace aurivel_test {
 namespace {

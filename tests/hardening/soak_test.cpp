@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "module_fixture.h"
-#include "random_samples.h"
+#include "module_fixture/module_fixture.h"
+#include "module_fixture/random_samples.h"
 #include "standin/shade_context.h"
 
 namespace aurivel_test {

@@ -9,7 +9,7 @@
 #include "hostfiles/input_file.h"
 #include "hostfiles/line_reader.h"
 #include "hostfiles/output_file.h"
-#include "tests/support/scratch_folder.h"
+#include "test_support/scratch_folder.h"
 
 namespace {
 

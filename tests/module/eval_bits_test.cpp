@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "module_fixture.h"
-#include "random_samples.h"
+#include "module_fixture/module_fixture.h"
+#include "module_fixture/random_samples.h"
 #include "standin/shade_context.h"
 
 namespace aurivel_test {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "standin/shade_context.h"
 
 namespace aurivel_test {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 #include "standin/chunk_io.h"
 #include "standin/copy_operation.h"
 #include "standin/paramblock_stats.h"

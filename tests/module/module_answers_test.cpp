@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "module_fixture.h"
+#include "module_fixture/module_fixture.h"
 
 namespace aurivel_test {
 namespace {

@@ -1,6 +1,6 @@
 #include "dialog_template.h"
 
-#include "rollout_page_table.h"
+#include "rollout_page/rollout_page_table.h"
 #include "shading/shading_types.h"
 #include "test_support.h"
 

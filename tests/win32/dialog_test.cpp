@@ -1,6 +1,6 @@
 // Dialogs created from the product's rollout page and from templates in
 // memory, and what the host does with their windows.
-#include "rollout_page_table.h"
+#include "rollout_page/rollout_page_table.h"
 #include "test_support.h"
 
 #include <windows.h>

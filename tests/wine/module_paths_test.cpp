@@ -6,7 +6,7 @@
 #include <string>
 
 #include "standin/plugin_library.h"
-#include "tests/support/scratch_folder.h"
+#include "test_support/scratch_folder.h"
 
 namespace {
 

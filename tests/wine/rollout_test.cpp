@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "rollout_fixture.h"
-#include "rollout_page_table.h"
+#include "rollout_page/rollout_page_table.h"
 
 namespace {
 
