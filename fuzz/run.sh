@@ -3,7 +3,8 @@
 # under fuzz/regressions/<target>/ once (inputs that once crashed it), then
 # fuzzing for a bounded time from a scratch copy of fuzz/corpus/<target>/, so
 # that the checked-in corpus never changes. Inputs that crash a target are
-# kept in <build-dir>/fuzz-findings/<target>/.
+# kept in <build-dir>/fuzz-findings/<target>/. Targets run side by side,
+# one per core.
 # Usage: fuzz/run.sh <build-dir> [seconds-per-target] [target...]
 set -euo pipefail
 
@@ -61,15 +62,34 @@ fuzz_target() {
   echo "$target: ${runs:-?} inputs executed in ${seconds} s, corpus $before -> $after inputs, no failure"
 }
 
-failed=0
-for target in "${targets[@]}"; do
-  binary="$build/fuzz/$target"
+# Both of a target's steps, reported in one file so that targets fuzzed side
+# by side do not mix their lines.
+run_target() {
+  local target="$1" binary="$build/fuzz/$1"
   if [[ ! -x "$binary" ]]; then
     echo "$target: $binary is missing (configure with --preset fuzz and build)" >&2
-    failed=1
-    continue
+    return 1
   fi
+  local failed=0
   replay_regressions "$target" "$binary" "$scratch/$target.regressions.log" || failed=1
   fuzz_target "$target" "$binary" "$scratch/$target.log" || failed=1
+  return "$failed"
+}
+
+# One target per core at a time, each for its full time.
+slots=$(nproc)
+pids=()
+for target in "${targets[@]}"; do
+  while (($(jobs -rp | wc -l) >= slots)); do
+    wait -n || true
+  done
+  run_target "$target" >"$scratch/$target.report" 2>&1 &
+  pids+=($!)
+done
+
+failed=0
+for i in "${!targets[@]}"; do
+  wait "${pids[$i]}" || failed=1
+  cat "$scratch/${targets[$i]}.report"
 done
 exit "$failed"

@@ -11,6 +11,7 @@ build_packages=(
   python3 valgrind
   libyaml-cpp-dev
   libmpfr-dev libllvmlibc-19-dev
+  ccache
 )
 # The Windows build: clang in MSVC mode with lld-link over Wine's C runtime
 # headers and import libraries and libc++'s headers; Wine and a display to

@@ -15,19 +15,27 @@ bash scripts/setup.sh all
 jobs=$(nproc)
 
 configure_and_build() {
-  cmake --preset "$1" >/dev/null
+  cmake --preset "$@" >/dev/null
   cmake --build --preset "$1" -j "$jobs"
 }
 
+# The two g++ trees compile mostly the same objects: ccache, its cache under
+# build/, compiles each once. Paths are hashed relative to the tree, so that
+# an object of build/ci serves build/ci-tools-off.
+with_ccache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_DIR=$PWD/build/ccache CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
+
 stage_main() {
-  configure_and_build ci
+  configure_and_build ci "${with_ccache[@]}"
   ctest --preset ci -j "$jobs"
 }
 
 # The libraries, tests and benchmarks build without the tools; what the
 # tests run is stage main's.
 stage_tools_off() {
-  configure_and_build ci-tools-off
+  ccache --zero-stats >/dev/null
+  configure_and_build ci-tools-off "${with_ccache[@]}"
+  ccache --show-stats | grep -E "^ *(Hits|Misses):"
 }
 
 stage_asan() {

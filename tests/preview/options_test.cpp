@@ -1,6 +1,8 @@
 #include "cli/options.h"
 
+#include <iterator>
 #include <ostream>
+#include <sstream>
 #include <gtest/gtest.h>
 
 #include "cli/errors.h"
@@ -156,6 +158,41 @@ TEST(OptionsTest, HelpNamesEveryOption) {
     EXPECT_NE(help.find("largest \xCE\x94"
                         "E2000 at the view angles 0, 30, 60, 75 and 85\xC2\xB0"),
               std::string::npos);
+}
+
+// The help's examples, continuation lines joined, each without the program's
+// name and the note that follows it after a gap.
+std::vector<std::vector<std::string>> HelpExamples(const std::string& help) {
+    std::istringstream lines(help.substr(help.find("Examples:")));
+    std::vector<std::vector<std::string>> examples;
+    std::string line;
+    std::string command;
+    while (std::getline(lines, line)) {
+        command += line.substr(line.find_first_not_of(' ') == std::string::npos ? 0 : line.find_first_not_of(' '));
+        if (!command.empty() && command.back() == '\\') {
+            command.back() = ' ';
+            continue;
+        }
+        if (command.rfind("aurivel-preview", 0) == 0) {
+            std::istringstream words(command.substr(0, command.find("  ")));
+            examples.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+            examples.back().erase(examples.back().begin());
+        }
+        command.clear();
+    }
+    return examples;
+}
+
+TEST(OptionsTest, EveryHelpExampleIsACommandLineThatParses) {
+    const auto examples = HelpExamples(HelpText());
+    EXPECT_GE(examples.size(), 10u);
+    for (const std::vector<std::string>& example : examples) {
+        std::string shown;
+        for (const std::string& word : example) {
+            shown += " " + word;
+        }
+        EXPECT_NO_THROW(ParseCommandLine(example)) << shown;
+    }
 }
 
 TEST(OptionsTest, PngNamesAndVersionAreAccepted) {
