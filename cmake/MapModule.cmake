@@ -19,10 +19,10 @@ function(aurivel_add_map_module target)
       ${root}/presets/Presets.cpp
       ${root}/editor/AurivelDlgProc.cpp
       ${root}/editor/Editor.cpp)
-  # The module's own folders (plugin/, map/, presets/, editor/), whose
-  # headers beside its sources it alone includes, and the headers it shares
-  # with the programs that load it.
-  target_include_directories(${target} PRIVATE ${root})
+  # The plug-in's own headers, and through aurivel_module_headers those that
+  # the module shares with the programs that load it (map/, editor/, its
+  # presets and resource ids). No source sees the repository's root.
+  target_include_directories(${target} PRIVATE ${root}/plugin/include)
   target_link_libraries(${target} PRIVATE MaxSdk::SDK aurivel_shading aurivel_module_headers)
   if(TARGET standin_sdk_folder)
     add_dependencies(${target} standin_sdk_folder)

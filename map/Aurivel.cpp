@@ -1,4 +1,4 @@
-#include "Aurivel.h"
+#include "map/Aurivel.h"
 
 #include "map/AurivelParams.h"
 #include "plugin/HostHeap.h"

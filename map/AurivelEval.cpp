@@ -1,6 +1,6 @@
 // The per-sample evaluation. Render threads call these concurrently on one
 // map: they only read the cache that Update wrote.
-#include "Aurivel.h"
+#include "map/Aurivel.h"
 
 #include "shading/shade_sample_inline.h"
 

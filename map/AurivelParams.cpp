@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "Aurivel.h"
+#include "map/Aurivel.h"
 #include "plugin/Plugin.h"
 #include "presets/preset_table.h"
 #include "resource.h"

@@ -1,7 +1,7 @@
-#include "AurivelClassDesc.h"
+#include "plugin/AurivelClassDesc.h"
 
-#include "HostHeap.h"
-#include "Plugin.h"
+#include "plugin/HostHeap.h"
+#include "plugin/Plugin.h"
 #include "map/Aurivel.h"
 #include "resource.h"
 

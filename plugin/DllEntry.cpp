@@ -1,5 +1,5 @@
 // The library's entry point, its six exports and the string loader.
-#include "Plugin.h"
+#include "plugin/Plugin.h"
 
 #include "max.h"
 #include "iparamb2.h"
