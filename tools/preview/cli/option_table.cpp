@@ -72,8 +72,8 @@ constexpr bool kOnce = false;
 
 }  // namespace
 
-const std::vector<OptionSpec>& OptionTable() {
-    static const std::vector<OptionSpec> options{
+const std::vector<OptionRow>& OptionTable() {
+    static const std::vector<OptionRow> options{
         {"--sheet", nullptr, nullptr, kFlag, kOnce, View::kSheet, kShowsSheet, Section::kWhatToShow, nullptr,
          "all ten metal presets side by side, each labelled"},
         {"--plot", nullptr, nullptr, kFlag, kOnce, View::kPlot, kShowsPlot, Section::kWhatToShow, nullptr,

@@ -28,7 +28,7 @@ inline constexpr unsigned kShownByEveryView = ~0u;
 // The part of --help that explains an option.
 enum class HelpSection { kWhatToShow, kChoosingTheMap, kMeasured, kOutput };
 
-struct OptionSpec {
+struct OptionRow {
     const char* name;       // "--output"
     const char* shortName;  // "-o", or null
     const char* argument;   // what help shows after the names ("FILE"), or null
@@ -41,6 +41,6 @@ struct OptionSpec {
     const char* help;  // one paragraph; {R}, {G}, {B}, {visible}, {angles} and {presets} are filled in
 };
 
-const std::vector<OptionSpec>& OptionTable();
+const std::vector<OptionRow>& OptionTable();
 
 }  // namespace aurivel::preview

@@ -20,14 +20,14 @@ namespace {
 
 // An option as the command line gave it.
 struct GivenOption {
-    const OptionSpec* spec;
+    const OptionRow* row;
     std::string spelling;  // "-o" or "--output"
 };
 
-const OptionSpec* FindOption(const std::string& spelling) {
-    for (const OptionSpec& spec : OptionTable()) {
-        if (spelling == spec.name || (spec.shortName != nullptr && spelling == spec.shortName)) {
-            return &spec;
+const OptionRow* FindOption(const std::string& spelling) {
+    for (const OptionRow& row : OptionTable()) {
+        if (spelling == row.name || (row.shortName != nullptr && spelling == row.shortName)) {
+            return &row;
         }
     }
     return nullptr;
@@ -43,9 +43,9 @@ std::string Joined(const std::vector<std::string>& names) {
 
 std::string ViewOptionNames() {
     std::vector<std::string> names;
-    for (const OptionSpec& spec : OptionTable()) {
-        if (spec.selects != View::kSphere) {
-            names.emplace_back(spec.name);
+    for (const OptionRow& row : OptionTable()) {
+        if (row.selects != View::kSphere) {
+            names.emplace_back(row.name);
         }
     }
     return Joined(names);
@@ -61,11 +61,11 @@ void SetView(Options& options, View view, const std::string& option) {
 // The same option twice (-o and --output are one) would leave one of the two
 // values unused without a word.
 void RefuseRepeat(const GivenOption& option, const std::vector<GivenOption>& given) {
-    if (option.spec->repeatable) {
+    if (option.row->repeatable) {
         return;
     }
     for (const GivenOption& earlier : given) {
-        if (earlier.spec == option.spec) {
+        if (earlier.row == option.row) {
             throw UsageError(option.spelling + " is given twice; give it once");
         }
     }
@@ -179,11 +179,11 @@ WhatIsShown WhatTheCommandShows(const Options& options) {
 // takes, in alphabetical order.
 std::string OptionsTakenBy(unsigned shown) {
     std::set<std::string> names;
-    for (const OptionSpec& spec : OptionTable()) {
-        if ((spec.takenBy & shown) != 0 && spec.takenBy != kShownByEveryView) {
-            names.insert(spec.name);
-            if (spec.shortName != nullptr) {
-                names.insert(spec.shortName);
+    for (const OptionRow& row : OptionTable()) {
+        if ((row.takenBy & shown) != 0 && row.takenBy != kShownByEveryView) {
+            names.insert(row.name);
+            if (row.shortName != nullptr) {
+                names.insert(row.shortName);
             }
         }
     }
@@ -194,7 +194,7 @@ std::string OptionsTakenBy(unsigned shown) {
 void CheckTheViewTakes(const Options& options, const std::vector<GivenOption>& given) {
     const WhatIsShown view = WhatTheCommandShows(options);
     for (const GivenOption& option : given) {
-        if ((option.spec->takenBy & view.shown) == 0) {
+        if ((option.row->takenBy & view.shown) == 0) {
             throw UsageError(option.spelling + " does not go with " + view.name + ", which takes " +
                              OptionsTakenBy(view.shown) + " (and --module)");
         }
@@ -298,11 +298,11 @@ std::string Filled(std::string text) {
 }
 
 // "  -o, --output FILE   the PNG to write ...", wrapped.
-std::string HelpEntry(const OptionSpec& spec) {
-    std::string names = std::string("  ") + (spec.shortName != nullptr ? std::string(spec.shortName) + ", " : "") +
-                        spec.name + (spec.argument != nullptr ? std::string(" ") + spec.argument : "");
+std::string HelpEntry(const OptionRow& row) {
+    std::string names = std::string("  ") + (row.shortName != nullptr ? std::string(row.shortName) + ", " : "") +
+                        row.name + (row.argument != nullptr ? std::string(" ") + row.argument : "");
     names.resize(std::max(names.size() + 1, kExplanationColumn), ' ');
-    return names + Wrapped(Filled(spec.help), names.size()) + "\n";
+    return names + Wrapped(Filled(row.help), names.size()) + "\n";
 }
 
 struct HelpSectionText {
@@ -375,25 +375,25 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
             inlineValue = name.substr(equals + 1);
             name.resize(equals);
         }
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr && name.empty()) {
+        const OptionRow* row = FindOption(name);
+        if (row == nullptr && name.empty()) {
             throw UsageError("an empty argument, where a file name or an option was expected");
         }
-        if (spec == nullptr && name.front() != '-') {
+        if (row == nullptr && name.front() != '-') {
             options.compareFiles.push_back(name);
             continue;
         }
-        if (spec == nullptr || (!spec->takesValue && inlineValue)) {
+        if (row == nullptr || (!row->takesValue && inlineValue)) {
             throw UsageError("unknown argument '" + args[i] + "' (see --help)");
         }
-        const std::string value = spec->takesValue ? TakeValue(name, inlineValue, args, i) : std::string();
-        const GivenOption option{spec, name};
+        const std::string value = row->takesValue ? TakeValue(name, inlineValue, args, i) : std::string();
+        const GivenOption option{row, name};
         RefuseRepeat(option, given);
-        if (spec->selects != View::kSphere) {
-            SetView(options, spec->selects, name);
+        if (row->selects != View::kSphere) {
+            SetView(options, row->selects, name);
         }
-        if (spec->apply != nullptr) {
-            spec->apply(options, value);
+        if (row->apply != nullptr) {
+            row->apply(options, value);
         }
         given.push_back(option);
     }
@@ -409,9 +409,9 @@ std::string HelpText() {
     std::string help = Filled(kHelpIntroduction);
     for (const HelpSectionText& section : kHelpSections) {
         help += section.heading;
-        for (const OptionSpec& spec : OptionTable()) {
-            if (spec.section == section.section) {
-                help += HelpEntry(spec);
+        for (const OptionRow& row : OptionTable()) {
+            if (row.section == section.section) {
+                help += HelpEntry(row);
             }
         }
         help += section.after;
