@@ -78,8 +78,7 @@ done
 
 progress "The preview tool and the atlas of measured metals"
 release_trees=$(IFS=';' && echo "${releases[*]}")
-cmake --preset default -B "$builds/native" -DAURIVEL_BUILD_TESTS=OFF -DAURIVEL_BUILD_BENCH=OFF \
-  -DAURIVEL_BUNDLE_RELEASES="$release_trees" >/dev/null
+cmake --preset package-native -B "$builds/native" -DAURIVEL_BUNDLE_RELEASES="$release_trees" >/dev/null
 cmake --build "$builds/native" -j "$(nproc)" --target bundle_atlas
 
 progress "Aurivel.bundle and its zip, in $out"

@@ -15,18 +15,18 @@ bash scripts/setup.sh all
 jobs=$(nproc)
 
 configure_and_build() {
-  cmake --preset "$@" >/dev/null
+  cmake --preset "$1" >/dev/null
   cmake --build --preset "$1" -j "$jobs"
 }
 
-# The two g++ trees compile mostly the same objects: ccache, its cache under
-# build/, compiles each once. Paths are hashed relative to the tree, so that
-# an object of build/ci serves build/ci-tools-off.
-with_ccache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# The g++ trees of presets ci, ci-tools-off and package-native compile mostly
+# the same objects: ccache, its cache under build/, compiles each once. Paths
+# are hashed relative to the tree, so that an object of build/ci serves the
+# others.
 export CCACHE_DIR=$PWD/build/ccache CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 
 stage_main() {
-  configure_and_build ci "${with_ccache[@]}"
+  configure_and_build ci
   ctest --preset ci -j "$jobs"
 }
 
@@ -34,7 +34,7 @@ stage_main() {
 # tests run is stage main's.
 stage_tools_off() {
   ccache --zero-stats >/dev/null
-  configure_and_build ci-tools-off "${with_ccache[@]}"
+  configure_and_build ci-tools-off
   ccache --show-stats | grep -E "^ *(Hits|Misses):"
 }
 
