@@ -7,7 +7,7 @@
 # Each SDK folder's release is read from its include/maxversion.h; its
 # module is built through preset msvc-sdk in build/package/<year>
 # (incremental on a later run) and its exports and imports are checked. The
-# native preview tool writes the atlas (build/package/native), and CPack
+# native preview tool writes the atlas (build/package-native), and CPack
 # gathers the releases' modules and the rest into the zip, whose contents
 # become the bundle. A module built against a folder that marks itself as
 # the project's own (standin-sdk.txt) makes it a test package. Nothing in
@@ -78,15 +78,16 @@ done
 
 progress "The preview tool and the atlas of measured metals"
 release_trees=$(IFS=';' && echo "${releases[*]}")
-cmake --preset package-native -B "$builds/native" -DAURIVEL_BUNDLE_RELEASES="$release_trees" >/dev/null
-cmake --build "$builds/native" -j "$(nproc)" --target bundle_atlas
+native=$root/build/package-native
+cmake --preset package-native -DAURIVEL_BUNDLE_RELEASES="$release_trees" >/dev/null
+cmake --build "$native" -j "$(nproc)" --target bundle_atlas
 
 progress "Aurivel.bundle and its zip, in $out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 stage=$(mktemp -d "$out/.package.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
-cpack --config "$builds/native/CPackConfig.cmake" -B "$stage/zip" >/dev/null
+cpack --config "$native/CPackConfig.cmake" -B "$stage/zip" >/dev/null
 zips=("$stage"/zip/*.zip)
 if ((${#zips[@]} != 1)) || [[ ! -f ${zips[0]} ]]; then
   echo "package.sh: cpack made ${zips[*]}, not one zip" >&2
