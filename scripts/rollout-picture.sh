@@ -17,8 +17,7 @@ case "$out" in
 esac
 
 cd "$repo"
-bash scripts/setup.sh build
-bash scripts/setup.sh windows
+bash scripts/setup.sh build windows
 cmake --preset msvc >/dev/null
 cmake --build --preset msvc -j "$(nproc)" --target wine_module_test
 

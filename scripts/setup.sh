@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what this project needs on a fresh Debian machine, and nothing when
-# everything is already there. Usage: scripts/setup.sh [build|windows|browser|all]
+# everything is already there. Usage: scripts/setup.sh [build|windows|browser|all]...
 set -euo pipefail
 
 build_packages=(
@@ -21,13 +21,16 @@ windows_packages=(lld-14 wine64-tools libc++-14-dev wine wine64 xvfb xauth)
 # Debian packages for its own /usr/bin/python3.
 browser_packages=(chromium chromium-driver python3-selenium)
 
-case "${1:-all}" in
-  build) wanted=("${build_packages[@]}") ;;
-  windows) wanted=("${windows_packages[@]}") ;;
-  browser) wanted=("${browser_packages[@]}") ;;
-  all) wanted=("${build_packages[@]}" "${windows_packages[@]}" "${browser_packages[@]}") ;;
-  *) echo "usage: $0 [build|windows|browser|all]" >&2; exit 2 ;;
-esac
+wanted=()
+for group in "${@:-all}"; do
+  case $group in
+    build) wanted+=("${build_packages[@]}") ;;
+    windows) wanted+=("${windows_packages[@]}") ;;
+    browser) wanted+=("${browser_packages[@]}") ;;
+    all) wanted+=("${build_packages[@]}" "${windows_packages[@]}" "${browser_packages[@]}") ;;
+    *) echo "usage: $0 [build|windows|browser|all]..." >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for pkg in "${wanted[@]}"; do
