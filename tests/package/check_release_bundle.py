@@ -55,16 +55,17 @@ def check_components(bundle, root, version, years):
     expect(component_years == [str(y) for y in years],
            f"the plugin parts components are for {component_years}, expected one for each of {years} in order")
     scripts = root.findall("Components[@Description='post-start-up scripts parts']")
-    expect(len(scripts) == 1, f"{len(scripts)} post-start-up scripts components")
+    script_years = [c.find("RuntimeRequirements") for c in scripts]
+    script_years = [(r.get("SeriesMin"), r.get("SeriesMax")) if r is not None else None for r in script_years]
+    expect(script_years == [(str(y), str(y)) for y in years],
+           f"the post-start-up scripts components are for {script_years}, expected one for each of {years} alone")
     script_files = []
     for component in scripts:
-        requirements = component.find("RuntimeRequirements")
-        expect(requirements is not None and (requirements.get("SeriesMin"), requirements.get("SeriesMax")) ==
-               (str(min(years)), str(max(years))), "the scripts component does not cover every release")
         for entry in component.findall("ComponentEntry"):
             path = os.path.join(bundle, entry.get("ModuleName", ""))
             expect(os.path.isfile(path), f"the scripts component names {entry.get('ModuleName')}, not in the bundle")
-            script_files.append(path)
+            if path not in script_files:
+                script_files.append(path)
     return modules, script_files
 
 
@@ -145,7 +146,10 @@ def main():
             listed = {name for name in z.namelist() if not name.endswith("/")}
         expect(listed == {"Aurivel.bundle/" + f for f in bundle_files}, "the zip does not list exactly the bundle")
     with open(os.path.join(bundle, "Contents", "ReadMe.txt"), encoding="utf-8") as f:
-        expect(f.readline().strip() == TEST_NOTICE, "the read-me does not begin with the test package's notice")
+        readme = f.read()
+    expect(readme.splitlines()[0].strip() == TEST_NOTICE, "the read-me does not begin with the test package's notice")
+    named = f"This one is for 3ds Max {', '.join(map(str, args.years))}."
+    expect(named in " ".join(readme.split()), f"the read-me does not say \"{named}\"")
     expect(os.path.isfile(os.path.join(bundle, "Contents", "LICENSE.txt")), "no licence in the bundle")
     root = ET.parse(os.path.join(bundle, "PackageContents.xml")).getroot()
     modules, script_files = check_components(bundle, root, args.version, args.years)
