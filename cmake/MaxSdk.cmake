@@ -20,8 +20,28 @@ endif()
 
 add_library(MaxSdk::SDK INTERFACE IMPORTED)
 set_target_properties(MaxSdk::SDK PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${_sdk}/include)
+# Windows finds a file whatever the case of its name, and the real SDK
+# spells one import library so (Paramblk2.lib): each is looked up without
+# regard to case. The stand-in's own folder is laid out during the build.
+if(AURIVEL_STANDIN_SDK_FOLDER)
+  set(_libraries ${AURIVEL_MAXSDK_LIBRARIES})
+  list(TRANSFORM _libraries APPEND .lib)
+else()
+  file(GLOB _libraries RELATIVE ${_sdk}/lib/x64/Release ${_sdk}/lib/x64/Release/*)
+endif()
 foreach(name IN LISTS AURIVEL_MAXSDK_LIBRARIES)
-  set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_LINK_LIBRARIES ${_sdk}/lib/x64/Release/${name}.lib)
+  set(_found "")
+  foreach(file IN LISTS _libraries)
+    string(TOLOWER "${file}" _lower)
+    if(_lower STREQUAL "${name}.lib")
+      set(_found ${file})
+    endif()
+  endforeach()
+  if(NOT _found)
+    message(FATAL_ERROR "AURIVEL_MAXSDK_DIR=${AURIVEL_MAXSDK_DIR} has no import library ${name}.lib in lib/x64/Release "
+                        "(looked up regardless of case)")
+  endif()
+  set_property(TARGET MaxSdk::SDK APPEND PROPERTY INTERFACE_LINK_LIBRARIES ${_sdk}/lib/x64/Release/${_found})
 endforeach()
 
 if(AURIVEL_STANDIN_SDK_FOLDER)

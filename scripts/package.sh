@@ -71,8 +71,12 @@ for year in "${years[@]}"; do
   progress "3ds Max $year: the module, built against ${sdk_of_year[$year]}"
   cmake --preset msvc-sdk -B "$builds/$year" -DAURIVEL_MAXSDK_DIR="${sdk_of_year[$year]}" >/dev/null
   cmake --build "$builds/$year" -j "$(nproc)"
+  # What the release's DLLs export, where its list is known; otherwise what
+  # the headers declare for export.
+  host_exports=tests/wine/host_exports_$year.txt
+  [[ -f $host_exports ]] || host_exports=tests/wine/host_exports.txt
   cmake -DREADOBJ=llvm-readobj -DMODULE="$builds/$year/plugin/Aurivel.dlt" -DDEF_FILE=plugin/Aurivel.def \
-    -DHOST_EXPORTS=tests/wine/host_exports.txt -P tests/wine/check_module_tables.cmake
+    -DSDK_INCLUDE="${sdk_of_year[$year]}/include" -DHOST_EXPORTS="$host_exports" -P tests/wine/check_module_tables.cmake
   releases+=("$builds/$year")
 done
 

@@ -1,10 +1,11 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes <FOLDER>, a folder laid out as the 3ds Max SDK is (include/,
-# lib/x64/Release/{core,geom,maxutil,paramblk2}.lib), which the msvc-sdk
+# lib/x64/Release/{core,geom,maxutil,Paramblk2}.lib), which the msvc-sdk
 # preset builds the module against as against Autodesk's SDK. It is made of
 # this project's own text only: the stand-in's headers (<STANDIN_INCLUDE>),
 # some under other spellings of their names, plus the headers of Util/ here,
-# which ask of the build what the real SDK's headers ask of it, and import
+# which ask of the build what the real SDK's headers ask of it (one of
+# them marks inline members for export, which a module then exports), and import
 # libraries made by <DLLTOOL> from .def files listing the names that each
 # of the host's DLLs exports (<HOST_EXPORTS>). <RELEASE> (default 2024) is
 # the 3ds Max release the folder is for: its maxversion.h and plugapi.h give
@@ -71,7 +72,7 @@ foreach(header IN LISTS headers)
     # Everything of the SDK comes in through max.h, these too.
     string(APPEND text "\n#include \"util/iniutil.h\"\n#include \"util/heaphandler.h\"\n"
                        "#include \"util/colourconverter.h\"\n#include \"util/sharedowner.h\"\n"
-                       "#include \"util/windowsheaders.h\"\n")
+                       "#include \"util/windowsheaders.h\"\n#include \"util/meshchannels.h\"\n")
   elseif(header STREQUAL "maxversion.h")
     rewrite(text "MAX_PRODUCT_YEAR_NUMBER [0-9]+" "MAX_PRODUCT_YEAR_NUMBER ${RELEASE}")
   elseif(header STREQUAL "plugapi.h")
@@ -106,7 +107,9 @@ foreach(header IN LISTS headers)
 endforeach()
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/Util DESTINATION ${FOLDER}/include)
 
-# One import library per DLL, from a .def file of the names it exports.
+# One import library per DLL, from a .def file of the names it exports,
+# named as the real SDK names them: paramblk2's is Paramblk2.lib.
+set(library_paramblk2 Paramblk2)
 file(STRINGS ${HOST_EXPORTS} export_lines REGEX "^[a-z0-9]+\\.dll [^ ]+$")
 set(dlls "")
 foreach(line IN LISTS export_lines)
@@ -125,9 +128,13 @@ foreach(line IN LISTS export_lines)
   endif()
 endforeach()
 foreach(dll IN LISTS dlls)
+  set(library ${dll})
+  if(DEFINED library_${dll})
+    set(library ${library_${dll}})
+  endif()
   set(def_file ${FOLDER}/lib/x64/Release/${dll}.def)
   file(WRITE ${def_file} "${def_${dll}}")
-  execute_process(COMMAND ${DLLTOOL} -m i386:x86-64 -d ${def_file} -l ${FOLDER}/lib/x64/Release/${dll}.lib
+  execute_process(COMMAND ${DLLTOOL} -m i386:x86-64 -d ${def_file} -l ${FOLDER}/lib/x64/Release/${library}.lib
     COMMAND_ERROR_IS_FATAL ANY)
   file(REMOVE ${def_file})
 endforeach()

@@ -1,8 +1,10 @@
 cmake_minimum_required(VERSION 3.25)
 # Reads the export and import tables of the PE module <MODULE> with
 # llvm-readobj (<READOBJ>):
-#  - with <DEF_FILE>: it exports exactly the functions of the .def file, by
-#    name, under the ordinals that the .def file gives them;
+#  - with <DEF_FILE>: it exports the functions of the .def file, by name,
+#    under the ordinals that the .def file gives them, and nothing else of
+#    its own: with <SDK_INCLUDE>, the members of the SDK's classes that its
+#    headers export from every module are accepted, and listed;
 #  - every name it imports from a DLL of 3ds Max is one that <HOST_EXPORTS>
 #    lists for that DLL ("dll name" lines): a name that the real DLL does not
 #    export would leave the module unloadable in 3ds Max;
@@ -10,6 +12,29 @@ cmake_minimum_required(VERSION 3.25)
 #    the Universal CRT, so it needs no other runtime;
 #  - nothing it imports has an Itanium C++ decoration ("_Z..."): the host
 #    speaks the Microsoft C++ ABI only.
+
+# Whether the decorated <name> is a member of a class that the SDK's
+# headers (<SDK_INCLUDE>) declare, and none of the product's.
+function(sdk_member_name name)
+  set(sdk_member FALSE PARENT_SCOPE)
+  if(name MATCHES "[Aa]urivel")
+    return()
+  endif()
+  # ??0Class@ (a constructor, destructor or operator) or ?Member@Class@.
+  if(name MATCHES "^\\?\\?[0-9A-Z_]([A-Za-z_][A-Za-z0-9_]*)@")
+    set(class ${CMAKE_MATCH_1})
+  elseif(name MATCHES "^\\?[A-Za-z_][A-Za-z0-9_]*@([A-Za-z_][A-Za-z0-9_]*)@")
+    set(class ${CMAKE_MATCH_1})
+  else()
+    return()
+  endif()
+  execute_process(COMMAND grep -rqE --include=*.h --include=*.H "(class|struct)[[:space:]]+([A-Za-z_]+[[:space:]]+)?${class}\\b"
+                          ${SDK_INCLUDE} RESULT_VARIABLE found)
+  if(found EQUAL 0)
+    set(sdk_member TRUE PARENT_SCOPE)
+  endif()
+endfunction()
+
 function(read_table option out_var)
   execute_process(COMMAND ${READOBJ} ${option} ${MODULE} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
   set(${out_var} "${dump}" PARENT_SCOPE)
@@ -34,8 +59,34 @@ if(DEF_FILE)
     list(APPEND exports "${CMAKE_MATCH_1} ${CMAKE_MATCH_2}")
   endforeach()
   list(SORT exports)
-  if(NOT exports STREQUAL expected)
-    message(FATAL_ERROR "${MODULE} exports [${exports}], expected [${expected}] (ordinal name)")
+  # Beside them, a module exports what the SDK's headers mark for export in
+  # their inline members (Visual C++ exports a dllexport inline function
+  # from every module that includes it): C++ names, none of the product's.
+  set(missing ${expected})
+  list(REMOVE_ITEM missing ${exports})
+  set(extra ${exports})
+  list(REMOVE_ITEM extra ${expected})
+  set(foreign "")
+  set(from_headers "")
+  foreach(entry IN LISTS extra)
+    string(REGEX REPLACE "^[0-9]+ " "" name "${entry}")
+    set(sdk_member FALSE)
+    if(SDK_INCLUDE)
+      sdk_member_name(${name})
+    endif()
+    if(sdk_member)
+      list(APPEND from_headers "${name}")
+    else()
+      list(APPEND foreign "${entry}")
+    endif()
+  endforeach()
+  if(missing OR foreign)
+    message(FATAL_ERROR "${MODULE} exports [${exports}]: it lacks [${missing}] and exports [${foreign}], which is "
+                        "neither an entry point of ${DEF_FILE} (ordinal name) nor a member the SDK's headers export")
+  endif()
+  if(from_headers)
+    list(JOIN from_headers "\n  " listed)
+    message(STATUS "${MODULE} also exports what the SDK's headers mark for export:\n  ${listed}")
   endif()
 endif()
 

@@ -4,6 +4,7 @@
 
 #include "utilexp.h"
 #include "maxheap.h"
+#include "maxversion.h"
 #include "strbasic.h"
 
 class UtilExport WStr : public MaxHeapOperators {
@@ -16,7 +17,11 @@ public:
 
     WStr& operator=(const MCHAR* s);
     WStr& operator=(const WStr& other);
+    // From 2026 on; maxutil.dll exports it for the modules of every release
+    // it serves.
+#if MAX_PRODUCT_YEAR_NUMBER >= 2026 || defined(STANDIN_BUILDING_MAXUTIL)
     WStr& operator=(WStr&& other) noexcept;
+#endif
 
     const MCHAR* data() const;
     int Length() const;

@@ -31,6 +31,7 @@ WStr& WStr::operator=(const MCHAR* s) {
 
 WStr& WStr::operator=(const WStr& other) { return *this = other.text_; }
 
+#if MAX_PRODUCT_YEAR_NUMBER >= 2026 || defined(STANDIN_BUILDING_MAXUTIL)
 WStr& WStr::operator=(WStr&& other) noexcept {
     if (this != &other) {
         delete[] text_;
@@ -38,6 +39,7 @@ WStr& WStr::operator=(WStr&& other) noexcept {
     }
     return *this;
 }
+#endif
 
 const MCHAR* WStr::data() const { return text_ ? text_ : L""; }
 int WStr::Length() const { return text_ ? static_cast<int>(std::wcslen(text_)) : 0; }
