@@ -6,6 +6,10 @@
 #include <windows.h>
 
 #include "acolor.h"
+#include "baseinterface.h"
+#include "color.h"
+#include "matrix3.h"
+#include "quat.h"
 #include "coreexp.h"
 #include "interval.h"
 #include "ioapi.h"
@@ -17,18 +21,52 @@
 
 class Texmap;
 class ParamDlg;
+class LightDesc;
+class RenderGlobalContext;
 
-class ShadeContext : public MaxHeapOperators {
+enum SCMode { SCMODE_NORMAL, SCMODE_SHADOW };
+// The frame of reference of a point or vector.
+enum RefFrame { REF_CAMERA = 0, REF_WORLD, REF_OBJECT };
+
+// What shading a sample produced: its colour, transparency and G-buffer
+// id.
+class ShadeOutput : public BaseInterfaceServer {
 public:
-    virtual ~ShadeContext() {}
-    virtual Point3 Normal() = 0;
-    virtual Point3 V() = 0;
-    virtual void SetGBufferID(int /*gbid*/) {}
+    ULONG flags = 0;
+    Color c, t;
+    float ior = 1.0f;
+    int gbufId = 0;
+    int nElements = 0;
+    AColor elementVals[32];
 };
 
-class ParamDlg : public MaxHeapOperators {
+class ShadeContext : public InterfaceServer {
 public:
-    virtual ~ParamDlg() {}
+    STANDIN_SLOTS_ShadeContext_0
+    virtual Point3 Normal() = 0;
+    STANDIN_SLOTS_ShadeContext_1
+    virtual Point3 V() = 0;
+    STANDIN_SLOTS_ShadeContext_2
+    virtual void SetGBufferID(int gbid) { out.gbufId = gbid; }
+    STANDIN_SLOTS_ShadeContext_3
+
+    SCMode mode = SCMODE_NORMAL;
+    BOOL doMaps = TRUE;
+    BOOL filterMaps = TRUE;
+    BOOL shadow = FALSE;
+    BOOL backFace = FALSE;
+    int mtlNum = 0;
+    Color ambientLight;
+    int nLights = 0;
+    int rayLevel = 0;
+    int xshadeID = 0;
+    LightDesc* atmosSkipLight = nullptr;
+    RenderGlobalContext* globContext = nullptr;
+    ShadeOutput out;
+};
+
+class ParamDlg : public InterfaceServer {
+public:
     virtual Class_ID ClassID() = 0;
     virtual void SetThing(ReferenceTarget* m) = 0;
     virtual ReferenceTarget* GetThing() = 0;
@@ -36,20 +74,24 @@ public:
     virtual void ReloadDialog() = 0;
     virtual void DeleteThis() = 0;
     virtual void ActivateDlg(BOOL onOff) = 0;
+    STANDIN_SLOTS_ParamDlg_7
 };
 
 #define ROLLUP_CAT_STANDARD 4000
 
 // What the material editor offers the dialogs it shows.
-class IMtlParams : public MaxHeapOperators {
+class IMtlParams : public InterfaceServer {
 public:
-    virtual ~IMtlParams() {}
+    STANDIN_SLOTS_IMtlParams_0
     virtual HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
                                LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
     virtual HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title,
                                LPARAM param = 0, DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) = 0;
+    STANDIN_SLOTS_IMtlParams_2
     virtual void DeleteRollupPage(HWND hRollup) = 0;
+    STANDIN_SLOTS_IMtlParams_3
     virtual TimeValue GetTime() = 0;
+    STANDIN_SLOTS_IMtlParams_4
 };
 
 class ISubMap : public MaxHeapOperators {
@@ -60,9 +102,7 @@ public:
     virtual int MapSlotType(int i) = 0;
     virtual void SetSubTexmap(int /*i*/, Texmap* /*m*/) {}
     virtual int SubTexmapOn(int /*i*/) { return 1; }
-    [[deprecated("name the slot with GetSubTexmapSlotName(i, localized)")]] virtual MSTR GetSubTexmapSlotName(int i) final {
-        return GetSubTexmapSlotName(i, true);
-    }
+    STANDIN_SLOTS_ISubMap_6
     CoreExport virtual MSTR GetSubTexmapSlotName(int i, bool localized);  // empty by default
     // The slot's name as track view shows it: the slot name, or "Map #n"
     // (n counted from 1) for a slot without one.
@@ -81,12 +121,17 @@ public:
     MSTR& GetName() { return name; }
     CoreExport void SetName(MSTR s);
 
+    STANDIN_OVERRIDES_MtlBase
+    BaseInterface* GetInterface(Interface_ID id) override { return ReferenceTarget::GetInterface(id); }
     ReferenceTarget* GetRefTarget() override { return this; }
+    int MapSlotType(int /*i*/) override { return defaultSlotType; }
 
+    STANDIN_SLOTS_MtlBase_0
     virtual void Update(TimeValue t, Interval& valid) = 0;
     virtual void Reset() = 0;
     virtual Interval Validity(TimeValue t) = 0;
     virtual ParamDlg* CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) = 0;
+    STANDIN_SLOTS_MtlBase_4
 
     // The header, as sub-chunks of whatever chunk the caller has open.
     CoreExport IOResult Save(ISave* isave) override;
@@ -95,16 +140,28 @@ public:
     // nothing (the header is copied by operator=).
     CoreExport void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap) override;
 
-    ULONG gbufID = 0;
-
 private:
     MSTR name;
+
+protected:
+    ULONG mtlFlags = 0;
+    int defaultSlotType = 0;  // a map
+    int activeCount = 0;
+
+private:
+    class MtlBaseImplData;
+    MaxSDK::Util::AutoPtr<MtlBaseImplData> mMtlBaseImplData;
+
+public:
+    Quat meditRotate;
+    ULONG gbufID = 0;
 };
 
 class Texmap : public MtlBase {
 public:
     CoreExport Texmap();
 
+    STANDIN_OVERRIDES_Texmap
     SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
     int MapSlotType(int /*i*/) override { return 0; }  // its slots take maps
     CoreExport void RefAdded(RefMakerHandle rm) override;
@@ -113,12 +170,18 @@ public:
     // The mean of EvalColor's three channels.
     virtual float EvalMono(ShadeContext& sc) { return Intens(EvalColor(sc)); }
     virtual Point3 EvalNormalPerturb(ShadeContext& sc) = 0;
+    STANDIN_SLOTS_Texmap_3
+    // A map without UV coordinates of its own maps them unchanged.
+    virtual void GetUVTransform(Matrix3& uvtrans) { uvtrans.IdentityMatrix(); }
+    STANDIN_SLOTS_Texmap_4
+
+    int cacheID = 0;
 };
 
 class TextureOutput : public MtlBase {
 public:
+    STANDIN_OVERRIDES_TextureOutput
     SClass_ID SuperClassID() override { return TEXOUTPUT_CLASS_ID; }
-    int MapSlotType(int /*i*/) override { return 0; }  // it has no slots
 
     virtual AColor Filter(AColor c) = 0;
     virtual float Filter(float f) = 0;
@@ -126,4 +189,5 @@ public:
     // The output amount.
     virtual float GetOutputLevel(TimeValue t) = 0;
     virtual void SetOutputLevel(TimeValue t, float v) = 0;
+    STANDIN_SLOTS_TextureOutput_5
 };

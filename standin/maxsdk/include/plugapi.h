@@ -2,6 +2,7 @@
 // through which the host learns of a plug-in class and creates its objects.
 #pragma once
 
+#include "baseinterface.h"
 #include "coreexp.h"
 #include "maxheap.h"
 #include "maxtypes.h"
@@ -39,29 +40,37 @@ private:
 class Interface;
 class ParamBlockDesc2;
 
-// Defined in the header; the host exports none of it that a plug-in uses.
+class ParamMap2UserDlgProc;
+class FPInterface;
+
 class ClassDesc : public MaxHeapOperators {
 public:
     virtual ~ClassDesc() {}
 
     virtual int IsPublic() = 0;
     virtual void* Create(BOOL loading = FALSE) = 0;
-    // Interactive creation in the viewports, which maps do not take part in.
-    virtual int BeginCreate(Interface* /*i*/) { return 0; }
-    virtual int EndCreate(Interface* /*i*/) { return 0; }
-    virtual BOOL OkToCreate(Interface* /*i*/) { return TRUE; }
+    STANDIN_SLOTS_ClassDesc_3
     virtual const MCHAR* ClassName() = 0;
     virtual const MCHAR* NonLocalizedClassName() = 0;
     virtual const MCHAR* InternalName() { return nullptr; }
     virtual SClass_ID SuperClassID() = 0;
     virtual Class_ID ClassID() = 0;
     virtual const MCHAR* Category() = 0;
+    STANDIN_SLOTS_ClassDesc_9
     virtual HINSTANCE HInstance() { return nullptr; }
 
     virtual int NumParamBlockDescs() { return 0; }
     virtual ParamBlockDesc2* GetParamBlockDesc(int /*i*/) { return nullptr; }
     virtual ParamBlockDesc2* GetParamBlockDescByID(BlockID /*id*/) { return nullptr; }
     virtual void AddParamBlockDesc(ParamBlockDesc2* /*pbd*/) {}
+    STANDIN_SLOTS_ClassDesc_14
+    // Installs `proc` on the block's rollout: a class without blocks has
+    // none.
+    virtual bool SetUserDlgProc(ParamBlockDesc2* /*pbd*/, ParamMap2UserDlgProc* /*proc*/ = nullptr) { return false; }
+    STANDIN_SLOTS_ClassDesc_15
+
+protected:
+    Tab<FPInterface*> interfaces;
 };
 
 // The functions through which the host learns what a plug-in library offers,

@@ -23,6 +23,8 @@ typedef ReferenceMaker* RefMakerHandle;
 
 // Options of a change notification; the stand-in knows none but the default.
 enum NotifyDependentsOption : int {};
+// Which channels of an object a save or load covers.
+typedef ULONG ChannelMask;
 
 class ReferenceMaker : public Animatable {
 protected:
@@ -34,10 +36,12 @@ protected:
 public:
     CoreExport ReferenceMaker();
 
+    STANDIN_OVERRIDES_ReferenceMaker
     CoreExport SClass_ID SuperClassID() override;
 
     // A maker is no target: nothing refers to it.
     virtual RefResult DeleteAllRefsToMe() { return REF_SUCCEED; }
+    STANDIN_SLOTS_ReferenceMaker_1
     CoreExport virtual int NumRefs();
     CoreExport virtual RefTargetHandle GetReference(int i);
 
@@ -46,13 +50,16 @@ protected:
 
 public:
     CoreExport virtual IOResult Save(ISave* isave);
+    STANDIN_SLOTS_ReferenceMaker_5
     CoreExport virtual IOResult Load(ILoad* iload);
+    STANDIN_SLOTS_ReferenceMaker_6
     // Tells the makers that refer to this object of a change: a maker that
     // is no target has none.
     CoreExport virtual RefResult NotifyDependents(const Interval& changeInt, PartID partID, RefMessage message,
                                                   SClass_ID sclass = NOTIFY_ALL, BOOL propagate = TRUE,
                                                   RefTargetHandle hTarg = nullptr,
                                                   NotifyDependentsOption option = NotifyDependentsOption());
+    STANDIN_SLOTS_ReferenceMaker_7
 
     // Makes newtarg reference `which` (through SetReference). The previous
     // target loses this reference and, with delOld, is deleted when nothing
@@ -77,7 +84,9 @@ private:
     void DropReferencesTo(RefTargetHandle target);
     bool DependsOn(const ReferenceMaker* other) const;
 
-    std::vector<RefTargetHandle> slots_;
+    // The targets it holds, slot by slot.
+    class ReferenceMakerImplData;
+    MaxSDK::Util::AutoPtr<ReferenceMakerImplData> mImplData;
 };
 
 class ReferenceTarget : public ReferenceMaker {
@@ -89,16 +98,21 @@ protected:
 public:
     CoreExport ReferenceTarget();
 
+    STANDIN_OVERRIDES_ReferenceTarget
     CoreExport void GetClassName(MSTR& s, bool localized = true) const override;
     CoreExport SClass_ID SuperClassID() override;
 
+    STANDIN_SLOTS_ReferenceTarget_0
     // Called after a maker made this target one of its references, and
     // after the maker `rm` let go of one reference to it.
     virtual void RefAdded(RefMakerHandle /*rm*/) {}
+    STANDIN_SLOTS_ReferenceTarget_1
     virtual void RefDeleted(ReferenceMaker* /*rm*/) {}
+    STANDIN_SLOTS_ReferenceTarget_2
 
     CoreExport virtual RefTargetHandle Clone(RemapDir& remap);
     CoreExport virtual void BaseClone(ReferenceTarget* from, ReferenceTarget* to, RemapDir& remap);
+    STANDIN_SLOTS_ReferenceTarget_4
 
     CoreExport RefResult DeleteAllRefsToMe() override;
     // Calls NotifyRefChanged of every maker that refers to this target (once
@@ -113,7 +127,9 @@ public:
 private:
     friend class ReferenceMaker;
 
-    std::vector<RefMakerHandle> dependents_;
+    // The makers that refer to it, once per slot.
+    class RefList;
+    RefList* mRefs = nullptr;
 };
 
 // Maps originals to their copies during one copy operation, so that an
@@ -129,6 +145,8 @@ public:
         if (copy) AddEntry(oldTarg, copy);
         return copy;
     }
+    STANDIN_SLOTS_RemapDir_2
     virtual void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) = 0;
+    STANDIN_SLOTS_RemapDir_3
     virtual ~RemapDir() {}
 };
