@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "module_fixture/module_fixture.h"
+#include "standin/param_declarations.h"
 
 namespace aurivel_test {
 namespace {
@@ -166,14 +167,14 @@ TEST(ModuleAnswers, SpinnerParameters) {
         EXPECT_EQ(static_cast<int>(def.type), TYPE_FLOAT);
         EXPECT_EQ(def.flags, P_ANIMATABLE);
         EXPECT_EQ(def.local_name, want.displayName);
-        EXPECT_TRUE(def.hasDefault);
+        EXPECT_TRUE(standin::HasDefault(def));
         EXPECT_EQ(def.def.f, want.defaultValue);
-        EXPECT_TRUE(def.hasRange);
+        EXPECT_TRUE(standin::HasRange(def));
         EXPECT_EQ(def.range_low.f, want.low);
         EXPECT_EQ(def.range_high.f, want.high);
         EXPECT_EQ(def.ctrl_type, TYPE_SPINNER);
         EXPECT_EQ(def.spin_type, EDITTYPE_FLOAT);
-        EXPECT_EQ(def.ctrl_IDs, (std::vector<int>{want.edit, want.spinner}));
+        EXPECT_EQ(standin::ControlIds(def), (std::vector<int>{want.edit, want.spinner}));
         EXPECT_EQ(def.scale, want.scale);
     }
 }
@@ -184,13 +185,13 @@ TEST(ModuleAnswers, PresetParameterIsAComboBoxThatResetsToCopper) {
     EXPECT_EQ(static_cast<int>(def.type), TYPE_INT);
     EXPECT_EQ(def.flags, P_ANIMATABLE | P_RESET_DEFAULT);
     EXPECT_EQ(def.local_name, 11);
-    EXPECT_TRUE(def.hasDefault);
+    EXPECT_TRUE(standin::HasDefault(def));
     EXPECT_EQ(def.def.i, 6);
-    EXPECT_FALSE(def.hasRange);
+    EXPECT_FALSE(standin::HasRange(def));
     EXPECT_EQ(def.ctrl_type, TYPE_INT_COMBOBOX);
-    EXPECT_EQ(def.ctrl_IDs, std::vector<int>{1001});
-    EXPECT_EQ(def.items, (std::vector<StringResID>{12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
-    EXPECT_EQ(def.itemValues, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(standin::ControlIds(def), std::vector<int>{1001});
+    EXPECT_EQ(standin::Items(def), (std::vector<StringResID>{12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
+    EXPECT_EQ(standin::ItemValues(def), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
 }
 
 TEST(ModuleAnswers, OutputParameterNamesTheMapsReferenceOne) {
@@ -199,8 +200,8 @@ TEST(ModuleAnswers, OutputParameterNamesTheMapsReferenceOne) {
     EXPECT_EQ(static_cast<int>(def.type), TYPE_REFTARG);
     EXPECT_EQ(def.flags, P_OWNERS_REF);
     EXPECT_EQ(def.local_name, 27);
-    EXPECT_FALSE(def.hasDefault);
-    EXPECT_FALSE(def.hasRange);
+    EXPECT_FALSE(standin::HasDefault(def));
+    EXPECT_FALSE(standin::HasRange(def));
     EXPECT_EQ(def.ctrl_type, -1);
     EXPECT_EQ(def.ref_no, 1);
 }

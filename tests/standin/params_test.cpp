@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "max.h"
+#include "standin/param_declarations.h"
 #include "standin/copy_operation.h"
 #include "standin/paramblock_stats.h"
 #include "standin/tag_source.h"
@@ -41,37 +42,37 @@ TEST(Declaration, AGoodDeclarationIsReadAsWritten) {
     EXPECT_EQ(static_cast<int>(gain.type), TYPE_FLOAT);
     EXPECT_EQ(gain.flags, P_ANIMATABLE);
     EXPECT_EQ(gain.local_name, 12);
-    EXPECT_TRUE(gain.hasDefault);
+    EXPECT_TRUE(standin::HasDefault(gain));
     EXPECT_EQ(gain.def.f, 1.0f);
-    EXPECT_TRUE(gain.hasRange);
+    EXPECT_TRUE(standin::HasRange(gain));
     EXPECT_EQ(gain.range_low.f, 0.0f);
     EXPECT_EQ(gain.range_high.f, 10.0f);
     EXPECT_EQ(gain.ctrl_type, TYPE_SPINNER);
     EXPECT_EQ(gain.spin_type, EDITTYPE_FLOAT);
-    EXPECT_EQ(gain.ctrl_IDs, (std::vector<int>{1001, 1002}));
+    EXPECT_EQ(standin::ControlIds(gain), (std::vector<int>{1001, 1002}));
     EXPECT_EQ(gain.scale, 0.01f) << "a double through the ellipsis, stored as float";
 
     const ParamDef& mode = d.GetParamDef(tm_mode);
     EXPECT_EQ(static_cast<int>(mode.type), TYPE_INT);
     EXPECT_EQ(mode.flags, P_ANIMATABLE | P_RESET_DEFAULT);
     EXPECT_EQ(mode.def.i, 5);
-    EXPECT_FALSE(mode.hasRange);
+    EXPECT_FALSE(standin::HasRange(mode));
     EXPECT_EQ(mode.ctrl_type, TYPE_INT_COMBOBOX);
-    EXPECT_EQ(mode.ctrl_IDs, (std::vector<int>{1003}));
-    EXPECT_EQ(mode.items, (std::vector<StringResID>{21, 22, 23}));
-    EXPECT_EQ(mode.itemValues, (std::vector<int>{0, 5, 9}));
+    EXPECT_EQ(standin::ControlIds(mode), (std::vector<int>{1003}));
+    EXPECT_EQ(standin::Items(mode), (std::vector<StringResID>{21, 22, 23}));
+    EXPECT_EQ(standin::ItemValues(mode), (std::vector<int>{0, 5, 9}));
 
     const ParamDef& flag = d.GetParamDef(tm_flag);
     EXPECT_EQ(flag.def.i, TRUE);
     EXPECT_EQ(flag.ctrl_type, TYPE_SINGLECHEKBOX);
-    EXPECT_EQ(flag.ctrl_IDs, (std::vector<int>{1004}));
+    EXPECT_EQ(standin::ControlIds(flag), (std::vector<int>{1004}));
 
     const ParamDef& output = d.GetParamDef(tm_output);
     EXPECT_EQ(output.type, TYPE_REFTARG);
     EXPECT_EQ(output.flags, P_OWNERS_REF);
     EXPECT_EQ(output.ref_no, 1);
     EXPECT_EQ(output.ctrl_type, -1);
-    EXPECT_FALSE(output.hasDefault);
+    EXPECT_FALSE(standin::HasDefault(output));
 
     EXPECT_EQ(d.IDtoIndex(tm_output), 3);
     EXPECT_EQ(d.IDtoIndex(4), -1);

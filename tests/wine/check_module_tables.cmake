@@ -11,7 +11,10 @@ cmake_minimum_required(VERSION 3.25)
 #  - it imports from no other DLL than those, Windows' own that it uses and
 #    the Universal CRT, so it needs no other runtime;
 #  - nothing it imports has an Itanium C++ decoration ("_Z..."): the host
-#    speaks the Microsoft C++ ABI only.
+#    speaks the Microsoft C++ ABI only;
+#  - with <EXACT_IMPORTS>: what it imports from the DLLs of 3ds Max is
+#    exactly that list's names ("dll name" lines), as a module built against
+#    the real SDK of the release imports.
 
 # Whether the decorated <name> is a member of a class that the SDK's
 # headers (<SDK_INCLUDE>) declare, and none of the product's.
@@ -111,6 +114,7 @@ read_table(--coff-imports imports_dump)
 string(REGEX MATCHALL "Import {[^}]*}" imports "${imports_dump}")
 set(dlls "")
 set(faults "")
+set(host_imports "")
 foreach(import IN LISTS imports)
   string(REGEX MATCH "Name: ([^\n]+)" _ "${import}")
   string(TOLOWER "${CMAKE_MATCH_1}" dll)
@@ -128,6 +132,9 @@ foreach(import IN LISTS imports)
     continue()
   endif()
   foreach(symbol IN LISTS symbols)
+    if(dll IN_LIST host_dlls)
+      list(APPEND host_imports "${dll} ${symbol}")
+    endif()
     if(symbol MATCHES "^_Z")
       list(APPEND faults "imports ${symbol} from ${dll}, a name in the Itanium C++ ABI")
     elseif(dll IN_LIST host_dlls AND NOT symbol IN_LIST exports_of_${dll})
@@ -135,6 +142,19 @@ foreach(import IN LISTS imports)
     endif()
   endforeach()
 endforeach()
+if(EXACT_IMPORTS)
+  file(STRINGS ${EXACT_IMPORTS} expected_imports REGEX "^[a-z0-9]+\\.dll [^ ]+$")
+  list(SORT expected_imports)
+  list(SORT host_imports)
+  set(unexpected ${host_imports})
+  list(REMOVE_ITEM unexpected ${expected_imports})
+  set(missing ${expected_imports})
+  list(REMOVE_ITEM missing ${host_imports})
+  if(unexpected OR missing)
+    list(APPEND faults "imports from the host what ${EXACT_IMPORTS} does not list: [${unexpected}]; "
+                       "does not import what it lists: [${missing}]")
+  endif()
+endif()
 if(faults)
   list(JOIN faults "\n  " report)
   message(FATAL_ERROR "${MODULE}:\n  ${report}")

@@ -23,7 +23,8 @@ DLL_EXPORT = {'core': 'CoreExport', 'paramblk2': 'PB2Export', 'maxutil': 'UtilEx
 KNOWN = set('''void bool char short int float double wchar_t const unsigned long BOOL DWORD DWORD_PTR ULONG UINT USHORT
 WORD ULONGLONG ULONG_PTR INT_PTR LPARAM WPARAM LRESULT LANGID COLORREF HWND HDC HINSTANCE DLGPROC DLGTEMPLATE FILE
 BITMAPINFO MSTR TimeValue SClass_ID PartID RefMessage BlockID ParamID MapID RefResult IOResult RefTargetHandle
-RefMakerHandle NotifyDependentsOption ParamType2 Tab'''.split())
+RefMakerHandle NotifyDependentsOption ParamType2 Tab ChannelMask ChunkType FileIOType CompareFnc RefFrame SysNodeContext
+SCMode ControlType2 EditSpinnerType MaxSDK::AssetManagement::AssetType PB2Value ParamDef'''.split())
 
 
 class Slot:
@@ -163,7 +164,7 @@ def forward_declarations(classes, keys):
                 for t in [slot.ret] + slot.params:
                     names.update(re.findall(r'[A-Za-z_][\w:]*', re.sub(r'<[^>]*>', '', t)))
     out = []
-    for name in sorted(names - KNOWN - set(classes)):
+    for name in sorted(names - KNOWN):
         if '::' in name:
             *scopes, leaf = name.split('::')
             out.append('%s %s %s; %s' % (' '.join('namespace %s {' % s for s in scopes), keys.get(name, 'class'),

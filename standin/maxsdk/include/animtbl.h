@@ -6,6 +6,7 @@
 
 #include "baseinterface.h"
 #include "coreexp.h"
+#include "interval.h"
 #include "maxheap.h"
 #include "maxtypes.h"
 #include "plugapi.h"

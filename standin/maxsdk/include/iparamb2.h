@@ -4,11 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <windows.h>
 
 #include "PB2Export.h"
+#include "baseinterface.h"
+#include "matrix3.h"
+#include "point2.h"
+#include "point4.h"
 #include "interval.h"
 #include "maxheap.h"
 #include "maxtypes.h"
@@ -121,54 +126,110 @@ union PB2Value {
     int i;
     float f;
     ReferenceTarget* r;
+    // The union's size in the host's ABI, whose values hold wider kinds.
+    BYTE reservedWidth[16];
 };
+
+namespace MaxSDK {
+namespace AssetManagement {
+// A reference to an asset (a file the scene uses).
+class AssetUser {
+public:
+    void* reservedId = nullptr;
+};
+}  // namespace AssetManagement
+}  // namespace MaxSDK
+
+// Orders two parameter values of a table, as qsort does.
+typedef int (*CompareFnc)(const void* elem1, const void* elem2);
+
+class ParamDimension;
+class PBValidator;
+class PBAccessor;
+class MSPluginClass;
+class Rollout;
+class IAutoEParamDlg;
+class IAutoRendererParamDlg;
 
 // One parameter as its declaration describes it.
-struct ParamDef {
+struct ParamDef : public MaxHeapOperators {
+    // What the stand-in keeps of a declaration beyond the host's own
+    // fields: the controls' ids, and a combo box's items and their values.
+    struct StandinControls {
+        std::vector<int> ids;  // spinner: edit then spinner; others: the one control
+        std::vector<StringResID> items;
+        std::vector<int> itemValues;
+    };
+
+    DWORD size = sizeof(ParamDef);
     ParamID ID = -1;
     const MCHAR* int_name = nullptr;
+    const MCHAR* nonLocalized_name = nullptr;
     ParamType2 type = static_cast<ParamType2>(TYPE_FLOAT);
-    int64_t flags = 0;
+    ULONGLONG flags = 0;
     StringResID local_name = 0;
+    ParamDimension* dim = nullptr;
     PB2Value def{};
+    PB2Value ms_def{};
+    PB2Value cur_def{};
+    bool standinHasDefault = false;
+    bool standinHasRange = false;
     PB2Value range_low{};
     PB2Value range_high{};
-    bool hasDefault = false;
-    bool hasRange = false;
-    int ctrl_type = -1;  // a ControlType2, or -1 without p_ui
+    PBValidator* validator = nullptr;
+    PBAccessor* accessor = nullptr;
+    short tab_size = 0;
+    short ref_no = -1;  // owner's reference number (P_OWNERS_REF)
+    short subobj_no = -1;
+    Class_ID class_ID;
+    SClass_ID sclass_ID = 0;
+    ControlType2 ctrl_type = static_cast<ControlType2>(-1);  // -1 without p_ui
     EditSpinnerType spin_type = EDITTYPE_FLOAT;
-    std::vector<int> ctrl_IDs;  // spinner: edit then spinner; others: the one control
+    int* ctrl_IDs = nullptr;
+    short ctrl_count = 0;
+    union {
+        StandinControls* standinControls = nullptr;
+    };
     float scale = 0.0f;
-    std::vector<StringResID> items;  // combo box item strings
-    std::vector<int> itemValues;     // value of each combo box item
-    short ref_no = -1;               // owner's reference number (P_OWNERS_REF)
+    int numSegs = 0;
+    ParamID* enable_ctrls = nullptr;
+    short enable_count = 0;
+    int prompt = 0;
+    int caption = 0;
+    int toolTip = 0;
+    const MCHAR* init_file = nullptr;
+    int file_types = 0;
+    BYTE reservedMaps[16] = {};
+    const MCHAR* dyn_file_types = nullptr;
+    BYTE reservedAssetAndColour[8] = {};
 };
 
-class ParamBlockDesc2 : public MaxHeapOperators {
+class ParamBlockDesc2 : public BaseInterfaceServer, public MaxSDK::Util::Noncopyable {
 public:
     // Reads the tag list that follows `flags`; any malformed list stops the
     // program with a message naming the block and the parameter. Registers
     // the declaration with cd.
     PB2Export ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd, USHORT flags,
                               ...);
-    PB2Export virtual ~ParamBlockDesc2();
-    ParamBlockDesc2(const ParamBlockDesc2&) = delete;
-    ParamBlockDesc2& operator=(const ParamBlockDesc2&) = delete;
+    PB2Export ~ParamBlockDesc2() override;
 
-    USHORT Count() { return static_cast<USHORT>(paramdefs.size()); }
+    USHORT Count() { return count; }
     PB2Export int IDtoIndex(ParamID id);  // -1 when no parameter has the ID
     // -1 outside 0..Count()-1
-    ParamID IndextoID(int i) { return i >= 0 && i < Count() ? paramdefs[static_cast<size_t>(i)].ID : ParamID(-1); }
+    ParamID IndextoID(int i) { return i >= 0 && i < Count() ? paramdefs[i].ID : ParamID(-1); }
     // The ID must be one of the block's.
-    ParamDef& GetParamDef(ParamID id) { return paramdefs[static_cast<size_t>(IDtoIndex(id))]; }
+    ParamDef& GetParamDef(ParamID id) { return paramdefs[IDtoIndex(id)]; }
 
     PB2Export void SetUserDlgProc(MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
     PB2Export ParamMap2UserDlgProc* GetUserDlgProc(MapID map_id = 0);
 
-    BlockID ID;
+    ParamDef* paramdefs = nullptr;
+    ClassDesc2* cd;
     MSTR int_name;
     StringResID local_name;
-    ClassDesc2* cd;
+    BlockID ID;
+    USHORT count = 0;
+    ULONG version = 0;
     USHORT flags;
     int ref_no = -1;
     int dlg_template = 0;
@@ -176,40 +237,69 @@ public:
     int test_flags = 0;
     int rollup_flags = 0;
     ParamMap2UserDlgProc* dlgProc = nullptr;
-    std::vector<ParamDef> paramdefs;
+    int category = 0;
+
+private:
+    BYTE reservedMapSpecs[16] = {};
+
+public:
+    MSPluginClass* pc = nullptr;
+    Rollout* rollout = nullptr;
+    IParamBlock2* class_params = nullptr;
+
+private:
+    friend class StandinTagReader;
+    // The declarations themselves, which paramdefs points into.
+    class ParamBlockDesc2ImplData;
+    std::unique_ptr<ParamBlockDesc2ImplData> mParamBlockDesc2ImplData;
 };
 
 class IParamBlock2 : public ReferenceTarget {
 public:
-    SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
+    STANDIN_OVERRIDES_IParamBlock2
+    // A block has a RefDeleted of its own, for a parameter.
+    using ReferenceTarget::RefDeleted;
 
+    STANDIN_SLOTS_IParamBlock2_0
     virtual int NumParams() = 0;
+    STANDIN_SLOTS_IParamBlock2_1
     virtual ParamDef& GetParamDef(ParamID id) = 0;
     virtual BlockID ID() = 0;
     virtual ReferenceMaker* GetOwner() = 0;
     virtual ParamBlockDesc2* GetDesc() = 0;
+    STANDIN_SLOTS_IParamBlock2_5
     virtual int IDtoIndex(ParamID id) = 0;
     virtual ParamID IndextoID(int i) = 0;
+    STANDIN_SLOTS_IParamBlock2_7
 
     virtual BOOL SetValue(ParamID id, TimeValue t, float v, int tabIndex = 0) = 0;
     virtual BOOL SetValue(ParamID id, TimeValue t, int v, int tabIndex = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_9
     virtual BOOL SetValue(ParamID id, TimeValue t, ReferenceTarget* v, int tabIndex = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_10
     // GetValue writes the value at t and narrows ivalid to the span over
     // which it holds; FALSE for an unknown ID or a value of another kind.
     virtual BOOL GetValue(ParamID id, TimeValue t, float& v, Interval& ivalid, int tabIndex = 0) = 0;
     virtual BOOL GetValue(ParamID id, TimeValue t, int& v, Interval& ivalid, int tabIndex = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_12
     virtual BOOL GetValue(ParamID id, TimeValue t, ReferenceTarget*& v, Interval& ivalid, int tabIndex = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_13
     virtual int GetInt(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
     virtual float GetFloat(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_15
     virtual ReferenceTarget* GetReferenceTarget(ParamID id, TimeValue t = 0, int tabIndex = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_16
 
     // The parameter whose change is being notified (-1 for a whole reset).
     virtual ParamID LastNotifyParamID() = 0;
+    STANDIN_SLOTS_IParamBlock2_17
     virtual void SetMap(IParamMap2* m, MapID map_id = 0) = 0;
     virtual IParamMap2* GetMap(MapID map_id = 0) = 0;
+    STANDIN_SLOTS_IParamBlock2_19
 
     // Every parameter back to its declared default, keys removed.
     virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
+    STANDIN_SLOTS_IParamBlock2_20
 };
 
 // A new block of the given declaration, owned by iowner (which still has to
@@ -221,6 +311,7 @@ public:
     PB2Export ClassDesc2();
     PB2Export ~ClassDesc2() override;
 
+    STANDIN_OVERRIDES_ClassDesc2
     PB2Export int NumParamBlockDescs() override;
     PB2Export ParamBlockDesc2* GetParamBlockDesc(int i) override;
     PB2Export ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
@@ -230,7 +321,7 @@ public:
 
     // A block for every P_AUTO_CONSTRUCT declaration, installed as the
     // owner's reference ref_no.
-    PB2Export virtual void MakeAutoParamBlocks(ReferenceMaker* owner);
+    PB2Export void MakeAutoParamBlocks(ReferenceMaker* owner) override;
     // Every parameter of the owner's automatic blocks to its declared
     // default; each block then sends one change with LastNotifyParamID -1.
     PB2Export void Reset(ReferenceMaker* owner, BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE);
@@ -238,10 +329,15 @@ public:
     PB2Export IAutoMParamDlg* CreateParamDlgs(HWND hwMtlEdit, IMtlParams* imp, ReferenceTarget* obj);
     PB2Export void InvalidateUI(ParamBlockDesc2* pbd, ParamID id, int tabIndex = -1);
     PB2Export bool SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2UserDlgProc* proc = nullptr);
-    virtual bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr) {
+    bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr) override {
         return SetUserDlgProc(pbd, 0, proc);
     }
+    STANDIN_SLOTS_ClassDesc2_0
 
-private:
-    std::vector<ParamBlockDesc2*> pbDescs_;
+protected:
+    Tab<ParamBlockDesc2*> pbDescs;
+    Tab<IParamMap2*> paramMaps;
+    IAutoMParamDlg* mainMDlg = nullptr;
+    IAutoEParamDlg* mainEDlg = nullptr;
+    IAutoRendererParamDlg* mainRDlg = nullptr;
 };

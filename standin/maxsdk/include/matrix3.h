@@ -1,6 +1,8 @@
 // A 4x3 transformation matrix: three axes and a translation.
 #pragma once
 
+#include <windows.h>
+
 #include "geomexp.h"
 #include "point3.h"
 

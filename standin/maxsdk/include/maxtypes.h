@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// Windows' name; glibc has one of its own.
+#if defined(_WIN32)
+typedef ULONG ulong;
+#endif
 typedef int TimeValue;  // 4800 ticks per second
 #define TIME_PosInfinity TimeValue(0x7fffffff)
 #define TIME_NegInfinity TimeValue(0x80000000)

@@ -4,12 +4,21 @@
 
 #include "baseinterface.h"
 #include "coreexp.h"
+#include "ioapi.h"
 #include "maxheap.h"
 #include "maxtypes.h"
 #include "strbasic.h"
 
+#include "maxversion.h"
+
+// Each release's numbers.
+#if MAX_PRODUCT_YEAR_NUMBER == 2026
+#define MAX_RELEASE 28000
+#define MAX_API_NUM 68
+#else
 #define MAX_RELEASE 26000
 #define MAX_API_NUM 64
+#endif
 #define MAX_SDK_REV 0
 #define VERSION_3DSMAX ((MAX_RELEASE << 16) + (MAX_API_NUM << 8) + MAX_SDK_REV)
 
@@ -34,7 +43,7 @@ public:
     bool operator<(const Class_ID& rhs) const { return a < rhs.a || (a == rhs.a && b < rhs.b); }
 
 private:
-    ULONG a, b;
+    ulong a, b;
 };
 
 class Interface;
@@ -68,6 +77,10 @@ public:
     // none.
     virtual bool SetUserDlgProc(ParamBlockDesc2* /*pbd*/, ParamMap2UserDlgProc* /*proc*/ = nullptr) { return false; }
     STANDIN_SLOTS_ClassDesc_15
+    // The function-publishing interfaces of the class.
+    virtual int NumInterfaces() { return interfaces.Count(); }
+    virtual FPInterface* GetInterfaceAt(int i) { return interfaces[i]; }
+    STANDIN_SLOTS_ClassDesc_17
 
 protected:
     Tab<FPInterface*> interfaces;

@@ -35,7 +35,7 @@ public:
     bool operator!=(const WStr& other) const;
 
 private:
-    MCHAR* text_;  // null when empty
+    const MCHAR* buf;  // null when empty
 };
 
 typedef WStr MSTR;

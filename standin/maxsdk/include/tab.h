@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "maxexception.h"
 #include "maxheap.h"
 
 template <class T>
@@ -15,7 +16,12 @@ public:
     Tab& operator=(const Tab&) = delete;
 
     int Count() const { return count_; }
-    T& operator[](int i) const { return items_[i]; }
+    T& operator[](int i) const {
+        if (i < 0 || i >= count_) throw MaxSDK::Util::OutOfRangeException(_M("Tab index out of range"));
+        return items_[i];
+    }
+    T* begin() const { return items_; }
+    T* end() const { return items_ + count_; }
     // Appends `item`; false when memory runs out.
     bool Append(const T& item) {
         if (count_ == capacity_) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "iparamb2.h"
+#include "standin/param_declarations.h"
 
 namespace standin {
 

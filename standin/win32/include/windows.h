@@ -52,6 +52,8 @@ typedef const WCHAR* LPCWSTR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef WORD LANGID;
+typedef uint64_t ULONGLONG;
+typedef DWORD COLORREF;
 
 #define DECLARE_HANDLE(name) \
     struct name##__;         \
@@ -263,6 +265,11 @@ typedef struct tagRGBQUAD {
     BYTE rgbRed;
     BYTE rgbReserved;
 } RGBQUAD;
+
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO, *PBITMAPINFO;
 
 // Dialog templates are packed on 16-bit boundaries.
 #pragma pack(push, 2)

@@ -3,6 +3,7 @@
 #include "cli/errors.h"
 #include "max.h"
 #include "cli/numbers.h"
+#include "standin/param_declarations.h"
 #include "standin/plugin_library.h"
 #include "standin/scene_file.h"
 #include "standin/shade_context.h"
@@ -25,7 +26,7 @@ std::wstring LoadModuleString(ClassDesc* classDesc, StringResID id) {
     return std::wstring(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-bool IsCombo(const ParamDef& def) { return def.ctrl_type == TYPE_INT_COMBOBOX && !def.items.empty(); }
+bool IsCombo(const ParamDef& def) { return def.ctrl_type == TYPE_INT_COMBOBOX && !standin::Items(def).empty(); }
 
 std::string TypeName(const ParamDef& def) {
     switch (static_cast<int>(def.type)) {
@@ -41,29 +42,29 @@ std::string TypeName(const ParamDef& def) {
 }
 
 std::string DefaultText(ClassDesc* classDesc, const ParamDef& def) {
-    if (!def.hasDefault) {
+    if (!standin::HasDefault(def)) {
         return "none";
     }
     if (static_cast<int>(def.type) == TYPE_FLOAT) {
         return ShortestDecimal(def.def.f);
     }
-    for (std::size_t i = 0; IsCombo(def) && i < def.itemValues.size() && i < def.items.size(); ++i) {
-        if (def.itemValues[i] == def.def.i) {
-            return std::to_string(def.def.i) + " (" + utf::Utf8FromWide(LoadModuleString(classDesc, def.items[i])) + ")";
+    for (std::size_t i = 0; IsCombo(def) && i < standin::ItemValues(def).size() && i < standin::Items(def).size(); ++i) {
+        if (standin::ItemValues(def)[i] == def.def.i) {
+            return std::to_string(def.def.i) + " (" + utf::Utf8FromWide(LoadModuleString(classDesc, standin::Items(def)[i])) + ")";
         }
     }
     return std::to_string(def.def.i);
 }
 
 std::string RangeText(const ParamDef& def) {
-    if (def.hasRange && static_cast<int>(def.type) == TYPE_FLOAT) {
+    if (standin::HasRange(def) && static_cast<int>(def.type) == TYPE_FLOAT) {
         return ShortestDecimal(def.range_low.f) + " to " + ShortestDecimal(def.range_high.f);
     }
-    if (def.hasRange) {
+    if (standin::HasRange(def)) {
         return std::to_string(def.range_low.i) + " to " + std::to_string(def.range_high.i);
     }
     if (IsCombo(def)) {
-        return "one of " + std::to_string(def.items.size()) + " list items";
+        return "one of " + std::to_string(standin::Items(def).size()) + " list items";
     }
     return "";
 }
@@ -124,13 +125,13 @@ public:
     // MAXScript does.
     const ParamDef& Find(const std::string& name) const {
         ParamBlockDesc2* desc = Block().GetDesc();
-        for (const ParamDef& def : desc->paramdefs) {
+        for (const ParamDef& def : standin::DefsOf(*desc)) {
             if (def.int_name != nullptr && SameNameIgnoringCase(def.int_name, name)) {
                 return def;
             }
         }
         std::string known;
-        for (const ParamDef& def : desc->paramdefs) {
+        for (const ParamDef& def : standin::DefsOf(*desc)) {
             known += (known.empty() ? "" : ", ") + Text(def.int_name);
         }
         throw UsageError("no parameter '" + name + "' (the map has: " + known + ")");
@@ -138,14 +139,14 @@ public:
 
     std::vector<std::wstring> ItemNames(const ParamDef& def) const {
         std::vector<std::wstring> names;
-        for (StringResID id : def.items) {
+        for (StringResID id : standin::Items(def)) {
             names.push_back(LoadModuleString(classDesc_, id));
         }
         return names;
     }
 
     void SetFloat(const ParamDef& def, float value) const {
-        if (def.hasRange && (value < def.range_low.f || value > def.range_high.f)) {
+        if (standin::HasRange(def) && (value < def.range_low.f || value > def.range_high.f)) {
             throw UsageError(Text(def.int_name) + " must be from " + ShortestDecimal(def.range_low.f) + " to " +
                              ShortestDecimal(def.range_high.f));
         }
@@ -157,9 +158,9 @@ public:
     void SetList(const ParamDef& def, const std::string& text) const {
         const std::vector<std::wstring> names = ItemNames(def);
         std::string known;
-        for (std::size_t i = 0; i < names.size() && i < def.itemValues.size(); ++i) {
-            if (SameNameIgnoringCase(names[i], text) || std::to_string(def.itemValues[i]) == text) {
-                SetInt(def, def.itemValues[i]);
+        for (std::size_t i = 0; i < names.size() && i < standin::ItemValues(def).size(); ++i) {
+            if (SameNameIgnoringCase(names[i], text) || std::to_string(standin::ItemValues(def)[i]) == text) {
+                SetInt(def, standin::ItemValues(def)[i]);
                 return;
             }
             known += (known.empty() ? "" : ", ") + utf::Utf8FromWide(names[i]);
@@ -317,7 +318,7 @@ ModuleInfo PreviewModule::Info() const {
     info.classIdB = cd->ClassID().PartB();
     info.superClassId = cd->SuperClassID();
     for (int b = 0; b < cd->NumParamBlockDescs(); ++b) {
-        for (const ParamDef& def : cd->GetParamBlockDesc(b)->paramdefs) {
+        for (const ParamDef& def : standin::DefsOf(*cd->GetParamBlockDesc(b))) {
             info.parameters.push_back(DescribeParameter(cd, def));
         }
     }

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "standin/unimplemented.h"
 #include "coreexp.h"
 #include "ioapi.h"
 
 namespace standin {
 
-class CoreExport ChunkWriter : public ISave {
+class CoreExport ChunkWriter : public standin::Unimplemented<ISave> {
 public:
     // Appends to out; a write that would take out past `limit` bytes fails
     // (fault injection for tests).
@@ -23,6 +24,7 @@ public:
     void BeginChunk(USHORT id) override;
     void EndChunk() override;
     IOResult Write(const void* buf, ULONG nbytes, ULONG* nwrit) override;
+    using Unimplemented::WriteWString;
     IOResult WriteWString(const wchar_t* str) override;
 
     int Depth() const { return static_cast<int>(open_.size()); }
@@ -49,7 +51,7 @@ private:
     std::string error_;
 };
 
-class CoreExport ChunkReader : public ILoad {
+class CoreExport ChunkReader : public standin::Unimplemented<ILoad> {
 public:
     // data must stay valid until the reader is restarted or ends. Messages
     // give offsets from `offset`, where data starts in its file.
@@ -63,6 +65,7 @@ public:
     USHORT CurChunkID() override;
     IOResult CloseChunk() override;
     IOResult Read(void* buf, ULONG nbytes, ULONG* nread) override;
+    using Unimplemented::ReadWStringChunk;
     IOResult ReadWStringChunk(wchar_t** buf) override;
 
     int Depth() const { return static_cast<int>(open_.size()); }

@@ -5,12 +5,13 @@
 
 #include <map>
 
+#include "standin/unimplemented.h"
 #include "coreexp.h"
 #include "ref.h"
 
 namespace standin {
 
-class CoreExport CopyOperation : public RemapDir {
+class CoreExport CopyOperation : public standin::Unimplemented<RemapDir> {
 public:
     RefTargetHandle FindMapping(RefTargetHandle from) override;
     void AddEntry(RefTargetHandle hfrom, RefTargetHandle hto) override;

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "standin/unimplemented.h"
 #include "imtl.h"
 
 namespace standin {
 
-class CoreExport MaterialEditor final : public IMtlParams {
+class CoreExport MaterialEditor final : public standin::Unimplemented<IMtlParams> {
 public:
     struct Rollup {
         HWND page;
@@ -41,6 +42,8 @@ public:
     static void PressButton(HWND page, int buttonId, WORD notifyCode = BN_CLICKED);
 
     // IMtlParams
+    using Unimplemented::AddRollupPage;
+    using Unimplemented::DeleteRollupPage;
     HWND AddRollupPage(HINSTANCE hInst, const MCHAR* dlgTemplate, DLGPROC dlgProc, const MCHAR* title, LPARAM param = 0,
                        DWORD flags = 0, int category = ROLLUP_CAT_STANDARD) override;
     HWND AddRollupPage(HINSTANCE hInst, DLGTEMPLATE* dlgTemplate, DLGPROC dlgProc, const MCHAR* title, LPARAM param = 0,

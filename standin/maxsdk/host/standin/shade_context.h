@@ -2,12 +2,13 @@
 // and a record of the G-buffer ids it is handed.
 #pragma once
 
+#include "standin/unimplemented.h"
 #include "imtl.h"
 #include "point3.h"
 
 namespace standin {
 
-class SimpleShadeContext : public ShadeContext {
+class SimpleShadeContext : public standin::Unimplemented<ShadeContext> {
 public:
     SimpleShadeContext() = default;
     SimpleShadeContext(const Point3& n, const Point3& v) : normal(n), view(v) {}

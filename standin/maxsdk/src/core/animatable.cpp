@@ -5,6 +5,9 @@ namespace {
 bool animateMode = false;
 }
 
+// Nothing of the host's own per object.
+class Animatable::AnimatableImplData : public MaxHeapOperators {};
+
 Animatable::Animatable() = default;
 Animatable::~Animatable() = default;
 
@@ -16,3 +19,5 @@ Class_ID Animatable::ClassID() { return Class_ID(0, 0); }
 void AnimateOn() { animateMode = true; }
 void AnimateOff() { animateMode = false; }
 BOOL Animating() { return animateMode ? TRUE : FALSE; }
+
+ParamDimension* defaultDim = nullptr;

@@ -22,6 +22,9 @@ MSTR ISubMap::GetSubTexmapTVName(int i, bool localized) {
     return MSTR(name.c_str());
 }
 
+// Nothing of the host's own per material or map.
+class MtlBase::MtlBaseImplData : public MaxHeapOperators {};
+
 MtlBase::MtlBase() = default;
 MtlBase::~MtlBase() = default;
 

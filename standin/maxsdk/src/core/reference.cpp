@@ -4,17 +4,28 @@
 #include "ref.h"
 
 #include <algorithm>
+#include <vector>
+
+class ReferenceMaker::ReferenceMakerImplData : public MaxHeapOperators {
+public:
+    std::vector<RefTargetHandle> slots;
+};
+
+class ReferenceTarget::RefList : public MaxHeapOperators {
+public:
+    std::vector<RefMakerHandle> makers;
+};
 
 // ReferenceMaker ------------------------------------------------------------
 
-ReferenceMaker::ReferenceMaker() = default;
+ReferenceMaker::ReferenceMaker() : mImplData(new ReferenceMakerImplData) {}
 
 ReferenceMaker::~ReferenceMaker() {
     // One slot at a time: releasing a target may delete it and, through its
     // destructor, clear further slots of this maker.
     for (;;) {
-        auto held = std::find_if(slots_.rbegin(), slots_.rend(), [](RefTargetHandle t) { return t != nullptr; });
-        if (held == slots_.rend()) break;
+        auto held = std::find_if(mImplData->slots.rbegin(), mImplData->slots.rend(), [](RefTargetHandle t) { return t != nullptr; });
+        if (held == mImplData->slots.rend()) break;
         RefTargetHandle target = *held;
         *held = nullptr;
         Release(target, true);
@@ -49,8 +60,8 @@ RefResult ReferenceMaker::DeleteReference(int i) { return ReplaceReference(i, nu
 
 RefResult ReferenceMaker::DeleteAllRefsFromMe() {
     // Deleting one target may clear further slots of this maker.
-    for (size_t i = slots_.size(); i-- > 0;) {
-        if (i < slots_.size() && slots_[i]) DeleteReference(static_cast<int>(i));
+    for (size_t i = mImplData->slots.size(); i-- > 0;) {
+        if (i < mImplData->slots.size() && mImplData->slots[i]) DeleteReference(static_cast<int>(i));
     }
     return REF_SUCCEED;
 }
@@ -65,18 +76,18 @@ void ReferenceMaker::DeleteMe() {
 
 RefTargetHandle ReferenceMaker::HeldAt(int slot) const {
     const auto i = static_cast<size_t>(slot);
-    return i < slots_.size() ? slots_[i] : nullptr;
+    return i < mImplData->slots.size() ? mImplData->slots[i] : nullptr;
 }
 
 void ReferenceMaker::Hold(int slot, RefTargetHandle target) {
     const auto i = static_cast<size_t>(slot);
-    if (i >= slots_.size()) slots_.resize(i + 1, nullptr);
-    slots_[i] = target;
-    if (target) target->dependents_.push_back(this);
+    if (i >= mImplData->slots.size()) mImplData->slots.resize(i + 1, nullptr);
+    mImplData->slots[i] = target;
+    if (target) target->mRefs->makers.push_back(this);
 }
 
 void ReferenceMaker::Release(RefTargetHandle target, bool deleteIfOrphaned) {
-    auto& deps = target->dependents_;
+    auto& deps = target->mRefs->makers;
     auto mine = std::find(deps.begin(), deps.end(), this);
     if (mine != deps.end()) deps.erase(mine);
     target->RefDeleted(this);
@@ -84,11 +95,11 @@ void ReferenceMaker::Release(RefTargetHandle target, bool deleteIfOrphaned) {
 }
 
 void ReferenceMaker::DropReferencesTo(RefTargetHandle target) {
-    auto& deps = target->dependents_;
+    auto& deps = target->mRefs->makers;
     deps.erase(std::remove(deps.begin(), deps.end(), this), deps.end());
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        if (slots_[i] == target) {
-            slots_[i] = nullptr;
+    for (size_t i = 0; i < mImplData->slots.size(); ++i) {
+        if (mImplData->slots[i] == target) {
+            mImplData->slots[i] = nullptr;
             SetReference(static_cast<int>(i), nullptr);
         }
     }
@@ -104,7 +115,7 @@ bool ReferenceMaker::DependsOn(const ReferenceMaker* other) const {
         if (m == other) return true;
         if (std::find(seen.begin(), seen.end(), m) != seen.end()) continue;
         seen.push_back(m);
-        for (RefTargetHandle t : m->slots_) {
+        for (RefTargetHandle t : m->mImplData->slots) {
             if (t) pending.push_back(t);
         }
     }
@@ -113,14 +124,17 @@ bool ReferenceMaker::DependsOn(const ReferenceMaker* other) const {
 
 // ReferenceTarget -----------------------------------------------------------
 
-ReferenceTarget::ReferenceTarget() = default;
-ReferenceTarget::~ReferenceTarget() { DeleteAllRefsToMe(); }
+ReferenceTarget::ReferenceTarget() : mRefs(new RefList) {}
+ReferenceTarget::~ReferenceTarget() {
+    DeleteAllRefsToMe();
+    delete mRefs;
+}
 
 void ReferenceTarget::GetClassName(MSTR& s, bool /*localized*/) const { s = _M("ReferenceTarget"); }
 SClass_ID ReferenceTarget::SuperClassID() { return REF_TARGET_CLASS_ID; }
 
 RefResult ReferenceTarget::DeleteAllRefsToMe() {
-    while (!dependents_.empty()) dependents_.back()->DropReferencesTo(this);
+    while (!mRefs->makers.empty()) mRefs->makers.back()->DropReferencesTo(this);
     return REF_SUCCEED;
 }
 
@@ -130,11 +144,11 @@ RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID pa
     // A maker may drop its reference, or another maker may appear, while
     // the message goes round: only makers that still refer are told, once.
     std::vector<RefMakerHandle> makers;
-    for (RefMakerHandle m : dependents_) {
+    for (RefMakerHandle m : mRefs->makers) {
         if (std::find(makers.begin(), makers.end(), m) == makers.end()) makers.push_back(m);
     }
     for (RefMakerHandle m : makers) {
-        if (std::find(dependents_.begin(), dependents_.end(), m) == dependents_.end()) continue;
+        if (std::find(mRefs->makers.begin(), mRefs->makers.end(), m) == mRefs->makers.end()) continue;
         if (sclass != NOTIFY_ALL && m->SuperClassID() != sclass) continue;
         PartID part = partID;
         m->NotifyRefChanged(changeInt, hTarg ? hTarg : this, part, message, propagate);

@@ -1,5 +1,6 @@
 // The host's default texture output: one output amount that scales the
 // colour channels. At its default of 1 it passes values through untouched.
+#include "standin/unimplemented.h"
 #include "builtin_classes.h"
 #include "imtl.h"
 #include "le_io.h"
@@ -13,7 +14,7 @@ constexpr USHORT kOutputAmountChunk = 0x0100;
 
 const Class_ID kDefaultTextureOutputClassID(0x2d1f0c3a, 0x61b84e07);
 
-class DefaultTextureOutput final : public TextureOutput {
+class DefaultTextureOutput final : public standin::Unimplemented<TextureOutput> {
 public:
     Class_ID ClassID() override { return kDefaultTextureOutputClassID; }
     void GetClassName(MSTR& s, bool /*localized*/) const override { s = _M("Output"); }

@@ -16,34 +16,34 @@ MCHAR* CopyOf(const MCHAR* s) {
 
 }  // namespace
 
-WStr::WStr() : text_(nullptr) {}
-WStr::WStr(const MCHAR* s) : text_(CopyOf(s)) {}
-WStr::WStr(const WStr& other) : text_(CopyOf(other.text_)) {}
-WStr::WStr(WStr&& other) noexcept : text_(std::exchange(other.text_, nullptr)) {}
-WStr::~WStr() { delete[] text_; }
+WStr::WStr() : buf(nullptr) {}
+WStr::WStr(const MCHAR* s) : buf(CopyOf(s)) {}
+WStr::WStr(const WStr& other) : buf(CopyOf(other.buf)) {}
+WStr::WStr(WStr&& other) noexcept : buf(std::exchange(other.buf, nullptr)) {}
+WStr::~WStr() { delete[] buf; }
 
 WStr& WStr::operator=(const MCHAR* s) {
     MCHAR* copy = CopyOf(s);  // s may point into this string
-    delete[] text_;
-    text_ = copy;
+    delete[] buf;
+    buf = copy;
     return *this;
 }
 
-WStr& WStr::operator=(const WStr& other) { return *this = other.text_; }
+WStr& WStr::operator=(const WStr& other) { return *this = other.buf; }
 
 #if MAX_PRODUCT_YEAR_NUMBER >= 2026 || defined(STANDIN_BUILDING_MAXUTIL)
 WStr& WStr::operator=(WStr&& other) noexcept {
     if (this != &other) {
-        delete[] text_;
-        text_ = std::exchange(other.text_, nullptr);
+        delete[] buf;
+        buf = std::exchange(other.buf, nullptr);
     }
     return *this;
 }
 #endif
 
-const MCHAR* WStr::data() const { return text_ ? text_ : L""; }
-int WStr::Length() const { return text_ ? static_cast<int>(std::wcslen(text_)) : 0; }
-bool WStr::isNull() const { return text_ == nullptr; }
+const MCHAR* WStr::data() const { return buf ? buf : L""; }
+int WStr::Length() const { return buf ? static_cast<int>(std::wcslen(buf)) : 0; }
+bool WStr::isNull() const { return buf == nullptr; }
 WStr::operator const MCHAR*() const& { return data(); }
 
 bool WStr::operator==(const WStr& other) const { return std::wcscmp(data(), other.data()) == 0; }

@@ -6,6 +6,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "iparamb2.h"
 #include "param_kinds.h"
@@ -19,6 +21,26 @@ using standin::ValueKind;
 #else
 #define PRINTF_LIKE(fmt, args)
 #endif
+
+class ParamBlockDesc2::ParamBlockDesc2ImplData {
+public:
+    std::vector<ParamDef> defs;
+    std::vector<std::unique_ptr<ParamDef::StandinControls>> controls;
+};
+
+// Adds the declarations that the reader reads to a block's.
+class StandinTagReader {
+public:
+    static void Add(ParamBlockDesc2& desc, ParamDef def, std::unique_ptr<ParamDef::StandinControls> controls) {
+        ParamBlockDesc2::ParamBlockDesc2ImplData& impl = *desc.mParamBlockDesc2ImplData;
+        def.ctrl_IDs = controls->ids.data();
+        def.ctrl_count = static_cast<short>(controls->ids.size());
+        impl.controls.push_back(std::move(controls));
+        impl.defs.push_back(def);
+        desc.paramdefs = impl.defs.data();
+        desc.count = static_cast<USHORT>(impl.defs.size());
+    }
+};
 
 namespace {
 
@@ -111,17 +133,19 @@ private:
     bool ReadParameter() {
         const int first = tags_.NextInt();
         if (first == p_end) return false;
-        if (desc_.paramdefs.size() == kMaxParams)
+        if (desc_.count == kMaxParams)
             Fail(nullptr, "more than %d parameters: is the final p_end missing?", static_cast<int>(kMaxParams));
         if (first < 0 || first > SHRT_MAX) Fail(nullptr, "expected a parameter ID or the final p_end, found %d", first);
 
         ParamDef def;
+        auto controls = std::make_unique<ParamDef::StandinControls>();
+        def.standinControls = controls.get();
         def.ID = static_cast<ParamID>(first);
         def.int_name = static_cast<const MCHAR*>(tags_.NextPointer());
         if (!def.int_name) Fail(&def, "the internal name is missing");
         if (desc_.IDtoIndex(def.ID) >= 0)
             Fail(&def, "the ID is already used by \"%ls\"",
-                 Printable(desc_.paramdefs[static_cast<size_t>(desc_.IDtoIndex(def.ID))].int_name));
+                 Printable(desc_.paramdefs[desc_.IDtoIndex(def.ID)].int_name));
         const int type = tags_.NextInt();
         if (type < TYPE_FLOAT || type > TYPE_REFTARG) Fail(&def, "unknown parameter type %d", type);
         def.type = static_cast<ParamType2>(type);
@@ -140,30 +164,30 @@ private:
             previous = tag;
         }
         CheckParameter(def);
-        desc_.paramdefs.push_back(def);
+        StandinTagReader::Add(desc_, def, std::move(controls));
         return true;
     }
 
     void ReadTag(ParamDef& def, int tag, int previous) {
         switch (tag) {
             case p_default:
-                if (def.hasDefault) Fail(&def, "p_default is given twice");
+                if (def.standinHasDefault) Fail(&def, "p_default is given twice");
                 if (KindOf(def.type) == ValueKind::Reference)
                     Fail(&def, "p_default is not allowed on a reference parameter");
                 def.def = ReadValue(def);
-                def.hasDefault = true;
+                def.standinHasDefault = true;
                 break;
             case p_range:
-                if (def.hasRange) Fail(&def, "p_range is given twice");
+                if (def.standinHasRange) Fail(&def, "p_range is given twice");
                 if (KindOf(def.type) == ValueKind::Reference)
                     Fail(&def, "p_range is not allowed on a reference parameter");
                 def.range_low = ReadValue(def);
                 def.range_high = ReadValue(def);
-                def.hasRange = true;
+                def.standinHasRange = true;
                 if (Below(def, def.range_high, def.range_low)) Fail(&def, "p_range has its low end above its high end");
                 break;
             case p_ui:
-                if (def.ctrl_type != -1) Fail(&def, "p_ui is given twice");
+                if (static_cast<int>(def.ctrl_type) != -1) Fail(&def, "p_ui is given twice");
                 ReadControl(def);
                 break;
             case p_vals:
@@ -206,40 +230,40 @@ private:
                 const int edit = tags_.NextInt();
                 if (edit < EDITTYPE_INT || edit > EDITTYPE_TIME) Fail(&def, "unknown spinner edit type %d", edit);
                 def.spin_type = static_cast<EditSpinnerType>(edit);
-                def.ctrl_IDs.push_back(tags_.NextInt());
-                def.ctrl_IDs.push_back(tags_.NextInt());
+                def.standinControls->ids.push_back(tags_.NextInt());
+                def.standinControls->ids.push_back(tags_.NextInt());
                 def.scale = static_cast<float>(tags_.NextDouble());
                 break;
             }
             case TYPE_INT_COMBOBOX: {
                 if (KindOf(def.type) != ValueKind::Int)
                     Fail(&def, "TYPE_INT_COMBOBOX on a parameter that holds no integer");
-                def.ctrl_IDs.push_back(tags_.NextInt());
+                def.standinControls->ids.push_back(tags_.NextInt());
                 const int count = tags_.NextInt();
                 if (count < 1 || count > kMaxControlItems) Fail(&def, "combo box item count %d is out of range", count);
-                for (int i = 0; i < count; ++i) def.items.push_back(tags_.NextInt());
+                for (int i = 0; i < count; ++i) def.standinControls->items.push_back(tags_.NextInt());
                 break;
             }
             case TYPE_SINGLECHEKBOX:
                 if (KindOf(def.type) != ValueKind::Int)
                     Fail(&def, "TYPE_SINGLECHEKBOX on a parameter that holds no integer");
-                def.ctrl_IDs.push_back(tags_.NextInt());
+                def.standinControls->ids.push_back(tags_.NextInt());
                 break;
             default:
                 Fail(&def, "control type %d is not supported by this host", ctrl);
         }
-        def.ctrl_type = ctrl;
+        def.ctrl_type = static_cast<ControlType2>(ctrl);
     }
 
     void ReadItemValues(ParamDef& def) {
         if (def.ctrl_type != TYPE_INT_COMBOBOX) Fail(&def, "p_vals needs a TYPE_INT_COMBOBOX p_ui before it");
-        if (!def.itemValues.empty()) Fail(&def, "p_vals is given twice");
-        for (size_t i = 0; i < def.items.size(); ++i) {
+        if (!def.standinControls->itemValues.empty()) Fail(&def, "p_vals is given twice");
+        for (size_t i = 0; i < def.standinControls->items.size(); ++i) {
             const int value = tags_.NextInt();
             if (IsTag(value))
                 Fail(&def, "p_vals has fewer values than its combo box has items (%d)",
-                     static_cast<int>(def.items.size()));
-            def.itemValues.push_back(value);
+                     static_cast<int>(def.standinControls->items.size()));
+            def.standinControls->itemValues.push_back(value);
         }
     }
 
@@ -249,11 +273,11 @@ private:
             Fail(&def, "a reference parameter needs P_OWNERS_REF and p_refno: blocks hold no references here");
         if (!isReference && (def.flags & P_OWNERS_REF))
             Fail(&def, "P_OWNERS_REF on a parameter that holds no reference");
-        if (def.hasDefault && def.hasRange &&
+        if (def.standinHasDefault && def.standinHasRange &&
             (Below(def, def.def, def.range_low) || Below(def, def.range_high, def.def)))
             Fail(&def, "p_default lies outside p_range");
-        if (def.ctrl_type == TYPE_INT_COMBOBOX && def.itemValues.empty()) {
-            for (size_t i = 0; i < def.items.size(); ++i) def.itemValues.push_back(static_cast<int>(i));
+        if (def.ctrl_type == TYPE_INT_COMBOBOX && def.standinControls->itemValues.empty()) {
+            for (size_t i = 0; i < def.standinControls->items.size(); ++i) def.standinControls->itemValues.push_back(static_cast<int>(i));
         }
     }
 
@@ -280,7 +304,12 @@ standin::TagSource::~TagSource() = default;
 
 ParamBlockDesc2::ParamBlockDesc2(BlockID ID, const MCHAR* int_name, StringResID local_name, ClassDesc2* cd,
                                  USHORT flags, ...)
-    : ID(ID), int_name(int_name), local_name(local_name), cd(cd), flags(flags) {
+    : cd(cd),
+      int_name(int_name),
+      local_name(local_name),
+      ID(ID),
+      flags(flags),
+      mParamBlockDesc2ImplData(new ParamBlockDesc2ImplData) {
     va_list args;
     // The SDK's signature puts a promoted type (USHORT) before the ellipsis;
     // every supported ABI still finds the variable arguments after it.
@@ -305,8 +334,8 @@ ParamBlockDesc2::~ParamBlockDesc2() {
 void standin::ReadTagList(ParamBlockDesc2& desc, TagSource& tags) { DeclarationReader(desc, tags).Read(); }
 
 int ParamBlockDesc2::IDtoIndex(ParamID id) {
-    for (size_t i = 0; i < paramdefs.size(); ++i) {
-        if (paramdefs[i].ID == id) return static_cast<int>(i);
+    for (int i = 0; i < count; ++i) {
+        if (paramdefs[i].ID == id) return i;
     }
     return -1;
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <map>
 
+#include "standin/unimplemented.h"
 #include "builtin_classes.h"
 #include "iparamb2.h"
 #include "le_io.h"
@@ -45,12 +46,13 @@ struct ParamState {
     std::vector<Key> keys;
 };
 
-class ParamBlock2 final : public IParamBlock2 {
+class ParamBlock2 final : public standin::Unimplemented<IParamBlock2> {
 public:
     // A block to be loaded: the declaration comes with its data.
     ParamBlock2() = default;
     ParamBlock2(ParamBlockDesc2* desc, ReferenceMaker* owner) : owner_(owner) { Attach(desc); }
 
+    SClass_ID SuperClassID() override { return PARAMETER_BLOCK2_CLASS_ID; }
     Class_ID ClassID() override { return kParamBlock2ClassID; }
     void GetClassName(MSTR& s, bool /*localized*/) const override { s = _M("ParamBlock2"); }
 
@@ -68,6 +70,11 @@ public:
             rm->SuperClassID() == desc_->cd->SuperClassID())
             owner_ = rm;
     }
+
+    using Unimplemented::GetValue;
+    using Unimplemented::LastNotifyParamID;
+    using Unimplemented::RefDeleted;
+    using Unimplemented::SetValue;
 
     // The owner that let go of its last reference to the block owns it no
     // more.
@@ -181,12 +188,12 @@ private:
 
     void SetDefaults() {
         for (size_t i = 0; i < params_.size(); ++i) {
-            params_[i].value = desc_->paramdefs[i].hasDefault ? desc_->paramdefs[i].def : PB2Value{};
+            params_[i].value = desc_->paramdefs[i].standinHasDefault ? desc_->paramdefs[i].def : PB2Value{};
             params_[i].keys.clear();
         }
     }
 
-    const ParamDef& Def(int index) const { return desc_->paramdefs[static_cast<size_t>(index)]; }
+    const ParamDef& Def(int index) const { return desc_->paramdefs[index]; }
 
     // The parameter's index, or -1 for an unknown ID, a value of another
     // kind or a table entry other than 0 (no parameter here is a table).

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "standin/unimplemented.h"
 #include "iparamm2.h"
+#include "param_kinds.h"
 #include "max.h"
 #include "standin/texout_dialog.h"
 
@@ -35,7 +37,7 @@ std::wstring FormatFloat(float v) {
     return text;
 }
 
-class ParamMap2 final : public IParamMap2 {
+class ParamMap2 final : public standin::Unimplemented<IParamMap2> {
 public:
     ParamMap2(ParamBlockDesc2* desc, IParamBlock2* block, IMtlParams* imp, MapID mapId)
         : desc(desc), block(block), imp(imp), mapId(mapId) {
@@ -57,7 +59,7 @@ public:
 
     void Enable(ParamID id, BOOL onOff, int /*tabIndex*/) override {
         if (const ParamDef* def = Find(id)) {
-            for (int ctrl : def->ctrl_IDs) EnableWindow(GetDlgItem(hwnd, ctrl), onOff);
+            for (int ctrl : def->standinControls->ids) EnableWindow(GetDlgItem(hwnd, ctrl), onOff);
         }
     }
 
@@ -66,7 +68,7 @@ public:
     }
 
     void Invalidate() override {
-        for (const ParamDef& def : desc->paramdefs) ShowValue(def);
+        for (const ParamDef& def : standin::DefsOf(*desc)) ShowValue(def);
     }
 
     HWND GetHWnd() override { return hwnd; }
@@ -75,6 +77,7 @@ public:
     ParamBlockDesc2* GetDesc() override { return desc; }
     ParamMap2UserDlgProc* GetUserDlgProc() override { return userProc; }
 
+    using Unimplemented::SetParamBlock;
     void SetParamBlock(IParamBlock2* pb) override {
         if (block && block->GetMap(mapId) == this) block->SetMap(nullptr, mapId);
         block = pb;
@@ -111,12 +114,12 @@ private:
 
     void InitControls() {
         const HINSTANCE module = desc->cd->HInstance();
-        for (const ParamDef& def : desc->paramdefs) {
-            if (def.ctrl_type != TYPE_INT_COMBOBOX || def.ctrl_IDs.empty()) continue;
-            const HWND combo = GetDlgItem(hwnd, def.ctrl_IDs[0]);
+        for (const ParamDef& def : standin::DefsOf(*desc)) {
+            if (def.ctrl_type != TYPE_INT_COMBOBOX || def.standinControls->ids.empty()) continue;
+            const HWND combo = GetDlgItem(hwnd, def.standinControls->ids[0]);
             SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-            for (size_t i = 0; i < def.items.size(); ++i) {
-                const std::wstring text = LoadText(module, def.items[i]);
+            for (size_t i = 0; i < def.standinControls->items.size(); ++i) {
+                const std::wstring text = LoadText(module, def.standinControls->items[i]);
                 const LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
                 SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), ItemValue(def, i));
             }
@@ -125,43 +128,43 @@ private:
     }
 
     static int ItemValue(const ParamDef& def, size_t item) {
-        return item < def.itemValues.size() ? def.itemValues[item] : static_cast<int>(item);
+        return item < def.standinControls->itemValues.size() ? def.standinControls->itemValues[item] : static_cast<int>(item);
     }
 
     const ParamDef* Find(ParamID id) const {
-        for (const ParamDef& def : desc->paramdefs) {
+        for (const ParamDef& def : standin::DefsOf(*desc)) {
             if (def.ID == id) return &def;
         }
         return nullptr;
     }
 
     const ParamDef* FindByControl(int ctrl) const {
-        for (const ParamDef& def : desc->paramdefs) {
-            if (std::find(def.ctrl_IDs.begin(), def.ctrl_IDs.end(), ctrl) != def.ctrl_IDs.end()) return &def;
+        for (const ParamDef& def : standin::DefsOf(*desc)) {
+            if (std::find(def.standinControls->ids.begin(), def.standinControls->ids.end(), ctrl) != def.standinControls->ids.end()) return &def;
         }
         return nullptr;
     }
 
     void ShowValue(const ParamDef& def) {
-        if (!block || !hwnd || def.ctrl_IDs.empty()) return;
+        if (!block || !hwnd || def.standinControls->ids.empty()) return;
         const TimeValue t = imp->GetTime();
         Interval valid = FOREVER;
         if (def.ctrl_type == TYPE_INT_COMBOBOX) {
             int value = 0;
             block->GetValue(def.ID, t, value, valid);
-            const HWND combo = GetDlgItem(hwnd, def.ctrl_IDs[0]);
+            const HWND combo = GetDlgItem(hwnd, def.standinControls->ids[0]);
             const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
             LRESULT selected = CB_ERR;
             for (LRESULT i = 0; i < count; ++i) {
                 if (SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == value) selected = i;
             }
             SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        } else if (def.ctrl_type == TYPE_SPINNER) {
+        } else if (static_cast<int>(def.ctrl_type) == TYPE_SPINNER) {
             float value = 0.0f;
             block->GetValue(def.ID, t, value, valid);
-            SetWindowTextW(GetDlgItem(hwnd, def.ctrl_IDs[0]), FormatFloat(value).c_str());
+            SetWindowTextW(GetDlgItem(hwnd, def.standinControls->ids[0]), FormatFloat(value).c_str());
         }
-        for (int ctrl : def.ctrl_IDs) InvalidateRect(GetDlgItem(hwnd, ctrl), nullptr, TRUE);
+        for (int ctrl : def.standinControls->ids) InvalidateRect(GetDlgItem(hwnd, ctrl), nullptr, TRUE);
     }
 
     void OnComboChoice(int ctrl) {
@@ -178,13 +181,13 @@ private:
     // parameter's declared range as the host's spinners are.
     void OnSpinnerChange(int ctrl) {
         const ParamDef* def = FindByControl(ctrl);
-        if (!def || !block || def->ctrl_type != TYPE_SPINNER) return;
+        if (!def || !block || static_cast<int>(def->ctrl_type) != TYPE_SPINNER) return;
         WCHAR text[64] = {};
-        GetWindowTextW(GetDlgItem(hwnd, def->ctrl_IDs[0]), text, 64);
+        GetWindowTextW(GetDlgItem(hwnd, def->standinControls->ids[0]), text, 64);
         WCHAR* end = nullptr;
         float value = std::wcstof(text, &end);
         if (end == text) return;
-        if (def->hasRange) value = std::min(std::max(value, def->range_low.f), def->range_high.f);
+        if (def->standinHasRange) value = std::min(std::max(value, def->range_low.f), def->range_high.f);
         block->SetValue(def->ID, imp->GetTime(), value);
     }
 
@@ -213,7 +216,7 @@ bool HeldByOpenMap(const ParamMap2UserDlgProc* proc, const ParamMap2* except) {
 
 // The material editor's master dialog of one object: its parameter maps and
 // the dialogs of its sub-objects that were added to it.
-class AutoMParamDlg final : public IAutoMParamDlg {
+class AutoMParamDlg final : public standin::Unimplemented<IAutoMParamDlg> {
 public:
     AutoMParamDlg(ReferenceTarget* thing, std::vector<ParamMap2*> maps) : thing(thing), maps(std::move(maps)) {}
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "standin/unimplemented.h"
 #include "imtl.h"
 #include "iparamb2.h"
 #include "map/AurivelParams.h"
@@ -99,7 +100,7 @@ private:
 
 // An output object that passes every value through and holds nothing
 // animated; tests override what they watch.
-class PassThroughOutput : public TextureOutput {
+class PassThroughOutput : public standin::Unimplemented<TextureOutput> {
 public:
     AColor Filter(AColor c) override { return c; }
     float Filter(float f) override { return f; }
