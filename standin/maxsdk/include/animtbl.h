@@ -51,7 +51,6 @@ protected:
 public:
     CoreExport Animatable();
 
-    STANDIN_OVERRIDES_Animatable
     CoreExport virtual void DeleteThis();
     STANDIN_SLOTS_Animatable_1
     virtual void GetClassName(MSTR& s, bool /*localized*/ = true) const { s = _M("Animatable"); }
@@ -67,7 +66,7 @@ public:
     STANDIN_SLOTS_Animatable_8
     virtual int NumParamBlocks() { return 0; }
     virtual IParamBlock2* GetParamBlock(int /*i*/) { return nullptr; }
-    virtual IParamBlock2* GetParamBlockByID(BlockID /*id*/) { return nullptr; }
+    virtual IParamBlock2* GetParamBlockByID(short /*id*/) { return nullptr; }
     STANDIN_SLOTS_Animatable_11
 
 private:
@@ -80,6 +79,9 @@ protected:
 
 private:
     BYTE reservedAprops[16] = {};
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_Animatable
 };
 
 // The animate mode: while it is on, setting an animatable parameter at a

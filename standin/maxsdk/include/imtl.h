@@ -123,7 +123,6 @@ public:
     MSTR& GetName() { return name; }
     CoreExport void SetName(MSTR s);
 
-    STANDIN_OVERRIDES_MtlBase
     BaseInterface* GetInterface(Interface_ID id) override { return ReferenceTarget::GetInterface(id); }
     ReferenceTarget* GetRefTarget() override { return this; }
     int MapSlotType(int /*i*/) override { return defaultSlotType; }
@@ -157,13 +156,15 @@ private:
 public:
     Quat meditRotate;
     ULONG gbufID = 0;
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_MtlBase
 };
 
 class Texmap : public MtlBase {
 public:
     CoreExport Texmap();
 
-    STANDIN_OVERRIDES_Texmap
     SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
     int MapSlotType(int /*i*/) override { return 0; }  // its slots take maps
     CoreExport void RefAdded(RefMakerHandle rm) override;
@@ -178,11 +179,13 @@ public:
     STANDIN_SLOTS_Texmap_4
 
     int cacheID = 0;
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_Texmap
 };
 
 class TextureOutput : public MtlBase {
 public:
-    STANDIN_OVERRIDES_TextureOutput
     SClass_ID SuperClassID() override { return TEXOUTPUT_CLASS_ID; }
 
     virtual AColor Filter(AColor c) = 0;
@@ -192,4 +195,7 @@ public:
     virtual float GetOutputLevel(TimeValue t) = 0;
     virtual void SetOutputLevel(TimeValue t, float v) = 0;
     STANDIN_SLOTS_TextureOutput_5
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_TextureOutput
 };

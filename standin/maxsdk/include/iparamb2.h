@@ -122,12 +122,13 @@ enum ParamTags {
 #define P_OWNERS_REF 0x00000200
 #define P_READ_ONLY 0x00008000
 
-union PB2Value {
-    int i;
-    float f;
-    ReferenceTarget* r;
-    // The union's size in the host's ABI, whose values hold wider kinds.
-    BYTE reservedWidth[16];
+struct PB2Value {
+    union {
+        int i;
+        float f;
+        ReferenceTarget* r;
+    };
+    BYTE flags;
 };
 
 namespace MaxSDK {
@@ -256,9 +257,6 @@ private:
 
 class IParamBlock2 : public ReferenceTarget {
 public:
-    STANDIN_OVERRIDES_IParamBlock2
-    // A block has a RefDeleted of its own, for a parameter.
-    using ReferenceTarget::RefDeleted;
 
     STANDIN_SLOTS_IParamBlock2_0
     virtual int NumParams() = 0;
@@ -300,6 +298,13 @@ public:
     // Every parameter back to its declared default, keys removed.
     virtual void ResetAll(BOOL updateUI = TRUE, BOOL callSetHandlers = TRUE) = 0;
     STANDIN_SLOTS_IParamBlock2_20
+
+    // A block has a RefDeleted of its own, for a parameter; declared after
+    // it, as the Microsoft ABI gives one place to all functions of a name.
+    using ReferenceTarget::RefDeleted;
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_IParamBlock2
 };
 
 // A new block of the given declaration, owned by iowner (which still has to
@@ -311,7 +316,6 @@ public:
     PB2Export ClassDesc2();
     PB2Export ~ClassDesc2() override;
 
-    STANDIN_OVERRIDES_ClassDesc2
     PB2Export int NumParamBlockDescs() override;
     PB2Export ParamBlockDesc2* GetParamBlockDesc(int i) override;
     PB2Export ParamBlockDesc2* GetParamBlockDescByID(BlockID id) override;
@@ -340,4 +344,7 @@ protected:
     IAutoMParamDlg* mainMDlg = nullptr;
     IAutoEParamDlg* mainEDlg = nullptr;
     IAutoRendererParamDlg* mainRDlg = nullptr;
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_ClassDesc2
 };

@@ -36,7 +36,6 @@ protected:
 public:
     CoreExport ReferenceMaker();
 
-    STANDIN_OVERRIDES_ReferenceMaker
     CoreExport SClass_ID SuperClassID() override;
 
     // A maker is no target: nothing refers to it.
@@ -87,6 +86,9 @@ private:
     // The targets it holds, slot by slot.
     class ReferenceMakerImplData;
     MaxSDK::Util::AutoPtr<ReferenceMakerImplData> mImplData;
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_ReferenceMaker
 };
 
 class ReferenceTarget : public ReferenceMaker {
@@ -98,7 +100,6 @@ protected:
 public:
     CoreExport ReferenceTarget();
 
-    STANDIN_OVERRIDES_ReferenceTarget
     CoreExport void GetClassName(MSTR& s, bool localized = true) const override;
     CoreExport SClass_ID SuperClassID() override;
 
@@ -130,6 +131,9 @@ private:
     // The makers that refer to it, once per slot.
     class RefList;
     RefList* mRefs = nullptr;
+
+    // The functions of its bases that it overrides.
+    STANDIN_OVERRIDES_ReferenceTarget
 };
 
 // Maps originals to their copies during one copy operation, so that an

@@ -3,6 +3,7 @@
 
 #include <tchar.h>
 
-typedef wchar_t MCHAR;
+// A macro, as the SDK has it, so that signatures spell wchar_t.
+#define MCHAR wchar_t
 typedef MCHAR* LPMSTR;
 #define _M(x) L##x
