@@ -6,7 +6,11 @@
 #
 # Each SDK folder's release is read from its include/maxversion.h; its
 # module is built through preset msvc-sdk in build/package/<year>
-# (incremental on a later run) and its exports and imports are checked. The
+# (incremental on a later run), its exports and imports are checked, and,
+# for a release whose binary interface the stand-in host has (2024, 2026),
+# the module's tests run on it in that host (the tree of preset msvc or
+# msvc-2026 with AURIVEL_MODULE_UNDER_TEST, under Wine): a module that fails
+# them is not packaged. The
 # native preview tool writes the atlas (build/package-native), and CPack
 # gathers the releases' modules and the rest into the zip, whose contents
 # become the bundle. A module built against a folder that marks itself as
@@ -59,10 +63,31 @@ fi
 
 builds=$root/build/package
 steps=$((${#years[@]} + 2))
+# The preset whose stand-in host has each release's binary interface.
+declare -A host_preset=([2024]=msvc [2026]=msvc-2026)
 step=0
 progress() {
   step=$((step + 1))
   echo "== [$step/$steps] $*"
+}
+
+# Runs the module's tests on <module>, built against <sdk>, in a stand-in
+# host of release <year>, or says that no host of that release exists here.
+test_module() {
+  local year=$1 module=$2 sdk=$3 preset=${host_preset[$1]:-}
+  if [[ -z $preset ]]; then
+    echo "3ds Max $year: its module was not run (the stand-in host has the binary interface of 2024 and 2026 only)"
+    return
+  fi
+  local tree=$root/build/$preset log=$root/build/package/$year-tests.log
+  cmake --preset "$preset" -DAURIVEL_MODULE_UNDER_TEST="$module" -DAURIVEL_MODULE_UNDER_TEST_SDK="$sdk" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
+  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --test-dir "$tree" >"$log" 2>&1; then
+    echo "package.sh: the module for 3ds Max $year fails its tests in a host of its release ($log):" >&2
+    sed -n '/The following tests FAILED:/,$p' "$log" >&2
+    exit 1
+  fi
+  grep -E "tests passed" "$log"
 }
 
 cd "$root"
@@ -77,6 +102,7 @@ for year in "${years[@]}"; do
   [[ -f $host_exports ]] || host_exports=tests/wine/host_exports.txt
   cmake -DREADOBJ=llvm-readobj -DMODULE="$builds/$year/plugin/Aurivel.dlt" -DDEF_FILE=plugin/Aurivel.def \
     -DSDK_INCLUDE="${sdk_of_year[$year]}/include" -DHOST_EXPORTS="$host_exports" -P tests/wine/check_module_tables.cmake
+  test_module "$year" "$builds/$year/plugin/Aurivel.dlt" "${sdk_of_year[$year]}"
   releases+=("$builds/$year")
 done
 

@@ -67,18 +67,22 @@ test_under_wine() {
 }
 
 # The stand-in lays out its SDK folder (build/msvc/maxsdk) and the module is
-# built against it, as against the real SDK. Then the package of two releases
+# built against it, as against the real SDK, in the binary interface of 3ds
+# Max 2024 and, in build/msvc-2026, of 2026. Then the package of two releases
 # is made as a maintainer makes it from Autodesk's SDKs (scripts/package.sh,
-# which builds each module through preset msvc-sdk and checks its imports):
-# from the stand-in's folder (2024) and from an SDK-shaped folder of 2026
+# which builds each module through preset msvc-sdk, checks its imports and
+# runs its tests in the host of its release): from the stand-in's folder
+# (2024) and from an SDK-shaped folder of 2026, made from the 2026 stand-in's,
 # that asks of the build what the real one does. Each module is loaded by a
 # host of each release, and the bundled atlas is opened in Chromium.
 stage_msvc() {
   configure_and_build msvc
   test_under_wine msvc
+  configure_and_build msvc-2026
+  test_under_wine msvc-2026
   local folder=$PWD/build/sdk-folder-2026 out=$PWD/build/package-test
-  cmake -DSTANDIN_INCLUDE=standin/maxsdk/include -DHOST_EXPORTS=tests/wine/host_exports.txt \
-    -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -DRELEASE=2026 -P tests/sdk_folder/make_sdk_folder.cmake
+  cmake -DSTANDIN_INCLUDE=build/msvc-2026/maxsdk/include -DHOST_EXPORTS=tests/wine/host_exports.txt \
+    -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -P tests/sdk_folder/make_sdk_folder.cmake
   rm -rf "$out"
   local started_package=$SECONDS
   bash scripts/package.sh --sdk build/msvc/maxsdk --sdk "$folder" --out "$out"

@@ -38,7 +38,8 @@ TEST(ModuleAnswers, ExportsExactlyTheSixEntryPoints) {
 
 TEST(ModuleAnswers, VersionClassesAndInitialisation) {
     const auto& lib = Module::Library().RawExports();
-    EXPECT_EQ(lib.libVersion(), 0x65904000u);
+    // 3ds Max 2024's and 2026's SDK versions.
+    EXPECT_EQ(lib.libVersion(), MAX_PRODUCT_YEAR_NUMBER == 2026 ? 0x6D604400u : 0x65904000u);
     EXPECT_EQ(lib.libVersion(), static_cast<ULONG>(VERSION_3DSMAX));
     EXPECT_EQ(lib.libNumberClasses(), 1);
     EXPECT_EQ(lib.libInitialize(), TRUE);

@@ -9,7 +9,7 @@ the tests ran; its read-me says first that it is a test package; the zip that
 cpack makes is the only file it makes, is named as a test package (never as
 the package for users, which only a build against Autodesk's SDK makes) and
 lists exactly the bundle. Writes the
-path of the module that the package names for 3ds Max 2024, for the test
+path of the module that the package names for the build's release of 3ds Max, for the test
 that loads it under Wine.
 """
 import argparse
@@ -41,7 +41,7 @@ def files_below(folder):
     return found
 
 
-def check_package_contents(bundle, version, upgrade_code):
+def check_package_contents(bundle, version, upgrade_code, year):
     path = os.path.join(bundle, "PackageContents.xml")
     with open(path, "rb") as f:
         head = f.read(64)
@@ -60,18 +60,18 @@ def check_package_contents(bundle, version, upgrade_code):
         requirements = element.find("RuntimeRequirements")
         expect(requirements is not None, "no <RuntimeRequirements>")
         if requirements is not None:
-            expect_attributes(requirements, {"OS": "Win64", "Platform": "3ds Max", "SeriesMin": "2024",
-                                             "SeriesMax": "2024"})
+            expect_attributes(requirements, {"OS": "Win64", "Platform": "3ds Max", "SeriesMin": str(year),
+                                             "SeriesMax": str(year)})
         entries = element.findall("ComponentEntry")
-        expect([e.get("ModuleName") for e in entries] == ["./Contents/2024/Aurivel.dlt"],
+        expect([e.get("ModuleName") for e in entries] == [f"./Contents/{year}/Aurivel.dlt"],
                f"ComponentEntry modules {[e.get('ModuleName') for e in entries]}")
         for entry in entries:
             name = entry.get("ModuleName", "")
             expect(os.path.isfile(os.path.join(bundle, name)), f"{name} is not in the bundle")
-            if requirements is not None and int(requirements.get("SeriesMin", 0)) <= 2024 <= int(
+            if requirements is not None and int(requirements.get("SeriesMin", 0)) <= year <= int(
                     requirements.get("SeriesMax", 0)):
-                modules[2024] = os.path.normpath(os.path.join(bundle, name))
-    return modules.get(2024)
+                modules[year] = os.path.normpath(os.path.join(bundle, name))
+    return modules.get(year)
 
 
 def check_zip(build_dir, packages, version, bundle_files):
@@ -93,6 +93,7 @@ def main():
     parser.add_argument("--module", required=True, help="the module the tests ran")
     parser.add_argument("--version", required=True)
     parser.add_argument("--upgrade-code", required=True)
+    parser.add_argument("--year", type=int, required=True, help="the release of 3ds Max the build is for")
     parser.add_argument("--module-path-file", required=True)
     parser.add_argument("--path-drive", default="", help="prefix of the build machine's paths as Windows sees them")
     args = parser.parse_args()
@@ -108,20 +109,20 @@ def main():
     subprocess.run(["cmake", "--install", args.build_dir, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL)
     bundle = os.path.join(prefix, "Aurivel.bundle")
     bundle_files = files_below(bundle)
-    expect(bundle_files == {"PackageContents.xml", "Contents/2024/Aurivel.dlt", "Contents/ReadMe.txt",
+    expect(bundle_files == {"PackageContents.xml", f"Contents/{args.year}/Aurivel.dlt", "Contents/ReadMe.txt",
                             "Contents/LICENSE.txt"}, f"the bundle holds {sorted(bundle_files)}")
     with open(os.path.join(bundle, "Contents", "ReadMe.txt"), encoding="utf-8") as f:
         first_line = f.readline().strip()
     expect(first_line == "THIS IS A TEST PACKAGE: 3DS MAX CANNOT LOAD IT", f"the read-me begins {first_line!r}")
-    module_2024 = check_package_contents(bundle, args.version, args.upgrade_code)
-    expect(module_2024 is not None, "the package names no module for 3ds Max 2024")
-    if module_2024:
-        with open(module_2024, "rb") as installed, open(args.module, "rb") as tested:
-            expect(installed.read() == tested.read(), f"{module_2024} differs from the tested {args.module}")
+    module = check_package_contents(bundle, args.version, args.upgrade_code, args.year)
+    expect(module is not None, f"the package names no module for 3ds Max {args.year}")
+    if module:
+        with open(module, "rb") as installed, open(args.module, "rb") as tested:
+            expect(installed.read() == tested.read(), f"{module} differs from the tested {args.module}")
     check_zip(args.build_dir, packages, args.version, bundle_files)
-    if module_2024 and not failures:
+    if module and not failures:
         with open(args.module_path_file, "w", encoding="utf-8") as f:
-            f.write(args.path_drive + module_2024)
+            f.write(args.path_drive + module)
     for failure in failures:
         print(failure, file=sys.stderr)
     return 1 if failures else 0

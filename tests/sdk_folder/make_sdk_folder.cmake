@@ -2,44 +2,24 @@ cmake_minimum_required(VERSION 3.25)
 # Writes <FOLDER>, a folder laid out as the 3ds Max SDK is (include/,
 # lib/x64/Release/{core,geom,maxutil,Paramblk2}.lib), which the msvc-sdk
 # preset builds the module against as against Autodesk's SDK. It is made of
-# this project's own text only: the stand-in's headers (<STANDIN_INCLUDE>),
-# some under other spellings of their names, plus the headers of Util/ here,
-# which ask of the build what the real SDK's headers ask of it (one of
-# them marks inline members for export, which a module then exports), and import
-# libraries made by <DLLTOOL> from .def files listing the names that each
-# of the host's DLLs exports (<HOST_EXPORTS>). <RELEASE> (default 2024) is
-# the 3ds Max release the folder is for: its maxversion.h and plugapi.h give
-# that release's numbers, and for 2026 the headers differ as 2026's do
-# (Geom/, the saver's two new members, no deprecated one-argument slot name).
-#   cmake -DSTANDIN_INCLUDE=... -DHOST_EXPORTS=... -DDLLTOOL=llvm-dlltool -DFOLDER=... [-DRELEASE=2026]
-#         -P make_sdk_folder.cmake
+# this project's own text only: the headers of a stand-in SDK folder
+# (<STANDIN_INCLUDE>, the include/ of the stand-in built as the release the
+# folder is for, whose maxversion.h names it), some under other spellings of
+# their names (for 2026 the colour and point headers in Geom/, as 2026's),
+# plus the headers of Util/ here, which ask of the build what the real SDK's
+# headers ask of it (one of them marks inline members for export, which a
+# module then exports), and import libraries made by <DLLTOOL> from .def
+# files listing the names that each of the host's DLLs exports
+# (<HOST_EXPORTS>).
+#   cmake -DSTANDIN_INCLUDE=... -DHOST_EXPORTS=... -DDLLTOOL=llvm-dlltool -DFOLDER=... -P make_sdk_folder.cmake
 foreach(input STANDIN_INCLUDE HOST_EXPORTS DLLTOOL FOLDER)
   if(NOT ${input})
     message(FATAL_ERROR "make_sdk_folder.cmake: ${input} is not given")
   endif()
 endforeach()
-# MAX_RELEASE and MAX_API_NUM of each release, as its plugapi.h has them.
-set(numbers_2024 26000 64)
-set(numbers_2025 27000 66)
-set(numbers_2026 28000 68)
-if(NOT RELEASE)
-  set(RELEASE 2024)
-endif()
-if(NOT DEFINED numbers_${RELEASE})
-  message(FATAL_ERROR "make_sdk_folder.cmake: RELEASE=${RELEASE} is not one of 2024, 2025, 2026")
-endif()
-list(GET numbers_${RELEASE} 0 max_release)
-list(GET numbers_${RELEASE} 1 max_api_num)
+file(STRINGS ${STANDIN_INCLUDE}/maxversion.h year_line REGEX "^#define[ \t]+MAX_PRODUCT_YEAR_NUMBER[ \t]+[0-9]+")
+string(REGEX MATCH "[0-9]+$" RELEASE "${year_line}")
 
-# Replaces <pattern> (a regular expression) in <text_var> by <replacement>;
-# a header that no longer holds the pattern stops the folder's making.
-function(rewrite text_var pattern replacement)
-  if(NOT "${${text_var}}" MATCHES "${pattern}")
-    message(FATAL_ERROR "make_sdk_folder.cmake: no '${pattern}' to rewrite for release ${RELEASE}")
-  endif()
-  string(REGEX REPLACE "${pattern}" "${replacement}" text "${${text_var}}")
-  set(${text_var} "${text}" PARENT_SCOPE)
-endfunction()
 get_filename_component(STANDIN_INCLUDE ${STANDIN_INCLUDE} ABSOLUTE)
 get_filename_component(FOLDER ${FOLDER} ABSOLUTE)
 
@@ -73,35 +53,8 @@ foreach(header IN LISTS headers)
     string(APPEND text "\n#include \"util/iniutil.h\"\n#include \"util/heaphandler.h\"\n"
                        "#include \"util/colourconverter.h\"\n#include \"util/sharedowner.h\"\n"
                        "#include \"util/windowsheaders.h\"\n#include \"util/meshchannels.h\"\n")
-  elseif(header STREQUAL "maxversion.h")
-    rewrite(text "MAX_PRODUCT_YEAR_NUMBER [0-9]+" "MAX_PRODUCT_YEAR_NUMBER ${RELEASE}")
-  elseif(header STREQUAL "plugapi.h")
-    rewrite(text "MAX_RELEASE [0-9]+" "MAX_RELEASE ${max_release}")
-    rewrite(text "MAX_API_NUM [0-9]+" "MAX_API_NUM ${max_api_num}")
-  elseif(header STREQUAL "ioapi.h" AND RELEASE GREATER_EQUAL 2026)
-    # 2026 added these two to the saver's interface.
-    string(FIND "${text}" "class ISave " isave_begin)
-    if(isave_begin EQUAL -1)
-      message(FATAL_ERROR "make_sdk_folder.cmake: no class ISave in ioapi.h to add 2026's members to")
-    endif()
-    string(SUBSTRING "${text}" ${isave_begin} -1 isave_text)
-    string(FIND "${isave_text}" "\n};" isave_length)
-    math(EXPR isave_end "${isave_begin} + ${isave_length}")
-    string(SUBSTRING "${text}" 0 ${isave_end} before)
-    string(SUBSTRING "${text}" ${isave_end} -1 after)
-    string(CONCAT text "${before}\n    virtual void DisableChunkWarnings(bool disable) = 0;\n"
-                       "    virtual bool AreChunkWarningsEnabled() const = 0;${after}")
-  elseif(header STREQUAL "imtl.h" AND RELEASE GREATER_EQUAL 2026)
-    # 2026 removed the deprecated one-argument slot name.
-    rewrite(text "\n    \\[\\[deprecated[^\n]*GetSubTexmapSlotName\\(int i\\) final {\n[^\n]*\n    }" "")
   elseif(header STREQUAL "strclass.h")
     string(REPLACE "#pragma once\n" "#pragma once\n\n#include <iostream>\n" text "${text}")
-  elseif(header STREQUAL "iparamm2.h")
-    # A plug-in's dialog procedure is then shared: its destructor releases
-    # a weak reference.
-    string(REPLACE "class ParamMap2UserDlgProc : public MaxHeapOperators {\n"
-                   "class ParamMap2UserDlgProc : public MaxHeapOperators, public SharedOwner {\n" text "${text}")
-    string(REPLACE "#include \"imtl.h\"\n" "#include \"imtl.h\"\n#include \"Util/SharedOwner.h\"\n" text "${text}")
   endif()
   file(WRITE ${FOLDER}/include/${name} "${text}")
 endforeach()

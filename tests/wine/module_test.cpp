@@ -41,7 +41,7 @@ TEST(ModuleExports, AreFoundByTheirUndecoratedNamesOnly) {
 TEST(ModuleExports, AnswerTheHostAsABuildForThisSdk) {
     const auto library = LoadPlugin();
     ASSERT_TRUE(library);
-    EXPECT_EQ(library->Version(), 0x65904000u);
+    EXPECT_EQ(library->Version(), MAX_PRODUCT_YEAR_NUMBER == 2026 ? 0x6D604400u : 0x65904000u);
     EXPECT_EQ(library->NumClasses(), 1);
     EXPECT_EQ(library->Description(), L"Aurivel IOR TexMap");
     EXPECT_EQ(library->RawExports().libInitialize(), TRUE);

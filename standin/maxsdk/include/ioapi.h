@@ -8,6 +8,7 @@
 #include "baseinterface.h"
 #include "maxheap.h"
 #include "strbasic.h"
+#include "strclass.h"
 
 enum IOResult { IO_OK = 0, IO_END = 1, IO_ERROR = 2, IO_INTERRUPT = 3 };
 enum ChunkType { UNKNOWN_CHUNK, CONTAINER_CHUNK, DATA_CHUNK };

@@ -1,5 +1,7 @@
 // An object that others may share: it keeps a weak reference to its owner,
-// whose release is libc++'s __shared_weak_count::__release_weak.
+// whose release is libc++'s __shared_weak_count::__release_weak. Every
+// module that includes the header has one, destroyed as it unloads, so its
+// destructor is the module's too.
 #pragma once
 
 #include <memory>
@@ -11,3 +13,5 @@ public:
 private:
     std::weak_ptr<void> owner_;
 };
+
+inline SharedOwner moduleSharedOwner;
