@@ -223,6 +223,17 @@ NkData NkDatabase::ReadPage(const std::string& id) const {
     Fail(id, 0, "book " + book.shelf + "/" + book.book + " has no page '" + page + "' (its pages: " + pages + ")");
 }
 
+std::vector<std::string> NkDatabase::PagesHere(const std::string& bookId) const {
+    const CatalogBook& book = Book(bookId);
+    std::vector<std::string> pages;
+    for (const CatalogPage& page : book.pages) {
+        if (Exists(DataFile(page))) {
+            pages.push_back(book.shelf + "/" + book.book + "/" + page.page);
+        }
+    }
+    return pages;
+}
+
 std::string NkDatabase::DataFile(const CatalogPage& page) const {
     return (fs::path(folder_) / "data" / page.dataPath).string();
 }

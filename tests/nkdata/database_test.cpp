@@ -92,8 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "main/Cx: the database has no book 'Cx' on shelf 'main'"},
         RefusedInput{"NoSuchPage", ReadPageOfTheCopy, "main/Cu/Jonson",
                      "main/Cu/Jonson: book main/Cu has no page 'Jonson' (its pages: Johnson, McPeak, Babar,"},
-        RefusedInput{"FileNotInTheCopy", ReadPageOfTheCopy, "main/Cu/McPeak",
-                     "main/Cu/McPeak: the catalog lists this page, but this copy of the database lacks its file"}),
+        RefusedInput{"FileNotInTheCopy", ReadPageOfTheCopy, "main/Cu/Ordal",
+                     "main/Cu/Ordal: the catalog lists this page, but this copy of the database lacks its file"}),
     CaseName);
 
 void ReadCatalogText(const std::string& text) { ReadCatalog(text, "catalog-nk.yml"); }

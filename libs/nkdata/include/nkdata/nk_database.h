@@ -63,6 +63,10 @@ public:
     // The books on a shelf, by its id, e.g. "main".
     std::vector<const CatalogBook*> Shelf(const std::string& id) const;
 
+    // The book's pages whose data file this copy holds, as shelf/book/page,
+    // in the catalog's order.
+    std::vector<std::string> PagesHere(const std::string& bookId) const;
+
     // Where the page's data file is, whether or not it is there.
     std::string DataFile(const CatalogPage& page) const;
 
