@@ -1,6 +1,7 @@
 #include "atlas/atlas.h"
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <filesystem>
 #include <set>
@@ -164,11 +165,12 @@ std::string PicturePath(const std::string& stem, const char* kind) { return "pic
 
 class AtlasPainter {
 public:
+    // Painters paint pages side by side, each sphere on one thread.
     AtlasPainter(const PreviewModule& module, const Options& options, fs::path folder)
         : map_(module.CreateMap()),
           sphere_(options.size.value_or(kAtlasSphereSize)),
           plotFont_(Font::FindDejaVuSans(kPlotTextHeight)),
-          threads_(RenderThreads(options.threads)),
+          threads_(1),
           time_(options.time),
           folder_(std::move(folder)) {}
 
@@ -285,6 +287,50 @@ std::vector<FittedPage> FitPages(const std::vector<std::string>& pages, const nk
     return entries;
 }
 
+// One painter per thread, each with a map of its own.
+class AtlasPainters {
+public:
+    AtlasPainters(const PreviewModule& module, const Options& options, const fs::path& folder, int threads) {
+        for (int t = 0; t < threads; ++t) {
+            idle_.push_back(std::make_unique<AtlasPainter>(module, options, folder));
+        }
+    }
+
+    // A painter that no other thread holds, while `use` runs.
+    template <typename Use>
+    void With(const Use& use) {
+        std::unique_ptr<AtlasPainter> painter;
+        {
+            const std::lock_guard<std::mutex> lock(lock_);
+            painter = std::move(idle_.back());
+            idle_.pop_back();
+        }
+        use(*painter);
+        const std::lock_guard<std::mutex> lock(lock_);
+        idle_.push_back(std::move(painter));
+    }
+
+private:
+    std::mutex lock_;
+    std::vector<std::unique_ptr<AtlasPainter>> idle_;
+};
+
+// Each page's pictures, pages side by side; a picture's name holds the
+// page's place, so the pictures are the same whatever the threads.
+void PaintPages(std::vector<FittedPage>& pages, AtlasPainters&& painters, int threads, Progress& progress) {
+    std::mutex progressLock;
+    ForEachIndex(pages.size(), threads, [&](std::size_t i) {
+        AtlasEntry& entry = pages[i].entry;
+        if (entry.metal) {
+            painters.With([&](AtlasPainter& painter) {
+                entry.pictures = painter.Paint(PictureStem(i, entry.page), *pages[i].truth, *entry.metal);
+            });
+        }
+        const std::lock_guard<std::mutex> lock(progressLock);
+        progress.Advance();
+    });
+}
+
 metal_colour::PageCandidate CandidateOf(const AtlasEntry& entry) {
     metal_colour::PageCandidate candidate;
     candidate.page = entry.page;
@@ -333,21 +379,19 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
     const AtlasFolder atlasFolder = AtlasFolder::Claim(options.atlasFolder, PlannedFiles(pages));
     const fs::path& folder = atlasFolder.Path();
     const MapScriptWriter scripts = module.ScriptWriter();
-    AtlasPainter painter(module, options, folder);
+    const int threads = RenderThreads(options.threads);
     Progress progress(progressOut, "Atlas", static_cast<long>(2 * pages.size()));
-    std::vector<FittedPage> fitted = FitPages(pages, database, scripts, RenderThreads(options.threads), progress);
+    std::vector<FittedPage> fitted = FitPages(pages, database, scripts, threads, progress);
+    PaintPages(fitted, AtlasPainters(module, options, folder, threads), threads, progress);
     std::vector<AtlasEntry> entries;
     std::size_t coloured = 0;
     for (FittedPage& page : fitted) {
-        AtlasEntry& entry = page.entry;
-        if (entry.metal) {
-            entry.pictures = painter.Paint(PictureStem(entries.size(), entry.page), *page.truth, *entry.metal);
+        if (page.entry.metal) {
             ++coloured;
         } else {
-            out << PrintableText(entry.page) << " gives no colour: " << PrintableText(entry.error) << '\n';
+            out << PrintableText(page.entry.page) << " gives no colour: " << PrintableText(page.entry.error) << '\n';
         }
-        entries.push_back(std::move(entry));
-        progress.Advance();
+        entries.push_back(std::move(page.entry));
     }
     const std::vector<AtlasBook> books = BooksOf(entries);
     WriteTextFile(folder / "metals.json", [&](std::ostream& file) { WriteMetalsJson(books, entries, file); });

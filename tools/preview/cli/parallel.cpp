@@ -1,6 +1,8 @@
 #include "cli/parallel.h"
 
 #include <atomic>
+#include <exception>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -8,9 +10,18 @@ namespace aurivel::preview {
 
 void ForEachIndex(std::size_t count, int threads, const std::function<void(std::size_t)>& work) {
     std::atomic<std::size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureLock;
     const auto worker = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
-            work(i);
+            try {
+                work(i);
+            } catch (...) {
+                // The first failure ends the work; what was begun is finished.
+                const std::lock_guard<std::mutex> lock(failureLock);
+                failure = failure ? failure : std::current_exception();
+                next = count;
+            }
         }
     };
     std::vector<std::thread> others;
@@ -20,6 +31,9 @@ void ForEachIndex(std::size_t count, int threads, const std::function<void(std::
     worker();
     for (std::thread& other : others) {
         other.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
 }
 
