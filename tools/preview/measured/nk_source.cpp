@@ -112,6 +112,9 @@ void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std
         << metal_colour::ChannelLabel(1) << ", " << metal_colour::ChannelLabel(2) << " \xc2\xb5m:\n"
         << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
         << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
+    for (const std::string& row : nkdata::LeftOutRows(data)) {
+        out << "Left out of the data: " << PrintableText(row) << '\n';
+    }
     if (!data.references.empty()) {
         out << "References:\n";
         std::istringstream lines(data.references);
