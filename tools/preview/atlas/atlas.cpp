@@ -252,7 +252,7 @@ struct FittedPage {
 
 FittedPage FitPage(const std::string& page, const nkdata::NkDatabase& database, const metal_colour::Observer& observer,
                    const MapScriptWriter& scripts) {
-    FittedPage fitted{{page, page, AuthorOf(page, ""), {}, std::nullopt, {}, ""}, std::nullopt};
+    FittedPage fitted{{page, page, AuthorOf(page, ""), {}, {}, std::nullopt, {}, ""}, std::nullopt};
     AtlasEntry& entry = fitted.entry;
     try {
         PageTitles titles = TitlesOf(page, database);
@@ -261,6 +261,9 @@ FittedPage FitPage(const std::string& page, const nkdata::NkDatabase& database, 
         const nkdata::NkData data = database.ReadPage(page);
         const metal_colour::PageFacts facts = metal_colour::ReadPageFacts(titles.pageName, data.comments);
         entry.flags = facts.Labels();
+        for (const std::string& row : nkdata::LeftOutRows(data)) {
+            entry.leftOut.push_back(WithPageId(row, page, database));
+        }
         titles.caution = CautionFor(facts);
         metal_colour::RequireMetalColour(data);
         fitted.truth = metal_colour::IntegratedColour(data, observer, metal_colour::RenderingSpaceId::kSrgb);
@@ -278,10 +281,8 @@ std::vector<FittedPage> FitPages(const std::vector<std::string>& pages, const nk
                                  const MapScriptWriter& scripts, int threads, Progress& progress) {
     const metal_colour::Observer observer = metal_colour::Observer::Cie1931D65();
     std::vector<FittedPage> entries(pages.size());
-    std::mutex progressLock;
     ForEachIndex(pages.size(), threads, [&](std::size_t i) {
         entries[i] = FitPage(pages[i], database, observer, scripts);
-        const std::lock_guard<std::mutex> lock(progressLock);
         progress.Advance();
     });
     return entries;
@@ -318,7 +319,6 @@ private:
 // Each page's pictures, pages side by side; a picture's name holds the
 // page's place, so the pictures are the same whatever the threads.
 void PaintPages(std::vector<FittedPage>& pages, AtlasPainters&& painters, int threads, Progress& progress) {
-    std::mutex progressLock;
     ForEachIndex(pages.size(), threads, [&](std::size_t i) {
         AtlasEntry& entry = pages[i].entry;
         if (entry.metal) {
@@ -326,7 +326,6 @@ void PaintPages(std::vector<FittedPage>& pages, AtlasPainters&& painters, int th
                 entry.pictures = painter.Paint(PictureStem(i, entry.page), *pages[i].truth, *entry.metal);
             });
         }
-        const std::lock_guard<std::mutex> lock(progressLock);
         progress.Advance();
     });
 }

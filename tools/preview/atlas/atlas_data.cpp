@@ -401,6 +401,14 @@ void WriteMetalsJson(const std::vector<AtlasBook>& books, const std::vector<Atla
             json.String(flag);
         }
         json.EndArray();
+        if (!entry.leftOut.empty()) {
+            json.Key("left_out");
+            json.BeginArray();
+            for (const std::string& row : entry.leftOut) {
+                json.String(row);
+            }
+            json.EndArray();
+        }
         if (entry.metal) {
             WriteMetal(json, *entry.metal, entry.pictures, FunctionName(entry.page));
         } else {

@@ -61,7 +61,8 @@ struct AtlasEntry {
     std::string page;  // shelf/book/page
     std::string name;
     std::string author;
-    std::vector<std::string> flags;  // what was measured: PageFacts's labels
+    std::vector<std::string> flags;    // what was measured: PageFacts's labels
+    std::vector<std::string> leftOut;  // rows of the data left out, as LeftOutRows says, by page id
     std::optional<AtlasMetal> metal;  // none when the page gives no colour
     AtlasPictures pictures;
     std::string error;  // why the page gives no colour
