@@ -8,20 +8,21 @@
 
 namespace aurivel::preview {
 
-void ForEachIndex(std::size_t count, int threads, const std::function<void(std::size_t)>& work) {
+void ForEachIndexPerThread(std::size_t count, int threads, const std::function<IndexWork()>& makeWork) {
     std::atomic<std::size_t> next{0};
     std::exception_ptr failure;
     std::mutex failureLock;
     const auto worker = [&] {
-        for (std::size_t i = next++; i < count; i = next++) {
-            try {
+        try {
+            const IndexWork work = makeWork();
+            for (std::size_t i = next++; i < count; i = next++) {
                 work(i);
-            } catch (...) {
-                // The first failure ends the work; what was begun is finished.
-                const std::lock_guard<std::mutex> lock(failureLock);
-                failure = failure ? failure : std::current_exception();
-                next = count;
             }
+        } catch (...) {
+            // The first failure ends the work; what was begun is finished.
+            const std::lock_guard<std::mutex> lock(failureLock);
+            failure = failure ? failure : std::current_exception();
+            next = count;
         }
     };
     std::vector<std::thread> others;
@@ -35,6 +36,10 @@ void ForEachIndex(std::size_t count, int threads, const std::function<void(std::
     if (failure) {
         std::rethrow_exception(failure);
     }
+}
+
+void ForEachIndex(std::size_t count, int threads, const IndexWork& work) {
+    ForEachIndexPerThread(count, threads, [&] { return work; });
 }
 
 }  // namespace aurivel::preview
