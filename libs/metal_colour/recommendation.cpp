@@ -25,7 +25,7 @@ struct Step {
 
 const std::array<Step, 6>& Steps() {
     static const std::array<Step, 6> steps{{
-        {"by what the data are (optical data first, then Werner's energy-loss constants, a calculation last)",
+        {"by the kind of data (Werner's energy-loss constants, then calculations, last)",
          [](const PageCandidate& c) { return static_cast<double>(c.facts.source >= PageSource::kElectronEnergyLoss
                                                                       ? static_cast<int>(c.facts.source)
                                                                       : 0); }},

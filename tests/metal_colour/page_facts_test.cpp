@@ -7,15 +7,10 @@
 
 #include "metal_colour/page_facts.h"
 #include "nkdata/nk_database.h"
+#include "project_database.h"
 
 namespace aurivel::metal_colour {
 namespace {
-
-const nkdata::NkDatabase& Database() {
-    static const nkdata::NkDatabase database =
-        nkdata::NkDatabase::Open(AURIVEL_SOURCE_DIR "/data/refractiveindex.info");
-    return database;
-}
 
 PageFacts FactsOf(const std::string& id) {
     const nkdata::DatabaseId page = nkdata::ParsePageId(id).value();

@@ -11,16 +11,11 @@
 #include "metal_colour/fit.h"
 #include "metal_colour/material_models.h"
 #include "nkdata/nk_database.h"
+#include "project_database.h"
 #include "metal_colour/preset_metals.h"
 
 namespace aurivel::metal_colour {
 namespace {
-
-const nkdata::NkDatabase& Database() {
-    static const nkdata::NkDatabase database =
-        nkdata::NkDatabase::Open(AURIVEL_SOURCE_DIR "/data/refractiveindex.info");
-    return database;
-}
 
 // The rows said to be their pages' data are those data at the channel
 // wavelengths (rounded to five significant digits, or within 0.0001); the
