@@ -170,13 +170,22 @@ const CatalogBook& NkDatabase::Book(const std::string& id) const {
     if (!parsed || parsed->kind != DatabaseId::Kind::kBook) {
         Fail(id, 0, "a book is named shelf/book, e.g. main/Cu");
     }
-    for (const CatalogBook& book : books_) {
-        if (book.shelf == parsed->shelf && book.book == parsed->book) {
-            return book;
-        }
+    if (const CatalogBook* book = FindBook(id)) {
+        return *book;
     }
     Shelf(parsed->shelf);  // names a missing shelf first
     Fail(id, 0, "the database has no book '" + parsed->book + "' on shelf '" + parsed->shelf + "'");
+}
+
+const CatalogBook* NkDatabase::FindBook(const std::string& id) const {
+    const std::optional<DatabaseId> parsed = ParseDatabaseId(id);
+    for (const CatalogBook& book : books_) {
+        if (parsed && parsed->kind == DatabaseId::Kind::kBook && book.shelf == parsed->shelf &&
+            book.book == parsed->book) {
+            return &book;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {

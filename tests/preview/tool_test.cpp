@@ -496,6 +496,13 @@ TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
     EXPECT_EQ(two.exitCode, 0) << two.err;
     EXPECT_NE(two.out.find("main/Cu/Ordal gives no colour: "), std::string::npos) << two.out;
     EXPECT_NE(two.out.find(" with 2 pages, 1 of them without a colour\n"), std::string::npos) << two.out;
+    // A page of a book the catalog lacks is listed too, not the end of the atlas.
+    const RunResult unknown = Run({"--atlas", File("unknown"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--nk",
+                                   "main/Cx/Johnson", "--size", "21"});
+    EXPECT_EQ(unknown.exitCode, 0) << unknown.err;
+    EXPECT_NE(unknown.out.find("main/Cx/Johnson gives no colour: main/Cx: the database has no book 'Cx'"),
+              std::string::npos)
+        << unknown.out;
 }
 
 // An output that is an input or another output, however spelt (another path,

@@ -111,14 +111,9 @@ PageTitles TitlesOf(const std::string& id, const nkdata::NkDatabase& database) {
 // atlas writes names no folder of the machine that wrote it.
 std::string WithPageId(std::string message, const std::string& page, const nkdata::NkDatabase& database) {
     const std::optional<nkdata::DatabaseId> parsed = nkdata::ParsePageId(page);
-    if (!parsed) {
-        return message;
-    }
-    for (const nkdata::CatalogBook* book : {&database.Book(parsed->BookId())}) {
-        for (const nkdata::CatalogPage& candidate : book->pages) {
-            if (candidate.page != parsed->page) {
-                continue;
-            }
+    const nkdata::CatalogBook* book = parsed ? database.FindBook(parsed->BookId()) : nullptr;
+    for (const nkdata::CatalogPage& candidate : book ? book->pages : std::vector<nkdata::CatalogPage>{}) {
+        if (candidate.page == parsed->page) {
             const std::string file = database.DataFile(candidate);
             for (std::size_t at = message.find(file); at != std::string::npos; at = message.find(file, at)) {
                 message.replace(at, file.size(), page);

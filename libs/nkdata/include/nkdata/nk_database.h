@@ -59,6 +59,8 @@ public:
 
     // A book by "shelf/book", e.g. "main/Cu".
     const CatalogBook& Book(const std::string& id) const;
+    // The same, or nullptr where the catalog has no such book.
+    const CatalogBook* FindBook(const std::string& id) const;
 
     // The books on a shelf, by its id, e.g. "main".
     std::vector<const CatalogBook*> Shelf(const std::string& id) const;
