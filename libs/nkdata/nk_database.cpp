@@ -243,6 +243,35 @@ std::vector<std::string> NkDatabase::PagesHere(const std::string& bookId) const 
     return pages;
 }
 
+std::vector<std::string> NkDatabase::BookNames(const CatalogBook& book) const {
+    if (book.pages.empty()) {
+        return {};
+    }
+    // data/<book's folder>/nk/<page>.yml: about.yml is in the book's folder.
+    const fs::path about = fs::path(DataFile(book.pages.front())).parent_path().parent_path() / "about.yml";
+    if (!Exists(about.string())) {
+        return {};
+    }
+    const std::string source = about.string();
+    return ReadingYaml(source, [&] {
+        const YAML::Node names = ParseYaml(ReadFileText(source), source)["NAMES"];
+        std::vector<std::string> read;
+        if (!names) {
+            return read;
+        }
+        if (!names.IsSequence()) {
+            Fail(source, LineOf(names), "NAMES must be a list");
+        }
+        for (const YAML::Node& name : names) {
+            if (!name.IsScalar()) {
+                Fail(source, LineOf(name), "each of NAMES must be text");
+            }
+            read.push_back(name.Scalar());
+        }
+        return read;
+    });
+}
+
 std::string NkDatabase::DataFile(const CatalogPage& page) const {
     return (fs::path(folder_) / "data" / page.dataPath).string();
 }

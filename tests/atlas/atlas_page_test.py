@@ -587,6 +587,8 @@ class AtlasPageTest(unittest.TestCase):
             ("brass", of_books("other/Cu-Zn")),
             ("stainless", of_books("other/stainless_steel")),
             ("stainless steel", of_books("other/stainless_steel")),
+            ("inox", of_books("other/stainless_steel")),  # a name of its about.yml
+            ("permalloy", of_books("other/Ni-Fe")),
             ("alloy", alloys),
             ("Au50Ag50", {"other/Au-Ag/Rioux-Au50Ag50"}),
             ("film", flagged("film")),
@@ -597,7 +599,7 @@ class AtlasPageTest(unittest.TestCase):
             ("García-Cortés", {"main/Lu/Garcia-Cortes"}),
             ("no such metal", set()),
         ]
-        self.assertGreater(len(table[14][1]), 30)
+        self.assertGreater(len(flagged("film")), 20)
         for typed, expected in table:
             with self.subTest(typed=typed):
                 self.assertEqual(self.search(typed), expected)
@@ -692,8 +694,9 @@ class AtlasPageTest(unittest.TestCase):
         labels = self.driver.execute_script(PICTURE_LABELS)
         self.assertEqual(len(labels), 4 * sum("error" not in e for e in self.metals))
         for label in labels:
-            inside = all(label["figure"][side] <= label["label_box"][side] for side in ("left", "top")) and all(
-                label["label_box"][side] <= label["figure"][side] for side in ("right", "bottom"))
+            # Within half a pixel: far down the page, with every page open, boxes land on fractions of a pixel.
+            inside = all(label["figure"][side] <= label["label_box"][side] + 0.5 for side in ("left", "top")) and all(
+                label["label_box"][side] <= label["figure"][side] + 0.5 for side in ("right", "bottom"))
             self.assertTrue(inside and not label["overflows"], label)
         for control in self.driver.execute_script(CONTROLS):
             # Beside each other: their boxes share a line.

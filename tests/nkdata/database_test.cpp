@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -153,6 +155,17 @@ TEST(NkDatabaseTest, APagesFaultyRowFarFromTheVisibleIsLeftOutAndReported) {
         ASSERT_EQ(rows.size(), p.rows) << p.page << ": " << ::testing::PrintToString(rows);
         EXPECT_NE(rows.front().find(p.first), std::string::npos) << rows.front();
     }
+}
+
+// An alloy's book says what else it is called in its about.yml; a book
+// without one has no other names.
+TEST(NkDatabaseTest, ABooksOtherNamesAreItsAboutFilesNames) {
+    const NkDatabase database = NkDatabase::Open(kRoot);
+    EXPECT_EQ(database.BookNames(database.Book("other/Cu-Zn")),
+              (std::vector<std::string>{"Copper-zinc alloy", "Cu-Zn", "Brass"}));
+    const std::vector<std::string> steel = database.BookNames(database.Book("other/stainless_steel"));
+    EXPECT_NE(std::find(steel.begin(), steel.end(), "Inox steel"), steel.end());
+    EXPECT_TRUE(database.BookNames(database.Book("main/Au")).empty());
 }
 
 TEST(CoverageTest, NamesTheQuantityThatFallsShortAndTheWavelengths) {

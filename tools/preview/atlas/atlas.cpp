@@ -340,7 +340,7 @@ metal_colour::PageCandidate CandidateOf(const AtlasEntry& entry) {
 
 // The entries as books, in the order their first pages come; each book's
 // recommended page by the library's rule.
-std::vector<AtlasBook> BooksOf(const std::vector<AtlasEntry>& entries) {
+std::vector<AtlasBook> BooksOf(const std::vector<AtlasEntry>& entries, const nkdata::NkDatabase& database) {
     std::vector<AtlasBook> books;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string id = BookOf(entries[i].page);
@@ -350,8 +350,11 @@ std::vector<AtlasBook> BooksOf(const std::vector<AtlasEntry>& entries) {
             const std::size_t slash = id.rfind('/');
             books.push_back({id, known ? known->name : entries[i].name,
                              known ? known->symbol : id.substr(slash == std::string::npos ? 0 : slash + 1),
-                             known && known->alloy, {}, {}});
+                             known && known->alloy, {}, {}, {}});
             book = books.end() - 1;
+            if (const nkdata::CatalogBook* catalog = database.FindBook(id)) {
+                book->alsoCalled = database.BookNames(*catalog);
+            }
         }
         book->entries.push_back(i);
     }
@@ -387,7 +390,7 @@ void WriteAtlas(const PreviewModule& module, const Options& options, std::ostrea
         }
         entries.push_back(std::move(page.entry));
     }
-    const std::vector<AtlasBook> books = BooksOf(entries);
+    const std::vector<AtlasBook> books = BooksOf(entries, database);
     WriteTextFile(folder / "metals.json", [&](std::ostream& file) { WriteMetalsJson(books, entries, file); });
     WriteTextFile(folder / "metals.ms",
                   [&](std::ostream& file) { WriteMetalsMaxScript(books, entries, scripts, file); });

@@ -295,6 +295,12 @@ void WriteBook(JsonWriter& json, const AtlasBook& book, const std::vector<AtlasE
     WriteText(json, "symbol", book.symbol);
     json.Key("alloy");
     json.Boolean(book.alloy);
+    json.Key("also_called");
+    json.BeginArray();
+    for (const std::string& name : book.alsoCalled) {
+        json.String(name);
+    }
+    json.EndArray();
     json.Key("pages");
     json.BeginArray();
     for (const std::size_t index : book.entries) {

@@ -75,6 +75,7 @@ struct AtlasBook {
     std::string name;    // as an artist would look for it
     std::string symbol;  // the element's symbol, or the alloy's book
     bool alloy = false;
+    std::vector<std::string> alsoCalled;  // the book's about.yml's NAMES
     std::vector<std::size_t> entries;
     metal_colour::Recommendation recommendation;  // chosen indexes into `entries`
 };

@@ -69,6 +69,11 @@ public:
     // in the catalog's order.
     std::vector<std::string> PagesHere(const std::string& bookId) const;
 
+    // The other names a book goes by, from the NAMES of the about.yml beside
+    // its pages' folders ("Brass", "Inox steel"); none where the copy has no
+    // about.yml. Throws DataError where the file is not as described.
+    std::vector<std::string> BookNames(const CatalogBook& book) const;
+
     // Where the page's data file is, whether or not it is there.
     std::string DataFile(const CatalogPage& page) const;
 
