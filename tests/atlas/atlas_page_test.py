@@ -449,7 +449,10 @@ class AtlasPageTest(unittest.TestCase):
         return self.driver.execute_script(SHOWN_PAGES)
 
     def open_every_page(self):
+        """Opens every card's other pages and waits until each picture has loaded or failed: [src, width as loaded]."""
         self.driver.execute_script(OPEN_EVERY_PAGE)
+        self.driver.set_script_timeout(120)
+        return self.driver.execute_async_script(EVERY_PICTURE_LOADED)
 
     def check_cards_match_the_json(self):
         cards = self.driver.execute_script(SHOWN_BOOKS)
@@ -522,9 +525,7 @@ class AtlasPageTest(unittest.TestCase):
         self.assertEqual(loaded(), len(PICTURE_KINDS) * sum("error" not in e for e in self.metals))
 
     def test_every_picture_loads(self):
-        self.open_every_page()
-        self.driver.set_script_timeout(120)
-        pictures = self.driver.execute_async_script(EVERY_PICTURE_LOADED)
+        pictures = self.open_every_page()
         expected = len(PICTURE_KINDS) * sum("error" not in e for e in self.metals)
         self.assertEqual(len(pictures), expected)
         for src, width in pictures:
