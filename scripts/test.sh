@@ -93,7 +93,7 @@ stage_msvc() {
     --out "$out" --version "$version" --years 2024 2026 --host build/msvc/bin/release_host.exe \
     --wine-prefix build/msvc/wine-prefix
   /usr/bin/python3 tests/atlas/atlas_page_test.py "$out/Aurivel.bundle/Contents/atlas" MetalsScriptTest \
-    AtlasPageTest.test_loads_without_errors_in_the_console AtlasPageTest.test_one_card_per_entry_with_the_entrys_numbers \
+    AtlasPageTest.test_loads_without_errors_in_the_console AtlasPageTest.test_one_card_per_book_with_its_pages_numbers \
     AtlasPageTest.test_every_picture_loads
 }
 

@@ -219,6 +219,11 @@ double FitReport::Largest(double AngleJudgement::*deltaE) const {
     return largest;
 }
 
+bool FitReport::MeetsGoal() const {
+    return std::all_of(angles.begin(), angles.end(),
+                       [](const AngleJudgement& a) { return !a.inGamut || a.fittedDeltaE <= kFitGoal; });
+}
+
 FitReport FitMeasured(const nkdata::NkData& data, const SpectralColour& truth) {
     return JudgeFit(truth, ThreeWavelengthConstants(data), FitConstants(truth));
 }

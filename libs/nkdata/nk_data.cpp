@@ -1,5 +1,7 @@
 #include "nkdata/nk_data.h"
 
+#include <algorithm>
+
 #include "nkdata/nk_error.h"
 
 namespace aurivel::nkdata {
@@ -24,11 +26,33 @@ std::string NanometreHint(WavelengthRange range) {
 
 }  // namespace
 
+std::vector<std::string> LeftOutRows(const NkData& data) {
+    std::vector<std::string> rows;
+    for (const OpticalFunction* function : {&data.n, &data.k}) {
+        for (const LeftOutRow& row : function->leftOut) {
+            const std::string text = data.source + ":" + std::to_string(row.line) + ": " + row.why + " (at " +
+                                     Decimal(row.micrometres) + " \xC2\xB5m, left out)";
+            // A row out of order is left out of the n and the k table alike.
+            if (std::find(rows.begin(), rows.end(), text) == rows.end()) {
+                rows.push_back(text);
+            }
+        }
+    }
+    return rows;
+}
+
 bool Covers(const NkData& data, WavelengthRange needed) {
     return Within(data.n.range, needed) && Within(data.k.range, needed);
 }
 
 void RequireCoverage(const NkData& data, WavelengthRange needed) {
+    for (const OpticalFunction* function : {&data.n, &data.k}) {
+        for (const LeftOutRow& row : function->leftOut) {
+            if (row.NeededWithin(needed)) {
+                Fail(data.source, row.line, row.why);
+            }
+        }
+    }
     for (const auto& [name, function] : {std::pair{"n", &data.n}, std::pair{"k", &data.k}}) {
         if (!Within(function->range, needed)) {
             Fail(data.source, 0,

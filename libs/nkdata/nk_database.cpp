@@ -170,13 +170,22 @@ const CatalogBook& NkDatabase::Book(const std::string& id) const {
     if (!parsed || parsed->kind != DatabaseId::Kind::kBook) {
         Fail(id, 0, "a book is named shelf/book, e.g. main/Cu");
     }
-    for (const CatalogBook& book : books_) {
-        if (book.shelf == parsed->shelf && book.book == parsed->book) {
-            return book;
-        }
+    if (const CatalogBook* book = FindBook(id)) {
+        return *book;
     }
     Shelf(parsed->shelf);  // names a missing shelf first
     Fail(id, 0, "the database has no book '" + parsed->book + "' on shelf '" + parsed->shelf + "'");
+}
+
+const CatalogBook* NkDatabase::FindBook(const std::string& id) const {
+    const std::optional<DatabaseId> parsed = ParseDatabaseId(id);
+    for (const CatalogBook& book : books_) {
+        if (parsed && parsed->kind == DatabaseId::Kind::kBook && book.shelf == parsed->shelf &&
+            book.book == parsed->book) {
+            return &book;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<const CatalogBook*> NkDatabase::Shelf(const std::string& id) const {
@@ -221,6 +230,46 @@ NkData NkDatabase::ReadPage(const std::string& id) const {
         pages += (pages.empty() ? "" : ", ") + candidate.page;
     }
     Fail(id, 0, "book " + book.shelf + "/" + book.book + " has no page '" + page + "' (its pages: " + pages + ")");
+}
+
+std::vector<std::string> NkDatabase::PagesHere(const std::string& bookId) const {
+    const CatalogBook& book = Book(bookId);
+    std::vector<std::string> pages;
+    for (const CatalogPage& page : book.pages) {
+        if (Exists(DataFile(page))) {
+            pages.push_back(book.shelf + "/" + book.book + "/" + page.page);
+        }
+    }
+    return pages;
+}
+
+std::vector<std::string> NkDatabase::BookNames(const CatalogBook& book) const {
+    if (book.pages.empty()) {
+        return {};
+    }
+    // data/<book's folder>/nk/<page>.yml: about.yml is in the book's folder.
+    const fs::path about = fs::path(DataFile(book.pages.front())).parent_path().parent_path() / "about.yml";
+    if (!Exists(about.string())) {
+        return {};
+    }
+    const std::string source = about.string();
+    return ReadingYaml(source, [&] {
+        const YAML::Node names = ParseYaml(ReadFileText(source), source)["NAMES"];
+        std::vector<std::string> read;
+        if (!names) {
+            return read;
+        }
+        if (!names.IsSequence()) {
+            Fail(source, LineOf(names), "NAMES must be a list");
+        }
+        for (const YAML::Node& name : names) {
+            if (!name.IsScalar()) {
+                Fail(source, LineOf(name), "each of NAMES must be text");
+            }
+            read.push_back(name.Scalar());
+        }
+        return read;
+    });
 }
 
 std::string NkDatabase::DataFile(const CatalogPage& page) const {

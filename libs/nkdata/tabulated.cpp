@@ -41,7 +41,7 @@ OpticalFunction CheckedFunction(WavelengthRange range, std::function<double(doub
         }
         return value;
     };
-    return {range, std::move(checked)};
+    return {range, std::move(checked), {}};
 }
 
 OpticalFunction NoAbsorption(WavelengthRange range, const std::string& source) {
@@ -64,13 +64,13 @@ void TableBuilder::Add(int line, std::string_view wavelengthText, std::string_vi
         Fail(origin_.source, line, "wavelength " + std::string(wavelengthText) + " is not positive");
     }
     if (value < 0.0) {
-        Fail(origin_.source, line, "negative " + quantity + " " + std::string(valueText));
+        return LeaveOut(line, wavelength, "negative " + quantity + " " + std::string(valueText));
     }
     // The map holds the constants in single precision, where a larger value
     // would become infinite.
     if (value > std::numeric_limits<float>::max()) {
-        Fail(origin_.source, line,
-             quantity + " " + std::string(valueText) + " is too large for a single-precision value");
+        return LeaveOut(line, wavelength,
+                        quantity + " " + std::string(valueText) + " is too large for a single-precision value");
     }
     // The same sample again, as a table may hold it at the seam of two
     // measurements, says nothing new.
@@ -78,14 +78,40 @@ void TableBuilder::Add(int line, std::string_view wavelengthText, std::string_vi
         return;
     }
     if (!rows_.empty() && wavelength <= rows_.back().micrometres) {
-        Fail(origin_.source, line,
-             std::string(wavelength == rows_.back().micrometres ? "duplicate" : "unsorted") + " wavelength " +
-                 std::string(wavelengthText) + " (wavelengths must increase within a table)");
+        return LeaveOut(line, wavelength,
+                        std::string(wavelength == rows_.back().micrometres ? "duplicate" : "unsorted") +
+                            " wavelength " + std::string(wavelengthText) +
+                            " (wavelengths must increase within a table)");
     }
     rows_.push_back({wavelength, value});
 }
 
+void TableBuilder::LeaveOut(int line, double wavelength, std::string why) {
+    leftOut_.push_back({line, wavelength, std::move(why), {}});
+}
+
+namespace {
+
+// Each left-out row with the kept rows around it.
+std::vector<LeftOutRow> Placed(const std::vector<TableRow>& rows, std::vector<LeftOutRow> leftOut) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    for (LeftOutRow& row : leftOut) {
+        const auto below = std::lower_bound(rows.begin(), rows.end(), row.micrometres,
+                                            [](const TableRow& r, double w) { return r.micrometres < w; });
+        const auto above = std::upper_bound(rows.begin(), rows.end(), row.micrometres,
+                                            [](double w, const TableRow& r) { return w < r.micrometres; });
+        row.between = {below == rows.begin() ? -kInfinity : (below - 1)->micrometres,
+                       above == rows.end() ? kInfinity : above->micrometres};
+    }
+    return leftOut;
+}
+
+}  // namespace
+
 OpticalFunction TableBuilder::Build(std::optional<WavelengthRange> within) const {
+    if (rows_.empty() && !leftOut_.empty()) {
+        Fail(origin_.source, leftOut_.front().line, leftOut_.front().why);
+    }
     if (rows_.empty()) {
         Fail(origin_.source, origin_.line, "the " + origin_.quantity + " table has no rows");
     }
@@ -99,8 +125,22 @@ OpticalFunction TableBuilder::Build(std::optional<WavelengthRange> within) const
                  " to " + Decimal(within->longest) + " \xC2\xB5m");
     }
     auto rows = std::make_shared<const std::vector<TableRow>>(rows_);
-    return CheckedFunction(
+    OpticalFunction function = CheckedFunction(
         range, [rows](double micrometres) { return InterpolateAt(*rows, micrometres); }, origin_);
+    if (leftOut_.empty()) {
+        return function;
+    }
+    function.leftOut = Placed(rows_, leftOut_);
+    function.at = [leftOut = function.leftOut, at = std::move(function.at),
+                   source = origin_.source](double micrometres) {
+        for (const LeftOutRow& row : leftOut) {
+            if (row.Needed(micrometres)) {
+                Fail(source, row.line, row.why);
+            }
+        }
+        return at(micrometres);
+    };
+    return function;
 }
 
 }  // namespace aurivel::nkdata

@@ -29,9 +29,21 @@ PICTURE_NAMING = re.compile(r"[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|l
 EARLIER_PICTURE, FOREIGN_FILE = "99-main-Xx-Earlier-spheres.png", "notes.txt"
 
 
-def read_metals():
+def read_atlas():
     with open(os.path.join(ATLAS, "metals.json"), encoding="utf-8") as f:
-        return json.load(f)["metals"]
+        return json.load(f)
+
+
+def read_metals():
+    return read_atlas()["metals"]
+
+
+def read_books():
+    return read_atlas()["books"]
+
+
+def book_of(page):
+    return page.rsplit("/", 1)[0]
 
 
 def as_float32(x):
@@ -39,8 +51,10 @@ def as_float32(x):
 
 
 def significant_digits(token):
-    mantissa = re.sub(r"[eE].*", "", token).lstrip("-").replace(".", "").lstrip("0")
-    return len(mantissa)
+    mantissa = re.sub(r"[eE].*", "", token).lstrip("-")
+    # An integer's trailing zeros ("100") hold its place, not its precision.
+    digits = mantissa.replace(".", "").lstrip("0") if "." in mantissa else mantissa.lstrip("0").rstrip("0")
+    return len(digits)
 
 
 def is_shortest(token, single):
@@ -103,6 +117,59 @@ class MetalsJsonTest(unittest.TestCase):
         self.assertEqual({f for f in pictures if PICTURE_NAMING.fullmatch(f)}, referenced)
         self.assertNotIn(EARLIER_PICTURE, pictures)
         self.assertIn(FOREIGN_FILE, pictures)
+
+    def test_one_book_per_card_with_its_pages_and_the_spread_of_f0(self):
+        metals = {e["page"]: e for e in read_metals()}
+        books = read_books()
+        listed = [page for book in books for page in book["pages"]]
+        self.assertEqual(sorted(listed), sorted(metals), "each page in one book")
+        for book in books:
+            with self.subTest(book=book["book"]):
+                self.assertTrue(all(book_of(page) == book["book"] for page in book["pages"]))
+                coloured = [metals[p] for p in book["pages"] if "error" not in metals[p]]
+                if not coloured:
+                    self.assertNotIn("f0_low", book)
+                    continue
+                for key, pick in (("f0_low", min), ("f0_high", max)):
+                    self.assertEqual(book[key], [pick(e["f0"][c] for e in coloured) for c in range(3)], key)
+                    self.assertEqual(book[key + "_hex"], srgb_hex(book[key]), key)
+
+    def test_a_recommended_page_gives_a_colour_and_meets_the_fits_goal(self):
+        metals = {e["page"]: e for e in read_metals()}
+        for book in read_books():
+            with self.subTest(book=book["book"]):
+                self.assertTrue(book["reason"])
+                eligible = [p for p in book["pages"] if "error" not in metals[p] and "note" not in metals[p]]
+                if "recommended" not in book:
+                    self.assertEqual(eligible, [], "a page could have been recommended")
+                    self.assertNotIn("function", book)
+                    continue
+                self.assertIn(book["recommended"], eligible)
+                self.assertEqual(book["function"], "aurivel_" + re.sub(r"[^a-z0-9]", "_", book["name"].lower()))
+
+    def test_nothing_names_a_folder_of_the_machine_that_wrote_it(self):
+        # Two builds of one version are the same files wherever they were written.
+        for name in ("metals.json", "metals.ms", "index.html"):
+            with open(os.path.join(ATLAS, name), encoding="utf-8") as f:
+                text = f.read()
+            with self.subTest(file=name):
+                self.assertNotIn(ATLAS, text)
+                self.assertNotIn("/database/data/", text)
+        for entry in read_metals():
+            for text in [entry.get("error", entry["page"] + ":")] + entry.get("left_out", []):
+                self.assertTrue(text.startswith(entry["page"] + ":"), text)
+
+    def test_a_faulty_row_far_from_the_visible_is_reported_and_costs_no_colour(self):
+        metals = {e["page"]: e for e in read_metals()}
+        if "main/Lu/Garcia-Cortes" not in metals:
+            self.skipTest("the library's atlas holds the pages with such rows")
+        for page, rows in (("main/Lu/Garcia-Cortes", 1), ("main/Zr/Querry", 1), ("main/Ag/Yang", 3),
+                           ("main/Cu/Querry", 1)):
+            with self.subTest(page=page):
+                self.assertNotIn("error", metals[page])
+                self.assertEqual(len(metals[page]["left_out"]), rows)
+        self.assertEqual(metals["main/Lu/Garcia-Cortes"]["left_out"],
+                         ["main/Lu/Garcia-Cortes:2226: negative n -256.29294 (at 700475.6352 \u00b5m, left out)"])
 
     def test_numbers_are_the_shortest_that_read_back(self):
         with open(os.path.join(ATLAS, "metals.json"), encoding="utf-8") as f:
@@ -170,6 +237,26 @@ class MetalsScriptTest(unittest.TestCase):
                 self.assertEqual(script_values(entry["maxscript"]), script_values(self.maps[function]))
         self.assertEqual(len(self.maps), 2 * pages)
 
+    def test_each_book_with_a_recommended_page_has_its_functions_by_name(self):
+        defined = re.findall(r"^fn (\w+)", self.script, re.M)
+        self.assertEqual(len(defined), len(set(defined)), "a function defined twice")
+        books = read_books()
+        for book in books:
+            with self.subTest(book=book["book"]):
+                if "recommended" not in book:
+                    self.assertIn("-- %s (%s) has no functions by name: %s" % (book["name"], book["book"],
+                                                                             book["reason"]), self.script)
+                    continue
+                page_function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", book["recommended"])
+                for suffix in ("", "_acescg", "_arnold", "_arnold_acescg"):
+                    self.assertIn("\nfn %s%s slot: = %s%s slot:slot\n" % (book["function"], suffix, page_function,
+                                                                        suffix), self.script)
+                    self.assertIn(page_function + suffix, defined)
+        self.assertEqual(sum(name.startswith(tuple(b.get("function", "-") + "_" for b in books)) or
+                             name in {b.get("function") for b in books} for name in defined
+                             if not name.startswith(("aurivel_main_", "aurivel_other_"))),
+                         4 * sum("recommended" in b for b in books))
+
     def test_at_its_top_level_it_only_defines_functions(self):
         # 3ds Max runs the package's copy at start-up, where a script does nothing but define.
         code = self.code_outside_comments_and_strings()
@@ -226,30 +313,53 @@ class MetalsScriptTest(unittest.TestCase):
         self.assertEqual(depth, {"(": 0, "[": 0})
 
 
-# Each card on show (laid out, not hidden): its page and what it says.
-SHOWN_CARDS = """
+# Each page on show (laid out, not hidden): its card, its page and what it says.
+SHOWN_PAGES = """
 const text = (card, selector) => { const e = card.querySelector(selector); return e ? e.innerText : null; };
-return [...document.querySelectorAll("article.card")].filter((card) => card.getClientRects().length).map((card) => ({
-  page: card.dataset.page,
-  name: text(card, "h2 [data-text=name]"),
-  author: text(card, "h2 [data-text=author]"),
-  error: text(card, ".error"),
-  note: text(card, ".note"),
-  caution: text(card, ".caution"),
-  hex: text(card, "[data-hex]"),
-  captions: [...card.querySelectorAll("figcaption")].map((caption) => caption.innerText),
-  rows: Object.fromEntries([...card.querySelectorAll("tr[data-values]")].map((row) => [row.dataset.values, {
+return [...document.querySelectorAll("section.page")].filter((page) => page.getClientRects().length).map((page) => ({
+  book: page.closest("article").dataset.book,
+  head: page.parentElement.classList.contains("head"),
+  page: page.dataset.page,
+  name: text(page.closest("article"), "h2 [data-book=name]"),
+  author: text(page, "h3 [data-text=author]"),
+  flags: [...page.querySelectorAll(":scope > .flags .flag")].map((flag) => flag.innerText),
+  error: text(page, ".error"),
+  note: text(page, ".note"),
+  caution: text(page, ".caution"),
+  leftOut: text(page, ".left-out [data-rows]"),
+  hex: text(page, "[data-hex]"),
+  captions: [...page.querySelectorAll("figcaption")].map((caption) => caption.innerText),
+  rows: Object.fromEntries([...page.querySelectorAll("tr[data-values]")].map((row) => [row.dataset.values, {
     values: [...row.querySelectorAll("td")].map((cell) => cell.innerText),
     clampedKey: row.dataset.clamped || null,
     clamped: row.dataset.clamped ? [...row.querySelectorAll("td")].map((cell) => cell.classList.contains("clamped"))
                                  : null,
   }])),
-  fits: Object.fromEntries([...card.querySelectorAll("[data-fit]")].map((line) => [line.dataset.fit, {
+  fits: Object.fromEntries([...page.querySelectorAll("[data-fit]")].map((line) => [line.dataset.fit, {
     deltaE: text(line, "[data-delta-e]"),
     gamut: text(line, "[data-gamut]"),
   }])),
 }));
 """
+
+# The cards on show, and each one's pages that the search leaves (the head and the other pages, open or not).
+SHOWN_BOOKS = """
+return [...document.querySelectorAll("article.card")].filter((card) => card.getClientRects().length).map((card) => ({
+  book: card.dataset.book,
+  pages: [...card.querySelectorAll(".head > section.page, details.alternative")]
+    .filter((e) => e.getClientRects().length).map((e) => e.dataset.page),
+}));
+"""
+
+# Each picture once it has loaded or failed: its src and its width as loaded (0 where it failed).
+EVERY_PICTURE_LOADED = """
+const done = arguments[arguments.length - 1];
+const pictures = [...document.querySelectorAll("img")];
+Promise.all(pictures.map((img) => img.complete ? null : new Promise((settle) => { img.onload = img.onerror = settle; })))
+  .then(() => done(pictures.map((img) => [img.getAttribute("src"), img.naturalWidth])));
+"""
+
+OPEN_EVERY_PAGE = "document.querySelectorAll('details.alternative').forEach((d) => { d.open = true; });"
 
 
 def srgb_hex(linear):
@@ -318,6 +428,7 @@ class AtlasPageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.metals = read_metals()
+        cls.books = read_books()
         cls.driver, cls.profile = start_chromium()
 
     @classmethod
@@ -333,19 +444,37 @@ class AtlasPageTest(unittest.TestCase):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                     {"width": width, "height": 900, "deviceScaleFactor": 1, "mobile": width < 600})
 
-    def cards(self):
-        """What each card on show says, read from the page in one go, in the page's order."""
-        return self.driver.execute_script(SHOWN_CARDS)
+    def pages(self):
+        """What each page on show says, read from the page in one go, in the page's order."""
+        return self.driver.execute_script(SHOWN_PAGES)
+
+    def open_every_page(self):
+        """Opens every card's other pages and waits until each picture has loaded or failed: [src, width as loaded]."""
+        self.driver.execute_script(OPEN_EVERY_PAGE)
+        self.driver.set_script_timeout(120)
+        return self.driver.execute_async_script(EVERY_PICTURE_LOADED)
 
     def check_cards_match_the_json(self):
-        cards = {c["page"]: c for c in self.cards()}
-        self.assertEqual(len(cards), len(self.metals), "one card for each entry of metals.json")
+        cards = self.driver.execute_script(SHOWN_BOOKS)
+        self.assertEqual([c["book"] for c in cards], sorted((b["book"] for b in self.books),
+                         key=lambda book: next(b["name"].casefold() for b in self.books if b["book"] == book)),
+                         "one card for each book of metals.json, by name")
+        self.open_every_page()
+        pages = {p["page"]: p for p in self.pages()}
+        self.assertEqual(len(pages), len(self.metals), "one page in the cards for each entry of metals.json")
+        for book in self.books:
+            if "recommended" in book:
+                self.assertTrue(pages[book["recommended"]]["head"], book["recommended"])
+            self.assertEqual(sum(pages[p]["head"] for p in book["pages"] if p in pages), int("recommended" in book))
         for entry in self.metals:
             page = entry["page"]
-            card = cards.get(page)
-            self.assertIsNotNone(card, page + " has no card")
+            card = pages.get(page)
+            self.assertIsNotNone(card, page + " has no place in its card")
+            self.assertEqual(card["book"], book_of(page))
             self.assertEqual(card["name"], entry["name"])
             self.assertEqual(card["author"], entry["author"])
+            self.assertEqual(card["flags"], entry["flags"])
+            self.assertEqual(card["leftOut"], "; ".join(entry["left_out"]) if "left_out" in entry else None, page)
             if "error" in entry:
                 self.assertEqual(card["error"], entry["error"])
                 continue
@@ -374,28 +503,50 @@ class AtlasPageTest(unittest.TestCase):
         problems = [e for e in self.driver.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
         self.assertEqual(problems, [])
 
-    def test_one_card_per_entry_with_the_entrys_numbers(self):
+    def test_one_card_per_book_with_its_pages_numbers(self):
         self.check_cards_match_the_json()
 
-    def test_a_missing_card_is_noticed(self):
-        self.driver.execute_script("document.querySelector('article.card').remove()")
-        with self.assertRaises(AssertionError):
-            self.check_cards_match_the_json()
+    def test_a_missing_card_or_page_is_noticed(self):
+        for remove in ("document.querySelector('article.card').remove()",
+                       "document.querySelector('details.alternative').remove()"):
+            with self.subTest(remove=remove):
+                self.driver.refresh()
+                self.driver.execute_script(remove)
+                with self.assertRaises(AssertionError):
+                    self.check_cards_match_the_json()
+
+    def test_a_cards_other_pages_load_their_pictures_when_opened(self):
+        def loaded():
+            return self.driver.execute_script(
+                "return [...document.querySelectorAll('img')].filter((img) => img.getAttribute('src')).length")
+        heads = sum("recommended" in b for b in self.books)
+        self.assertEqual(loaded(), len(PICTURE_KINDS) * heads)
+        self.open_every_page()
+        self.assertEqual(loaded(), len(PICTURE_KINDS) * sum("error" not in e for e in self.metals))
 
     def test_every_picture_loads(self):
-        pictures = self.driver.find_elements(By.TAG_NAME, "img")
+        pictures = self.open_every_page()
         expected = len(PICTURE_KINDS) * sum("error" not in e for e in self.metals)
         self.assertEqual(len(pictures), expected)
-        for img in pictures:
-            loaded = self.driver.execute_script("return arguments[0].complete && arguments[0].naturalWidth", img)
-            self.assertGreater(loaded, 0, img.get_attribute("src"))
+        for src, width in pictures:
+            self.assertGreater(width, 0, src)
 
     def search(self, text):
+        """The pages that the search leaves on show, in their cards."""
+        # As typing it does: the box's value, then an input event (typing each letter costs a second a query).
+        self.driver.execute_script(
+            "const box = document.getElementById('search'); box.value = arguments[0];"
+            "box.dispatchEvent(new Event('input'));", text)
+        return {page for card in self.driver.execute_script(SHOWN_BOOKS) for page in card["pages"]}
+
+    def test_typing_into_the_search_box_narrows_the_cards(self):
         box = self.driver.find_element(By.ID, "search")
+        first = self.books[0]["book"]  # e.g. "main/Ag": its words in a row
+        box.send_keys(first)
+        self.assertEqual([c["book"] for c in self.driver.execute_script(SHOWN_BOOKS)], [first])
         box.send_keys(Keys.CONTROL, "a")
         box.send_keys(Keys.DELETE)
-        box.send_keys(text)
-        return {c["page"] for c in self.cards()}
+        self.assertEqual(len(self.driver.execute_script(SHOWN_BOOKS)), len(self.books))
 
     def test_the_search_box_narrows_the_cards_by_symbol_or_name(self):
         all_pages = {e["page"] for e in self.metals}
@@ -408,51 +559,70 @@ class AtlasPageTest(unittest.TestCase):
             if named_gold:
                 self.assertIn(entry["page"], gold)
             if entry["page"] in gold:
-                self.assertIn("gold", (entry["name"] + " " + entry.get("material", "")).lower())
+                self.assertIn("gold", " ".join([entry["name"], entry.get("material", "")] + entry["flags"]).lower())
         self.assertEqual(self.search("no such metal"), set())
         self.assertEqual(self.search(""), all_pages)
 
-    def test_typed_queries_find_the_cards_a_user_means(self):
-        rakic_bb = {"main/%s/Rakic-BB" % s for s in ("Ag", "Al", "Au", "Be", "Cr", "Cu", "Ni", "Pd", "Pt", "Ti", "W")}
+    def test_typed_queries_find_the_pages_a_user_means(self):
+        pages = {e["page"] for e in self.metals}
+        if "main/Al/Rakic-BB" not in pages or "other/Au-Ag/Rioux-Au50Ag50" not in pages:
+            self.skipTest("the table is written for the library's atlas")
+
+        def of_books(*books):
+            return {p for p in pages if book_of(p) in books}
+
+        def flagged(word):
+            return {e["page"] for e in self.metals if any(word in flag.split() for flag in e["flags"])}
+
+        alloys = {p for b in self.books if b["alloy"] for p in b["pages"]}
         table = [
-            ("Al", {"main/Al/Rakic", "main/Al/Rakic-BB"}),  # the symbol, not "et al." or "alloy"
-            ("alumin", {"main/Al/Rakic", "main/Al/Rakic-BB"}),
-            ("In", {"main/In/Mathewson-298K"}),  # the symbol decides by its case ...
-            ("in", {"main/In/Mathewson-298K", "main/Hg/Inagaki", "main/Li/Inagaki"}),  # ... a word begins "in"
-            ("Sm", {"main/Cs/Smith", "main/K/Smith", "main/Na/Smith", "main/Rb/Smith"}),  # no card's symbol
-            ("W", {"main/W/Rakic-BB"}),
-            ("Zr", {"main/Zr/Querry"}),  # a card without a colour
-            ("Lu", {"main/Lu/Garcia-Cortes"}),
-            ("Cu", {"main/Cu/Johnson", "main/Cu/Rakic-BB", "other/Cu-Zn/Querry-Cu70Zn30"}),
-            ("Cu-Zn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
-            ("CuZn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
-            ("cu-zn", {"other/Cu-Zn/Querry-Cu70Zn30"}),
-            ("AuAg", {"other/Au-Ag/Rioux-Au50Ag50"}),
-            ("gold", {"main/Au/Johnson", "main/Au/Rakic-BB", "other/Au-Ag/Rioux-Au50Ag50"}),
-            ("brass", {"other/Cu-Zn/Querry-Cu70Zn30"}),
-            ("Rakic-BB", rakic_bb),
+            ("Al", of_books("main/Al")),  # the symbol, not "et al." or "alloy"
+            ("alumin", of_books("main/Al")),
+            ("In", of_books("main/In")),  # the symbol decides by its case ...
+            ("W", of_books("main/W")),
+            ("Zr", of_books("main/Zr", "other/Zr-H")),
+            ("Cu", of_books("main/Cu", "other/Cu-Zn")),
+            ("Cu-Zn", of_books("other/Cu-Zn")),
+            ("CuZn", of_books("other/Cu-Zn")),
+            ("cu-zn", of_books("other/Cu-Zn")),
+            ("brass", of_books("other/Cu-Zn")),
+            ("stainless", of_books("other/stainless_steel")),
+            ("stainless steel", of_books("other/stainless_steel")),
+            ("inox", of_books("other/stainless_steel")),  # a name of its about.yml
+            ("permalloy", of_books("other/Ni-Fe")),
+            ("alloy", alloys),
+            ("Au50Ag50", {"other/Au-Ag/Rioux-Au50Ag50"}),
+            ("film", flagged("film")),
+            ("main/Al/Rakic", {"main/Al/Rakic"}),  # a page id typed whole: that page, not main/Al/Rakic-BB
             ("main/Cu/Johnson", {"main/Cu/Johnson"}),
+            ("Rakic-BB", {p for p in pages if p.endswith("/Rakic-BB")}),
             ("Johnson Cu", {"main/Cu/Johnson"}),
-            ("Querry", {"main/Mo/Querry", "main/Zn/Querry", "main/Zr/Querry", "other/Cu-Zn/Querry-Cu70Zn30"}),
             ("García-Cortés", {"main/Lu/Garcia-Cortes"}),
-            ("stainless steel", {"other/stainless_steel/Karlsson-austenitic"}),
             ("no such metal", set()),
         ]
-        all_pages = {e["page"] for e in self.metals}
-        if not set().union(*(expected for _, expected in table)) <= all_pages:
-            self.skipTest("the table is written for the library's atlas")
+        self.assertGreater(len(flagged("film")), 20)
         for typed, expected in table:
             with self.subTest(typed=typed):
                 self.assertEqual(self.search(typed), expected)
 
+    def test_a_search_without_a_match_says_so(self):
+        nothing = self.driver.find_element(By.ID, "nothing")
+        self.assertFalse(nothing.is_displayed())
+        self.search("no such metal")
+        self.assertTrue(nothing.is_displayed())
+        self.assertEqual(nothing.text, "No metal matches \u201cno such metal\u201d.")
+        self.search(self.books[0]["name"])
+        self.assertFalse(nothing.is_displayed())
+
     def test_sorting_by_delta_e_puts_the_closest_fit_first(self):
         by_page = {e["page"]: e for e in self.metals}
+        by_book = {b["book"]: b for b in self.books}
         self.driver.find_element(By.CSS_SELECTOR, '#sort option[value="delta-e"]').click()
-        shown = [by_page[c["page"]] for c in self.cards()]
-        delta_e = [e["srgb"]["max_delta_e"] if "srgb" in e else math.inf for e in shown]
+        shown = [by_book[c["book"]] for c in self.driver.execute_script(SHOWN_BOOKS)]
+        delta_e = [by_page[b["recommended"]]["srgb"]["max_delta_e"] if "recommended" in b else math.inf for b in shown]
         self.assertEqual(delta_e, sorted(delta_e))
         self.driver.find_element(By.CSS_SELECTOR, '#sort option[value="name"]').click()
-        names = [by_page[c["page"]]["name"] for c in self.cards()]
+        names = [by_book[c["book"]]["name"] for c in self.driver.execute_script(SHOWN_BOOKS)]
         self.assertEqual(names, sorted(names, key=str.casefold))
 
     def copied_by_each_button(self):
@@ -463,11 +633,11 @@ class AtlasPageTest(unittest.TestCase):
             "window.copied = {};"
             "Object.defineProperty(navigator, 'clipboard', {value: {writeText: (text) => {"
             "  const button = document.activeElement;"
-            "  window.copied[button.closest('article').dataset.page + ' ' + button.dataset.copy] = text;"
+            "  window.copied[button.closest('section').dataset.page + ' ' + button.dataset.copy] = text;"
             "  return Promise.resolve(); }}});")
-        for button in self.driver.find_elements(By.CSS_SELECTOR, "[data-copy]"):
-            self.driver.execute_script("arguments[0].scrollIntoView()", button)
-            button.click()
+        self.open_every_page()
+        self.driver.execute_script(
+            "document.querySelectorAll('[data-copy]').forEach((button) => { button.focus(); button.click(); });")
         return self.driver.execute_script("return window.copied")
 
     def test_the_copy_buttons_copy_the_entrys_maxscript_for_each_space(self):
@@ -480,7 +650,7 @@ class AtlasPageTest(unittest.TestCase):
         # of the card's function makes its map, left in aurivelMap as the
         # whole script leaves it.
         with open(os.path.join(ATLAS, "metals.ms"), encoding="utf-8") as f:
-            defined = set(re.findall(r"^fn (\w+) slot: =$", f.read(), re.M))
+            defined = set(re.findall(r"^fn (\w+) slot: =", f.read(), re.M))
         root = tempfile.mkdtemp(prefix="aurivel-atlas-package-")
         try:
             contents = os.path.join(root, "Program Data", "Aurivel.bundle", "Contents")
@@ -491,10 +661,12 @@ class AtlasPageTest(unittest.TestCase):
         finally:
             shutil.rmtree(root)
         expected = {}
+        recommended = {b["recommended"]: b["function"] for b in self.books if "recommended" in b}
         for entry in self.metals:
             if "error" in entry:
                 continue
-            function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
+            # The card's head calls the metal's function by name, the other pages their own.
+            function = recommended.get(entry["page"], "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"]))
             for key, name in (("maxscript", function), ("maxscript_acescg", function + "_acescg")):
                 self.assertIn(name, defined)
                 hint = entry[key].splitlines(keepends=True)[-2:]
@@ -515,6 +687,7 @@ class AtlasPageTest(unittest.TestCase):
 
     def test_at_390_pixels_numbers_labels_and_controls_hold_together(self):
         self.view(390)
+        self.open_every_page()
         self.driver.find_element(By.TAG_NAME, "body").click()
         numbers = self.driver.execute_script(NUMBER_LINES)
         self.assertGreater(len(numbers), 0)
@@ -522,8 +695,9 @@ class AtlasPageTest(unittest.TestCase):
         labels = self.driver.execute_script(PICTURE_LABELS)
         self.assertEqual(len(labels), 4 * sum("error" not in e for e in self.metals))
         for label in labels:
-            inside = all(label["figure"][side] <= label["label_box"][side] for side in ("left", "top")) and all(
-                label["label_box"][side] <= label["figure"][side] for side in ("right", "bottom"))
+            # Within half a pixel: far down the page, with every page open, boxes land on fractions of a pixel.
+            inside = all(label["figure"][side] <= label["label_box"][side] + 0.5 for side in ("left", "top")) and all(
+                label["label_box"][side] <= label["figure"][side] + 0.5 for side in ("right", "bottom"))
             self.assertTrue(inside and not label["overflows"], label)
         for control in self.driver.execute_script(CONTROLS):
             # Beside each other: their boxes share a line.
@@ -532,6 +706,7 @@ class AtlasPageTest(unittest.TestCase):
 
     def test_at_390_pixels_the_curves_text_is_at_least_10_css_pixels(self):
         self.view(390)
+        self.open_every_page()
         scales = self.driver.execute_script(
             "return [...document.querySelectorAll('a[data-picture=curves] img')]"
             ".map((img) => img.getBoundingClientRect().width / img.naturalWidth);")
@@ -541,6 +716,7 @@ class AtlasPageTest(unittest.TestCase):
             self.assertGreaterEqual(14 * scale, 10.0)
 
     def test_no_sideways_scrolling_at_390_and_1280_pixels(self):
+        self.open_every_page()
         for width in (390, 1280):
             with self.subTest(width=width):
                 self.view(width)

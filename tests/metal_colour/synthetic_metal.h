@@ -10,7 +10,7 @@ namespace aurivel::metal_colour {
 
 inline nkdata::NkData SyntheticMetal(std::function<double(double)> n, std::function<double(double)> k) {
     const nkdata::WavelengthRange range{0.3, 0.9};
-    return {"metal.yml", "", {range, std::move(n)}, {range, std::move(k)}, ""};
+    return {"metal.yml", "", {range, std::move(n), {}}, {range, std::move(k), {}}, ""};
 }
 
 inline nkdata::NkData ConstantMetal(double n, double k) {

@@ -10,18 +10,12 @@
 #include "metal_colour/channel_wavelengths.h"
 #include "metal_colour/fit.h"
 #include "metal_colour/material_models.h"
-#include "metal_colour/metal_library.h"
 #include "nkdata/nk_database.h"
+#include "project_database.h"
 #include "metal_colour/preset_metals.h"
 
 namespace aurivel::metal_colour {
 namespace {
-
-const nkdata::NkDatabase& Database() {
-    static const nkdata::NkDatabase database =
-        nkdata::NkDatabase::Open(AURIVEL_SOURCE_DIR "/data/refractiveindex.info");
-    return database;
-}
 
 // The rows said to be their pages' data are those data at the channel
 // wavelengths (rounded to five significant digits, or within 0.0001); the
@@ -83,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(BothSpaces, TenMetalsTest,
 // the red that optical measurements give, which constants from electron
 // energy-loss spectra (0.96 for both) miss.
 struct PublishedF0 {
-    const char* name;
+    const char* name;  // the page
     std::array<double, 3> low;
     std::array<double, 3> high;
 };
@@ -98,28 +92,19 @@ PublishedF0 Around(const char* name, const std::array<double, 3>& published) {
     return range;
 }
 
-const MetalPage& LibraryPage(const char* name) {
-    for (const MetalPage& metal : kMetalLibrary) {
-        if (std::string(metal.name) == name) {
-            return metal;
-        }
-    }
-    throw std::invalid_argument(std::string("no library metal ") + name);
-}
-
 TEST(MetalLibraryTest, F0LiesWithinPublishedValues) {
     const PublishedF0 published[] = {
-        Around("Silver", {0.972, 0.960, 0.915}),
-        Around("Aluminium", {0.913, 0.922, 0.924}),
-        Around("Gold", {1.000, 0.782, 0.344}),
-        Around("Copper", {0.955, 0.638, 0.538}),
-        {"Platinum", {0.6, 0.0, 0.0}, {0.8, 1.0, 1.0}},
-        {"Molybdenum", {0.5, 0.0, 0.0}, {0.7, 1.0, 1.0}},
+        Around("main/Ag/Rakic-BB", {0.972, 0.960, 0.915}),
+        Around("main/Al/Rakic-BB", {0.913, 0.922, 0.924}),
+        Around("main/Au/Rakic-BB", {1.000, 0.782, 0.344}),
+        Around("main/Cu/Rakic-BB", {0.955, 0.638, 0.538}),
+        {"main/Pt/Rakic-BB", {0.6, 0.0, 0.0}, {0.8, 1.0, 1.0}},
+        {"main/Mo/Querry", {0.5, 0.0, 0.0}, {0.7, 1.0, 1.0}},
     };
     const Observer observer = Observer::Cie1931D65();
     const RenderingSpace space(RenderingSpaceId::kSrgb, observer.White());
     for (const PublishedF0& metal : published) {
-        const nkdata::NkData data = Database().ReadPage(LibraryPage(metal.name).page);
+        const nkdata::NkData data = Database().ReadPage(metal.name);
         const SpectralColour truth(MetalSpectrum(data), observer, space);
         const ClampedRgb f0 = ValuesForMaterialModels(truth, ThreeWavelengthConstants(data)).baseColour;
         for (std::size_t c = 0; c < 3; ++c) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -92,8 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "main/Cx: the database has no book 'Cx' on shelf 'main'"},
         RefusedInput{"NoSuchPage", ReadPageOfTheCopy, "main/Cu/Jonson",
                      "main/Cu/Jonson: book main/Cu has no page 'Jonson' (its pages: Johnson, McPeak, Babar,"},
-        RefusedInput{"FileNotInTheCopy", ReadPageOfTheCopy, "main/Cu/McPeak",
-                     "main/Cu/McPeak: the catalog lists this page, but this copy of the database lacks its file"}),
+        RefusedInput{"FileNotInTheCopy", ReadPageOfTheCopy, "main/Cu/Ordal",
+                     "main/Cu/Ordal: the catalog lists this page, but this copy of the database lacks its file"}),
     CaseName);
 
 void ReadCatalogText(const std::string& text) { ReadCatalog(text, "catalog-nk.yml"); }
@@ -129,8 +131,45 @@ INSTANTIATE_TEST_SUITE_P(
 
 #undef BOOK
 
+// Pages whose one faulty row lies far outside the visible give a colour, and
+// say which row they left out.
+TEST(NkDatabaseTest, APagesFaultyRowFarFromTheVisibleIsLeftOutAndReported) {
+    const NkDatabase database = NkDatabase::Open(kRoot);
+    const struct {
+        const char* page;
+        std::size_t rows;
+        const char* first;
+    } pages[] = {
+        {"main/Lu/Garcia-Cortes", 1,
+         "Lu/nk/Garcia-Cortes.yml:2226: negative n -256.29294 (at 700475.6352 \xC2\xB5m, left out)"},
+        {"main/Zr/Querry", 1,
+         "Zr/nk/Querry.yml:141: unsorted wavelength 2.7174 (wavelengths must increase within a table) (at 2.7174 "
+         "\xC2\xB5m, left out)"},
+        {"main/Ag/Yang", 3, "Ag/nk/Yang.yml:147: duplicate wavelength 1.460E+00"},
+        {"main/Cu/Querry", 1, "Cu/nk/Querry.yml:445: duplicate wavelength 5.1020"},
+    };
+    for (const auto& p : pages) {
+        const NkData data = database.ReadPage(p.page);
+        RequireCoverage(data, {0.38, 0.78});
+        const std::vector<std::string> rows = LeftOutRows(data);
+        ASSERT_EQ(rows.size(), p.rows) << p.page << ": " << ::testing::PrintToString(rows);
+        EXPECT_NE(rows.front().find(p.first), std::string::npos) << rows.front();
+    }
+}
+
+// An alloy's book says what else it is called in its about.yml; a book
+// without one has no other names.
+TEST(NkDatabaseTest, ABooksOtherNamesAreItsAboutFilesNames) {
+    const NkDatabase database = NkDatabase::Open(kRoot);
+    EXPECT_EQ(database.BookNames(database.Book("other/Cu-Zn")),
+              (std::vector<std::string>{"Copper-zinc alloy", "Cu-Zn", "Brass"}));
+    const std::vector<std::string> steel = database.BookNames(database.Book("other/stainless_steel"));
+    EXPECT_NE(std::find(steel.begin(), steel.end(), "Inox steel"), steel.end());
+    EXPECT_TRUE(database.BookNames(database.Book("main/Au")).empty());
+}
+
 TEST(CoverageTest, NamesTheQuantityThatFallsShortAndTheWavelengths) {
-    const NkData data{"m.txt", "", {{0.4, 0.8}, nullptr}, {{0.5, 0.7}, nullptr}, ""};
+    const NkData data{"m.txt", "", {{0.4, 0.8}, nullptr, {}}, {{0.5, 0.7}, nullptr, {}}, ""};
     EXPECT_TRUE(Covers(data, {0.5, 0.7}));
     EXPECT_FALSE(Covers(data, {0.45, 0.7}));
     EXPECT_FALSE(Covers(data, {0.5, 0.75}));

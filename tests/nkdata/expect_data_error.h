@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "nkdata/nk_data.h"
 #include "nkdata/nk_error.h"
 
 namespace aurivel::nkdata {
@@ -17,6 +18,16 @@ void ExpectDataError(const Read& read, const std::string& message) {
         ADD_FAILURE() << "accepted; expected: " << message;
     } catch (const DataError& e) {
         EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+    }
+}
+
+// A table's faulty row is refused where the data are used at it: the data
+// used at each row that their tables left out.
+inline void UseAtLeftOutRows(const NkData& data) {
+    for (const OpticalFunction* function : {&data.n, &data.k}) {
+        for (const LeftOutRow& row : function->leftOut) {
+            function->at(row.micrometres);
+        }
     }
 }
 

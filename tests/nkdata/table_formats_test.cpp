@@ -65,8 +65,26 @@ TEST(TabulatedTest, InterpolationIsExactAtTheRows) {
     EXPECT_EQ(InterpolateAt(rows, 0.6), 2.0 + 1.0 / 3.0);
 }
 
-void ReadCsvText(const std::string& text) { ReadCsv(text); }
-void ReadTableText(const std::string& text) { ReadTable(text); }
+void ReadCsvText(const std::string& text) { UseAtLeftOutRows(ReadCsv(text)); }
+void ReadTableText(const std::string& text) { UseAtLeftOutRows(ReadTable(text)); }
+
+// A faulty row far from where the data are used leaves the rest usable and
+// is reported; near them it is refused.
+TEST(PlainTableTest, AFaultyRowIsLeftOutAndRefusedOnlyWhereItIsNeeded) {
+    const NkData far = ReadTable("0.3 1 2\n0.5 1.5 2\n0.9 2 3\n700 -256.3 4\n");
+    EXPECT_EQ(far.n.range.longest, 0.9);
+    EXPECT_EQ(far.n.at(0.4), 1.25);
+    RequireCoverage(far, {0.38, 0.78});
+    EXPECT_EQ(LeftOutRows(far), std::vector<std::string>{"metal.txt:4: negative n -256.3 (at 700 \xC2\xB5m, left out)"});
+    ExpectDataError([&] { far.n.at(0.95); }, "metal.txt:4: negative n -256.3");
+
+    const NkData near = ReadTable("0.3 1 2\n0.6 1 2\n0.5 1 2\n0.9 1 2\n");
+    EXPECT_EQ(near.n.at(0.3), 1.0);
+    EXPECT_EQ(near.n.at(0.7), 1.0);
+    ExpectDataError([&] { near.n.at(0.45); }, "metal.txt:3: unsorted wavelength 0.5");
+    ExpectDataError([&] { RequireCoverage(near, {0.38, 0.78}); }, "metal.txt:3: unsorted wavelength 0.5");
+    EXPECT_TRUE(LeftOutRows(ReadTable("0.3 1 2\n0.9 1 2\n")).empty());
+}
 
 INSTANTIATE_TEST_SUITE_P(
     SiteCsv, RefusedInputTest,

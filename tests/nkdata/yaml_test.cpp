@@ -83,7 +83,7 @@ TEST_P(RefusedInputTest, IsRefusedWithFileAndLine) {
     ExpectDataError([] { GetParam().read(GetParam().text); }, GetParam().message);
 }
 
-void ReadYaml(const std::string& text) { Read(text); }
+void ReadYaml(const std::string& text) { UseAtLeftOutRows(Read(text)); }
 
 // A table entry whose rows start on line 4.
 #define TABLE "DATA:\n  - type: tabulated nk\n    data: |\n      0.5 1 2\n"

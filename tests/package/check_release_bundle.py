@@ -6,7 +6,7 @@ Usage: check_release_bundle.py --out DIR --version V --years Y [Y ...] --host RE
 Checks, in --out: the bundle and the zip named as a test package, and nothing else; PackageContents.xml (read with
 the standard library's XML parser): one "plugin parts" component per release, in year order, each for its year
 alone and naming its module, which is there; the post-start-up scripts component and its files; the start-up
-script's functions against the pages of metals.json that give a colour; each module loaded under Wine by a host of
+script's functions against the pages of metals.json that give a colour and its metals by name; each module loaded under Wine by a host of
 its own release and refused by the host of every other, which names both; the module's version resource.
 """
 import argparse
@@ -70,14 +70,16 @@ def check_components(bundle, root, version, years):
 
 
 def check_startup_scripts(bundle, script_files):
-    """Four metal functions for each page with a colour; the macroscript opens the bundled atlas."""
+    """Four metal functions for each page with a colour and for each metal by name that recommends a page; the
+    macroscript opens the bundled atlas."""
     with open(os.path.join(bundle, "Contents", "atlas", "metals.json"), encoding="utf-8") as f:
-        metals = json.load(f)["metals"]
+        atlas = json.load(f)
+    functions = ["aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"]) for entry in atlas["metals"]
+                 if "error" not in entry]
+    functions += [book["function"] for book in atlas["books"] if "function" in book]
     expected = set()
-    for entry in metals:
-        if "error" not in entry:
-            function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
-            expected |= {function, function + "_acescg", function + "_arnold", function + "_arnold_acescg"}
+    for function in functions:
+        expected |= {function, function + "_acescg", function + "_arnold", function + "_arnold_acescg"}
     expect(bool(expected), "metals.json has no page with a colour")
     text = ""
     for path in script_files:

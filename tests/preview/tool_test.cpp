@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -24,6 +25,8 @@
 #include "render/sample_sphere.h"
 #include "shading/shade_sample.h"
 #include "render/sheet.h"
+
+#include "render/reflectance_curves.h"
 
 namespace aurivel::preview {
 namespace {
@@ -252,6 +255,60 @@ TEST_F(ToolTest, NkReadsAPlainTableAndADatabasePageWithItsReferences) {
     EXPECT_EQ(test_support::ReadPng(File("page.png")).samples, test_support::ReadPng(File("file.png")).samples);
 }
 
+TEST(ValuesTitleTest, NumbersAreWrittenAsTheScriptsWriteThem) {
+    const OpticalConstants constants{1.0118503e-6f, 0.5f, 100.0f, 2e-5f, 3.0f, 4.25f};
+    EXPECT_EQ(ValuesTitle(L"Gold", constants), L"Gold:  n = 1.0118503e-6 0.5 100   k = 2.0e-5 3 4.25");
+}
+
+// A metal by name takes the page the library's rule recommends of its book,
+// which the atlas's functions by name make too: known answers of the rule.
+TEST_F(ToolTest, NkByNameTakesTheMetalsRecommendedPage) {
+    const struct {
+        const char* typed;
+        const char* metal;
+        const char* page;
+    } named[] = {
+        {"gold", "Gold", "main/Au/Johnson"},  // Rakić's model misses the fit's goal; Johnson and Christy are bulk
+        {"NICKEL-IRON", "Nickel-iron", "other/Ni-Fe/Tikuisis_bare150nm"},  // every page a film: the thick bare one
+        {"Ta", "Tantalum", "main/Ta/Werner"},  // energy-loss constants before a calculation
+        {"stainless steel", "Stainless steel", "other/stainless_steel/Karlsson-austenitic"},
+    };
+    for (const auto& n : named) {
+        const RunResult byName = Run({"--nk", n.typed, "--maxscript"});
+        ASSERT_EQ(byName.exitCode, 0) << n.typed << byName.err;
+        EXPECT_EQ(byName.err.rfind(std::string(n.typed) + ": " + n.metal + "'s recommended page, " + n.page + " (", 0),
+                  0u)
+            << byName.err;
+        const RunResult byPage = Run({"--nk-db", AURIVEL_NK_DATA, "--nk", n.page, "--maxscript"});
+        EXPECT_EQ(byName.out, byPage.out) << n.typed;
+    }
+}
+
+TEST_F(ToolTest, NkByAnUnknownNameOrAMetalWithoutARecommendedPageSaysWhatIsThere) {
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } refused[] = {
+        {{"--nk", "golld"}, "golld: no such file, and no metal by that name; the metals: Silver (Ag), Aluminium (Al), "},
+        {{"--nk-db", AURIVEL_NK_DATA, "--nk", "golld"},
+         "golld: no page (shelf/book/page) and no metal by that name; the metals: Silver (Ag), "},
+        {{"--nk", "caesium"}, "main/Cs: Caesium: no page is recommended: "},
+    };
+    for (const auto& r : refused) {
+        const RunResult result = Run(r.args);
+        EXPECT_EQ(result.exitCode, 1) << r.message;
+        EXPECT_NE(result.err.find(r.message), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(r.args.size() == 2 && r.args[1] == "caesium" ? "--nk shelf/book/page" : "Brass (Cu-Zn)"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_FALSE(fs::exists(File("preview.png")));
+    }
+    // The help, its lines joined, names them too.
+    const std::string help = std::regex_replace(Run({"--help"}).out, std::regex("\\s+"), " ");
+    EXPECT_NE(help.find("Gold (Au), Beryllium (Be)"), std::string::npos) << help;
+    EXPECT_NE(help.find("Stainless steel (stainless_steel)"), std::string::npos) << help;
+}
+
 TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
     const RunResult result = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "main/Cu"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -259,19 +316,23 @@ TEST_F(ToolTest, NkListShowsABooksPagesAndWritesNoPicture) {
                                "n,k 0.188\xE2\x80\x93"
                                "1.937 \xC2\xB5m\n    McPeak       McPeak et al. 2015: n,k "
                                "0.3\xE2\x80\x93"
-                               "1.7 \xC2\xB5m  (no data file in this copy)\n",
+                               "1.7 \xC2\xB5m\n",
                                0),
               0u)
         << result.out;
     EXPECT_NE(result.out.find("  Models and simulations\n"), std::string::npos);
-    EXPECT_NE(result.out.find("\n3 of 12 pages have a data file in this copy of the database\n"), std::string::npos)
+    EXPECT_NE(result.out.find("    Ordal        Ordal et al. 1985: n,k 0.517\xE2\x80\x93"
+                              "55.6 \xC2\xB5m  (no data file in this copy)\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\n9 of 12 pages have a data file in this copy of the database\n"), std::string::npos)
         << result.out;
     EXPECT_FALSE(fs::exists(File("preview.png")));
     // A shelf's books say how many of their pages are here.
     const RunResult shelf = Run({"--nk-db", AURIVEL_NK_DATA, "--nk-list", "other"});
     ASSERT_EQ(shelf.exitCode, 0) << shelf.err;
     for (const char* line :
-         {"  other/Cu-Zn                         Cu-Zn (Copper-zinc alloy, Brass)  (1 of 3 pages here)\n",
+         {"  other/Cu-Zn                         Cu-Zn (Copper-zinc alloy, Brass)  (3 of 3 pages here)\n",
           "  other/air                           Air  (no page here)\n"}) {
         EXPECT_NE(shelf.out.find(line), std::string::npos) << line << shelf.out;
     }
@@ -353,7 +414,7 @@ INSTANTIATE_TEST_SUITE_P(
                "Schroter.yml: the data give n from 0.495 to 0.67 \xC2\xB5m"},
         BadRun{"UnknownPage", {"--nk-db", "DB", "--nk", "main/Cu/Jonson", "-o", "OUT"}, "", 1, "no page 'Jonson'"},
         BadRun{"AtlasWithoutAnyColour",
-               {"--atlas", "DIR", "--nk-db", "DB", "--nk", "main/Al2O3/Boidin", "--nk", "main/Cu/McPeak"},
+               {"--atlas", "DIR", "--nk-db", "DB", "--nk", "main/Al2O3/Boidin", "--nk", "main/Cu/Ordal"},
                "",
                1,
                "no page gives a colour (2 pages, each listed above with why); "},
@@ -404,16 +465,44 @@ INSTANTIATE_TEST_SUITE_P(
                "bad.csv: the data give n from 0.45 to 0.7 \xc2\xb5m, not over all of 0.38 to 0.78"}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.what); });
 
+// Pages are fitted side by side, each into its own place: the atlas is the
+// same bytes whatever the number of threads.
+TEST_F(ToolTest, AtlasIsTheSameWithOneThreadOrSeveral) {
+    const std::vector<std::string> pages{"--nk", "main/Ag/Johnson", "--nk", "main/Au/Johnson", "--nk",
+                                         "main/Au/Rakic-BB", "--nk", "main/Cu/Johnson", "--size", "21"};
+    for (const char* threads : {"1", "3"}) {
+        std::vector<std::string> args{"--atlas", File(threads), "--nk-db", AURIVEL_NK_DATA, "--threads", threads};
+        args.insert(args.end(), pages.begin(), pages.end());
+        ASSERT_EQ(Run(args).exitCode, 0) << threads;
+    }
+    std::size_t compared = 0;
+    for (const auto& file : fs::recursive_directory_iterator(File("1"))) {
+        if (file.is_regular_file()) {
+            const fs::path relative = fs::relative(file.path(), File("1"));
+            EXPECT_EQ(Slurp(file.path()), Slurp(fs::path(File("3")) / relative)) << relative;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 4u + 4 * 5);  // the page, its data, its script, the list of files and each page's pictures
+}
+
 TEST_F(ToolTest, AtlasCountsItsPagesAndThoseWithoutAColour) {
     const std::string db = AURIVEL_NK_DATA;
     const RunResult one = Run({"--atlas", File("one"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--size", "21"});
     EXPECT_EQ(one.exitCode, 0) << one.err;
     EXPECT_EQ(one.out, "Wrote " + File("one/index.html") + " with 1 page\n");
     const RunResult two = Run(
-        {"--atlas", File("two"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--nk", "main/Cu/McPeak", "--size", "21"});
+        {"--atlas", File("two"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--nk", "main/Cu/Ordal", "--size", "21"});
     EXPECT_EQ(two.exitCode, 0) << two.err;
-    EXPECT_NE(two.out.find("main/Cu/McPeak gives no colour: "), std::string::npos) << two.out;
+    EXPECT_NE(two.out.find("main/Cu/Ordal gives no colour: "), std::string::npos) << two.out;
     EXPECT_NE(two.out.find(" with 2 pages, 1 of them without a colour\n"), std::string::npos) << two.out;
+    // A page of a book the catalog lacks is listed too, not the end of the atlas.
+    const RunResult unknown = Run({"--atlas", File("unknown"), "--nk-db", db, "--nk", "main/Cu/Johnson", "--nk",
+                                   "main/Cx/Johnson", "--size", "21"});
+    EXPECT_EQ(unknown.exitCode, 0) << unknown.err;
+    EXPECT_NE(unknown.out.find("main/Cx/Johnson gives no colour: main/Cx: the database has no book 'Cx'"),
+              std::string::npos)
+        << unknown.out;
 }
 
 // An output that is an input or another output, however spelt (another path,

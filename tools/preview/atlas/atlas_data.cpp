@@ -154,6 +154,9 @@ constexpr std::string_view kMetalsScriptHead =
 --   {function}_arnold_acescg()
 --       the same with ACEScg colours, for a scene whose rendering space is ACEScg (one that 3ds
 --       Max's OCIO colour management renders in)
+-- Each metal has the same four functions by its name, which make the page the atlas recommends of it
+-- (the head of its card in index.html): {metal}(), {metal}_acescg(), {metal}_arnold() and
+-- {metal}_arnold_acescg().
 -- Each takes an optional Material Editor slot: slot:3 also puts what it returns into slot 3
 -- (meditMaterials[3] = ..., which replaces what the slot holds); without slot: no slot is touched.
 -- Colours are linear, from 0 to 255: in sRGB's primaries (Rec. 709, D65 white) in the functions
@@ -208,14 +211,19 @@ fn aurivelMapClassThere =
 )
 )ms";
 
-// The file's head with a page of the file as its example; "main/Cu/Babar"
-// in a file without pages.
-void WriteMetalsScriptHead(const std::vector<AtlasEntry>& entries, std::ostream& out) {
+// The file's head with a page and a metal of the file as its examples;
+// "main/Cu/Babar" and gold in a file without them.
+void WriteMetalsScriptHead(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries,
+                           std::ostream& out) {
     const auto coloured = std::find_if(entries.begin(), entries.end(), [](const AtlasEntry& e) { return e.metal; });
     const std::string page = coloured == entries.end() ? std::string("main/Cu/Babar") : coloured->page;
+    const auto named = std::find_if(books.begin(), books.end(),
+                                    [](const AtlasBook& b) { return b.recommendation.chosen.has_value(); });
+    const std::string metal = BookFunctionName(named == books.end() ? std::string("Gold") : named->name);
     std::string head(kMetalsScriptHead);
     for (const auto& [mark, value] : {std::pair<std::string, std::string>{"{page}", page},
-                                      std::pair<std::string, std::string>{"{function}", FunctionName(page)}}) {
+                                      std::pair<std::string, std::string>{"{function}", FunctionName(page)},
+                                      std::pair<std::string, std::string>{"{metal}", metal}}) {
         for (std::size_t at = head.find(mark); at != std::string::npos; at = head.find(mark, at + value.size())) {
             head.replace(at, mark.size(), value);
         }
@@ -251,7 +259,93 @@ void WriteMapFunction(const std::string& name, const MapSettings& map, const Map
     out << "    aurivelPutInSlot aurivelMap slot\n)\n";
 }
 
+// The smallest and the largest F0 of the book's pages with a colour, per
+// channel: how far its measurements disagree.
+void WriteF0Spread(JsonWriter& json, const AtlasBook& book, const std::vector<AtlasEntry>& entries) {
+    std::optional<std::array<float, 3>> low;
+    std::optional<std::array<float, 3>> high;
+    for (const std::size_t index : book.entries) {
+        const std::optional<AtlasMetal>& metal = entries[index].metal;
+        if (!metal) {
+            continue;
+        }
+        const std::array<float, 3>& f0 = metal->models.baseColour.value;
+        low = low.value_or(f0);
+        high = high.value_or(f0);
+        for (std::size_t c = 0; c < 3; ++c) {
+            (*low)[c] = std::min((*low)[c], f0[c]);
+            (*high)[c] = std::max((*high)[c], f0[c]);
+        }
+    }
+    if (!low) {
+        return;
+    }
+    json.Key("f0_low");
+    WriteArray(json, *low);
+    WriteText(json, "f0_low_hex", HexColour(*low));
+    json.Key("f0_high");
+    WriteArray(json, *high);
+    WriteText(json, "f0_high_hex", HexColour(*high));
+}
+
+void WriteBook(JsonWriter& json, const AtlasBook& book, const std::vector<AtlasEntry>& entries) {
+    json.BeginObject();
+    WriteText(json, "book", book.book);
+    WriteText(json, "name", book.name);
+    WriteText(json, "symbol", book.symbol);
+    json.Key("alloy");
+    json.Boolean(book.alloy);
+    json.Key("also_called");
+    json.BeginArray();
+    for (const std::string& name : book.alsoCalled) {
+        json.String(name);
+    }
+    json.EndArray();
+    json.Key("pages");
+    json.BeginArray();
+    for (const std::size_t index : book.entries) {
+        json.String(entries[index].page);
+    }
+    json.EndArray();
+    const std::optional<std::size_t>& chosen = book.recommendation.chosen;
+    if (chosen) {
+        WriteText(json, "recommended", entries[book.entries[*chosen]].page);
+        const std::string function = BookFunctionName(book.name);
+        WriteText(json, "function", function);
+        WriteText(json, "maxscript_in_package", FunctionCallScript(function));
+        WriteText(json, "maxscript_acescg_in_package", FunctionCallScript(function + "_acescg"));
+    }
+    WriteText(json, "reason", book.recommendation.reason);
+    WriteF0Spread(json, book, entries);
+    json.EndObject();
+}
+
+void WriteBookFunctions(const AtlasBook& book, const std::vector<AtlasEntry>& entries, std::ostream& out) {
+    const std::optional<std::size_t>& chosen = book.recommendation.chosen;
+    if (!chosen) {
+        out << "\n-- " << book.name << " (" << book.book << ") has no functions by name: " << book.recommendation.reason
+            << '\n';
+        return;
+    }
+    const std::string& page = entries[book.entries[*chosen]].page;
+    const std::string name = BookFunctionName(book.name);
+    out << "\n-- " << book.name << " (" << book.book << "): its recommended page, " << page << " ("
+        << OneLine(book.recommendation.reason) << ")\n";
+    for (const char* suffix : {"", "_acescg", "_arnold", "_arnold_acescg"}) {
+        out << "fn " << name << suffix << " slot: = " << FunctionName(page) << suffix << " slot:slot\n";
+    }
+}
+
 }  // namespace
+
+std::string BookFunctionName(const std::string& name) {
+    std::string function = "aurivel_";
+    for (const char c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        function += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : plain ? c : '_';
+    }
+    return function;
+}
 
 std::string PageIdentifier(const std::string& page, char separator) {
     std::string identifier;
@@ -291,9 +385,15 @@ AtlasMetal FitForAtlas(const nkdata::NkData& data, const metal_colour::SpectralC
     return metal;
 }
 
-void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) {
+void WriteMetalsJson(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries, std::ostream& out) {
     JsonWriter json(out);
     json.BeginObject();
+    json.Key("books");
+    json.BeginArray();
+    for (const AtlasBook& book : books) {
+        WriteBook(json, book, entries);
+    }
+    json.EndArray();
     json.Key("metals");
     json.BeginArray();
     for (const AtlasEntry& entry : entries) {
@@ -301,6 +401,20 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
         WriteText(json, "page", entry.page);
         WriteText(json, "name", entry.name);
         WriteText(json, "author", entry.author);
+        json.Key("flags");
+        json.BeginArray();
+        for (const std::string& flag : entry.flags) {
+            json.String(flag);
+        }
+        json.EndArray();
+        if (!entry.leftOut.empty()) {
+            json.Key("left_out");
+            json.BeginArray();
+            for (const std::string& row : entry.leftOut) {
+                json.String(row);
+            }
+            json.EndArray();
+        }
         if (entry.metal) {
             WriteMetal(json, *entry.metal, entry.pictures, FunctionName(entry.page));
         } else {
@@ -313,8 +427,9 @@ void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out) 
     out << '\n';
 }
 
-void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out) {
-    WriteMetalsScriptHead(entries, out);
+void WriteMetalsMaxScript(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries,
+                          const MapScriptWriter& scripts, std::ostream& out) {
+    WriteMetalsScriptHead(books, entries, out);
     out << kMapClassCheck;
     for (const AtlasEntry& entry : entries) {
         if (!entry.metal) {
@@ -329,16 +444,19 @@ void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScrip
         WriteArnoldFunction(function + "_arnold", entry.metal->models, out);
         WriteArnoldFunction(function + "_arnold_acescg", entry.metal->modelsAcescg, out);
     }
+    for (const AtlasBook& book : books) {
+        WriteBookFunctions(book, entries, out);
+    }
 }
 
-void WriteAtlasPage(const std::vector<AtlasEntry>& entries, std::ostream& out) {
+void WriteAtlasPage(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries, std::ostream& out) {
     const std::string_view page = kAtlasPageTemplate;
     const std::size_t mark = page.find(kJsonMark);
     if (mark == std::string_view::npos) {
         throw std::logic_error("the atlas's page template has no place for its data");
     }
     out << page.substr(0, mark);
-    WriteMetalsJson(entries, out);
+    WriteMetalsJson(books, entries, out);
     out << page.substr(mark + kJsonMark.size());
 }
 

@@ -11,6 +11,7 @@
 #include "metal_colour/fit.h"
 #include "atlas/maxscript.h"
 #include "metal_colour/material_models.h"
+#include "metal_colour/recommendation.h"
 #include "nkdata/nk_data.h"
 
 namespace aurivel::preview {
@@ -60,10 +61,28 @@ struct AtlasEntry {
     std::string page;  // shelf/book/page
     std::string name;
     std::string author;
+    std::vector<std::string> flags;    // what was measured: PageFacts's labels
+    std::vector<std::string> leftOut;  // rows of the data left out, as LeftOutRows says, by page id
     std::optional<AtlasMetal> metal;  // none when the page gives no colour
     AtlasPictures pictures;
     std::string error;  // why the page gives no colour
 };
+
+// A book of the database as one card: its pages (indexes into the entries,
+// in the catalog's order) and the one it recommends.
+struct AtlasBook {
+    std::string book;    // shelf/book
+    std::string name;    // as an artist would look for it
+    std::string symbol;  // the element's symbol, or the alloy's book
+    bool alloy = false;
+    std::vector<std::string> alsoCalled;  // the book's about.yml's NAMES
+    std::vector<std::size_t> entries;
+    metal_colour::Recommendation recommendation;  // chosen indexes into `entries`
+};
+
+// "aurivel_gold" for "Gold", "aurivel_stainless_steel" for "Stainless steel":
+// the MAXScript name of a book's functions.
+std::string BookFunctionName(const std::string& name);
 
 // The page's fits in sRGB and ACEScg (judged against the integrated colour
 // in each; `srgb` is the sRGB one, which the atlas paints too), what other
@@ -71,16 +90,20 @@ struct AtlasEntry {
 AtlasMetal FitForAtlas(const nkdata::NkData& data, const metal_colour::SpectralColour& srgb, const PageTitles& titles,
                        const metal_colour::Observer& observer, const MapScriptWriter& scripts);
 
-// {"metals": [...]}, one object for each entry.
-void WriteMetalsJson(const std::vector<AtlasEntry>& entries, std::ostream& out);
+// {"books": [...], "metals": [...]}: one object for each book, with its
+// pages, the page it recommends and why, and the spread of F0 over its
+// pages; one for each entry.
+void WriteMetalsJson(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries, std::ostream& out);
 
 // MAXScript functions for each page with a colour: its map fitted for sRGB,
 // for ACEScg, and an Arnold Standard Surface metal in each; a comment with
 // the reason for each page without one; after a comment that says how to
-// load the file and call them, with a page of the file as the example.
-void WriteMetalsMaxScript(const std::vector<AtlasEntry>& entries, const MapScriptWriter& scripts, std::ostream& out);
+// load the file and call them, with a page of the file as the example; then
+// each book's four functions by its name, which make its recommended page's.
+void WriteMetalsMaxScript(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries,
+                          const MapScriptWriter& scripts, std::ostream& out);
 
-// The web page: the page template with the entries' JSON in it.
-void WriteAtlasPage(const std::vector<AtlasEntry>& entries, std::ostream& out);
+// The web page: the page template with the books' and entries' JSON in it.
+void WriteAtlasPage(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries, std::ostream& out);
 
 }  // namespace aurivel::preview

@@ -197,7 +197,7 @@ int RunTool(const Options& options, const std::string& defaultModule, bool showP
         WriteAtlas(module, options, out, progressOut);
         return 0;
     }
-    const std::optional<nkdata::NkData> data = ReadNkSource(options);
+    const std::optional<nkdata::NkData> data = ReadNkSource(options, options.maxscript ? err : out);
     PreviewMap map = PrepareMap(module, options, data, options.maxscript ? err : out);
     if (options.maxscript) {
         out << module.ScriptWriter().Script(map.Settings(options.time));

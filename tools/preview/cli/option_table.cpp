@@ -112,7 +112,9 @@ const std::vector<OptionRow>& OptionTable() {
          "data's references, and use them as a Custom map. The file is one of the refractiveindex.info database's "
          "YAML files (tables and dispersion formulas 1-9), the site's CSV export (\"wl,n\" rows, then \"wl,k\" rows), "
          "or a plain table of rows \"wavelength n k\" (commas, tabs or spaces; '#' starts a comment; one header line "
-         "may come first); wavelengths in µm. Data without k give k = 0"},
+         "may come first); wavelengths in µm. Data without k give k = 0. Or a metal by name: an element's English "
+         "name or symbol, or an alloy's name or book (gold, Au, brass, Cu-Zn, any case), which takes the page the "
+         "atlas recommends of it, from --nk-db or else the project's data/refractiveindex.info; the metals: {metals}"},
         {"--nk-db", nullptr, "DIR", kValue, kOnce, View::kSphere,
          kOneMap | kShowsCompare | kShowsAtlas | kShowsPageList, Section::kChoosingTheMap,
          [](Options& o, const std::string& v) { o.nkDb = v; },

@@ -10,6 +10,7 @@
 #include "cli/numbers.h"
 #include "cli/option_table.h"
 #include "metal_colour/channel_wavelengths.h"
+#include "metal_colour/metal_library.h"
 #include "metal_colour/fit.h"
 #include "metal_colour/metal_spectrum.h"
 #include "nkdata/nk_database.h"
@@ -286,7 +287,7 @@ std::string PresetNameList() {
 
 // The text with {R}, {G} and {B} as the channels' wavelengths, {visible} as
 // the visible range, {angles} as ReportAngleList, {presets} as
-// PresetNameList.
+// PresetNameList, {metals} as the metal library's names.
 std::string Filled(std::string text) {
     for (std::size_t channel = 0; channel < 3; ++channel) {
         ReplaceAll(text, std::string("{") + "RGB"[channel] + "}", metal_colour::ChannelMicrometres(channel));
@@ -294,6 +295,7 @@ std::string Filled(std::string text) {
     ReplaceAll(text, "{visible}", metal_colour::VisibleRangeName());
     ReplaceAll(text, "{angles}", ReportAngleList());
     ReplaceAll(text, "{presets}", PresetNameList());
+    ReplaceAll(text, "{metals}", metal_colour::MetalNames());
     return text;
 }
 

@@ -1,10 +1,15 @@
 #include "measured/nk_source.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iomanip>
 #include <sstream>
 
+#include "measured/metal_by_name.h"
+#include "nkdata/nk_error.h"
 #include "metal_colour/channel_wavelengths.h"
+#include "metal_colour/metal_library.h"
+#include "render/render.h"
 #include "nkdata/nk_database.h"
 #include "nkdata/nk_file.h"
 #include "cli/numbers.h"
@@ -12,6 +17,12 @@
 
 namespace aurivel::preview {
 namespace {
+
+namespace fs = std::filesystem;
+
+// The copy of the database in the project, where --nk finds a metal by name
+// unless --nk-db names another.
+constexpr const char* kProjectDatabase = AURIVEL_PROJECT_NK_DATABASE;
 
 std::size_t PagesPresent(const nkdata::NkDatabase& database, const nkdata::CatalogBook& book) {
     return static_cast<std::size_t>(std::count_if(book.pages.begin(), book.pages.end(), [&](const auto& page) {
@@ -69,17 +80,31 @@ void PrintShelf(const nkdata::NkDatabase& database, const std::vector<const nkda
 
 }  // namespace
 
-std::optional<nkdata::NkData> ReadNkSource(const Options& options) {
+std::optional<nkdata::NkData> ReadNkSource(const Options& options, std::ostream& report) {
     if (options.nkCsv) {
         return nkdata::ReadSiteCsvFile(*options.nkCsv);
     }
-    if (!options.nk.empty() && options.nkDb) {
-        return nkdata::NkDatabase::Open(*options.nkDb).ReadPage(options.nk.front());
+    if (options.nk.empty()) {
+        return std::nullopt;
     }
-    if (!options.nk.empty()) {
-        return nkdata::ReadNkFile(options.nk.front());
+    const std::string& named = options.nk.front();
+    const bool page = options.nkDb && nkdata::ParsePageId(named);
+    const bool file = !options.nkDb && fs::exists(fs::u8path(named));
+    const metal_colour::MetalBook* metal = page || file ? nullptr : metal_colour::FindMetal(named);
+    if (metal) {
+        const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value_or(kProjectDatabase));
+        const ChosenPage chosen = RecommendedPageOf(*metal, database, RenderThreads(options.threads));
+        report << PrintableText(named) << ": " << metal->name << "'s recommended page, " << chosen.page << " ("
+               << chosen.reason << ")\n";
+        return database.ReadPage(chosen.page);
     }
-    return std::nullopt;
+    if (!page && !file) {
+        nkdata::Fail(named, 0,
+                     std::string(options.nkDb ? "no page (shelf/book/page) and no metal by that name"
+                                              : "no such file, and no metal by that name") +
+                         "; the metals: " + metal_colour::MetalNames());
+    }
+    return page ? nkdata::NkDatabase::Open(*options.nkDb).ReadPage(named) : nkdata::ReadNkFile(named);
 }
 
 void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std::ostream& out) {
@@ -87,6 +112,9 @@ void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& c, std
         << metal_colour::ChannelLabel(1) << ", " << metal_colour::ChannelLabel(2) << " \xc2\xb5m:\n"
         << "  n = " << ShortestDecimal(c.nr) << ' ' << ShortestDecimal(c.ng) << ' ' << ShortestDecimal(c.nb) << '\n'
         << "  k = " << ShortestDecimal(c.kr) << ' ' << ShortestDecimal(c.kg) << ' ' << ShortestDecimal(c.kb) << '\n';
+    for (const std::string& row : nkdata::LeftOutRows(data)) {
+        out << "Left out of the data: " << PrintableText(row) << '\n';
+    }
     if (!data.references.empty()) {
         out << "References:\n";
         std::istringstream lines(data.references);

@@ -12,9 +12,10 @@
 
 namespace aurivel::preview {
 
-// The data file or database page the options name; nothing when none.
-// Throws nkdata::DataError.
-std::optional<nkdata::NkData> ReadNkSource(const Options& options);
+// The data file or database page the options name, or a metal's
+// recommended page (--nk gold), which it names on report; nothing when none.
+// Throws nkdata::DataError, listing the metals for a name that is neither.
+std::optional<nkdata::NkData> ReadNkSource(const Options& options, std::ostream& report);
 
 // The constants as the map takes them, and the data's references.
 void PrintNkConstants(const nkdata::NkData& data, const OpticalConstants& constants, std::ostream& out);

@@ -2,14 +2,16 @@
 
 #include "metal_colour/channel_wavelengths.h"
 #include "exact_fresnel/exact_fresnel.h"
-#include "cli/numbers.h"
+#include "atlas/maxscript.h"
 #include "utf/utf.h"
 
 namespace aurivel::preview {
 namespace {
 
-std::wstring WideShortest(float v) {
-    const std::string digits = ShortestDecimal(v);
+// As the scripts write the value ("1.0118503e-6"), so that a title and a
+// script agree digit for digit.
+std::wstring WideScriptNumber(float v) {
+    const std::string digits = MaxScriptNumber(v);
     return std::wstring(digits.begin(), digits.end());
 }
 
@@ -50,8 +52,8 @@ std::vector<PlotCurve> MapCurves(PreviewMap& map, int time, ConstantsSource sour
 }
 
 std::wstring ValuesTitle(const std::wstring& name, const OpticalConstants& c) {
-    return name + L":  n = " + WideShortest(c.nr) + L" " + WideShortest(c.ng) + L" " + WideShortest(c.nb) + L"   k = " +
-           WideShortest(c.kr) + L" " + WideShortest(c.kg) + L" " + WideShortest(c.kb);
+    return name + L":  n = " + WideScriptNumber(c.nr) + L" " + WideScriptNumber(c.ng) + L" " + WideScriptNumber(c.nb) + L"   k = " +
+           WideScriptNumber(c.kr) + L" " + WideScriptNumber(c.kg) + L" " + WideScriptNumber(c.kb);
 }
 
 }  // namespace aurivel::preview

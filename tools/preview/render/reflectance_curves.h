@@ -25,7 +25,7 @@ enum class ConstantsSource {
 // constants, after updating the map at that time.
 std::vector<PlotCurve> MapCurves(PreviewMap& map, int time, ConstantsSource source);
 
-// "Name:  n = R G B   k = R G B", each value the shortest decimal.
+// "Name:  n = R G B   k = R G B", each value as MaxScriptNumber writes it.
 std::wstring ValuesTitle(const std::wstring& name, const OpticalConstants& constants);
 
 }  // namespace aurivel::preview

@@ -1,11 +1,10 @@
 #include "render/render.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <mutex>
+#include <memory>
 #include <thread>
-#include <vector>
+
+#include "cli/parallel.h"
 
 namespace aurivel::preview {
 namespace {
@@ -25,33 +24,13 @@ int RenderThreads(int chosen) {
 
 void RenderSphere(Image& target, int left, int top, const SampleSphere& sphere, const ShaderFactory& makeShader,
                   int threadCount, Progress& progress) {
-    std::atomic<int> nextRow{0};
-    std::mutex failureMutex;
-    std::exception_ptr failure;
-    auto work = [&] {
-        try {
-            const std::unique_ptr<SampleShader> shader = makeShader();
-            for (int y = nextRow++; y < sphere.Size(); y = nextRow++) {
-                RenderRow(target, left, top, sphere, *shader, y);
-                progress.Advance();
-            }
-        } catch (...) {
-            const std::lock_guard<std::mutex> lock(failureMutex);
-            failure = std::current_exception();
-            nextRow = sphere.Size();
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < std::min(threadCount, sphere.Size()); ++i) {
-        helpers.emplace_back(work);
-    }
-    work();
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    ForEachIndexPerThread(static_cast<std::size_t>(sphere.Size()), threadCount, [&]() -> IndexWork {
+        std::shared_ptr<SampleShader> shader = makeShader();
+        return [&, shader](std::size_t y) {
+            RenderRow(target, left, top, sphere, *shader, static_cast<int>(y));
+            progress.Advance();
+        };
+    });
 }
 
 }  // namespace aurivel::preview

@@ -34,7 +34,13 @@ struct FitReport {
 
     // The largest of sampledDeltaE or fittedDeltaE over the angles.
     double Largest(double AngleJudgement::*deltaE) const;
+    // Whether the fit comes within kFitGoal at every angle where the
+    // integrated colour lies inside the rendering space.
+    bool MeetsGoal() const;
 };
+
+// The largest ΔE2000 a fit should leave where the colour is in gamut.
+inline constexpr double kFitGoal = 0.2;
 
 // ΔE2000 between the map (computed as the map computes it, with its default
 // hue, saturation and gamma) and the integrated colour at kReportAngles.

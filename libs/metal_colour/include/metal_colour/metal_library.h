@@ -1,82 +1,102 @@
-// The metal library: one page of the refractiveindex.info database for each
-// metal whose data cover 380-780 nm with k, and three alloys, as
-// data/refractiveindex.info holds them. Of a metal's pages the first found in
-// this order of authors is taken: Rakić (Brendel-Bormann model), Johnson and
-// Christy, McPeak, Babar, Hagemann, Querry, Palm, Weaver, Smith, Inagaki,
-// Mathewson, Werner. Werner's constants come from electron energy-loss
-// spectra and are far too bright in the visible (platinum's F0 0.96 against
-// the 0.68 of optical measurements), so they come last: only tantalum, which
-// has no other page that covers the visible, takes them.
+// The metal library: the books of the refractiveindex.info database that
+// hold a metal, each with the name an artist would look for, and what is
+// known of some of their pages. Every page of these books whose data cover
+// 380-780 nm is the atlas's default; the page a book recommends is chosen by
+// the rule of recommendation.h.
 #pragma once
 
 #include <array>
+#include <string>
 
 namespace aurivel::metal_colour {
 
-struct MetalPage {
-    const char* name;  // as an artist would look for it
-    const char* page;  // shelf/book/page in the database
-    // Why the fit stays above ΔE2000 0.2 somewhere the colour is in gamut,
-    // for the pages where it does; nullptr for the others.
-    const char* note = nullptr;
-    // Why the data themselves may mislead; nullptr where nothing is known.
-    const char* caution = nullptr;
+struct MetalBook {
+    const char* book;    // shelf/book in the database
+    const char* name;    // as an artist would look for it
+    const char* symbol;  // the element's symbol, or the alloy's book ("Cu-Zn")
+    bool alloy;
 };
 
-inline constexpr std::array<MetalPage, 38> kMetalLibrary{{
-    {"Silver", "main/Ag/Rakic-BB"},
-    {"Aluminium", "main/Al/Rakic-BB"},
-    {"Gold", "main/Au/Rakic-BB",
+// 35 elements of the main shelf, then 7 alloy books.
+inline constexpr std::array<MetalBook, 42> kMetalBooks{{
+    {"main/Ag", "Silver", "Ag", false},
+    {"main/Al", "Aluminium", "Al", false},
+    {"main/Au", "Gold", "Au", false},
+    {"main/Be", "Beryllium", "Be", false},
+    {"main/Bi", "Bismuth", "Bi", false},
+    {"main/Ca", "Calcium", "Ca", false},
+    {"main/Co", "Cobalt", "Co", false},
+    {"main/Cr", "Chromium", "Cr", false},
+    {"main/Cs", "Caesium", "Cs", false},
+    {"main/Cu", "Copper", "Cu", false},
+    {"main/Fe", "Iron", "Fe", false},
+    {"main/Hg", "Mercury", "Hg", false},
+    {"main/In", "Indium", "In", false},
+    {"main/Ir", "Iridium", "Ir", false},
+    {"main/K", "Potassium", "K", false},
+    {"main/Li", "Lithium", "Li", false},
+    {"main/Lu", "Lutetium", "Lu", false},
+    {"main/Mg", "Magnesium", "Mg", false},
+    {"main/Mn", "Manganese", "Mn", false},
+    {"main/Mo", "Molybdenum", "Mo", false},
+    {"main/Na", "Sodium", "Na", false},
+    {"main/Nb", "Niobium", "Nb", false},
+    {"main/Ni", "Nickel", "Ni", false},
+    {"main/Os", "Osmium", "Os", false},
+    {"main/Pb", "Lead", "Pb", false},
+    {"main/Pd", "Palladium", "Pd", false},
+    {"main/Pt", "Platinum", "Pt", false},
+    {"main/Rb", "Rubidium", "Rb", false},
+    {"main/Rh", "Rhodium", "Rh", false},
+    {"main/Ta", "Tantalum", "Ta", false},
+    {"main/Ti", "Titanium", "Ti", false},
+    {"main/V", "Vanadium", "V", false},
+    {"main/W", "Tungsten", "W", false},
+    {"main/Zn", "Zinc", "Zn", false},
+    {"main/Zr", "Zirconium", "Zr", false},
+    {"other/Au-Ag", "Gold-silver", "Au-Ag", true},
+    {"other/Cu-Zn", "Brass", "Cu-Zn", true},
+    {"other/Ni-Fe", "Nickel-iron", "Ni-Fe", true},
+    {"other/Pd-H", "Palladium hydride", "Pd-H", true},
+    {"other/V-H", "Vanadium hydride", "V-H", true},
+    {"other/Zr-H", "Zirconium hydride", "Zr-H", true},
+    {"other/stainless_steel", "Stainless steel", "stainless_steel", true},
+}};
+
+// The book of a metal named by its English name or symbol ("gold", "Au"), or
+// by an alloy's name or book ("brass", "Cu-Zn", "stainless steel"), in any
+// case and with spaces, hyphens or underscores alike; nullptr for none.
+const MetalBook* FindMetal(const std::string& typed);
+
+// "Aluminium (Al), Beryllium (Be), …": every metal as FindMetal takes it.
+std::string MetalNames();
+
+// Why a page's fit stays above ΔE2000 0.2 somewhere the colour is in gamut,
+// where the reason is known.
+struct PageNote {
+    const char* page;  // shelf/book/page
+    const char* note;
+};
+
+inline constexpr std::array<PageNote, 6> kPageNotes{{
+    {"main/Au/Rakic-BB",
      "In sRGB the colour lies outside the gamut at 0\xc2\xb0-60\xc2\xb0 (red above 1), and the fit shares its error "
      "with those angles; values that meet 0.2 at 75\xc2\xb0 and 85\xc2\xb0 exist, but raise the error at 0\xc2\xb0."},
-    {"Beryllium", "main/Be/Rakic-BB"},
-    {"Bismuth", "main/Bi/Hagemann"},
-    {"Calcium", "main/Ca/Mathewson"},
-    {"Cobalt", "main/Co/Johnson"},
-    {"Chromium", "main/Cr/Rakic-BB"},
-    {"Caesium", "main/Cs/Smith",
+    {"main/Cs/Smith",
      "Its n stays below 0.6 and its k below 1.8 across the visible, where the map's closed form falls short of the "
      "exact Fresnel reflectance at oblique angles (n 0.27, k 0.85: 0.61 against 0.69 at 60\xc2\xb0)."},
-    {"Copper", "main/Cu/Rakic-BB",
+    {"main/Cu/Rakic-BB",
      "In sRGB the fit minimises the sum of squared \xce\x94"
      "E over 0\xc2\xb0-89\xc2\xb0, which leaves the grazing angles a little above 0.2; values that keep every "
      "angle within it exist, which the fit does not look for."},
-    {"Iron", "main/Fe/Johnson"},
-    {"Mercury", "main/Hg/Inagaki"},
-    {"Indium", "main/In/Mathewson-298K"},
-    {"Iridium", "main/Ir/Schmitt-ALD"},
-    {"Potassium", "main/K/Smith",
+    {"main/K/Smith",
      "Its n stays below 0.06 and its k below 2.3 across the visible, where the map's closed form falls short of "
      "the exact Fresnel reflectance at oblique angles, and the fit, which minimises the sum of squared \xce\x94"
      "E over 0\xc2\xb0-89\xc2\xb0, leaves one angle a little above 0.2."},
-    {"Lithium", "main/Li/Inagaki"},
-    {"Lutetium", "main/Lu/Garcia-Cortes"},
-    {"Magnesium", "main/Mg/Hagemann"},
-    {"Manganese", "main/Mn/Johnson"},
-    {"Molybdenum", "main/Mo/Querry"},
-    {"Sodium", "main/Na/Smith"},
-    {"Niobium", "main/Nb/Weaver"},
-    {"Nickel", "main/Ni/Rakic-BB"},
-    {"Osmium", "main/Os/Nemoshkalenko-e"},
-    {"Lead", "main/Pb/Mathewson-298K"},
-    {"Palladium", "main/Pd/Rakic-BB"},
-    {"Platinum", "main/Pt/Rakic-BB"},
-    {"Rubidium", "main/Rb/Smith",
+    {"main/Rb/Smith",
      "Its n stays below 0.26 and its k below 2 across the visible, where the map's closed form falls short of the "
      "exact Fresnel reflectance at oblique angles."},
-    {"Rhodium", "main/Rh/Weaver"},
-    {"Tantalum", "main/Ta/Werner", nullptr,
-     "Werner's constants come from electron energy-loss spectra, not from optical measurements, and are likely "
-     "too bright: platinum's and molybdenum's came out far brighter than optical data give. The database has no "
-     "other tantalum page that covers the visible."},
-    {"Titanium", "main/Ti/Rakic-BB"},
-    {"Vanadium", "main/V/Johnson"},
-    {"Tungsten", "main/W/Rakic-BB"},
-    {"Zinc", "main/Zn/Querry"},
-    {"Zirconium", "main/Zr/Querry"},
-    {"Brass (Cu70Zn30)", "other/Cu-Zn/Querry-Cu70Zn30"},
-    {"Stainless steel (austenitic)", "other/stainless_steel/Karlsson-austenitic"},
-    {"Gold-silver (Au50Ag50)", "other/Au-Ag/Rioux-Au50Ag50",
+    {"other/Au-Ag/Rioux-Au50Ag50",
      "In ACEScg the fit minimises the sum of squared \xce\x94"
      "E over 0\xc2\xb0-89\xc2\xb0, which leaves the grazing angles a little above 0.2; values that keep every "
      "angle within it exist, which the fit does not look for."},

@@ -6,10 +6,14 @@
 #include <array>
 #include <cstddef>
 
-#include "metal_library.h"
 #include "presets/preset_table.h"
 
 namespace aurivel::metal_colour {
+
+struct MetalPage {
+    const char* name;  // as the preset list names it
+    const char* page;  // shelf/book/page in the database
+};
 
 constexpr std::array<MetalPage, kPresets.size()> MeasuredPagesOf(const std::array<Preset, kPresets.size()>& presets) {
     std::array<MetalPage, kPresets.size()> pages{};

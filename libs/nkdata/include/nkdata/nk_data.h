@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace aurivel::nkdata {
 
@@ -15,10 +16,28 @@ struct WavelengthRange {
     bool Contains(double micrometres) const { return shortest <= micrometres && micrometres <= longest; }
 };
 
+// A row of a table that cannot be used (a negative value, a wavelength out
+// of order): left out of the table, and refused only where the data are
+// used near it.
+struct LeftOutRow {
+    int line = 0;
+    double micrometres = 0.0;
+    std::string why;  // "negative n -256.29294"
+    // The kept rows around it (infinite where none is), between which the
+    // table would stand in for the row.
+    WavelengthRange between;
+
+    bool Needed(double w) const { return w == micrometres || (between.shortest < w && w < between.longest); }
+    bool NeededWithin(WavelengthRange range) const {
+        return range.Contains(micrometres) || (between.shortest < range.longest && range.shortest < between.longest);
+    }
+};
+
 // n or k over the wavelengths where the data define it.
 struct OpticalFunction {
     WavelengthRange range;
     std::function<double(double micrometres)> at;  // called only inside range
+    std::vector<LeftOutRow> leftOut;              // rows of its table that it does without
 };
 
 struct NkData {
@@ -29,11 +48,16 @@ struct NkData {
     std::string comments;  // the data's COMMENTS (sample, conditions, model) as plain text; empty when none
 };
 
+// "file:line: why (at 700500 µm, left out)" for each row that n's and k's
+// tables left out, which a tool reports beside what it made of the data.
+std::vector<std::string> LeftOutRows(const NkData& data);
+
 // Whether n and k are both defined over all of `needed`.
 bool Covers(const NkData& data, WavelengthRange needed);
 
-// Throws DataError (nk_error.h) naming the quantity whose data fall short,
-// the wavelengths they cover and the wavelengths needed.
+// Throws DataError (nk_error.h) naming the row left out where the needed
+// wavelengths would use it, else the quantity whose data fall short, the
+// wavelengths they cover and the wavelengths needed.
 void RequireCoverage(const NkData& data, WavelengthRange needed);
 
 }  // namespace aurivel::nkdata

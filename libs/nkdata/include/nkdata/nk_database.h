@@ -59,9 +59,20 @@ public:
 
     // A book by "shelf/book", e.g. "main/Cu".
     const CatalogBook& Book(const std::string& id) const;
+    // The same, or nullptr where the catalog has no such book.
+    const CatalogBook* FindBook(const std::string& id) const;
 
     // The books on a shelf, by its id, e.g. "main".
     std::vector<const CatalogBook*> Shelf(const std::string& id) const;
+
+    // The book's pages whose data file this copy holds, as shelf/book/page,
+    // in the catalog's order.
+    std::vector<std::string> PagesHere(const std::string& bookId) const;
+
+    // The other names a book goes by, from the NAMES of the about.yml beside
+    // its pages' folders ("Brass", "Inox steel"); none where the copy has no
+    // about.yml. Throws DataError where the file is not as described.
+    std::vector<std::string> BookNames(const CatalogBook& book) const;
 
     // Where the page's data file is, whether or not it is there.
     std::string DataFile(const CatalogPage& page) const;

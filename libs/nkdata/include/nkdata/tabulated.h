@@ -41,23 +41,28 @@ class TableBuilder {
 public:
     explicit TableBuilder(Origin origin) : origin_(std::move(origin)) {}
 
-    // Refuses, with the row's line: unreadable or non-finite numbers, a
-    // wavelength that is not positive or not above the previous row's, a
-    // negative value, and values too large for the map's single precision.
-    // A row that repeats the previous one's wavelength and value is passed
-    // over.
+    // Refuses, with the row's line: unreadable or non-finite numbers and a
+    // wavelength that is not positive. Leaves out a row with a negative
+    // value, a value too large for the map's single precision, or a
+    // wavelength not above the previous row's: such a row is refused only
+    // where the data are used near it. A row that repeats the previous one's
+    // wavelength and value is passed over.
     void Add(int line, std::string_view wavelength, std::string_view value);
-    bool Empty() const { return rows_.empty(); }
+    bool Empty() const { return rows_.empty() && leftOut_.empty(); }
 
     // The rows interpolated over their span, narrowed to `within` when
-    // given; at least one row is needed, and one inside `within`.
+    // given; at least one row is needed, and one inside `within`. Where a
+    // left-out row lay between two rows, or beyond the last, using the
+    // function there refuses with that row's line and fault.
     OpticalFunction Build(std::optional<WavelengthRange> within = std::nullopt) const;
 
 private:
     double Number(int line, std::string_view text, const std::string& what) const;
+    void LeaveOut(int line, double wavelength, std::string why);
 
     Origin origin_;
     std::vector<TableRow> rows_;
+    std::vector<LeftOutRow> leftOut_;
 };
 
 }  // namespace aurivel::nkdata
