@@ -24,7 +24,8 @@ ReferenceMaker::~ReferenceMaker() {
     // One slot at a time: releasing a target may delete it and, through its
     // destructor, clear further slots of this maker.
     for (;;) {
-        auto held = std::find_if(mImplData->slots.rbegin(), mImplData->slots.rend(), [](RefTargetHandle t) { return t != nullptr; });
+        auto held = std::find_if(mImplData->slots.rbegin(), mImplData->slots.rend(),
+                                 [](RefTargetHandle t) { return t != nullptr; });
         if (held == mImplData->slots.rend()) break;
         RefTargetHandle target = *held;
         *held = nullptr;

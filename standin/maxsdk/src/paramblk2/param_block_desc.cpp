@@ -152,7 +152,8 @@ private:
         if (KindOf(type) == ValueKind::Unsupported) Fail(&def, "parameter type %d is not supported by this host", type);
         def.flags = tags_.NextInt();
         if (def.flags & ~kKnownParamFlags)
-            Fail(&def, "unknown parameter flags 0x%llx", static_cast<unsigned long long>(def.flags & ~kKnownParamFlags));
+            Fail(&def, "unknown parameter flags 0x%llx",
+                 static_cast<unsigned long long>(def.flags & ~kKnownParamFlags));
         def.local_name = tags_.NextInt();
 
         int previous = 0;
@@ -277,7 +278,8 @@ private:
             (Below(def, def.def, def.range_low) || Below(def, def.range_high, def.def)))
             Fail(&def, "p_default lies outside p_range");
         if (def.ctrl_type == TYPE_INT_COMBOBOX && def.standinControls->itemValues.empty()) {
-            for (size_t i = 0; i < def.standinControls->items.size(); ++i) def.standinControls->itemValues.push_back(static_cast<int>(i));
+            for (size_t i = 0; i < def.standinControls->items.size(); ++i)
+                def.standinControls->itemValues.push_back(static_cast<int>(i));
         }
     }
 

@@ -128,7 +128,8 @@ private:
     }
 
     static int ItemValue(const ParamDef& def, size_t item) {
-        return item < def.standinControls->itemValues.size() ? def.standinControls->itemValues[item] : static_cast<int>(item);
+        return item < def.standinControls->itemValues.size() ? def.standinControls->itemValues[item]
+                                                             : static_cast<int>(item);
     }
 
     const ParamDef* Find(ParamID id) const {
@@ -140,7 +141,9 @@ private:
 
     const ParamDef* FindByControl(int ctrl) const {
         for (const ParamDef& def : standin::DefsOf(*desc)) {
-            if (std::find(def.standinControls->ids.begin(), def.standinControls->ids.end(), ctrl) != def.standinControls->ids.end()) return &def;
+            if (std::find(def.standinControls->ids.begin(), def.standinControls->ids.end(), ctrl) !=
+                def.standinControls->ids.end())
+                return &def;
         }
         return nullptr;
     }
@@ -306,4 +309,3 @@ bool ClassDesc2::SetUserDlgProc(ParamBlockDesc2* pbd, MapID map_id, ParamMap2Use
     pbd->SetUserDlgProc(map_id, proc);
     return true;
 }
-
