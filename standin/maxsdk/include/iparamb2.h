@@ -49,7 +49,8 @@ enum ParamType2 {
 
 enum ControlType { TYPE_SPINNER, TYPE_RADIO, TYPE_SINGLECHEKBOX, TYPE_MULTICHEKBOX, TYPE_COLORSWATCH };
 
-enum ControlType2 {
+// With an underlying type, so that -1 can stand for "no control".
+enum ControlType2 : int {
     TYPE_EDITBOX = TYPE_COLORSWATCH + 1,
     TYPE_CHECKBUTTON,
     TYPE_PICKNODEBUTTON,
