@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,17 +26,13 @@
 #include "map/AurivelParams.h"
 #include "max.h"
 #include "presets/preset_table.h"
+#include "sample_views.h"
 #include "shading/shade_sample.h"
 #include "standin/plugin_library.h"
 #include "standin/shade_context.h"
 
 namespace aurivel::bench {
 namespace {
-
-// A power of two, so the next sample is one mask away; enough views that
-// the branch predictor cannot learn the sequence.
-constexpr std::size_t kSampleCount = 4096;
-constexpr std::size_t kSampleMask = kSampleCount - 1;
 
 // Rounds of Eval/ratios: odd, for a plain median.
 constexpr int kRatioRounds = 301;
@@ -72,24 +67,15 @@ struct Views {
     std::vector<float> cosines;
 };
 
-Point3 RandomUnitVector(std::mt19937& engine) {
-    std::normal_distribution<float> axis(0.0f, 1.0f);
-    const Point3 v(axis(engine), axis(engine), axis(engine));
-    const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return Point3(v.x / length, v.y / length, v.z / length);
-}
-
 Vec3 AsVec3(const Point3& p) { return Vec3{p.x, p.y, p.z}; }
 
 const Views& SampleViews() {
     static const Views views = [] {
-        std::mt19937 engine(0xe7a1u);
-        Views v;
+        const NormalsAndViews set = RandomNormalsAndViews();
+        Views v{set.normals, set.views, {}, {}, {}};
         for (std::size_t i = 0; i < kSampleCount; ++i) {
-            v.normals.push_back(RandomUnitVector(engine));
-            v.views.push_back(RandomUnitVector(engine));
-            v.normalVecs.push_back(AsVec3(v.normals.back()));
-            v.viewVecs.push_back(AsVec3(v.views.back()));
+            v.normalVecs.push_back(AsVec3(v.normals[i]));
+            v.viewVecs.push_back(AsVec3(v.views[i]));
             v.cosines.push_back(AbsCosine(v.normalVecs.back(), v.viewVecs.back()));
         }
         return v;

@@ -2,9 +2,11 @@
 # Measures what one shading sample costs and prints the README's table:
 # nanoseconds per sample (medians over repetitions), the ratios that the
 # evaluation is held to, two-thread scaling, and the machine it ran on.
-# Usage: scripts/bench.sh [--repetitions N] [--instructions] [--build-dir DIR]
+# Usage: scripts/bench.sh [--repetitions N] [--instructions] [--wine] [--build-dir DIR]
 #   --instructions  also counts instructions per sample under callgrind,
 #                   which is independent of the machine's load.
+#   --wine          also times EvalColor of the Windows module, the one users
+#                   install (preset msvc), under Wine, beside the Linux one.
 #   --build-dir     measure an already configured build instead of building
 #                   the default preset.
 set -euo pipefail
@@ -12,13 +14,15 @@ cd "$(dirname "$0")/.."
 
 repetitions=7
 instructions=false
+wine=false
 build_dir=
 while (($#)); do
   case "$1" in
     --repetitions) repetitions="$2"; shift 2 ;;
     --instructions) instructions=true; shift ;;
+    --wine) wine=true; shift ;;
     --build-dir) build_dir="$2"; shift 2 ;;
-    *) echo "usage: $0 [--repetitions N] [--instructions] [--build-dir DIR]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--repetitions N] [--instructions] [--wine] [--build-dir DIR]" >&2; exit 2 ;;
   esac
 done
 
@@ -56,6 +60,15 @@ if $instructions; then
   AURIVEL_INSTRUCTIONS_ADJUSTED=$(count_instructions adjusted)
   export AURIVEL_INSTRUCTIONS_GLIBC_POWF
   AURIVEL_INSTRUCTIONS_GLIBC_POWF=$(count_instructions adjusted_glibc_powf)
+fi
+
+# The Windows module's EvalColor, timed in the same run: "setting ns" lines.
+if $wine; then
+  bash scripts/setup.sh windows
+  cmake --preset msvc >/dev/null
+  cmake --build --preset msvc -j "$(nproc)" --target eval_color_timing >/dev/null
+  export AURIVEL_WINE_TIMES
+  AURIVEL_WINE_TIMES=$(scripts/run-under-wine.sh build/msvc/bin/eval_color_timing.exe)
 fi
 
 python3 - "$results" <<'EOF'
@@ -118,6 +131,13 @@ print(f"| CPU time per sample, two threads / one thread "
       f"({ns('Eval/map_threads/real_time/threads:2'):.1f} ns and "
       f"{ns('Eval/map_threads/real_time/threads:1'):.1f} ns) | "
       f"{ns('Eval/map_threads/real_time/threads:2') / ns('Eval/map_threads/real_time/threads:1'):.2f} | |")
+if os.environ.get("AURIVEL_WINE_TIMES"):
+    wine = dict(line.split() for line in os.environ["AURIVEL_WINE_TIMES"].splitlines() if line.strip())
+    print()
+    print("| EvalColor per sample, ns (median) | Linux module (g++, CPU time) | Windows module under Wine (wall time) |")
+    print("|---|---:|---:|")
+    print(f"| default parameters | {ns('Eval/map/default'):.1f} | {float(wine['default']):.1f} |")
+    print(f"| hue 10, sat 5, gamma 2.2 | {ns('Eval/map/adjusted'):.1f} | {float(wine['adjusted']):.1f} |")
 if os.environ.get("AURIVEL_INSTRUCTIONS_DEFAULT"):
     print()
     print("| Instructions per EvalColor (callgrind) | count |")
