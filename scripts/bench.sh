@@ -68,7 +68,7 @@ if $wine; then
   cmake --preset msvc >/dev/null
   cmake --build --preset msvc -j "$(nproc)" --target eval_color_timing >/dev/null
   export AURIVEL_WINE_TIMES
-  AURIVEL_WINE_TIMES=$(scripts/run-under-wine.sh build/msvc/bin/eval_color_timing.exe)
+  AURIVEL_WINE_TIMES=$(scripts/run-under-wine.sh build/msvc/wine-prefix build/msvc/bin/eval_color_timing.exe)
 fi
 
 python3 - "$results" <<'EOF'
