@@ -82,7 +82,7 @@ test_module() {
   local tree=$root/build/$preset log=$root/build/package/$year-tests.log
   cmake --preset "$preset" -DAURIVEL_MODULE_UNDER_TEST="$module" -DAURIVEL_MODULE_UNDER_TEST_SDK="$sdk" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
-  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --test-dir "$tree" >"$log" 2>&1; then
+  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --test-dir "$tree" --output-on-failure >"$log" 2>&1; then
     echo "package.sh: the module for 3ds Max $year fails its tests in a host of its release ($log):" >&2
     sed -n '/The following tests FAILED:/,$p' "$log" >&2
     exit 1

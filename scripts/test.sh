@@ -62,8 +62,10 @@ stage_fuzz() {
 # time, as the rollout tests read back what their windows show on the
 # shared display.
 test_under_wine() {
-  scripts/run-under-wine.sh --session "build/$1/wine-prefix" \
-    ctest --test-dir "build/$1" --output-on-failure
+  local tree=$1
+  shift
+  scripts/run-under-wine.sh --session "build/$tree/wine-prefix" \
+    ctest --test-dir "build/$tree" --output-on-failure "$@"
 }
 
 # The stand-in lays out its SDK folder (build/msvc/maxsdk) and the module is
@@ -76,10 +78,13 @@ test_under_wine() {
 # that asks of the build what the real one does. Each module is loaded by a
 # host of each release, and the bundled atlas is opened in Chromium.
 stage_msvc() {
+  # Each tree's own package; the module tests run in both trees on the
+  # package's modules (scripts/package.sh), which are built from the same
+  # sources against the trees' SDK folders.
   configure_and_build msvc
-  test_under_wine msvc
+  test_under_wine msvc -L package
   configure_and_build msvc-2026
-  test_under_wine msvc-2026
+  test_under_wine msvc-2026 -L package
   local folder=$PWD/build/sdk-folder-2026 out=$PWD/build/package-test
   cmake -DSTANDIN_INCLUDE=build/msvc-2026/maxsdk/include -DHOST_EXPORTS=tests/wine/host_exports.txt \
     -DDLLTOOL=llvm-dlltool -DFOLDER="$folder" -P tests/sdk_folder/make_sdk_folder.cmake
