@@ -19,8 +19,6 @@
 # names alone: Microsoft's linker (and lld-link) matches an undecorated name
 # in a .def file to the decorated C++ function itself.
 
-find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
-
 # The project's version, which the resource scripts include.
 set(AURIVEL_GENERATED_RESOURCES ${PROJECT_BINARY_DIR}/generated/resources)
 configure_file(${PROJECT_SOURCE_DIR}/resources/aurivel_version.h.in ${AURIVEL_GENERATED_RESOURCES}/aurivel_version.h
@@ -99,9 +97,6 @@ endfunction()
 # winres.h is), and files beside it (bitmaps, manifest); all of those are
 # dependencies.
 function(_aurivel_compile_resources rc_file res_file system_include_dirs)
-  if(NOT AURIVEL_LLVM_RC)
-    message(FATAL_ERROR "llvm-rc is needed to compile ${rc_file}")
-  endif()
   get_filename_component(rc_dir ${rc_file} DIRECTORY)
   _aurivel_resource_inputs(${rc_file} rc_inputs)
   set(include_options /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources /I ${AURIVEL_GENERATED_RESOURCES})
