@@ -34,11 +34,13 @@ _aurivel_part(with_windows_tests with_tests AND WIN32)
 _aurivel_part(with_browser_tests with_tests AND with_tools AND NOT AURIVEL_SANITIZE)
 _aurivel_part(with_fuzzers with_native_libs AND AURIVEL_FUZZ)
 add_feature_info("Stand-in host" with_host
-  "the SDK's and Windows' stand-in, the libraries, tests and tools; off against a real SDK (AURIVEL_MAXSDK_DIR), where the module alone is built")
+  "the SDK's and Windows' stand-in, the libraries, tests and tools; off against a real SDK (AURIVEL_MAXSDK_DIR), \
+where the module alone is built")
 add_feature_info(Tests with_tests "the tests (AURIVEL_BUILD_TESTS)")
 add_feature_info(Tools with_tools "the programs in tools/ (AURIVEL_BUILD_TOOLS); Linux only")
 add_feature_info(Benchmarks with_bench "Google Benchmark's (AURIVEL_BUILD_BENCH); Linux only, not under sanitizers")
-add_feature_info("Browser tests" with_browser_tests "the atlas's web page in Chromium; needs tests and tools, not under sanitizers")
+add_feature_info("Browser tests" with_browser_tests
+  "the atlas's web page in Chromium; needs tests and tools, not under sanitizers")
 add_feature_info(Fuzzers with_fuzzers "libFuzzer targets (AURIVEL_FUZZ, clang); Linux only")
 
 # _aurivel_dependency(<name> REQUIRED|RUNTIME FOUND <bool> WHAT <what it is> DEBIAN <package>
@@ -60,6 +62,38 @@ function(_aurivel_dependency name type)
     set(description "${D_WHAT}: not found, install ${D_DEBIAN}")
   endif()
   set_package_properties(${name} PROPERTIES TYPE ${type} DESCRIPTION "${description}" PURPOSE "for ${D_FOR}")
+endfunction()
+
+# _aurivel_find_package(<package> [COMPONENTS <component>...] WHAT <what it is> AT <variable>
+#                       [VERSION <variable>] DEBIAN <package> FOR <what needs it>)
+#
+# find_package(<package>), listed as a required dependency: found at the
+# value of AT's variable, in the value of VERSION's. A macro, as some
+# packages (Python3) leave their results in plain variables of the caller.
+macro(_aurivel_find_package package)
+  cmake_parse_arguments(_package "" "WHAT;AT;VERSION;DEBIAN;FOR" "COMPONENTS" ${ARGN})
+  if(_package_COMPONENTS)
+    find_package(${package} QUIET COMPONENTS ${_package_COMPONENTS})
+  else()
+    find_package(${package} QUIET)
+  endif()
+  _aurivel_dependency(${package} REQUIRED FOUND "${${package}_FOUND}" WHAT "${_package_WHAT}" AT "${${_package_AT}}"
+    VERSION "${${_package_VERSION}}" DEBIAN ${_package_DEBIAN} FOR "${_package_FOR}")
+endmacro()
+
+# _aurivel_find_runtime_program(<var> <name> NAMES <program>... [VALIDATOR <function>] WHAT <what it is>
+#                               DEBIAN <package> FOR <what needs it>)
+#
+# find_program(<var>) for a program that tests run, listed in the summary.
+function(_aurivel_find_runtime_program var name)
+  cmake_parse_arguments(P "" "VALIDATOR;WHAT;DEBIAN;FOR" "NAMES" ${ARGN})
+  set(validator "")
+  if(P_VALIDATOR)
+    set(validator VALIDATOR ${P_VALIDATOR})
+  endif()
+  find_program(${var} NAMES ${P_NAMES} ${validator} DOC "${P_WHAT}")
+  _aurivel_dependency(${name} RUNTIME FOUND "${${var}}" WHAT "${P_WHAT}" AT "${${var}}" DEBIAN "${P_DEBIAN}"
+    FOR "${P_FOR}")
 endfunction()
 
 # A program of the LLVM that llvm-config names, needed by <what needs it>.
@@ -87,9 +121,8 @@ else()
 endif()
 
 if(with_host)
-  find_package(Python3 QUIET COMPONENTS Interpreter)
-  _aurivel_dependency(Python3 REQUIRED FOUND ${Python3_FOUND} WHAT "Python" AT "${Python3_EXECUTABLE}"
-    VERSION "${Python3_VERSION}" DEBIAN python3
+  _aurivel_find_package(Python3 COMPONENTS Interpreter WHAT "Python" AT Python3_EXECUTABLE VERSION Python3_VERSION
+    DEBIAN python3
     FOR "the stand-in's generated virtual functions, the ABI, package and colour-bar tests")
   _aurivel_llvm_tool(AURIVEL_LLVM_UNDNAME llvm-undname llvm "the stand-in's generated virtual functions")
   find_package(Threads QUIET)
@@ -139,12 +172,10 @@ if(with_native_libs)
     AT "${AURIVEL_LLVM_LIBC_ARCHIVE}" VERSION "${llvm_libc_version}" DEBIAN libllvmlibc-19-dev
     FOR "the power's correctly rounded powf reference (cmake/LlvmLibcPowf.cmake)")
 
-  find_package(yaml-cpp QUIET)
-  _aurivel_dependency(yaml-cpp REQUIRED FOUND ${yaml-cpp_FOUND} WHAT "yaml-cpp" AT "${yaml-cpp_DIR}"
-    VERSION "${yaml-cpp_VERSION}" DEBIAN libyaml-cpp-dev FOR "the n and k readers (libs/nkdata)")
-  find_package(PkgConfig QUIET)
-  _aurivel_dependency(PkgConfig REQUIRED FOUND ${PKG_CONFIG_FOUND} WHAT "pkg-config" AT "${PKG_CONFIG_EXECUTABLE}"
-    VERSION "${PKG_CONFIG_VERSION_STRING}" DEBIAN pkgconf FOR "Little CMS and NLopt")
+  _aurivel_find_package(yaml-cpp WHAT "yaml-cpp" AT yaml-cpp_DIR VERSION yaml-cpp_VERSION
+    DEBIAN libyaml-cpp-dev FOR "the n and k readers (libs/nkdata)")
+  _aurivel_find_package(PkgConfig WHAT "pkg-config" AT PKG_CONFIG_EXECUTABLE VERSION PKG_CONFIG_VERSION_STRING
+    DEBIAN pkgconf FOR "Little CMS and NLopt")
   if(PKG_CONFIG_FOUND)
     pkg_check_modules(LCMS2 QUIET IMPORTED_TARGET lcms2)
     pkg_check_modules(NLOPT QUIET IMPORTED_TARGET nlopt)
@@ -156,39 +187,32 @@ if(with_native_libs)
 endif()
 
 if(with_tests AND NOT AURIVEL_MSVC_RUNTIME_STANDIN)
-  find_package(GTest QUIET)
-  _aurivel_dependency(GTest REQUIRED FOUND ${GTest_FOUND} WHAT "GoogleTest" AT "${GTest_DIR}"
-    VERSION "${GTest_VERSION}" DEBIAN libgtest-dev FOR "the tests")
+  _aurivel_find_package(GTest WHAT "GoogleTest" AT GTest_DIR VERSION GTest_VERSION
+    DEBIAN libgtest-dev FOR "the tests")
 endif()
 if(with_windows_tests)
   _aurivel_llvm_tool(AURIVEL_LLVM_READOBJ llvm-readobj llvm "the module tables' tests (tests/wine)")
-  find_program(AURIVEL_WINE NAMES wine64 wine DOC "Wine")
-  find_program(AURIVEL_XVFB_RUN NAMES xvfb-run DOC "xvfb-run")
-  _aurivel_dependency(Wine RUNTIME FOUND ${AURIVEL_WINE} WHAT "Wine" AT "${AURIVEL_WINE}" DEBIAN "wine wine64"
+  _aurivel_find_runtime_program(AURIVEL_WINE Wine NAMES wine64 wine WHAT "Wine" DEBIAN "wine wine64"
     FOR "the tests, which run under Wine (scripts/run-under-wine.sh)")
-  _aurivel_dependency(xvfb-run RUNTIME FOUND ${AURIVEL_XVFB_RUN} WHAT "Xvfb" AT "${AURIVEL_XVFB_RUN}"
-    DEBIAN "xvfb xauth" FOR "the tests without a display")
+  _aurivel_find_runtime_program(AURIVEL_XVFB_RUN xvfb-run NAMES xvfb-run WHAT "Xvfb" DEBIAN "xvfb xauth"
+    FOR "the tests without a display")
 endif()
 
 if(with_tools)
-  find_package(PNG QUIET)
-  _aurivel_dependency(PNG REQUIRED FOUND ${PNG_FOUND} WHAT "libpng" AT "${PNG_LIBRARY}"
-    VERSION "${PNG_VERSION_STRING}" DEBIAN libpng-dev FOR "the preview tool's pictures and their tests")
+  _aurivel_find_package(PNG WHAT "libpng" AT PNG_LIBRARY VERSION PNG_VERSION_STRING
+    DEBIAN libpng-dev FOR "the preview tool's pictures and their tests")
   if(DEFINED ZLIB_FOUND)
     _aurivel_dependency(ZLIB REQUIRED FOUND ${ZLIB_FOUND} WHAT "zlib" AT "${ZLIB_LIBRARY}"
       VERSION "${ZLIB_VERSION_STRING}" DEBIAN zlib1g-dev FOR "libpng")
   endif()
-  find_package(Freetype QUIET)
-  _aurivel_dependency(Freetype REQUIRED FOUND ${Freetype_FOUND} WHAT "FreeType" AT "${FREETYPE_LIBRARY}"
-    VERSION "${FREETYPE_VERSION_STRING}" DEBIAN libfreetype-dev FOR "the preview tool's text")
-  find_package(Fontconfig QUIET)
-  _aurivel_dependency(Fontconfig REQUIRED FOUND ${Fontconfig_FOUND} WHAT "Fontconfig" AT "${Fontconfig_LIBRARY}"
-    VERSION "${Fontconfig_VERSION}" DEBIAN libfontconfig-dev FOR "the preview tool's font")
+  _aurivel_find_package(Freetype WHAT "FreeType" AT FREETYPE_LIBRARY VERSION FREETYPE_VERSION_STRING
+    DEBIAN libfreetype-dev FOR "the preview tool's text")
+  _aurivel_find_package(Fontconfig WHAT "Fontconfig" AT Fontconfig_LIBRARY VERSION Fontconfig_VERSION
+    DEBIAN libfontconfig-dev FOR "the preview tool's font")
 endif()
 if(with_bench)
-  find_package(benchmark QUIET)
-  _aurivel_dependency(benchmark REQUIRED FOUND ${benchmark_FOUND} WHAT "Google Benchmark" AT "${benchmark_DIR}"
-    VERSION "${benchmark_VERSION}" DEBIAN libbenchmark-dev FOR "the benchmarks")
+  _aurivel_find_package(benchmark WHAT "Google Benchmark" AT benchmark_DIR VERSION benchmark_VERSION
+    DEBIAN libbenchmark-dev FOR "the benchmarks")
 endif()
 
 if(with_browser_tests)
@@ -200,16 +224,13 @@ if(with_browser_tests)
       set(${result} FALSE PARENT_SCOPE)
     endif()
   endfunction()
-  find_program(AURIVEL_BROWSER_PYTHON NAMES python3 VALIDATOR _aurivel_has_selenium DOC "Python with Selenium")
-  find_program(AURIVEL_CHROMIUM NAMES chromium DOC "Chromium")
-  find_program(AURIVEL_CHROMEDRIVER NAMES chromedriver DOC "Chromium's WebDriver")
   set(needed_by "the browser tests (tests/atlas)")
-  _aurivel_dependency(Selenium RUNTIME FOUND ${AURIVEL_BROWSER_PYTHON} WHAT "Python with Selenium"
-    AT "${AURIVEL_BROWSER_PYTHON}" DEBIAN python3-selenium FOR "${needed_by}")
-  _aurivel_dependency(Chromium RUNTIME FOUND ${AURIVEL_CHROMIUM} WHAT "Chromium" AT "${AURIVEL_CHROMIUM}"
-    DEBIAN chromium FOR "${needed_by}")
-  _aurivel_dependency(chromedriver RUNTIME FOUND ${AURIVEL_CHROMEDRIVER} WHAT "Chromium's WebDriver"
-    AT "${AURIVEL_CHROMEDRIVER}" DEBIAN chromium-driver FOR "${needed_by}")
+  _aurivel_find_runtime_program(AURIVEL_BROWSER_PYTHON Selenium NAMES python3 VALIDATOR _aurivel_has_selenium
+    WHAT "Python with Selenium" DEBIAN python3-selenium FOR "${needed_by}")
+  _aurivel_find_runtime_program(AURIVEL_CHROMIUM Chromium NAMES chromium WHAT "Chromium" DEBIAN chromium
+    FOR "${needed_by}")
+  _aurivel_find_runtime_program(AURIVEL_CHROMEDRIVER chromedriver NAMES chromedriver WHAT "Chromium's WebDriver"
+    DEBIAN chromium-driver FOR "${needed_by}")
 endif()
 
 feature_summary(WHAT ALL INCLUDE_QUIET_PACKAGES FATAL_ON_MISSING_REQUIRED_PACKAGES)

@@ -28,7 +28,8 @@ function(aurivel_find_llvm_tool var program package)
   find_program(${var} NAMES ${program} HINTS ${AURIVEL_LLVM_BINDIR} NO_DEFAULT_PATH
     DOC "${program} of LLVM ${AURIVEL_LLVM_VERSION}")
   if(NOT ${var})
-    message(FATAL_ERROR "${program} not found in ${AURIVEL_LLVM_BINDIR}, the programs of LLVM ${AURIVEL_LLVM_VERSION} "
-                        "(${AURIVEL_LLVM_CONFIG}): install ${package}-${AURIVEL_LLVM_MAJOR} (scripts/setup.sh)")
+    message(FATAL_ERROR "${program} not found in ${AURIVEL_LLVM_BINDIR}, the programs of LLVM "
+                        "${AURIVEL_LLVM_VERSION} (${AURIVEL_LLVM_CONFIG}): install ${package}-${AURIVEL_LLVM_MAJOR} "
+                        "(scripts/setup.sh)")
   endif()
 endfunction()
