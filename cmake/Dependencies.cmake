@@ -38,7 +38,7 @@ add_feature_info("Stand-in host" with_host
 where the module alone is built")
 add_feature_info(Tests with_tests "the tests (AURIVEL_BUILD_TESTS)")
 add_feature_info(Tools with_tools "the programs in tools/ (AURIVEL_BUILD_TOOLS); Linux only")
-add_feature_info(Benchmarks with_bench "Google Benchmark's (AURIVEL_BUILD_BENCH); Linux only, not under sanitizers")
+add_feature_info(Benchmarks with_bench "the benchmarks (AURIVEL_BUILD_BENCH); Linux only, not under sanitizers")
 add_feature_info("Browser tests" with_browser_tests
   "the atlas's web page in Chromium; needs tests and tools, not under sanitizers")
 add_feature_info(Fuzzers with_fuzzers "libFuzzer targets (AURIVEL_FUZZ, clang); Linux only")
