@@ -19,49 +19,14 @@
 # names alone: Microsoft's linker (and lld-link) matches an undecorated name
 # in a .def file to the decorated C++ function itself.
 
+include(${CMAKE_CURRENT_LIST_DIR}/ModuleDefinition.cmake)
+
 find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
 
 # The project's version, which the resource scripts include.
 set(AURIVEL_GENERATED_RESOURCES ${PROJECT_BINARY_DIR}/generated/resources)
 configure_file(${PROJECT_SOURCE_DIR}/resources/aurivel_version.h.in ${AURIVEL_GENERATED_RESOURCES}/aurivel_version.h
   @ONLY)
-
-# Sets <out_var> to the names of the functions that <def_file> exports.
-function(_aurivel_def_export_names def_file out_var)
-  file(STRINGS ${def_file} def_lines)
-  set(in_exports FALSE)
-  set(names "")
-  foreach(line IN LISTS def_lines)
-    string(REGEX REPLACE ";.*$" "" line "${line}")
-    string(STRIP "${line}" line)
-    if(line STREQUAL "")
-      continue()
-    endif()
-    if(line MATCHES "^(LIBRARY|NAME|DESCRIPTION|HEAPSIZE|STACKSIZE|SECTIONS|VERSION)([ \t]|$)")
-      set(in_exports FALSE)
-      continue()
-    endif()
-    if(line MATCHES "^EXPORTS([ \t]|$)")
-      set(in_exports TRUE)
-      string(REGEX REPLACE "^EXPORTS[ \t]*" "" line "${line}")
-      if(line STREQUAL "")
-        continue()
-      endif()
-    endif()
-    if(NOT in_exports)
-      continue()
-    endif()
-    string(REGEX MATCH "^[^ \t]+" name "${line}")
-    if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
-      message(FATAL_ERROR "${def_file}: export '${name}' is not a plain function name (aliases are not supported)")
-    endif()
-    list(APPEND names ${name})
-  endforeach()
-  if(NOT names)
-    message(FATAL_ERROR "${def_file}: no EXPORTS found")
-  endif()
-  set(${out_var} ${names} PARENT_SCOPE)
-endfunction()
 
 # The prefix of the mangled name of a C++ function named <name> at global
 # scope: _Z, the name's length, the name. The length keeps LibClassDesc from
@@ -76,9 +41,10 @@ endfunction()
 # these exports are C++ functions, so each is matched by the prefix of its
 # mangled name.
 function(_aurivel_version_script_from_def def_file script_file)
-  _aurivel_def_export_names(${def_file} names)
+  aurivel_def_exports(${def_file} exports)
+  list(TRANSFORM exports REPLACE "@.*$" "")
   set(patterns "")
-  foreach(name IN LISTS names)
+  foreach(name IN LISTS exports)
     _aurivel_mangled_prefix(${name} prefix)
     string(APPEND patterns "    ${prefix}*;\n")
   endforeach()
