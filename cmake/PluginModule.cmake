@@ -1,4 +1,5 @@
 # aurivel_add_plugin_module(<target> DEF <deffile> RC <rcfile> SOURCES <files...>)
+# aurivel_add_module_part(<target> SOURCES <files...>)
 #
 # Builds a plug-in module of the host: a loadable library named
 # <OUTPUT_NAME>.dlt, exporting exactly the functions that the .def file lists,
@@ -18,6 +19,11 @@
 # On Windows the module is a PE DLL whose export table holds the .def file's
 # names alone: Microsoft's linker (and lld-link) matches an undecorated name
 # in a .def file to the decorated C++ function itself.
+#
+# A part of a module is an OBJECT library compiled as the module's own
+# sources are, which the module links: its sources see the include roots of
+# the parts it links and no others, so an include across the parts'
+# boundaries fails to compile.
 
 include(${CMAKE_CURRENT_LIST_DIR}/ModuleDefinition.cmake)
 
@@ -116,6 +122,29 @@ function(_aurivel_add_pe_module target def_file rc_file)
   target_link_options(${target} PRIVATE /MANIFEST:NO)
 endfunction()
 
+# On Linux a module's symbols are hidden unless declared visible.
+function(_aurivel_hide_symbols target)
+  if(NOT WIN32)
+    set_target_properties(${target} PROPERTIES
+      CXX_VISIBILITY_PRESET hidden
+      C_VISIBILITY_PRESET hidden
+      VISIBILITY_INLINES_HIDDEN ON)
+  endif()
+endfunction()
+
+function(aurivel_add_module_part target)
+  cmake_parse_arguments(P "" "" "SOURCES" ${ARGN})
+  if(NOT P_SOURCES)
+    message(FATAL_ERROR "aurivel_add_module_part(${target}): SOURCES are required")
+  endif()
+  add_library(${target} OBJECT ${P_SOURCES})
+  _aurivel_hide_symbols(${target})
+  target_link_libraries(${target} PUBLIC MaxSdk::SDK)
+  if(TARGET standin_sdk_folder)
+    add_dependencies(${target} standin_sdk_folder)
+  endif()
+endfunction()
+
 function(aurivel_add_plugin_module target)
   cmake_parse_arguments(M "" "DEF;RC" "SOURCES" ${ARGN})
   if(NOT M_DEF OR NOT M_RC OR NOT M_SOURCES)
@@ -130,12 +159,8 @@ function(aurivel_add_plugin_module target)
   endif()
 
   add_library(${target} MODULE ${M_SOURCES})
-  set_target_properties(${target} PROPERTIES
-    PREFIX ""
-    SUFFIX ".dlt"
-    CXX_VISIBILITY_PRESET hidden
-    C_VISIBILITY_PRESET hidden
-    VISIBILITY_INLINES_HIDDEN ON)
+  set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
+  _aurivel_hide_symbols(${target})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
   # The shim stands in for the system libraries that every PE module links.
   target_link_libraries(${target} PRIVATE win32shim)
