@@ -2,9 +2,10 @@
 
 // The Fresnel reflectance of a metal for unpolarised light, in the closed-form
 // approximation of conductor Fresnel reflectance: the mean of an s-polarised
-// (perpendicular) and a p-polarised (parallel) term, with a = n^2 + k^2,
-//   Rs = (a - 2n cos + cos^2) / (a + 2n cos + cos^2)
-//   Rp = (a cos^2 - 2n cos + 1) / (a cos^2 + 2n cos + 1),
+// (perpendicular) and a p-polarised (parallel) term, with the complex index
+// eta = n + ik, a = n^2 + k^2 and theta the angle of incidence,
+//   Rs = (a - 2n cos(theta) + cos^2(theta)) / (a + 2n cos(theta) + cos^2(theta))
+//   Rp = (a cos^2(theta) - 2n cos(theta) + 1) / (a cos^2(theta) + 2n cos(theta) + 1),
 // so the complex index n + ik enters only through n^2 + k^2 and 2n, and no
 // complex number or square root is formed. It is exact at normal incidence
 // (both terms ((n - 1)^2 + k^2) / ((n + 1)^2 + k^2)) and at grazing incidence
@@ -45,25 +46,25 @@ AURIVEL_FORCE_INLINE float PerpendicularRatio(float numerator, float denominator
 // (Rs + Rp) / 2 before the limits: for one channel in float, or for three in
 // FloatLanes, with the same operations in the same order.
 template <class Real>
-AURIVEL_FORCE_INLINE Real MeanOfPolarisedTerms(Real n, Real k, Real cosine) {
+AURIVEL_FORCE_INLINE Real MeanOfPolarisedTerms(Real n, Real k, Real cosTheta) {
     const Real squaredMagnitude = (k * k) + (n * n);  // a = |n + ik|^2
-    const Real twoNCosine = (n + n) * cosine;
-    const Real cosineSquared = cosine * cosine;
-    const Real perpendicular = PerpendicularRatio((squaredMagnitude - twoNCosine) + cosineSquared,
-                                                  (twoNCosine + squaredMagnitude) + cosineSquared);
-    // (a cos) cos rather than a times cos^2: the two can differ in the last bit.
-    const Real squaredMagnitudeCosineSquared = (squaredMagnitude * cosine) * cosine;
+    const Real twoNCosTheta = (n + n) * cosTheta;
+    const Real cosThetaSquared = cosTheta * cosTheta;
+    const Real rs = PerpendicularRatio((squaredMagnitude - twoNCosTheta) + cosThetaSquared,
+                                       (twoNCosTheta + squaredMagnitude) + cosThetaSquared);
+    // (a cos(theta)) cos(theta) rather than a cos^2(theta): the two can differ in the last bit.
+    const Real squaredMagnitudeCosThetaSquared = (squaredMagnitude * cosTheta) * cosTheta;
     const Real one(1.0f);
-    const Real parallel =
-        ((squaredMagnitudeCosineSquared - twoNCosine) + one) / ((twoNCosine + squaredMagnitudeCosineSquared) + one);
-    return (perpendicular + parallel) * Real(0.5f);
+    const Real rp = ((squaredMagnitudeCosThetaSquared - twoNCosTheta) + one) /
+                    ((twoNCosTheta + squaredMagnitudeCosThetaSquared) + one);
+    return (rs + rp) * Real(0.5f);
 }
 
 }  // namespace kernel
 
-// The reflectance at the cosine of the view angle, for one channel of index n + ik.
-AURIVEL_FORCE_INLINE float ConductorReflectance(float n, float k, float cosine) {
-    float reflectance = kernel::MeanOfPolarisedTerms(n, k, cosine);
+// The reflectance at cos(theta), for one channel of index n + ik.
+AURIVEL_FORCE_INLINE float ConductorReflectance(float n, float k, float cosTheta) {
+    float reflectance = kernel::MeanOfPolarisedTerms(n, k, cosTheta);
     // Ordered comparisons: NaN passes both unchanged.
     if (reflectance > 1.0f) {
         reflectance = 1.0f;
@@ -77,9 +78,9 @@ AURIVEL_FORCE_INLINE float ConductorReflectance(float n, float k, float cosine) 
 namespace kernel {
 
 // One ConductorReflectance per channel: what the SSE2 lanes stand in for.
-AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGBScalar(float cosine, const OpticalConstants& ior) {
-    return Rgba{ConductorReflectance(ior.nr, ior.kr, cosine), ConductorReflectance(ior.ng, ior.kg, cosine),
-                ConductorReflectance(ior.nb, ior.kb, cosine), 1.0f};
+AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGBScalar(float cosTheta, const OpticalConstants& ior) {
+    return Rgba{ConductorReflectance(ior.nr, ior.kr, cosTheta), ConductorReflectance(ior.ng, ior.kg, cosTheta),
+                ConductorReflectance(ior.nb, ior.kb, cosTheta), 1.0f};
 }
 
 #ifdef AURIVEL_KERNEL_SSE2
@@ -108,7 +109,7 @@ AURIVEL_FORCE_INLINE FloatLanes PerpendicularRatio(FloatLanes numerator, FloatLa
 
 #ifdef AURIVEL_KERNEL_SSE2
 
-// The reflectance at the cosine of the view angle, for each channel of ior;
+// The reflectance at cos(theta), for each channel of ior;
 // alpha is 1.
 //
 // The three channels in three lanes of one register. MeanOfPolarisedTerms
@@ -119,7 +120,7 @@ AURIVEL_FORCE_INLINE FloatLanes PerpendicularRatio(FloatLanes numerator, FloatLa
 // [0, 1] (0/0 makes it NaN), and a mean inside [0, 1] passes both limits
 // unchanged. So the common case keeps them off its chain of dependent
 // operations, behind a branch that is almost never taken.
-AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosine, const OpticalConstants& ior) {
+AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosTheta, const OpticalConstants& ior) {
     using kernel::FloatLanes;
     // Two unaligned loads inside the record: (nr, ng, nb, kr) and
     // (nb, kr, kg, kb), the latter turned to (kr, kg, kb, nb).
@@ -128,11 +129,11 @@ AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosine, const OpticalCon
     const __m128 n = _mm_loadu_ps(constants);
     const __m128 kLoad = _mm_loadu_ps(constants + 2);
     const __m128 k = _mm_shuffle_ps(kLoad, kLoad, _MM_SHUFFLE(0, 3, 2, 1));
-    const __m128 reflectance = kernel::MeanOfPolarisedTerms(FloatLanes(n), FloatLanes(k), FloatLanes(cosine)).v;
+    const __m128 reflectance = kernel::MeanOfPolarisedTerms(FloatLanes(n), FloatLanes(k), FloatLanes(cosTheta)).v;
     const __m128 one = _mm_set1_ps(1.0f);
     const __m128 inUnitRange = _mm_and_ps(_mm_cmpge_ps(reflectance, _mm_setzero_ps()), _mm_cmple_ps(reflectance, one));
     if (AURIVEL_UNLIKELY((_mm_movemask_ps(inUnitRange) & 7) != 7)) {
-        return kernel::ConductorReflectanceRGBScalar(cosine, ior);
+        return kernel::ConductorReflectanceRGBScalar(cosTheta, ior);
     }
     return Rgba{_mm_cvtss_f32(reflectance),
                 _mm_cvtss_f32(_mm_shuffle_ps(reflectance, reflectance, _MM_SHUFFLE(1, 1, 1, 1))),
@@ -141,10 +142,10 @@ AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosine, const OpticalCon
 
 #else
 
-// The reflectance at the cosine of the view angle, for each channel of ior;
+// The reflectance at cos(theta), for each channel of ior;
 // alpha is 1.
-AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosine, const OpticalConstants& ior) {
-    return kernel::ConductorReflectanceRGBScalar(cosine, ior);
+AURIVEL_FORCE_INLINE Rgba ConductorReflectanceRGB(float cosTheta, const OpticalConstants& ior) {
+    return kernel::ConductorReflectanceRGBScalar(cosTheta, ior);
 }
 
 #endif
