@@ -2,7 +2,7 @@
 // map: they only read the cache that Update wrote.
 #include "map/Aurivel.h"
 
-#include "shading/shade_sample_inline.h"
+#include "shading/shade_sample.h"
 
 void Aurivel::SetGBufferIDOf(ShadeContext& sc) const {
     if (gbufID != 0) sc.SetGBufferID(static_cast<int>(gbufID));
@@ -13,8 +13,8 @@ AColor Aurivel::EvalColor(ShadeContext& sc) {
     const Point3 normal = sc.Normal();
     const Point3 view = sc.V();
     // The inline sample: compiled into this function, no call per stage.
-    const aurivel::Rgba c = aurivel::kernel::ShadeSample({normal.x, normal.y, normal.z}, {view.x, view.y, view.z}, ior,
-                                                         hueShift, satShift, gammaExp);
+    const aurivel::Rgba c = aurivel::ShadeSample({normal.x, normal.y, normal.z}, {view.x, view.y, view.z}, ior,
+                                                 hueShift, satShift, gammaExp);
     return texout->Filter(AColor(c.r, c.g, c.b, c.a));
 }
 

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "shading/color_adjust_inline.h"
-
 namespace aurivel {
 
 float WrapToRange(float v, float lo, float hi) {
@@ -39,14 +37,6 @@ float WrapToRange(float v, float lo, float hi) {
     // A width rounded in double can step right over a range that is narrow
     // next to its bounds (such as [1e-37, 1e38)); lo is then the nearest answer.
     return x < low ? lo : static_cast<float>(x);
-}
-
-float HueToChannel(float p, float q, float t) { return kernel::HueToChannel(p, q, t); }
-
-Hsl RgbToHsl(float r, float g, float b) { return kernel::RgbToHsl(r, g, b); }
-
-Rgba AdjustColor(float r, float g, float b, float hueShift, float satShift, float gamma) {
-    return kernel::AdjustColor(r, g, b, hueShift, satShift, gamma);
 }
 
 }  // namespace aurivel

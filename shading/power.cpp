@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shading/power_inline.h"
+#include "shading/power_detail.h"
 #include "shading/power_lanes.h"
 
 // The accurate path, in the manner of the CORE-MATH project: x^y in
@@ -49,7 +49,7 @@ constexpr double kScaledOverflow = 128.0 * 128.0;
 constexpr double kScaledUnderflow = -160.0 * 128.0;
 
 // Down to t = -160 the fast result's relative error stays below 2^-40.95
-// (shading/power_inline.h); these bounds enclose it with the products'
+// (shading/power_detail.h); these bounds enclose it with the products'
 // rounding.
 constexpr double kFastBelow = 1.0 - 0x1p-40;
 constexpr double kFastAbove = 1.0 + 0x1p-40;
@@ -404,15 +404,37 @@ AURIVEL_FORCE_INLINE bool RaiseThreeFast(float& a, float& b, float& c, float y) 
 
 #endif
 
+// x^y with the fast path inline and its continuations out of line: Power
+// itself, and the gamma step's fallback, which so makes no call for a
+// channel that the fast path answers.
+AURIVEL_FORCE_INLINE float PowerWithFastPathInline(float x, float y) {
+    using namespace kernel::power_detail;
+    const std::uint32_t ix = BitCast<std::uint32_t>(x);
+    // One test for zero, subnormal, infinite, NaN and negative x.
+    if (AURIVEL_UNLIKELY(ix - 0x00800000u >= 0x7f000000u)) {
+        return PowerOutsideFastPath(x, y);
+    }
+    const double scaled = ScaledExponent(ix, y);
+    // One test for NaN and for results outside the normal range.
+    if (AURIVEL_UNLIKELY(!(std::fabs(scaled - kNormalRangeMiddle) < kNormalRangeHalfWidth))) {
+        return PowerOutsideFastPath(x, y);
+    }
+    const double result = Exp2Fast(scaled);
+    if (AURIVEL_UNLIKELY(NearHalfway(result))) {
+        return PowerAccurate(x, y);
+    }
+    return static_cast<float>(result);
+}
+
 // Apart, so that the lanes' fast path needs no call and so no saved
 // registers.
 AURIVEL_NO_INLINE PowerTriple RaiseOneByOne(float a, float b, float c, float y) {
-    return PowerTriple{kernel::Power(a, y), kernel::Power(b, y), kernel::Power(c, y)};
+    return PowerTriple{PowerWithFastPathInline(a, y), PowerWithFastPathInline(b, y), PowerWithFastPathInline(c, y)};
 }
 
 }  // namespace
 
-float Power(float x, float y) { return kernel::Power(x, y); }
+float Power(float x, float y) { return PowerWithFastPathInline(x, y); }
 
 PowerTriple RaiseEachToPower(float a, float b, float c, float y) {
 #ifdef AURIVEL_KERNEL_SSE2

@@ -1,6 +1,6 @@
 #include "shading/power_lanes.h"
 
-#include "shading/power_inline.h"
+#include "shading/power_detail.h"
 
 namespace aurivel::power_lanes {
 namespace {

@@ -15,6 +15,7 @@
 
 #include "module_fixture/module_fixture.h"
 #include "module_fixture/random_samples.h"
+#include "presets/preset_table.h"
 #include "standin/shade_context.h"
 
 namespace aurivel_test {
@@ -22,7 +23,7 @@ namespace {
 
 constexpr uint32_t kMaps = 1024;
 constexpr uint32_t kSamplesPerMap = 1024;
-constexpr int kPresets = 11;  // Custom and the ten metals
+constexpr uint32_t kPresetValues = aurivel::kPresets.size() + 1;  // Custom and each row
 
 // The gammas of the set, map after map; 0 stands for a random gamma in range.
 constexpr float kGammas[] = {1.0f, 2.2f, 0.0f};
@@ -50,11 +51,12 @@ float RandomConstant(SplitMix64& rng) {
     return 100.0f * (u * u * u);
 }
 
-// Map m: preset m mod 11, gamma kind m mod 3, no hue or saturation change
-// for every fourth map, all else random from the stream of m.
+// Map m: preset m mod kPresetValues, gamma kind m mod 3, no hue or
+// saturation change for every fourth map, all else random from the stream
+// of m.
 void SetUpMap(const MapHandle& map, uint32_t m, SplitMix64& rng) {
-    map.SetInt(pb_preset, static_cast<int>(m % kPresets));
-    if (m % kPresets == kCustom)
+    map.SetInt(pb_preset, static_cast<int>(m % kPresetValues));
+    if (m % kPresetValues == kCustom)
         for (ParamID id : kOpticalConstantIDs) map.Set(id, RandomConstant(rng));
     const float gamma = kGammas[m % kGammaKinds];
     map.Set(pb_gamma, gamma != 0.0f ? gamma : InRange(rng, 0.05f, 20.0f));

@@ -11,8 +11,8 @@
 #include "float_checks.h"
 #include "plain_pipeline.h"
 #include "presets/preset_table.h"
-#include "shading/color_adjust_inline.h"
-#include "shading/conductor_fresnel_inline.h"
+#include "shading/color_adjust.h"
+#include "shading/conductor_fresnel.h"
 
 namespace aurivel {
 namespace {
@@ -36,7 +36,7 @@ constexpr int kCaseCount = 4000000;
 bool SameResult(float a, float b) { return BitsOf(a) == BitsOf(b) || (std::isnan(a) && std::isnan(b)); }
 
 ::testing::AssertionResult SameLanes(float cosine, const OpticalConstants& ior) {
-    const Rgba lanes = kernel::ConductorReflectanceRGB(cosine, ior);
+    const Rgba lanes = ConductorReflectanceRGB(cosine, ior);
     const Rgba scalar = plain::ConductorReflectanceRGB(cosine, ior);
     if (SameResult(lanes.r, scalar.r) && SameResult(lanes.g, scalar.g) && SameResult(lanes.b, scalar.b) &&
         SameResult(lanes.a, scalar.a)) {

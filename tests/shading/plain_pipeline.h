@@ -5,7 +5,7 @@
 // shortcut, it must give the bits of the general operation here.
 
 #include "shading/color_adjust.h"
-#include "shading/conductor_fresnel_inline.h"
+#include "shading/conductor_fresnel.h"
 #include "shading/power.h"
 #include "shading/shading_types.h"
 

@@ -18,7 +18,7 @@
 #include "float_checks.h"
 #include "exact_power/llvm_powf.h"
 #include "shading/power.h"
-#include "shading/power_inline.h"
+#include "shading/power_detail.h"
 
 namespace aurivel {
 namespace {

@@ -17,7 +17,7 @@ namespace {
 
 constexpr mpfr_prec_t kPrecision = 400;
 
-// The layout that shading/power_inline.h reads: the logarithm's cells split
+// The layout that shading/power_detail.h reads: the logarithm's cells split
 // the reduced argument z in [0x1.66p-1, 0x1.66p+0) into 256 cells of equal
 // width in the float encoding, starting at the bit pattern kLogOffset.
 constexpr std::uint32_t kLogOffset = 0x3f330000u;

@@ -28,11 +28,10 @@ namespace aurivel {
 // give; they are not their measured pages sampled at the same wavelengths:
 // copper's n green is 0.97907 here and 1.197 in Johnson and Christy's data,
 // gold's 0.615 and 0.803. All ten are the map's classic values, kept for
-// saved scenes; head-on the gold row is CIEDE2000 8.19 from Johnson and
-// Christy's gold and the copper row 2.86 from their copper, as
-// `aurivel-preview --nk-db data/refractiveindex.info --compare` prints. A
-// metal's true colour is a measured fit (the preview tool's --nk and
-// --atlas).
+// saved scenes. How far each row's colour is from its measured page's,
+// `aurivel-preview --nk-db data/refractiveindex.info --compare` prints (the
+// README's table of the presets). A metal's true colour is a measured fit
+// (the preview tool's --nk and --atlas).
 
 // kPageData: the constants are the measured page at the three wavelengths;
 // kUnrecorded: they are of no recorded source.

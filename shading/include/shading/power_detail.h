@@ -1,9 +1,8 @@
 #pragma once
 
-// The fast path of the power as inline code, for the out-of-line functions
-// of power.cpp: Power itself, and the gamma step's RaiseEachToPower, which
-// runs the same operations for three channels in SSE2 lanes. Both give the
-// same bits.
+// The steps of the power's fast path, for power.cpp: Power itself, and the
+// gamma step's RaiseEachToPower, which runs the same operations for three
+// channels in SSE2 lanes. Both give the same bits.
 //
 // x^y = 2^t with t = y * log2(x), evaluated in double precision and rounded
 // once to float. Every step is an IEEE operation on doubles or integers, so
@@ -193,24 +192,5 @@ AURIVEL_FORCE_INLINE bool NearHalfway(double result) {
 }
 
 }  // namespace power_detail
-
-AURIVEL_FORCE_INLINE float Power(float x, float y) {
-    using namespace power_detail;
-    const std::uint32_t ix = BitCast<std::uint32_t>(x);
-    // One test for zero, subnormal, infinite, NaN and negative x.
-    if (AURIVEL_UNLIKELY(ix - 0x00800000u >= 0x7f000000u)) {
-        return PowerOutsideFastPath(x, y);
-    }
-    const double scaled = ScaledExponent(ix, y);
-    // One test for NaN and for results outside the normal range.
-    if (AURIVEL_UNLIKELY(!(std::fabs(scaled - kNormalRangeMiddle) < kNormalRangeHalfWidth))) {
-        return PowerOutsideFastPath(x, y);
-    }
-    const double result = Exp2Fast(scaled);
-    if (AURIVEL_UNLIKELY(NearHalfway(result))) {
-        return PowerAccurate(x, y);
-    }
-    return static_cast<float>(result);
-}
 
 }  // namespace aurivel::kernel
