@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-#include "hostfiles/input_file.h"
+#include "files/file_identity.h"
+#include "files/input_file.h"
 #include "platform_file.h"
 
-namespace hostfiles::platform {
+namespace aurivel::files::platform {
 namespace {
 
 static_assert(sizeof(std::intptr_t) == sizeof(HANDLE), "an open file's handle is kept as an intptr_t");
@@ -64,10 +65,14 @@ size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& pat
 
 void Close(std::intptr_t handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
 
-void WriteNewFile(const std::string& path, const void* bytes, size_t size) {
+bool WriteNewFile(const std::string& path, const void* bytes, size_t size) {
     HANDLE file =
-        CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw FileError("cannot write " + path + ": " + DescribeError(GetLastError()));
+        CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
+        throw FileError("cannot write " + path + ": " + DescribeError(error));
+    }
     const auto* next = static_cast<const unsigned char*>(bytes);
     size_t left = size;
     DWORD error = 0;
@@ -81,7 +86,9 @@ void WriteNewFile(const std::string& path, const void* bytes, size_t size) {
         }
     }
     if (!CloseHandle(file) && error == 0) error = GetLastError();
-    if (error != 0) throw FileError("cannot write " + path + ": " + DescribeError(error));
+    if (error == 0) return true;
+    Remove(path);
+    throw FileError("cannot write " + path + ": " + DescribeError(error));
 }
 
 void MoveOver(const std::string& from, const std::string& to) {
@@ -91,4 +98,21 @@ void MoveOver(const std::string& from, const std::string& to) {
 
 void Remove(const std::string& path) noexcept { DeleteFileW(Widen(path).c_str()); }
 
-}  // namespace hostfiles::platform
+}  // namespace aurivel::files::platform
+
+namespace aurivel::files {
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    // Opened for neither reading nor writing, which folders allow too.
+    HANDLE file = CreateFileW(platform::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    if (!known) return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+}
+
+}  // namespace aurivel::files

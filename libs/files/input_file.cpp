@@ -1,10 +1,10 @@
-#include "hostfiles/input_file.h"
+#include "files/input_file.h"
 
 #include <algorithm>
 
 #include "platform_file.h"
 
-namespace hostfiles {
+namespace aurivel::files {
 
 std::string DescribeSize(uint64_t bytes) {
     constexpr uint64_t kKiB = 1024;
@@ -66,4 +66,4 @@ std::string ReadWholeFile(const std::string& path, const SizeLimit& limit) {
     return bytes;
 }
 
-}  // namespace hostfiles
+}  // namespace aurivel::files

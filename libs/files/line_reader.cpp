@@ -1,6 +1,6 @@
-#include "hostfiles/line_reader.h"
+#include "files/line_reader.h"
 
-namespace hostfiles {
+namespace aurivel::files {
 namespace {
 
 // How much is read from the file at a time.
@@ -55,4 +55,4 @@ void LineReader::FailTooLong(int line) const {
                     " a line may have");
 }
 
-}  // namespace hostfiles
+}  // namespace aurivel::files

@@ -11,10 +11,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "hostfiles/input_file.h"
+#include "files/file_identity.h"
+#include "files/input_file.h"
 #include "platform_file.h"
 
-namespace hostfiles::platform {
+namespace aurivel::files::platform {
 namespace {
 
 [[noreturn]] void FailOpening(const std::string& path, int error) {
@@ -55,8 +56,9 @@ size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& pat
 
 void Close(std::intptr_t handle) { close(static_cast<int>(handle)); }
 
-void WriteNewFile(const std::string& path, const void* bytes, size_t size) {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+bool WriteNewFile(const std::string& path, const void* bytes, size_t size) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) return false;
     if (fd < 0) throw FileError("cannot write " + path + ": " + std::strerror(errno));
     const auto* next = static_cast<const unsigned char*>(bytes);
     size_t left = size;
@@ -71,7 +73,9 @@ void WriteNewFile(const std::string& path, const void* bytes, size_t size) {
         }
     }
     if (close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw FileError("cannot write " + path + ": " + std::strerror(error));
+    if (error == 0) return true;
+    Remove(path);
+    throw FileError("cannot write " + path + ": " + std::strerror(error));
 }
 
 void MoveOver(const std::string& from, const std::string& to) {
@@ -81,4 +85,14 @@ void MoveOver(const std::string& from, const std::string& to) {
 
 void Remove(const std::string& path) noexcept { std::remove(path.c_str()); }
 
-}  // namespace hostfiles::platform
+}  // namespace aurivel::files::platform
+
+namespace aurivel::files {
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+}
+
+}  // namespace aurivel::files

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace hostfiles::platform {
+namespace aurivel::files::platform {
 
 struct OpenedFile {
     std::intptr_t handle;
@@ -22,13 +22,14 @@ OpenedFile OpenRegularFile(const std::string& path);
 size_t Read(std::intptr_t handle, void* buffer, size_t n, const std::string& path);
 void Close(std::intptr_t handle);
 
-// Writes a file at path, replacing one that is there; throws FileError
-// "cannot write <path>: <reason>".
-void WriteNewFile(const std::string& path, const void* bytes, size_t size);
+// Writes a new file at path and returns true; returns false, touching
+// nothing, when something is already there. Throws FileError "cannot write
+// <path>: <reason>" after removing what it wrote.
+bool WriteNewFile(const std::string& path, const void* bytes, size_t size);
 // Puts the file `from` in the place of `to` in one step; throws FileError
 // "cannot replace <to>: <reason>".
 void MoveOver(const std::string& from, const std::string& to);
 // Removes the file if it is there.
 void Remove(const std::string& path) noexcept;
 
-}  // namespace hostfiles::platform
+}  // namespace aurivel::files::platform

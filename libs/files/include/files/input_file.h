@@ -1,27 +1,17 @@
-// The host's file services for reading outside files: scenes and data files
-// come from mail, downloads, shares and mistyped paths, so a file is opened
-// only if it is a regular file (never blocking on a pipe or a device), and
-// its size is checked against what the reader accepts before it is read.
+// Reading outside files: scenes and data files come from mail, downloads,
+// shares and mistyped paths, so a file is opened only if it is a regular
+// file (never blocking on a pipe or a device), and its size is checked
+// against what the reader accepts before it is read.
 // Every failure is a FileError whose message names the file and says why.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
-namespace hostfiles {
+#include "files/file_error.h"
 
-class FileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// "<path> does not exist": nothing is there, so a reader may look elsewhere.
-class MissingFile : public FileError {
-public:
-    using FileError::FileError;
-};
+namespace aurivel::files {
 
 // The most a reader accepts of one kind of file, and what that kind is
 // called in messages ("a data file").
@@ -50,7 +40,7 @@ public:
     const std::string& Path() const { return path_; }
     // The size when it was opened.
     uint64_t Size() const { return size_; }
-    void CheckSize(const SizeLimit& limit) const { hostfiles::CheckSize(size_, path_, limit); }
+    void CheckSize(const SizeLimit& limit) const { files::CheckSize(size_, path_, limit); }
 
     // Up to n bytes from where the last read ended; 0 at the end.
     size_t ReadSome(void* buffer, size_t n);
@@ -68,4 +58,4 @@ private:
 // the limit (and when it grows past it while being read).
 std::string ReadWholeFile(const std::string& path, const SizeLimit& limit);
 
-}  // namespace hostfiles
+}  // namespace aurivel::files

@@ -1,4 +1,4 @@
-// The host's file services: which paths open, and how much of a file or a
+// Reading and writing files: which paths open, and how much of a file or a
 // line is read. Portable, so that the Windows build runs it under Wine too.
 #include <gtest/gtest.h>
 
@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "hostfiles/input_file.h"
-#include "hostfiles/line_reader.h"
-#include "hostfiles/output_file.h"
+#include "files/file_identity.h"
+#include "files/input_file.h"
+#include "files/line_reader.h"
+#include "files/output_file.h"
 #include "test_support/scratch_folder.h"
 
 namespace {
 
-using hostfiles::FileError;
+namespace files = aurivel::files;
+using files::FileError;
 
 #ifdef _WIN32
 const char* const kDevice = "NUL";
@@ -21,15 +23,15 @@ const char* const kDevice = "NUL";
 const char* const kDevice = "/dev/null";
 #endif
 
-class HostFiles : public ::testing::Test {
+class Files : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& bytes) const {
         const std::string path = dir_ / name;
-        hostfiles::WriteWholeFile(path, bytes.data(), bytes.size());
+        files::WriteWholeFile(path, bytes.data(), bytes.size());
         return path;
     }
 
-    const test_support::ScratchFolder dir_{test_support::TemporaryFolder(), test_support::ProcessName("hostfiles")};
+    const test_support::ScratchFolder dir_{test_support::TemporaryFolder(), test_support::ProcessName("files")};
 };
 
 // The message of the FileError that `act` throws; empty if it throws none.
@@ -43,7 +45,7 @@ std::string Refusal(Act act) {
     return {};
 }
 
-TEST_F(HostFiles, OnlyRegularFilesOpenAndEachRefusalNamesThePathAndWhy) {
+TEST_F(Files, OnlyRegularFilesOpenAndEachRefusalNamesThePathAndWhy) {
     const std::string missing = dir_ / "absent.txt";
     const struct {
         std::string path;
@@ -55,36 +57,36 @@ TEST_F(HostFiles, OnlyRegularFilesOpenAndEachRefusalNamesThePathAndWhy) {
         {kDevice, " is not a regular file"},
     };
     for (const auto& c : refused) {
-        EXPECT_EQ(Refusal([&] { hostfiles::InputFile file(c.path); }), c.path + c.why);
+        EXPECT_EQ(Refusal([&] { files::InputFile file(c.path); }), c.path + c.why);
     }
     // Nothing at the path is the one refusal that lets a reader look elsewhere.
-    EXPECT_THROW(hostfiles::InputFile{missing}, hostfiles::MissingFile);
-    hostfiles::InputFile file(Write("ten.txt", "0123456789"));
+    EXPECT_THROW(files::InputFile{missing}, files::MissingFile);
+    files::InputFile file(Write("ten.txt", "0123456789"));
     EXPECT_EQ(file.Size(), 10u);
 }
 
-TEST_F(HostFiles, WholeFilesAreReadUpToTheirLimit) {
+TEST_F(Files, WholeFilesAreReadUpToTheirLimit) {
     const std::string path = Write("ten.txt", "0123456789");
-    EXPECT_EQ(hostfiles::ReadWholeFile(path, {10, "a test file"}), "0123456789");
+    EXPECT_EQ(files::ReadWholeFile(path, {10, "a test file"}), "0123456789");
     EXPECT_EQ(Refusal([&] {
-                  hostfiles::ReadWholeFile(path, {9, "a test file"});
+                  files::ReadWholeFile(path, {9, "a test file"});
               }),
               path + " is larger than the 9 bytes a test file may have");
     EXPECT_EQ(Refusal([&] {
-                  hostfiles::ReadWholeFile(dir_.Path(), {10, "a test file"});
+                  files::ReadWholeFile(dir_.Path(), {10, "a test file"});
               }),
               dir_.Path() + " is a directory");
 }
 
-TEST_F(HostFiles, SizesAreSaidInTheLargestWholeUnit) {
+TEST_F(Files, SizesAreSaidInTheLargestWholeUnit) {
     const std::pair<uint64_t, const char*> sizes[] = {
         {1, "1 byte"}, {1000, "1000 bytes"}, {1536, "1536 bytes"}, {64 << 10, "64 KiB"}, {16 << 20, "16 MiB"}};
-    for (const auto& [bytes, text] : sizes) EXPECT_EQ(hostfiles::DescribeSize(bytes), text);
+    for (const auto& [bytes, text] : sizes) EXPECT_EQ(files::DescribeSize(bytes), text);
 }
 
-TEST_F(HostFiles, AFileCutShortWhileReadIsReported) {
+TEST_F(Files, AFileCutShortWhileReadIsReported) {
     const std::string path = Write("ten.txt", "0123456789");
-    hostfiles::InputFile file(path);
+    files::InputFile file(path);
     // Rewritten in place, as another program would cut it, not replaced.
     std::FILE* cut = std::fopen(path.c_str(), "wb");
     ASSERT_NE(cut, nullptr);
@@ -93,6 +95,29 @@ TEST_F(HostFiles, AFileCutShortWhileReadIsReported) {
     char bytes[10];
     EXPECT_EQ(Refusal([&] { file.ReadExactly(bytes, sizeof bytes); }),
               path + " ended early: it changed while it was being read");
+}
+
+// A save writes its bytes beside the file first; something already there
+// under that name is someone else's, and is kept.
+TEST_F(Files, ASaveKeepsWhatIsNamedAsItsTemporary) {
+    const std::string path = Write("scene.max", "before");
+    Write("scene.max.saving", "theirs");
+    EXPECT_EQ(Refusal([&] { files::WriteWholeFile(path, "mine", 4); }),
+              "cannot write " + path +
+                  ".saving: something of that name is in the way (remove it if it is left from "
+                  "a save that broke off)");
+    EXPECT_EQ(files::ReadWholeFile(path, {10, "a test file"}), "before");
+    EXPECT_EQ(files::ReadWholeFile(path + ".saving", {10, "a test file"}), "theirs");
+}
+
+TEST_F(Files, APathNamesTheFileItLeadsToHoweverItIsSpelt) {
+    const std::string a = Write("a.txt", "a");
+    const std::string b = Write("b.txt", "a");
+    ASSERT_TRUE(files::IdentityOf(a));
+    EXPECT_EQ(files::IdentityOf(a), files::IdentityOf(dir_.Path() + "/./a.txt"));
+    EXPECT_NE(files::IdentityOf(a), files::IdentityOf(b));
+    EXPECT_TRUE(files::IdentityOf(dir_.Path()));
+    EXPECT_FALSE(files::IdentityOf(dir_ / "absent.txt"));
 }
 
 struct LineCase {
@@ -104,7 +129,7 @@ struct LineCase {
 };
 
 // The lines, and the refusal's message, that a reader gives.
-std::pair<std::vector<std::string>, std::string> ReadAll(hostfiles::LineReader&& reader) {
+std::pair<std::vector<std::string>, std::string> ReadAll(files::LineReader&& reader) {
     std::vector<std::string> lines;
     const std::string refusal = Refusal([&] {
         while (const auto line = reader.Next()) lines.emplace_back(*line);
@@ -113,7 +138,7 @@ std::pair<std::vector<std::string>, std::string> ReadAll(hostfiles::LineReader&&
 }
 
 // From memory and from a file alike; long lines span the file's reads.
-TEST_F(HostFiles, LinesEndAtTheirLineEndOrAreRefusedPastTheLongest) {
+TEST_F(Files, LinesEndAtTheirLineEndOrAreRefusedPastTheLongest) {
     const std::string wide(100000, 'w');
     const LineCase cases[] = {
         {"empty", "", 8, {}, ""},
@@ -130,9 +155,9 @@ TEST_F(HostFiles, LinesEndAtTheirLineEndOrAreRefusedPastTheLongest) {
     };
     for (const LineCase& c : cases) {
         const std::string path = Write("lines.txt", c.text);
-        hostfiles::InputFile file(path);
-        const auto fromFile = ReadAll(hostfiles::LineReader(file, c.longestLine));
-        const auto fromMemory = ReadAll(hostfiles::LineReader(c.text, "text", c.longestLine));
+        files::InputFile file(path);
+        const auto fromFile = ReadAll(files::LineReader(file, c.longestLine));
+        const auto fromMemory = ReadAll(files::LineReader(c.text, "text", c.longestLine));
         EXPECT_EQ(fromFile.first, c.lines) << c.what;
         EXPECT_EQ(fromMemory.first, c.lines) << c.what;
         EXPECT_EQ(fromFile.second, c.refusal.empty() ? "" : path + ": " + c.refusal) << c.what;
@@ -141,9 +166,9 @@ TEST_F(HostFiles, LinesEndAtTheirLineEndOrAreRefusedPastTheLongest) {
 }
 
 // A file is refused by its first line without reading the rest.
-TEST_F(HostFiles, ALinePastTheLongestIsRefusedBeforeTheRestIsRead) {
-    hostfiles::InputFile file(Write("long.txt", std::string(1 << 20, 'x')));
-    hostfiles::LineReader lines(file, 8);
+TEST_F(Files, ALinePastTheLongestIsRefusedBeforeTheRestIsRead) {
+    files::InputFile file(Write("long.txt", std::string(1 << 20, 'x')));
+    files::LineReader lines(file, 8);
     EXPECT_FALSE(Refusal([&] { lines.Next(); }).empty());
     char next;
     EXPECT_EQ(file.ReadSome(&next, 1), 1u);

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "hostfiles/input_file.h"
+#include "files/input_file.h"
 
-namespace hostfiles {
+namespace aurivel::files {
 
 class LineReader {
 public:
@@ -41,4 +41,4 @@ private:
     int lineNumber_ = 0;
 };
 
-}  // namespace hostfiles
+}  // namespace aurivel::files
