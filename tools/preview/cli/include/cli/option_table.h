@@ -38,7 +38,7 @@ struct OptionRow {
     unsigned takenBy;       // Shown bits of the views that take it
     HelpSection section;
     void (*apply)(Options& options, const std::string& value);  // null: only selects a view
-    const char* help;  // one paragraph; {R}, {G}, {B}, {visible}, {angles} and {presets} are filled in
+    const char* help;  // one paragraph; {R}, {G}, {B}, {visible}, {angles}, {presets}, {metals} and {parameters} are filled in
 };
 
 const std::vector<OptionRow>& OptionTable();

@@ -1,8 +1,8 @@
-#include "render/reflectance_curves.h"
+#include "measured/reflectance_curves.h"
 
-#include "metal_colour/channel_wavelengths.h"
 #include "exact_fresnel/exact_fresnel.h"
-#include "atlas/maxscript.h"
+#include "host/maxscript.h"
+#include "metal_colour/channel_wavelengths.h"
 #include "utf/utf.h"
 
 namespace aurivel::preview {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "render/image.h"
-#include "cli/progress.h"
+#include "render/progress.h"
 #include "render/sample_sphere.h"
 
 namespace aurivel::preview {

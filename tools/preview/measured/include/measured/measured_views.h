@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "metal_colour/fit.h"
 #include "render/image.h"
-#include "cli/options.h"
 #include "render/plot.h"
 #include "render/render.h"
 

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "atlas/maxscript.h"
-#include "cli/options.h"
+#include "host/maxscript.h"
 #include "render/render.h"
 #include "shading/shading_types.h"
 
@@ -41,9 +40,10 @@ public:
     PreviewMap(PreviewMap&&) noexcept;
     ~PreviewMap();
 
-    // As a script sets "name = value"; "preset" also takes a preset's name.
-    // Throws UsageError for an unknown name or a value the parameter cannot hold.
-    void SetParameter(const ParameterSetting& setting);
+    // As a script sets "name = value", the value as typed: a number, or for
+    // "preset" also a preset's name. Throws UsageError for an unknown name or
+    // a value the parameter cannot hold.
+    void SetParameter(const std::string& name, const std::string& value);
     // A Custom map with these constants: preset 0, then the six values.
     void SetCustomConstants(const OpticalConstants& constants);
     // The same for constants from measured data, where a value the map

@@ -1,4 +1,4 @@
-#include "cli/numbers.h"
+#include "base/numbers.h"
 
 namespace aurivel::preview {
 namespace {

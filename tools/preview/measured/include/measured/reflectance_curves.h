@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "metal_colour/fit.h"
 #include "host/host.h"
+#include "metal_colour/fit.h"
 #include "render/plot.h"
 
 namespace aurivel::preview {

@@ -1,4 +1,4 @@
-#include "atlas/maxscript.h"
+#include "host/maxscript.h"
 
 #include <array>
 #include <cmath>
@@ -6,8 +6,9 @@
 #include <sstream>
 #include <utility>
 
-#include "cli/errors.h"
-#include "cli/numbers.h"
+#include "base/errors.h"
+#include "base/numbers.h"
+#include "presets/parameter_names.h"
 
 namespace aurivel::preview {
 
@@ -32,9 +33,11 @@ void RequireScriptable(const MapSettings& map) {
     const std::array<float, 6> constants = Values(map.constants);
     std::vector<std::pair<const char*, float>> values;
     for (std::size_t i = 0; i < constants.size(); ++i) {
-        values.emplace_back(kOpticalConstantNames[i], constants[i]);
+        values.emplace_back(kOpticalConstantParameters[i], constants[i]);
     }
-    values.insert(values.end(), {{"gamma", map.gamma}, {"hue", map.hue}, {"sat", map.sat}});
+    values.insert(
+        values.end(),
+        {{kGammaParameter.narrow, map.gamma}, {kHueParameter.narrow, map.hue}, {kSatParameter.narrow, map.sat}});
     for (const auto& [name, value] : values) {
         if (!std::isfinite(value)) {
             throw ToolError(std::string("the map's ") + name + " is " + ShortestDecimal(value) +
@@ -80,7 +83,7 @@ void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variab
     out << indent << variable << " = " << className_ << "()\n";
     OpticalConstants before = newMap_.constants;
     if (map.preset != newMap_.preset) {
-        set("preset", std::to_string(map.preset));
+        set(kPresetParameter.narrow, std::to_string(map.preset));
         if (map.preset >= 0 && static_cast<std::size_t>(map.preset) < presetConstants_.size()) {
             before = presetConstants_[static_cast<std::size_t>(map.preset)];
         }
@@ -89,14 +92,15 @@ void MapScriptWriter::WriteMap(const MapSettings& map, const std::string& variab
     const std::array<float, 6> unset = Values(before);
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (map.preset == kCustom || !SameBits(values[i], unset[i])) {
-            set(kOpticalConstantNames[i], MaxScriptNumber(values[i]));
+            set(kOpticalConstantParameters[i], MaxScriptNumber(values[i]));
         }
     }
     const struct {
         const char* name;
         float value, newValue;
-    } adjustments[] = {
-        {"gamma", map.gamma, newMap_.gamma}, {"hue", map.hue, newMap_.hue}, {"sat", map.sat, newMap_.sat}};
+    } adjustments[] = {{kGammaParameter.narrow, map.gamma, newMap_.gamma},
+                       {kHueParameter.narrow, map.hue, newMap_.hue},
+                       {kSatParameter.narrow, map.sat, newMap_.sat}};
     for (const auto& a : adjustments) {
         if (!SameBits(a.value, a.newValue)) {
             set(a.name, MaxScriptNumber(a.value));

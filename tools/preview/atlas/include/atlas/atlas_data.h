@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "host/maxscript.h"
 #include "metal_colour/fit.h"
-#include "atlas/maxscript.h"
 #include "metal_colour/material_models.h"
 #include "metal_colour/recommendation.h"
 #include "nkdata/nk_data.h"

@@ -1,4 +1,4 @@
-#include "cli/parallel.h"
+#include "render/parallel.h"
 
 #include <atomic>
 #include <exception>

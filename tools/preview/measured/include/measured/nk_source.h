@@ -6,8 +6,8 @@
 #include <optional>
 #include <ostream>
 
-#include "nkdata/nk_data.h"
 #include "cli/options.h"
+#include "nkdata/nk_data.h"
 #include "shading/shading_types.h"
 
 namespace aurivel::preview {

@@ -3,11 +3,11 @@
 
 #include <ostream>
 
+#include "cli/options.h"
+#include "host/host.h"
 #include "metal_colour/fit.h"
 #include "render/font.h"
-#include "host/host.h"
 #include "render/image.h"
-#include "cli/options.h"
 #include "render/sheet.h"
 
 namespace aurivel::preview {

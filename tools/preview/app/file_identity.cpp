@@ -1,16 +1,13 @@
-#include "cli/file_identity.h"
+#include "app/file_identity.h"
 
-#include <sys/stat.h>
-
-#include "cli/errors.h"
+#include "base/errors.h"
+#include "files/file_identity.h"
 #include "nkdata/nk_database.h"
 
 namespace aurivel::preview {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool Identity(const fs::path& path, struct stat& status) { return ::stat(path.c_str(), &status) == 0; }
 
 bool DrawsAPicture(const Options& options) {
     return options.view != View::kInfo && options.view != View::kAtlas && !options.maxscript && !options.nkList;
@@ -40,10 +37,10 @@ void AddPageFiles(const Options& options, std::vector<NamedFile>& inputs) {
 }  // namespace
 
 bool SameFile(const fs::path& a, const fs::path& b) {
-    struct stat first {};
-    struct stat second {};
-    if (Identity(a, first) && Identity(b, second)) {
-        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    const std::optional<files::FileIdentity> first = files::IdentityOf(a.string());
+    const std::optional<files::FileIdentity> second = files::IdentityOf(b.string());
+    if (first && second) {
+        return *first == *second;
     }
     std::error_code error;
     const fs::path resolvedA = fs::weakly_canonical(fs::absolute(a), error);

@@ -6,8 +6,8 @@
 
 #include <ostream>
 
-#include "host/host.h"
 #include "cli/options.h"
+#include "host/host.h"
 
 namespace aurivel::preview {
 

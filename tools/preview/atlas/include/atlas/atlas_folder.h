@@ -13,8 +13,8 @@ namespace aurivel::preview {
 
 inline constexpr const char* kAtlasFileList = "atlas-files.txt";
 
-// Writes the file through write, and throws ToolError when that fails,
-// removing what it wrote of it.
+// Writes the file whole with what write makes, or throws ToolError and
+// leaves the file as it was.
 void WriteTextFile(const std::filesystem::path& path, const std::function<void(std::ostream&)>& write);
 
 class AtlasFolder {

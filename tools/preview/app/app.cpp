@@ -1,21 +1,22 @@
-#include "cli/app.h"
+#include "app/app.h"
 
 #include <iomanip>
 #include <sstream>
 
+#include "app/file_identity.h"
 #include "atlas/atlas.h"
-#include "measured/compare.h"
-#include "cli/file_identity.h"
-#include "cli/wide_text.h"
-#include "render/font.h"
+#include "base/numbers.h"
+#include "base/wide_text.h"
 #include "host/host.h"
+#include "measured/compare.h"
+#include "measured/measured_views.h"
 #include "measured/nk_source.h"
-#include "cli/numbers.h"
+#include "measured/reflectance_curves.h"
+#include "presets/parameter_names.h"
+#include "render/font.h"
 #include "render/plot.h"
 #include "render/png_writer.h"
 #include "render/sheet.h"
-#include "measured/measured_views.h"
-#include "render/reflectance_curves.h"
 #include "utf/utf.h"
 
 namespace aurivel::preview {
@@ -53,10 +54,10 @@ PreviewMap PrepareMap(const PreviewModule& module, const Options& options, const
                                  data->source);
     }
     if (options.preset) {
-        map.SetParameter({"preset", *options.preset});
+        map.SetParameter(kPresetParameter.narrow, *options.preset);
     }
     for (const ParameterSetting& setting : options.settings) {
-        map.SetParameter(setting);
+        map.SetParameter(setting.name, setting.value);
     }
     if (options.saveFile) {
         map.Save(*options.saveFile);
@@ -117,7 +118,7 @@ Image RenderSheet(PreviewMap& map, const Options& options, std::ostream* progres
     const int metals = static_cast<int>(names.size()) - 1;  // item 0 is Custom
     LabelledSheet sheet(metals, 5, options.size.value_or(kDefaultTileSize), progressOut);
     for (int tile = 0; tile < metals; ++tile) {
-        map.SetParameter({"preset", std::to_string(tile + 1)});
+        map.SetParameter(kPresetParameter.narrow, std::to_string(tile + 1));
         map.Update(options.time);
         sheet.Draw(tile, Shading(map, options), names[static_cast<std::size_t>(tile + 1)], options);
     }

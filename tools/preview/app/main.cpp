@@ -8,10 +8,10 @@
 #include <exception>
 #include <iostream>
 
-#include "cli/app.h"
-#include "cli/errors.h"
+#include "app/app.h"
+#include "base/errors.h"
+#include "base/wide_text.h"
 #include "nkdata/nk_error.h"
-#include "cli/wide_text.h"
 
 namespace {
 

@@ -10,10 +10,6 @@
 
 namespace aurivel::preview {
 
-// The six constants' internal names, in the order of OpticalConstants.
-inline constexpr const char* kOpticalConstantNames[6] = {"nrvalue", "ngvalue", "nbvalue",
-                                                         "krvalue", "kgvalue", "kbvalue"};
-
 // A number as MAXScript's literal grammar has it: plain decimals ("0.05",
 // "-180"), or with a fractional part before any exponent ("2.0e-5",
 // "1.0e30"), never "2e-05"; the shortest such text that reads back as the
