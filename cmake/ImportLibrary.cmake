@@ -3,8 +3,7 @@
 # The import library <lib file> of the DLL that <def file> describes (its
 # LIBRARY name and EXPORTS), made as Windows builds make one without the DLL
 # at hand (lib /def); here by llvm-dlltool, as LLVM 14's llvm-lib reads no
-# .def file. <target> builds it.
-find_program(AURIVEL_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+# .def file (cmake/Dependencies.cmake finds it). <target> builds it.
 
 function(aurivel_import_library target)
   cmake_parse_arguments(L "" "DEF;OUTPUT" "" ${ARGN})

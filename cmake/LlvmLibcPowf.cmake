@@ -1,4 +1,5 @@
-# LLVM's C library ships a correctly rounded powf (Debian libllvmlibc-19-dev),
+# LLVM's C library (AURIVEL_LLVM_LIBC_ARCHIVE, cmake/Dependencies.cmake) ships a
+# correctly rounded powf,
 # the peer of the map's power in the benchmarks and a second oracle in its
 # tests. The archive's powf object also defines the plain C symbol powf, which
 # would replace the C library's in every program that links it, and reaches
@@ -6,10 +7,6 @@
 # three objects are joined into one with every symbol local but the C++ powf
 # in LLVM's versioned namespace. Defines the target llvm_libc_powf, whose
 # users see that namespace as AURIVEL_LLVM_LIBC_NAMESPACE.
-find_file(AURIVEL_LLVM_LIBC_ARCHIVE libllvmlibc.a PATHS /usr/lib/llvm-19/lib NO_DEFAULT_PATH)
-if(NOT AURIVEL_LLVM_LIBC_ARCHIVE)
-  message(FATAL_ERROR "libllvmlibc.a not found: install libllvmlibc-19-dev (scripts/setup.sh)")
-endif()
 
 execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${AURIVEL_LLVM_LIBC_ARCHIVE}
   OUTPUT_VARIABLE _llvm_libc_symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)

@@ -1,29 +1,32 @@
 # aurivel_add_map_module(<target>)
 #
 # The map's module, Aurivel.dlt, as <target>: the one plug-in library that
-# the host loads (plugin/), built from its sources with its include and link
-# rules. plugin/ builds the shipped module with it; the benchmarks build
-# their peers with another gamma power the same way, so that what they
-# measure is the module as shipped.
+# the host loads (plugin/). plugin/ builds the shipped module with it; the
+# benchmarks build their peers with another gamma power the same way, so
+# that what they measure is the module as shipped.
+#
+# The module is made of parts (aurivel_add_module_part), each a target in
+# its folder, which the module links. What each part uses, one way:
+#   resources (aurivel_resource_ids, resources/): nothing
+#   entry (aurivel_entry, plugin/DllEntry.cpp): resources
+#   parameter block (aurivel_param_block, map/params/): entry, preset table, resources
+#   presets (aurivel_preset_rules, presets/rules/): parameter block, preset table
+#   editor (aurivel_editor, editor/): presets, parameter block, entry, resources
+#   map (aurivel_map, map/): editor, presets, parameter block, entry, preset table, shading, resources
+#   class descriptor (aurivel_class_desc, plugin/AurivelClassDesc.cpp): map, entry, resources
+# The map's sources are the module's own, compiled in each module, where
+# what a benchmark's peer changes in the evaluation applies to them. The
+# other parts' objects are built once (for the fuzz targets, instrumented).
+set(AURIVEL_MAP_MODULE_PARTS aurivel_entry aurivel_class_desc aurivel_param_block aurivel_preset_rules aurivel_editor)
+
 function(aurivel_add_map_module target)
   set(root ${PROJECT_SOURCE_DIR})
   aurivel_add_plugin_module(${target}
     DEF ${root}/plugin/Aurivel.def
     RC ${root}/resources/Aurivel.rc
-    SOURCES
-      ${root}/plugin/DllEntry.cpp
-      ${root}/plugin/AurivelClassDesc.cpp
-      ${root}/map/AurivelParams.cpp
-      ${root}/map/Aurivel.cpp
-      ${root}/map/AurivelEval.cpp
-      ${root}/presets/Presets.cpp
-      ${root}/editor/AurivelDlgProc.cpp
-      ${root}/editor/Editor.cpp)
-  # The plug-in's own headers, and through aurivel_module_headers those that
-  # the module shares with the programs that load it (map/, editor/, its
-  # presets and resource ids). No source sees the repository's root.
-  target_include_directories(${target} PRIVATE ${root}/plugin/include)
-  target_link_libraries(${target} PRIVATE MaxSdk::SDK aurivel_shading aurivel_module_headers)
+    SOURCES ${root}/map/Aurivel.cpp ${root}/map/AurivelEval.cpp)
+  target_link_libraries(${target} PRIVATE
+    ${AURIVEL_MAP_MODULE_PARTS} aurivel_map aurivel_presets aurivel_shading aurivel_resource_ids MaxSdk::SDK)
   if(TARGET standin_sdk_folder)
     add_dependencies(${target} standin_sdk_folder)
   endif()

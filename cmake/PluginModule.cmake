@@ -1,4 +1,5 @@
 # aurivel_add_plugin_module(<target> DEF <deffile> RC <rcfile> SOURCES <files...>)
+# aurivel_add_module_part(<target> SOURCES <files...>)
 #
 # Builds a plug-in module of the host: a loadable library named
 # <OUTPUT_NAME>.dlt, exporting exactly the functions that the .def file lists,
@@ -18,50 +19,18 @@
 # On Windows the module is a PE DLL whose export table holds the .def file's
 # names alone: Microsoft's linker (and lld-link) matches an undecorated name
 # in a .def file to the decorated C++ function itself.
+#
+# A part of a module is an OBJECT library compiled as the module's own
+# sources are, which the module links: its sources see the include roots of
+# the parts it links and no others, so an include across the parts'
+# boundaries fails to compile.
 
-find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 DOC "LLVM resource compiler")
+include(${CMAKE_CURRENT_LIST_DIR}/ModuleDefinition.cmake)
 
 # The project's version, which the resource scripts include.
 set(AURIVEL_GENERATED_RESOURCES ${PROJECT_BINARY_DIR}/generated/resources)
 configure_file(${PROJECT_SOURCE_DIR}/resources/aurivel_version.h.in ${AURIVEL_GENERATED_RESOURCES}/aurivel_version.h
   @ONLY)
-
-# Sets <out_var> to the names of the functions that <def_file> exports.
-function(_aurivel_def_export_names def_file out_var)
-  file(STRINGS ${def_file} def_lines)
-  set(in_exports FALSE)
-  set(names "")
-  foreach(line IN LISTS def_lines)
-    string(REGEX REPLACE ";.*$" "" line "${line}")
-    string(STRIP "${line}" line)
-    if(line STREQUAL "")
-      continue()
-    endif()
-    if(line MATCHES "^(LIBRARY|NAME|DESCRIPTION|HEAPSIZE|STACKSIZE|SECTIONS|VERSION)([ \t]|$)")
-      set(in_exports FALSE)
-      continue()
-    endif()
-    if(line MATCHES "^EXPORTS([ \t]|$)")
-      set(in_exports TRUE)
-      string(REGEX REPLACE "^EXPORTS[ \t]*" "" line "${line}")
-      if(line STREQUAL "")
-        continue()
-      endif()
-    endif()
-    if(NOT in_exports)
-      continue()
-    endif()
-    string(REGEX MATCH "^[^ \t]+" name "${line}")
-    if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
-      message(FATAL_ERROR "${def_file}: export '${name}' is not a plain function name (aliases are not supported)")
-    endif()
-    list(APPEND names ${name})
-  endforeach()
-  if(NOT names)
-    message(FATAL_ERROR "${def_file}: no EXPORTS found")
-  endif()
-  set(${out_var} ${names} PARENT_SCOPE)
-endfunction()
 
 # The prefix of the mangled name of a C++ function named <name> at global
 # scope: _Z, the name's length, the name. The length keeps LibClassDesc from
@@ -76,9 +45,10 @@ endfunction()
 # these exports are C++ functions, so each is matched by the prefix of its
 # mangled name.
 function(_aurivel_version_script_from_def def_file script_file)
-  _aurivel_def_export_names(${def_file} names)
+  aurivel_def_exports(${def_file} exports)
+  list(TRANSFORM exports REPLACE "@.*$" "")
   set(patterns "")
-  foreach(name IN LISTS names)
+  foreach(name IN LISTS exports)
     _aurivel_mangled_prefix(${name} prefix)
     string(APPEND patterns "    ${prefix}*;\n")
   endforeach()
@@ -99,9 +69,6 @@ endfunction()
 # winres.h is), and files beside it (bitmaps, manifest); all of those are
 # dependencies.
 function(_aurivel_compile_resources rc_file res_file system_include_dirs)
-  if(NOT AURIVEL_LLVM_RC)
-    message(FATAL_ERROR "llvm-rc is needed to compile ${rc_file}")
-  endif()
   get_filename_component(rc_dir ${rc_file} DIRECTORY)
   _aurivel_resource_inputs(${rc_file} rc_inputs)
   set(include_options /I ${rc_dir} /I ${PROJECT_SOURCE_DIR}/resources /I ${AURIVEL_GENERATED_RESOURCES})
@@ -150,6 +117,29 @@ function(_aurivel_add_pe_module target def_file rc_file)
   target_link_options(${target} PRIVATE /MANIFEST:NO)
 endfunction()
 
+# On Linux a module's symbols are hidden unless declared visible.
+function(_aurivel_hide_symbols target)
+  if(NOT WIN32)
+    set_target_properties(${target} PROPERTIES
+      CXX_VISIBILITY_PRESET hidden
+      C_VISIBILITY_PRESET hidden
+      VISIBILITY_INLINES_HIDDEN ON)
+  endif()
+endfunction()
+
+function(aurivel_add_module_part target)
+  cmake_parse_arguments(P "" "" "SOURCES" ${ARGN})
+  if(NOT P_SOURCES)
+    message(FATAL_ERROR "aurivel_add_module_part(${target}): SOURCES are required")
+  endif()
+  add_library(${target} OBJECT ${P_SOURCES})
+  _aurivel_hide_symbols(${target})
+  target_link_libraries(${target} PUBLIC MaxSdk::SDK)
+  if(TARGET standin_sdk_folder)
+    add_dependencies(${target} standin_sdk_folder)
+  endif()
+endfunction()
+
 function(aurivel_add_plugin_module target)
   cmake_parse_arguments(M "" "DEF;RC" "SOURCES" ${ARGN})
   if(NOT M_DEF OR NOT M_RC OR NOT M_SOURCES)
@@ -164,12 +154,8 @@ function(aurivel_add_plugin_module target)
   endif()
 
   add_library(${target} MODULE ${M_SOURCES})
-  set_target_properties(${target} PROPERTIES
-    PREFIX ""
-    SUFFIX ".dlt"
-    CXX_VISIBILITY_PRESET hidden
-    C_VISIBILITY_PRESET hidden
-    VISIBILITY_INLINES_HIDDEN ON)
+  set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".dlt")
+  _aurivel_hide_symbols(${target})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
   # The shim stands in for the system libraries that every PE module links.
   target_link_libraries(${target} PRIVATE win32shim)

@@ -28,11 +28,15 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 
-find_program(AURIVEL_CLANG_CL NAMES clang-cl clang-cl-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-find_program(AURIVEL_LLD_LINK NAMES lld-link lld-link-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-find_program(AURIVEL_LLVM_LIB NAMES llvm-lib llvm-lib-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-find_program(AURIVEL_LLVM_RC NAMES llvm-rc llvm-rc-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
-find_program(AURIVEL_LLVM_MT NAMES llvm-mt llvm-mt-14 PATHS /usr/lib/llvm-14/bin REQUIRED)
+# The compiler and linker must be known before the project exists, so the
+# toolchain finds them itself (cmake/Dependencies.cmake lists them in the
+# configure summary), all from one LLVM, whose libc++ headers it uses too.
+include(${CMAKE_CURRENT_LIST_DIR}/LlvmTools.cmake)
+aurivel_find_llvm_tool(AURIVEL_CLANG_CL clang-cl clang)
+aurivel_find_llvm_tool(AURIVEL_LLD_LINK lld-link lld)
+aurivel_find_llvm_tool(AURIVEL_LLVM_LIB llvm-lib llvm)
+aurivel_find_llvm_tool(AURIVEL_LLVM_RC llvm-rc llvm)
+aurivel_find_llvm_tool(AURIVEL_LLVM_MT llvm-mt llvm)
 set(CMAKE_C_COMPILER ${AURIVEL_CLANG_CL})
 set(CMAKE_CXX_COMPILER ${AURIVEL_CLANG_CL})
 set(CMAKE_LINKER ${AURIVEL_LLD_LINK})
@@ -42,11 +46,11 @@ set(CMAKE_MT ${AURIVEL_LLVM_MT})
 
 set(AURIVEL_WINE_INCLUDE /usr/include/wine/wine)
 set(AURIVEL_WINE_IMPORT_LIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
-set(AURIVEL_LIBCXX_INCLUDE /usr/lib/llvm-14/include/c++/v1)
+set(AURIVEL_LIBCXX_INCLUDE ${AURIVEL_LLVM_PREFIX}/include/c++/v1)
 foreach(dir ${AURIVEL_WINE_INCLUDE}/msvcrt ${AURIVEL_WINE_INCLUDE}/windows ${AURIVEL_WINE_IMPORT_LIBS}
             ${AURIVEL_LIBCXX_INCLUDE})
   if(NOT IS_DIRECTORY ${dir})
-    message(FATAL_ERROR "${dir} not found: install wine64-tools and libc++-14-dev (scripts/setup.sh)")
+    message(FATAL_ERROR "${dir} not found: install wine64-tools and libc++-${AURIVEL_LLVM_MAJOR}-dev (scripts/setup.sh windows)")
   endif()
 endforeach()
 get_filename_component(AURIVEL_MSVC_RUNTIME_INCLUDE ${CMAKE_CURRENT_LIST_DIR}/../standin/msvc_runtime/include ABSOLUTE)

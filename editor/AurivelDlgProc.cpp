@@ -1,6 +1,6 @@
 #include "editor/AurivelDlgProc.h"
 
-#include "map/Aurivel.h"
+#include "presets/PresetRules.h"
 #include "resource.h"
 
 const wchar_t* const kHomePageAddress = L"https://aurivel.dev/";
@@ -13,14 +13,12 @@ void OpenAddress(const wchar_t* address) { ShellExecuteW(nullptr, nullptr, addre
 
 }  // namespace
 
-AurivelDlgProc::AurivelDlgProc(Aurivel* map) : editedMap(map) {}
-
-INT_PTR AurivelDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* /*map*/, HWND /*hWnd*/, UINT msg, WPARAM wParam,
+INT_PTR AurivelDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* rollout, HWND /*hWnd*/, UINT msg, WPARAM wParam,
                                 LPARAM /*lParam*/) {
     if (msg != WM_COMMAND) return 0;
     switch (LOWORD(wParam)) {
         case IDC_PRESET:
-            editedMap->UpdateIORControls();
+            aurivel::UpdateConstantControls(rollout->GetParamBlock());
             break;
         case IDC_HOMEPAGE:
             OpenAddress(kHomePageAddress);
@@ -36,7 +34,4 @@ INT_PTR AurivelDlgProc::DlgProc(TimeValue /*t*/, IParamMap2* /*map*/, HWND /*hWn
 
 void AurivelDlgProc::DeleteThis() { delete this; }
 
-void AurivelDlgProc::SetThing(ReferenceTarget* m) {
-    editedMap = static_cast<Aurivel*>(m);
-    editedMap->UpdateIORControls();
-}
+void AurivelDlgProc::SetThing(ReferenceTarget* m) { aurivel::UpdateConstantControls(m->GetParamBlock(0)); }

@@ -1,31 +1,31 @@
-// Opening the map's editor, and handing the output rollout between maps.
+#include "editor/Editor.h"
+
 #include "editor/AurivelDlgProc.h"
+#include "iparamm2.h"
+#include "map/AurivelParams.h"
 #include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
-#include "map/Aurivel.h"
-#include "map/AurivelParams.h"
-#include "plugin/AurivelClassDesc.h"
+#include "presets/PresetRules.h"
 
-ParamDlg* texoutDlg = nullptr;
+namespace aurivel {
 
-ParamDlg* Aurivel::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
-    IAutoMParamDlg* master = GetAurivelDesc()->CreateParamDlgs(hwMtlEdit, imp, this);
+ParamDlg* OpenEditor(HWND hwMtlEdit, IMtlParams* imp, MtlBase* map, TextureOutput* texout) {
+    IAutoMParamDlg* master = GetAurivelDesc()->CreateParamDlgs(hwMtlEdit, imp, map);
     if (!master) return nullptr;
     // The page exists now; a procedure that cannot be allocated leaves the
     // rollout without one.
-    aurivelParamBlockDesc.SetUserDlgProc(0, NewOnHostHeap<AurivelDlgProc>(this));
-    texoutDlg = texout ? texout->CreateParamDlg(hwMtlEdit, imp) : nullptr;
-    if (texoutDlg) master->AddDlg(texoutDlg);
-    UpdateIORControls();
+    aurivelParamBlockDesc.SetUserDlgProc(0, NewOnHostHeap<AurivelDlgProc>());
+    if (ParamDlg* output = texout ? texout->CreateParamDlg(hwMtlEdit, imp) : nullptr) master->AddDlg(output);
+    UpdateConstantControls(map->GetParamBlock(0));
     return master;
 }
 
-BOOL Aurivel::SetDlgThing(ParamDlg* dlg) {
-    if (!texoutDlg || dlg != texoutDlg) return FALSE;
-    texoutDlg->SetThing(texout);
+BOOL ShowOutputIn(ParamDlg* dlg, TextureOutput* texout) {
+    // The output's rollout is the only one that the dialog holds, and the
+    // only one that edits an object of the output's class.
+    if (!texout || dlg->ClassID() != texout->ClassID()) return FALSE;
+    dlg->SetThing(texout);
     return TRUE;
 }
 
-bool AurivelClassDesc::SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc) {
-    return ClassDesc2::SetUserDlgProc(pbd, 0, proc);
-}
+}  // namespace aurivel

@@ -1,9 +1,11 @@
 #include "map/Aurivel.h"
 
+#include "editor/Editor.h"
 #include "map/AurivelParams.h"
 #include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
 #include "iparamm2.h"
+#include "presets/PresetRules.h"
 #include "presets/preset_table.h"
 #include "resource.h"
 #include "stdmat.h"
@@ -136,11 +138,11 @@ RefResult Aurivel::NotifyRefChanged(const Interval& /*changeInt*/, RefTargetHand
     if (id != pb_preset) return REF_SUCCEED;
 
     // Presets are read and written at time 0, whatever the current time.
-    ApplyPreset(pblock, pblock->GetInt(pb_preset, 0));
+    aurivel::ApplyPreset(pblock, pblock->GetInt(pb_preset, 0));
     if (rollout) {
         for (ParamID constant : kOpticalConstantIDs) rollout->Invalidate(constant, 0);
     }
-    UpdateIORControls();
+    aurivel::UpdateConstantControls(pblock);
     return REF_SUCCEED;
 }
 
@@ -157,6 +159,12 @@ RefTargetHandle Aurivel::Clone(RemapDir& remap) {
     BaseClone(this, copy, remap);
     return copy;
 }
+
+ParamDlg* Aurivel::CreateParamDlg(HWND hwMtlEdit, IMtlParams* imp) {
+    return aurivel::OpenEditor(hwMtlEdit, imp, this, texout);
+}
+
+BOOL Aurivel::SetDlgThing(ParamDlg* dlg) { return aurivel::ShowOutputIn(dlg, texout); }
 
 IOResult Aurivel::Save(ISave* isave) {
     isave->BeginChunk(MTL_HDR_CHUNK);

@@ -1,27 +1,34 @@
-#include "plugin/AurivelClassDesc.h"
-
+// The class descriptor through which the host learns of the map class and
+// creates maps.
+#include "max.h"
+#include "iparamb2.h"
+#include "map/Aurivel.h"
 #include "plugin/HostHeap.h"
 #include "plugin/Plugin.h"
-#include "map/Aurivel.h"
 #include "resource.h"
 
-int AurivelClassDesc::IsPublic() { return TRUE; }
+namespace {
 
-void* AurivelClassDesc::Create(BOOL /*loading*/) { return NewOnHostHeap<Aurivel>(); }
+class AurivelClassDesc : public ClassDesc2 {
+public:
+    int IsPublic() override { return TRUE; }
+    void* Create(BOOL /*loading*/ = FALSE) override { return NewOnHostHeap<Aurivel>(); }
+    const TCHAR* ClassName() override { return GetString(IDS_CLASS_NAME); }
+    const TCHAR* NonLocalizedClassName() override { return _T("Aurivel"); }
+    SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
+    Class_ID ClassID() override { return AURIVEL_CLASS_ID; }
+    const TCHAR* Category() override { return GetString(IDS_CATEGORY); }
+    const TCHAR* InternalName() override { return _T("Aurivel"); }
+    HINSTANCE HInstance() override { return hInstance; }
 
-const TCHAR* AurivelClassDesc::ClassName() { return GetString(IDS_CLASS_NAME); }
+    // Installs `proc` on rollout 0 of `pbd`; for the host (the editor installs
+    // its procedure through the block descriptor itself).
+    bool SetUserDlgProc(ParamBlockDesc2* pbd, ParamMap2UserDlgProc* proc = nullptr) override {
+        return ClassDesc2::SetUserDlgProc(pbd, 0, proc);
+    }
+};
 
-const TCHAR* AurivelClassDesc::NonLocalizedClassName() { return _T("Aurivel"); }
-
-SClass_ID AurivelClassDesc::SuperClassID() { return TEXMAP_CLASS_ID; }
-
-Class_ID AurivelClassDesc::ClassID() { return AURIVEL_CLASS_ID; }
-
-const TCHAR* AurivelClassDesc::Category() { return GetString(IDS_CATEGORY); }
-
-const TCHAR* AurivelClassDesc::InternalName() { return _T("Aurivel"); }
-
-HINSTANCE AurivelClassDesc::HInstance() { return hInstance; }
+}  // namespace
 
 ClassDesc2* GetAurivelDesc() {
     // A function-local static: constructed once even when several threads ask

@@ -210,21 +210,32 @@ TEST_F(Editor, SpinnerEditsReachTheBlockWithinTheRange) {
     EXPECT_EQ(map.Float(pb_hue), -180.0f);
 }
 
+// With a second editor open the whole time (the host has two), each editor
+// hands its own output rollout to the maps that it shows.
 TEST_F(Editor, ShowingAnotherMapMovesTheControlsAndTheOutputRollout) {
     const MapHandle& metal = map;
     const MapHandle& custom = other;
     custom.SetInt(pb_preset, kCustom);
     editor.Open(metal.get());
+    MapHandle secondsFirst, secondsOther;
+    standin::MaterialEditor second;
+    second.Open(secondsFirst.get());
     auto* master = static_cast<IAutoMParamDlg*>(editor.Dialog());
+    auto* secondMaster = static_cast<IAutoMParamDlg*>(second.Dialog());
     for (int round = 0; round < 2; ++round) {
         editor.Show(custom.get());
         ExpectConstantsEditable(true);
-        EXPECT_EQ(master->GetDlg(0)->GetThing(), custom->GetReference(1));
+        EXPECT_EQ(master->GetDlg(0)->GetThing(), custom->GetReference(kRefTexout));
         EXPECT_EQ(custom.Block()->GetMap(0), master->GetMap());
         EXPECT_EQ(metal.Block()->GetMap(0), nullptr);
+        second.Show(secondsOther.get());
+        EXPECT_EQ(secondMaster->GetDlg(0)->GetThing(), secondsOther->GetReference(kRefTexout));
+        EXPECT_EQ(master->GetDlg(0)->GetThing(), custom->GetReference(kRefTexout));
         editor.Show(metal.get());
         ExpectConstantsEditable(false);
-        EXPECT_EQ(master->GetDlg(0)->GetThing(), metal->GetReference(1));
+        EXPECT_EQ(master->GetDlg(0)->GetThing(), metal->GetReference(kRefTexout));
+        second.Show(secondsFirst.get());
+        EXPECT_EQ(secondMaster->GetDlg(0)->GetThing(), secondsFirst->GetReference(kRefTexout));
     }
     // The procedure now serves the metal map: a combo command locks by its preset.
     Choose(kCustom);

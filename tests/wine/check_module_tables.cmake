@@ -16,6 +16,8 @@ cmake_minimum_required(VERSION 3.25)
 #    exactly that list's names ("dll name" lines), as a module built against
 #    the real SDK of the release imports.
 
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/ModuleDefinition.cmake)
+
 # Whether the decorated <name> is a member of a class that the SDK's
 # headers (<SDK_INCLUDE>) declare, and none of the product's.
 function(sdk_member_name name)
@@ -44,11 +46,14 @@ function(read_table option out_var)
 endfunction()
 
 if(DEF_FILE)
-  # "<ordinal> <name>" for each export of the .def file.
-  file(STRINGS ${DEF_FILE} def_lines REGEX "^[ \t]*[A-Za-z_][A-Za-z0-9_]*[ \t]+@[0-9]+")
+  # "<ordinal> <name>" for each export of the .def file, which gives each its
+  # ordinal.
+  aurivel_def_exports(${DEF_FILE} def_exports)
   set(expected "")
-  foreach(line IN LISTS def_lines)
-    string(REGEX MATCH "([A-Za-z_][A-Za-z0-9_]*)[ \t]+@([0-9]+)" _ "${line}")
+  foreach(export IN LISTS def_exports)
+    if(NOT export MATCHES "^(.+)@([0-9]+)$")
+      message(FATAL_ERROR "${DEF_FILE} exports ${export} without an ordinal, which this check compares")
+    endif()
     list(APPEND expected "${CMAKE_MATCH_2} ${CMAKE_MATCH_1}")
   endforeach()
   list(SORT expected)

@@ -14,10 +14,6 @@
 
 class Aurivel : public Texmap {
 public:
-    // The map's references, in the host's numbering; the parameter block's
-    // declaration names the first two.
-    enum : int { kRefParams = 0, kRefTexout = 1, kRefSubMap = 2, kNumRefs = 3 };
-
     Aurivel();
 
     // Animatable
@@ -59,11 +55,6 @@ public:
     BOOL SetDlgThing(ParamDlg* dlg) override;
     ReferenceTarget* GetRefTarget() override;
 
-    // Presets: writes row `index` into `block`, and locks the six n/k
-    // controls of an open rollout unless the preset is Custom.
-    void ApplyPreset(IParamBlock2* block, int index);
-    void UpdateIORControls();
-
 protected:
     void SetReference(int i, RefTargetHandle rtarg) override;
     RefResult NotifyRefChanged(const Interval& changeInt, RefTargetHandle hTarget, PartID& partID, RefMessage message,
@@ -79,8 +70,8 @@ private:
     float satShift;
     float gammaExp;
 
-    // kRefParams, kRefTexout and kRefSubMap (the sub-map slot is not part of
-    // the evaluation).
+    // kRefParams, kRefTexout and kRefSubMap (AurivelParams.h; the sub-map
+    // slot is not part of the evaluation).
     IParamBlock2* pblock;
     Texmap* subTex[1];
     TextureOutput* texout;

@@ -15,5 +15,6 @@ extern HINSTANCE hInstance;
 // missing. The text stays valid only until the next call.
 const TCHAR* GetString(int id);
 
-// The module's one class descriptor, made on the first call.
+// The module's one class descriptor, made on the first call; defined with
+// the descriptor's class (AurivelClassDesc.cpp).
 ClassDesc2* GetAurivelDesc();

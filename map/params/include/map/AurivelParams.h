@@ -1,4 +1,5 @@
-// The map's one parameter block: its ID, its parameter IDs and its declaration.
+// The map's one parameter block: its ID, its parameter IDs and its
+// declaration, and the map's references that the declaration names.
 #pragma once
 
 #include <cmath>
@@ -8,6 +9,10 @@
 #include "presets/preset_table.h"
 
 enum { aurivel_params = 0 };
+
+// The map's references, in the host's numbering: the block's declaration
+// names the first two, the block's own and the output object's.
+enum AurivelRefNumber : int { kRefParams = 0, kRefTexout = 1, kRefSubMap = 2, kNumRefs = 3 };
 
 // ID 10 is unassigned: "output" answers to 11 at parameter index 10.
 enum AurivelParamID : ParamID {

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "map/Aurivel.h"
 #include "plugin/Plugin.h"
 #include "presets/parameter_names.h"
 #include "presets/preset_table.h"
@@ -27,7 +26,7 @@ ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
     return ParamBlockDesc2(
         aurivel_params, _T("params"), 0, GetAurivelDesc(), P_AUTO_CONSTRUCT + P_AUTO_UI,
         // P_AUTO_CONSTRUCT: the block's reference number in its owner.
-        Aurivel::kRefParams,
+        kRefParams,
         // P_AUTO_UI: rollout template, title, test flags, rollup flags, user procedure.
         IDD_PANEL, IDS_PARAMS, 0, 0, nullptr,
 
@@ -93,7 +92,7 @@ ParamBlockDesc2 DeclareParamBlock(std::integer_sequence<int, Item...>) {
 
         // The map holds the output object as its own reference; the block only names it.
         pb_output, aurivel::kOutputParameter.wide, TYPE_REFTARG, P_OWNERS_REF, IDS_OUTPUT,
-            p_refno, Aurivel::kRefTexout,
+            p_refno, kRefTexout,
             p_end,
 
         p_end);
