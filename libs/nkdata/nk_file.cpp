@@ -46,18 +46,18 @@ NkData ReadNkText(const std::string& text, NkFormat format, const std::string& s
 
 std::string ReadFileText(const std::string& path) {
     try {
-        return hostfiles::ReadWholeFile(path, kDataFileLimit);
-    } catch (const hostfiles::FileError& e) {
+        return files::ReadWholeFile(path, kDataFileLimit);
+    } catch (const files::FileError& e) {
         throw DataError(e.what());
     }
 }
 
 bool Exists(const std::string& path) {
     try {
-        hostfiles::InputFile file(path);
-    } catch (const hostfiles::MissingFile&) {
+        files::InputFile file(path);
+    } catch (const files::MissingFile&) {
         return false;
-    } catch (const hostfiles::FileError&) {
+    } catch (const files::FileError&) {
     }
     return true;
 }

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "nkdata/data_file_limits.h"
-#include "hostfiles/line_reader.h"
+#include "files/line_reader.h"
 #include "nkdata/nk_error.h"
 
 namespace aurivel::nkdata {
@@ -16,10 +16,10 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r\n";
 
 // The reader's next line, its refusal of an over-long one a DataError.
-std::optional<std::string_view> NextLine(hostfiles::LineReader& lines) {
+std::optional<std::string_view> NextLine(files::LineReader& lines) {
     try {
         return lines.Next();
-    } catch (const hostfiles::FileError& e) {
+    } catch (const files::FileError& e) {
         throw DataError(e.what());
     }
 }
@@ -79,7 +79,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
 
 void ForEachLine(std::string_view text, const std::string& source,
                  const std::function<void(int number, std::string_view text)>& line) {
-    hostfiles::LineReader lines(text, source, kLongestDataLine);
+    files::LineReader lines(text, source, kLongestDataLine);
     while (const std::optional<std::string_view> next = NextLine(lines)) {
         line(lines.LineNumber(), Cleaned(lines.LineNumber(), *next));
     }
@@ -87,7 +87,7 @@ void ForEachLine(std::string_view text, const std::string& source,
 
 std::vector<std::string> LeadingDataLines(std::string_view text, const std::string& source, std::size_t count) {
     std::vector<std::string> found;
-    hostfiles::LineReader lines(text, source, kLongestDataLine);
+    files::LineReader lines(text, source, kLongestDataLine);
     while (found.size() < count) {
         const std::optional<std::string_view> next = NextLine(lines);
         if (!next) {

@@ -23,6 +23,8 @@ ATLAS = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else ""
 COLOUR_GOAL = 0.2  # the fit's largest ΔE2000 where the colour is in gamut, unless the entry says why not
 FLOAT_KEYS = ("f0", "edge_tint", "f82")
 PICTURE_KINDS = ("sampled", "fitted", "measured", "lit", "curves")
+# The four functions of metals.ms for each page with a colour, and for each book by its name.
+FUNCTION_SUFFIXES = ("", "_acescg", "_arnold", "_arnold_acescg")
 # How atlases name their pictures: this one's kinds, and an earlier one's single picture of the spheres.
 PICTURE_NAMING = re.compile(r"[0-9]{2,}-[A-Za-z0-9-]+-(sampled|fitted|measured|lit|curves|spheres)\.png")
 # What tests/atlas/CMakeLists.txt puts in the folder before the atlas is written there.
@@ -145,7 +147,14 @@ class MetalsJsonTest(unittest.TestCase):
                     self.assertNotIn("function", book)
                     continue
                 self.assertIn(book["recommended"], eligible)
-                self.assertEqual(book["function"], "aurivel_" + re.sub(r"[^a-z0-9]", "_", book["name"].lower()))
+
+    def test_function_names_are_maxscript_names_of_one_book_or_page_each(self):
+        functions = [e["function"] for e in read_metals() if "function" in e]
+        functions += [b["function"] for b in read_books() if "function" in b]
+        self.assertGreater(len(functions), 0)
+        self.assertEqual(len(functions), len(set(functions)), "two books or pages share a function name")
+        for function in functions:
+            self.assertRegex(function, r"^aurivel_[A-Za-z0-9_]+$")
 
     def test_nothing_names_a_folder_of_the_machine_that_wrote_it(self):
         # Two builds of one version are the same files wherever they were written.
@@ -214,11 +223,11 @@ class MetalsScriptTest(unittest.TestCase):
     def test_each_page_with_a_colour_has_its_maps_and_its_arnold_metal(self):
         pages = 0
         for entry in read_metals():
-            function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"])
             with self.subTest(page=entry["page"]):
                 if "error" in entry:
-                    self.assertNotIn(function, self.maps)
+                    self.assertNotIn("function", entry)
                     continue
+                function = entry["function"]
                 pages += 1
                 for name, space in ((function, "srgb"), (function + "_acescg", "acescg")):
                     body = self.maps[name]
@@ -241,20 +250,21 @@ class MetalsScriptTest(unittest.TestCase):
         defined = re.findall(r"^fn (\w+)", self.script, re.M)
         self.assertEqual(len(defined), len(set(defined)), "a function defined twice")
         books = read_books()
+        page_functions = {e["page"]: e["function"] for e in read_metals() if "function" in e}
         for book in books:
             with self.subTest(book=book["book"]):
                 if "recommended" not in book:
                     self.assertIn("-- %s (%s) has no functions by name: %s" % (book["name"], book["book"],
                                                                              book["reason"]), self.script)
                     continue
-                page_function = "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", book["recommended"])
-                for suffix in ("", "_acescg", "_arnold", "_arnold_acescg"):
+                page_function = page_functions[book["recommended"]]
+                for suffix in FUNCTION_SUFFIXES:
                     self.assertIn("\nfn %s%s slot: = %s%s slot:slot\n" % (book["function"], suffix, page_function,
                                                                         suffix), self.script)
                     self.assertIn(page_function + suffix, defined)
         self.assertEqual(sum(name.startswith(tuple(b.get("function", "-") + "_" for b in books)) or
                              name in {b.get("function") for b in books} for name in defined
-                             if not name.startswith(("aurivel_main_", "aurivel_other_"))),
+                             if name not in {f + s for f in page_functions.values() for s in FUNCTION_SUFFIXES}),
                          4 * sum("recommended" in b for b in books))
 
     def test_at_its_top_level_it_only_defines_functions(self):
@@ -272,7 +282,7 @@ class MetalsScriptTest(unittest.TestCase):
         example = re.search(r'\("([^"]+)" gives (\w+)\)', head)
         self.assertIsNotNone(example, head)
         self.assertIn(example.group(2), self.maps)
-        self.assertEqual(example.group(2), "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", example.group(1)))
+        self.assertEqual(example.group(2), {e["page"]: e.get("function") for e in read_metals()}[example.group(1)])
         self.assertNotIn("in the scene's rendering space", head)
         self.assertIn("sRGB's primaries", head)
 
@@ -666,7 +676,7 @@ class AtlasPageTest(unittest.TestCase):
             if "error" in entry:
                 continue
             # The card's head calls the metal's function by name, the other pages their own.
-            function = recommended.get(entry["page"], "aurivel_" + re.sub(r"[^A-Za-z0-9]", "_", entry["page"]))
+            function = recommended.get(entry["page"], entry["function"])
             for key, name in (("maxscript", function), ("maxscript_acescg", function + "_acescg")):
                 self.assertIn(name, defined)
                 hint = entry[key].splitlines(keepends=True)[-2:]
@@ -712,7 +722,7 @@ class AtlasPageTest(unittest.TestCase):
             ".map((img) => img.getBoundingClientRect().width / img.naturalWidth);")
         self.assertEqual(len(scales), sum("error" not in e for e in self.metals))
         for scale in scales:
-            # The plots' text is drawn 14 pixels high (kPlotTextHeight in tools/preview/render/plot.h).
+            # The plots' text is drawn 14 pixels high (kPlotTextHeight in tools/preview/render/include/render/plot.h).
             self.assertGreaterEqual(14 * scale, 10.0)
 
     def test_no_sideways_scrolling_at_390_and_1280_pixels(self):

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "hostfiles/input_file.h"
+#include "files/input_file.h"
 #include "map_state.h"
 #include "module_fixture/module_fixture.h"
 #include "standin/scene_file.h"
@@ -19,7 +19,7 @@
 namespace aurivel_test {
 namespace {
 
-std::string ReadFile(const std::string& path) { return hostfiles::ReadWholeFile(path, {1 << 20, "a test scene"}); }
+std::string ReadFile(const std::string& path) { return aurivel::files::ReadWholeFile(path, {1 << 20, "a test scene"}); }
 
 // A scene file on disk, saved once, and a second scene to save over it.
 class SavedSceneFile : public ::testing::Test {

@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "metal_colour/channel_wavelengths.h"
-#include "measured/measured_views.h"
 #include "cli/options.h"
+#include "measured/measured_views.h"
+#include "metal_colour/channel_wavelengths.h"
 #include "nkdata/site_csv.h"
 
 namespace aurivel::preview {

@@ -1,11 +1,11 @@
-#include "cli/numbers.h"
+#include "base/numbers.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <regex>
 
-#include "atlas/maxscript.h"
+#include "host/maxscript.h"
 
 namespace aurivel::preview {
 namespace {

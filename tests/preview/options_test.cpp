@@ -2,10 +2,12 @@
 
 #include <iterator>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <gtest/gtest.h>
 
-#include "cli/errors.h"
+#include "base/errors.h"
+#include "cli/option_table.h"
 
 namespace aurivel::preview {
 namespace {
@@ -135,16 +137,75 @@ TEST(OptionsTest, MeasuredMetalOptions) {
     EXPECT_EQ(atlas.nk, (std::vector<std::string>{"a/b/c", "a/b/d"}));
 }
 
-TEST(OptionsTest, HelpNamesEveryOption) {
-    const std::string help = HelpText();
-    for (const char* option :
-         {"--sheet",           "--plot",    "--info",      "--preset", "--set",    "--nk-csv",  "--nk",
-          "--nk-db",           "--nk-list", "--load",      "--save",   "--time",   "--output",  "--size",
-          "--linear",          "--threads", "--progress",  "--module", "--help",   "--compare", "--fit",
-          "--rendering-space", "--lit",     "--maxscript", "--atlas",  "--version"}) {
-        EXPECT_NE(help.find(option), std::string::npos) << option;
+// The spellings of a row: its name, and its short name if it has one.
+std::vector<std::string> Spellings(const OptionRow& row) {
+    std::vector<std::string> spellings{row.name};
+    if (row.shortName != nullptr) {
+        spellings.emplace_back(row.shortName);
     }
-    // Within a terminal's 80 columns, counting characters, not UTF-8 bytes.
+    return spellings;
+}
+
+// An option shadowed by another of the same spelling could never be given.
+TEST(OptionTableTest, NoTwoOptionsShareASpelling) {
+    std::set<std::string> seen;
+    for (const OptionRow& row : OptionTable()) {
+        for (const std::string& spelling : Spellings(row)) {
+            EXPECT_TRUE(seen.insert(spelling).second) << spelling;
+        }
+    }
+}
+
+// Each spelling of each option, alone and with a value after it or after
+// "=", is the option to the parser: accepted, or refused for what it needs,
+// never as an unknown argument.
+TEST(OptionTableTest, TheParserKnowsEverySpellingOfEveryOption) {
+    for (const OptionRow& row : OptionTable()) {
+        for (const std::string& spelling : Spellings(row)) {
+            std::vector<std::vector<std::string>> commandLines{{spelling}};
+            if (row.takesValue) {
+                commandLines.push_back({spelling, "value"});
+            }
+            if (row.takesValue && spelling.rfind("--", 0) == 0) {
+                commandLines.push_back({spelling + "=value"});
+            }
+            for (const std::vector<std::string>& args : commandLines) {
+                try {
+                    ParseCommandLine(args);
+                } catch (const UsageError& e) {
+                    EXPECT_EQ(std::string(e.what()).find("unknown argument"), std::string::npos)
+                        << args.back() << ": " << e.what();
+                }
+            }
+        }
+    }
+}
+
+// The help's lines that begin with an option name each option of the
+// table, once: every section of options is shown.
+TEST(OptionsTest, HelpHasOneEntryForEachOption) {
+    std::multiset<std::string> entries;
+    std::istringstream lines(HelpText());
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line.rfind("  -", 0) == 0 ? line : "");
+        for (std::string word; words >> word && word.front() == '-';) {
+            entries.insert(word.back() == ',' ? word.substr(0, word.size() - 1) : word);
+        }
+    }
+    std::multiset<std::string> options;
+    for (const OptionRow& row : OptionTable()) {
+        for (const std::string& spelling : Spellings(row)) {
+            options.insert(spelling);
+        }
+    }
+    EXPECT_EQ(entries, options);
+}
+
+// Within a terminal's 80 columns, counting characters, not UTF-8 bytes, and
+// laid out as a user sees it: names, then the explanation in its column,
+// wrapped under it, with what it names filled in.
+TEST(OptionsTest, HelpLinesAreWhatAUserSees) {
+    const std::string help = HelpText();
     std::size_t line = 0;
     for (std::size_t start = 0, end; start < help.size(); start = end + 1, ++line) {
         end = help.find('\n', start);
@@ -155,9 +216,19 @@ TEST(OptionsTest, HelpNamesEveryOption) {
         }
         EXPECT_LE(columns, 80u) << "line " << line + 1 << ": " << help.substr(start, end - start);
     }
-    EXPECT_NE(help.find("largest \xCE\x94"
-                        "E2000 at the view angles 0, 30, 60, 75 and 85\xC2\xB0"),
-              std::string::npos);
+    for (const char* entry : {
+             "  -o, --output FILE   the PNG to write (default: preview.png); a name with\n"
+             "                      another extension than .png is refused\n",
+             "  --set NAME=VALUE    set a parameter by its internal name, as MAXScript does:\n"
+             "                      preset, nrvalue, ngvalue, nbvalue, krvalue, kgvalue,\n"
+             "                      kbvalue, gamma, hue, sat (may be repeated; applied in\n"
+             "                      order, after --preset and --nk)\n",
+             "  --threads N         render threads (default: one per core)\n",
+             "largest \xCE\x94"
+             "E2000 at the view angles 0, 30, 60, 75 and 85\xC2\xB0",
+         }) {
+        EXPECT_NE(help.find(entry), std::string::npos) << entry;
+    }
 }
 
 // The help's examples, continuation lines joined, each without the program's

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "cli/errors.h"
+#include "base/errors.h"
 #include "png_reader.h"
 
 namespace aurivel::preview {

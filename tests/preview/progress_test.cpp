@@ -1,4 +1,4 @@
-#include "cli/progress.h"
+#include "render/progress.h"
 
 #include <gtest/gtest.h>
 

@@ -15,18 +15,18 @@
 #include <map>
 #include <sstream>
 
-#include "metal_colour/fit.h"
-#include "host/host.h"
-#include "nkdata/nk_file.h"
 #include "cli/options.h"
+#include "host/host.h"
+#include "metal_colour/fit.h"
+#include "nkdata/nk_file.h"
 #include "png_reader.h"
-#include "render/png_writer.h"
 #include "presets/preset_table.h"
+#include "render/png_writer.h"
 #include "render/sample_sphere.h"
-#include "shading/shade_sample.h"
 #include "render/sheet.h"
+#include "shading/shade_sample.h"
 
-#include "render/reflectance_curves.h"
+#include "measured/reflectance_curves.h"
 
 namespace aurivel::preview {
 namespace {
@@ -562,7 +562,7 @@ TEST_F(ToolTest, AWriteThatFailsIsAFailure) {
         {{"--preset", "gold", "--maxscript"}, "", "/dev/full", "cannot write standard output: No space left"},
         {{"--info"}, "", "/dev/full", "cannot write standard output: No space left"},
         {{"--help"}, limit, "help.txt", "cannot write standard output: File too large"},
-        {{"--size", "255", "-o", "big.png"}, limit, "", "cannot write big.png: File too large"},
+        {{"--size", "255", "-o", "big.png"}, limit, "", "cannot write big.png.saving: File too large"},
     };
     for (const auto& c : cases) {
         const RunResult result = Run(c.args, c.before, c.stdoutTo);
@@ -802,7 +802,7 @@ TEST_F(ToolTest, MaxScriptLinesMakeTheMapThatPrintedThem) {
         PreviewMap original = module.LoadMap(File("printed.scene"));
         PreviewMap typed = module.CreateMap();
         for (const auto& [name, value] : MaxScriptAssignments(printed.out)) {
-            typed.SetParameter({name, value});
+            typed.SetParameter(name, value);
         }
         const MapSettings want = original.Settings(0);
         const MapSettings got = typed.Settings(0);

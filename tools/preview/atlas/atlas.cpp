@@ -8,19 +8,19 @@
 
 #include "atlas/atlas_data.h"
 #include "atlas/atlas_folder.h"
-#include "cli/errors.h"
+#include "base/errors.h"
+#include "base/numbers.h"
+#include "base/wide_text.h"
 #include "measured/measured_views.h"
+#include "measured/reflectance_curves.h"
 #include "metal_colour/metal_library.h"
+#include "metal_colour/page_facts.h"
 #include "nkdata/nk_database.h"
 #include "nkdata/nk_error.h"
+#include "render/parallel.h"
 #include "render/png_writer.h"
 #include "render/render.h"
-#include "metal_colour/page_facts.h"
-#include "cli/numbers.h"
-#include "cli/parallel.h"
-#include "render/reflectance_curves.h"
 #include "utf/utf.h"
-#include "cli/wide_text.h"
 
 namespace aurivel::preview {
 namespace {

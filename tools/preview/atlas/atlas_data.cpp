@@ -8,11 +8,11 @@
 #include <string_view>
 #include <type_traits>
 
-#include "atlas/atlas_page_template.h"
+#include "atlas/atlas_templates.h"
 #include "atlas/json_writer.h"
+#include "base/numbers.h"
 #include "measured/measured_views.h"
 #include "nkdata/nk_database.h"
-#include "cli/numbers.h"
 #include "render/png_writer.h"
 
 namespace aurivel::preview {
@@ -117,6 +117,7 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     WriteClamped(json, "f82", metal.models.f82Tint);
     WriteText(json, "maxscript", metal.maxscript);
     WriteText(json, "maxscript_acescg", metal.maxscriptAcescg);
+    WriteText(json, "function", function);
     // What the page copies when it is the package's atlas, whose metals.ms
     // 3ds Max has loaded.
     WriteText(json, "maxscript_in_package", FunctionCallScript(function));
@@ -131,88 +132,14 @@ void WriteMetal(JsonWriter& json, const AtlasMetal& metal, const AtlasPictures& 
     json.EndObject();
 }
 
-// What metals.ms says of itself and the helpers that its functions share;
-// {function} and {page} name a page of the file, as the example. Where a
-// name cannot be checked here (the Arnold material and its properties), the
-// script asks 3ds Max first, so it never stops with an error where they are
-// missing, and says what it left out.
-constexpr std::string_view kMetalsScriptHead =
-    R"ms(-- Aurivel maps and Arnold metals of measured metals, written by aurivel-preview --atlas
--- beside index.html, which shows each of them.
---
--- Installed with the Aurivel package (Aurivel.bundle), 3ds Max loads this file at start-up; any other copy
--- is loaded with its full path (in the MAXScript Listener, or with Scripting > Run Script):
---   fileIn @"C:\path\to\atlas\metals.ms"
--- Then call a function named after a database page ("{page}" gives {function}):
---   {function}()
---       returns a new Aurivel map (Custom) with the fit for sRGB
---   {function}_acescg()
---       returns one with the fit for ACEScg
---   {function}_arnold()
---       returns a new Arnold Standard Surface metal (base colour = F0, specular colour = edge tint,
---       metalness 1) with linear sRGB colours, or undefined where Arnold's material is not installed
---   {function}_arnold_acescg()
---       the same with ACEScg colours, for a scene whose rendering space is ACEScg (one that 3ds
---       Max's OCIO colour management renders in)
--- Each metal has the same four functions by its name, which make the page the atlas recommends of it
--- (the head of its card in index.html): {metal}(), {metal}_acescg(), {metal}_arnold() and
--- {metal}_arnold_acescg().
--- Each takes an optional Material Editor slot: slot:3 also puts what it returns into slot 3
--- (meditMaterials[3] = ..., which replaces what the slot holds); without slot: no slot is touched.
--- Colours are linear, from 0 to 255: in sRGB's primaries (Rec. 709, D65 white) in the functions
--- without a suffix and _arnold, in ACEScg's (AP1) in _acescg and _arnold_acescg.
-
-fn aurivelPutInSlot thing slot =
-(
-    if slot != unsupplied and thing != undefined do
-    (
-        if isKindOf slot Integer and slot >= 1 and slot <= meditMaterials.count then
-            meditMaterials[slot] = thing
-        else
-            format "No Material Editor slot %: the slots are 1 to %\n" slot meditMaterials.count
-    )
-    thing
-)
-
-fn aurivelSetIfThere thing propertyName value =
-(
-    if isProperty thing propertyName then
-        setProperty thing propertyName value
-    else
-        format "Aurivel: % has no property %; it keeps its own value\n" (classOf thing) propertyName
-)
-
-fn aurivelArnoldMetal baseColour edgeTint slot: =
-(
-    local metal = undefined
-    if ai_standard_surface != undefined do
-    (
-        metal = ai_standard_surface()
-        aurivelSetIfThere metal #base 1.0
-        aurivelSetIfThere metal #base_color baseColour
-        aurivelSetIfThere metal #metalness 1.0
-        aurivelSetIfThere metal #specular 1.0
-        aurivelSetIfThere metal #specular_color edgeTint
-    )
-    aurivelPutInSlot metal slot
-)
-)ms";
-
-// Run at 3ds Max's start-up from the package, the file only defines
-// functions; each map function asks at its call whether the module is
-// loaded, so that without it the call says so instead of stopping.
-constexpr std::string_view kMapClassCheck = R"ms(
-fn aurivelMapClassThere =
-(
-    local there = findItem textureMap.classes Aurivel > 0
-    if not there do
-        format "The Aurivel map is not installed in this 3ds Max (no map class Aurivel), so no Aurivel map was made.\n"
-    there
-)
-)ms";
-
-// The file's head with a page and a metal of the file as its examples;
-// "main/Cu/Babar" and gold in a file without them.
+// metals_head.ms: what the file says of itself, with {page}, {function}
+// and {metal} naming a page of the file and a metal as its examples
+// ("main/Cu/Babar" and gold in a file without them), and the helpers that
+// its functions share. Where a name cannot be checked here (the Arnold
+// material and its properties) the script asks 3ds Max first, so it never
+// stops with an error where they are missing, and says what it left out.
+// Run at start-up from the package, the file only defines functions; each
+// map function asks at its call whether the module is loaded.
 void WriteMetalsScriptHead(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries,
                            std::ostream& out) {
     const auto coloured = std::find_if(entries.begin(), entries.end(), [](const AtlasEntry& e) { return e.metal; });
@@ -430,7 +357,6 @@ void WriteMetalsJson(const std::vector<AtlasBook>& books, const std::vector<Atla
 void WriteMetalsMaxScript(const std::vector<AtlasBook>& books, const std::vector<AtlasEntry>& entries,
                           const MapScriptWriter& scripts, std::ostream& out) {
     WriteMetalsScriptHead(books, entries, out);
-    out << kMapClassCheck;
     for (const AtlasEntry& entry : entries) {
         if (!entry.metal) {
             out << "\n-- " << entry.name << ": " << entry.page << " has no functions: it gives no colour ("

@@ -1,8 +1,13 @@
 #include "atlas/atlas_folder.h"
 
-#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string_view>
 
-#include "cli/errors.h"
+#include "base/errors.h"
+#include "files/input_file.h"
+#include "files/line_reader.h"
+#include "files/output_file.h"
 
 namespace aurivel::preview {
 namespace {
@@ -25,22 +30,29 @@ bool InsideTheFolder(const fs::path& relative) {
     return true;
 }
 
+// The list is written by the atlas alone, a few hundred short lines.
+constexpr files::SizeLimit kListLimit{1u << 20, "an atlas's list of files"};
+
 std::set<std::string> ReadList(const fs::path& list) {
-    std::ifstream in(list, std::ios::binary);
-    if (!in) {
-        throw ToolError("cannot read " + list.string());
-    }
-    std::set<std::string> files;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') {
-            continue;
+    std::set<std::string> listed;
+    try {
+        files::InputFile file(list.string());
+        file.CheckSize(kListLimit);
+        files::LineReader lines(file, kListLimit.bytes);
+        while (const std::optional<std::string_view> line = lines.Next()) {
+            if (line->empty() || line->front() == '#') {
+                continue;
+            }
+            if (!InsideTheFolder(*line)) {
+                throw ToolError(list.string() + " names '" + std::string(*line) +
+                                "', which is not a file of its folder");
+            }
+            listed.emplace(*line);
         }
-        if (!InsideTheFolder(line)) {
-            throw ToolError(list.string() + " names '" + line + "', which is not a file of its folder");
-        }
-        files.insert(line);
+    } catch (const files::FileError& e) {
+        throw ToolError(e.what());
     }
-    return files;
+    return listed;
 }
 
 bool Exists(const fs::path& path) {
@@ -73,13 +85,13 @@ void RefuseUnlistedFolder(const fs::path& folder) {
 }  // namespace
 
 void WriteTextFile(const fs::path& path, const std::function<void(std::ostream&)>& write) {
-    std::ofstream file(path, std::ios::binary);
-    write(file);
-    file.close();
-    if (!file) {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-        throw ToolError("cannot write " + path.string());
+    std::ostringstream text;
+    write(text);
+    const std::string bytes = text.str();
+    try {
+        files::WriteWholeFile(path.string(), bytes.data(), bytes.size());
+    } catch (const files::FileError& e) {
+        throw ToolError(e.what());
     }
 }
 

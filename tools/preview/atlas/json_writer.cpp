@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "cli/numbers.h"
+#include "base/numbers.h"
 
 namespace aurivel::preview {
 namespace {

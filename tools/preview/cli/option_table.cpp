@@ -1,7 +1,7 @@
 #include "cli/option_table.h"
 
-#include "cli/errors.h"
-#include "cli/numbers.h"
+#include "base/errors.h"
+#include "base/numbers.h"
 
 namespace aurivel::preview {
 namespace {
@@ -104,8 +104,8 @@ const std::vector<OptionRow>& OptionTable() {
          "a metal preset by name (any case) or number 0-10: {presets}"},
         {"--set", nullptr, "NAME=VALUE", kValue, kRepeatable, View::kSphere, kOneMap | kShowsSheet,
          Section::kChoosingTheMap, [](Options& o, const std::string& v) { o.settings.push_back(ParseSetting(v)); },
-         "set a parameter by its internal name, as MAXScript does: preset, nrvalue, ngvalue, nbvalue, krvalue, "
-         "kgvalue, kbvalue, gamma, hue, sat (may be repeated; applied in order, after --preset and --nk)"},
+         "set a parameter by its internal name, as MAXScript does: {parameters} (may be repeated; applied in order, "
+         "after --preset and --nk)"},
         {"--nk", nullptr, "FILE", kValue, kRepeatable, View::kSphere, kOneMap | kShowsAtlas, Section::kChoosingTheMap,
          [](Options& o, const std::string& v) { o.nk.push_back(v); },
          "read n and k against wavelength from a data file, print them at the three channel wavelengths with the "

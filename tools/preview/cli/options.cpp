@@ -6,14 +6,15 @@
 #include <set>
 #include <vector>
 
-#include "cli/errors.h"
-#include "cli/numbers.h"
+#include "base/errors.h"
+#include "base/numbers.h"
 #include "cli/option_table.h"
 #include "metal_colour/channel_wavelengths.h"
-#include "metal_colour/metal_library.h"
 #include "metal_colour/fit.h"
+#include "metal_colour/metal_library.h"
 #include "metal_colour/metal_spectrum.h"
 #include "nkdata/nk_database.h"
+#include "presets/parameter_names.h"
 #include "presets/preset_table.h"
 
 namespace aurivel::preview {
@@ -287,7 +288,8 @@ std::string PresetNameList() {
 
 // The text with {R}, {G} and {B} as the channels' wavelengths, {visible} as
 // the visible range, {angles} as ReportAngleList, {presets} as
-// PresetNameList, {metals} as the metal library's names.
+// PresetNameList, {metals} as the metal library's names, {parameters} as
+// the names of the parameters that --set sets.
 std::string Filled(std::string text) {
     for (std::size_t channel = 0; channel < 3; ++channel) {
         ReplaceAll(text, std::string("{") + "RGB"[channel] + "}", metal_colour::ChannelMicrometres(channel));
@@ -296,6 +298,7 @@ std::string Filled(std::string text) {
     ReplaceAll(text, "{angles}", ReportAngleList());
     ReplaceAll(text, "{presets}", PresetNameList());
     ReplaceAll(text, "{metals}", metal_colour::MetalNames());
+    ReplaceAll(text, "{parameters}", Joined({kSettableParameters.begin(), kSettableParameters.end()}));
     return text;
 }
 

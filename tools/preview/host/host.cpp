@@ -1,22 +1,21 @@
 #include "host/host.h"
 
-#include "cli/errors.h"
+#include "base/errors.h"
+#include "base/numbers.h"
+#include "base/wide_text.h"
 #include "max.h"
-#include "cli/numbers.h"
+#include "presets/parameter_names.h"
 #include "standin/param_declarations.h"
 #include "standin/plugin_library.h"
 #include "standin/scene_file.h"
 #include "standin/shade_context.h"
 #include "utf/utf.h"
-#include "cli/wide_text.h"
 
 namespace aurivel::preview {
 namespace {
 
 // Room for a string resource, as the host loads them.
 constexpr int kStringCapacity = 256;
-
-constexpr const char* kPresetName = "preset";
 
 std::string Text(const MCHAR* text) { return text != nullptr ? utf::Utf8FromWide(text) : std::string(); }
 
@@ -74,14 +73,14 @@ ParameterInfo DescribeParameter(ClassDesc* classDesc, const ParamDef& def) {
 }
 
 template <typename T>
-T Parsed(const ParameterSetting& setting, const char* kind) {
-    const std::optional<T> value = ParseNumber<T>(setting.value);
-    if (!value && OutOfRange<T>(setting.value)) {
-        throw UsageError(setting.name + ": '" + setting.value +
+T Parsed(const std::string& name, const std::string& text, const char* kind) {
+    const std::optional<T> value = ParseNumber<T>(text);
+    if (!value && OutOfRange<T>(text)) {
+        throw UsageError(name + ": '" + text +
                          "' is out of range: too large, or too close to 0, for " + kind + " that the map holds");
     }
     if (!value) {
-        throw UsageError(setting.name + ": '" + setting.value + "' is not " + kind);
+        throw UsageError(name + ": '" + text + "' is not " + kind);
     }
     return *value;
 }
@@ -190,26 +189,26 @@ PreviewMap::PreviewMap(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 PreviewMap::PreviewMap(PreviewMap&&) noexcept = default;
 PreviewMap::~PreviewMap() = default;
 
-void PreviewMap::SetParameter(const ParameterSetting& setting) {
-    const ParamDef& def = impl_->Find(setting.name);
+void PreviewMap::SetParameter(const std::string& name, const std::string& value) {
+    const ParamDef& def = impl_->Find(name);
     if (IsCombo(def)) {
-        impl_->SetList(def, setting.value);
+        impl_->SetList(def, value);
         return;
     }
     if (static_cast<int>(def.type) == TYPE_FLOAT) {
-        impl_->SetFloat(def, Parsed<float>(setting, "a number"));
+        impl_->SetFloat(def, Parsed<float>(name, value, "a number"));
     } else if (static_cast<int>(def.type) == TYPE_INT) {
-        impl_->SetInt(def, Parsed<int>(setting, "a whole number"));
+        impl_->SetInt(def, Parsed<int>(name, value, "a whole number"));
     } else {
-        throw UsageError("'" + setting.name + "' cannot be set from the command line");
+        throw UsageError("'" + name + "' cannot be set from the command line");
     }
 }
 
 void PreviewMap::SetCustomConstants(const OpticalConstants& constants) {
-    impl_->SetInt(impl_->Find(kPresetName), 0);
+    impl_->SetInt(impl_->Find(kPresetParameter.narrow), 0);
     const float values[6] = {constants.nr, constants.ng, constants.nb, constants.kr, constants.kg, constants.kb};
     for (int i = 0; i < 6; ++i) {
-        impl_->SetFloat(impl_->Find(kOpticalConstantNames[i]), values[i]);
+        impl_->SetFloat(impl_->Find(kOpticalConstantParameters[i]), values[i]);
     }
 }
 
@@ -221,21 +220,21 @@ void PreviewMap::SetMeasuredConstants(const OpticalConstants& constants, const s
     }
 }
 
-int PreviewMap::Preset() const { return impl_->Block().GetInt(impl_->Find(kPresetName).ID, 0); }
+int PreviewMap::Preset() const { return impl_->Block().GetInt(impl_->Find(kPresetParameter.narrow).ID, 0); }
 
-std::vector<std::wstring> PreviewMap::PresetNames() const { return impl_->ItemNames(impl_->Find(kPresetName)); }
+std::vector<std::wstring> PreviewMap::PresetNames() const { return impl_->ItemNames(impl_->Find(kPresetParameter.narrow)); }
 
 OpticalConstants PreviewMap::Constants(int time) const {
     float v[6];
     for (int i = 0; i < 6; ++i) {
-        v[i] = impl_->Value(kOpticalConstantNames[i], time);
+        v[i] = impl_->Value(kOpticalConstantParameters[i], time);
     }
     return {v[0], v[1], v[2], v[3], v[4], v[5]};
 }
 
 MapSettings PreviewMap::Settings(int time) const {
-    return {Preset(), Constants(time), impl_->Value("gamma", time), impl_->Value("hue", time),
-            impl_->Value("sat", time)};
+    return {Preset(), Constants(time), impl_->Value(kGammaParameter.narrow, time),
+            impl_->Value(kHueParameter.narrow, time), impl_->Value(kSatParameter.narrow, time)};
 }
 
 void PreviewMap::Update(int time) {
@@ -336,7 +335,7 @@ MapScriptWriter PreviewModule::ScriptWriter() const {
     std::vector<OpticalConstants> presetConstants;
     for (std::size_t preset = 0; preset < map.PresetNames().size(); ++preset) {
         PreviewMap fresh = CreateMap();
-        fresh.SetParameter({kPresetName, std::to_string(preset)});
+        fresh.SetParameter(kPresetParameter.narrow, std::to_string(preset));
         presetConstants.push_back(fresh.Constants(0));
     }
     return MapScriptWriter(Info().className, newMap, std::move(presetConstants));

@@ -5,12 +5,13 @@
 #include <iomanip>
 #include <sstream>
 
-#include "render/font.h"
-#include "nkdata/nk_database.h"
-#include "nkdata/nk_file.h"
+#include "measured/measured_views.h"
 #include "measured/nk_source.h"
 #include "metal_colour/preset_metals.h"
-#include "measured/measured_views.h"
+#include "nkdata/nk_database.h"
+#include "nkdata/nk_file.h"
+#include "presets/parameter_names.h"
+#include "render/font.h"
 #include "utf/utf.h"
 
 namespace aurivel::preview {
@@ -74,7 +75,7 @@ void UseConstants(PreviewMap& map, const nkdata::NkData& data, const OpticalCons
 // data: the presets are the map's classic values, not these data.
 void PrintPresetDistance(PreviewMap& map, const Metal& metal, const metal_colour::SpectralColour& truth, int time,
                          std::ostream& out) {
-    map.SetParameter({"preset", std::to_string(metal.preset)});
+    map.SetParameter(kPresetParameter.narrow, std::to_string(metal.preset));
     map.Update(time);
     const OpticalConstants preset = map.Constants(time);
     const metal_colour::FitReport report = metal_colour::JudgeFit(truth, preset, preset);

@@ -6,9 +6,9 @@
 #include <memory>
 #include <sstream>
 
-#include "metal_colour/channel_wavelengths.h"
+#include "base/numbers.h"
 #include "measured/nk_source.h"
-#include "cli/numbers.h"
+#include "metal_colour/channel_wavelengths.h"
 
 namespace aurivel::preview {
 namespace {

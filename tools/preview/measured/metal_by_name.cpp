@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "cli/parallel.h"
 #include "metal_colour/fit.h"
 #include "metal_colour/recommendation.h"
 #include "nkdata/nk_error.h"
+#include "render/parallel.h"
 
 namespace aurivel::preview {
 namespace {

@@ -1,24 +1,22 @@
 #include "measured/nk_source.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iomanip>
 #include <sstream>
 
+#include "base/numbers.h"
+#include "base/wide_text.h"
+#include "files/file_identity.h"
 #include "measured/metal_by_name.h"
-#include "nkdata/nk_error.h"
 #include "metal_colour/channel_wavelengths.h"
 #include "metal_colour/metal_library.h"
-#include "render/render.h"
 #include "nkdata/nk_database.h"
+#include "nkdata/nk_error.h"
 #include "nkdata/nk_file.h"
-#include "cli/numbers.h"
-#include "cli/wide_text.h"
+#include "render/render.h"
 
 namespace aurivel::preview {
 namespace {
-
-namespace fs = std::filesystem;
 
 // The copy of the database in the project, where --nk finds a metal by name
 // unless --nk-db names another.
@@ -89,7 +87,7 @@ std::optional<nkdata::NkData> ReadNkSource(const Options& options, std::ostream&
     }
     const std::string& named = options.nk.front();
     const bool page = options.nkDb && nkdata::ParsePageId(named);
-    const bool file = !options.nkDb && fs::exists(fs::u8path(named));
+    const bool file = !options.nkDb && files::IdentityOf(named).has_value();
     const metal_colour::MetalBook* metal = page || file ? nullptr : metal_colour::FindMetal(named);
     if (metal) {
         const nkdata::NkDatabase database = nkdata::NkDatabase::Open(options.nkDb.value_or(kProjectDatabase));

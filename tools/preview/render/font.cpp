@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "cli/errors.h"
+#include "base/errors.h"
 
 namespace aurivel::preview {
 namespace {

@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
-#include "cli/errors.h"
+#include "base/errors.h"
+#include "files/output_file.h"
 
 namespace aurivel::preview {
 namespace {
@@ -41,19 +39,20 @@ void WriteSamples(const Image& image, const std::string& path, png_uint_32 forma
     png.height = static_cast<png_uint_32>(image.Height());
     png.format = format;
     // The simplified writer tags 8-bit output with the sRGB chunk and 16-bit
-    // output with a linear gamma, which is what each encoding holds.
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        throw ToolError("cannot write " + path + ": " + std::strerror(errno));
+    // output with a linear gamma, which is what each encoding holds. The
+    // first call only measures the file.
+    png_alloc_size_t size = 0;
+    std::vector<unsigned char> bytes;
+    if (png_image_write_to_memory(&png, nullptr, &size, 0, samples, 0, nullptr) != 0) {
+        bytes.resize(size);
     }
-    const bool encoded = png_image_write_to_stdio(&png, file, 0, samples, 0, nullptr) != 0;
-    const bool flushed = std::fflush(file) == 0 && std::ferror(file) == 0;
-    int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    writeError = closed ? writeError : errno;
-    if (!encoded || !flushed || !closed) {
-        std::remove(path.c_str());  // what was written of it is no picture
-        throw ToolError("cannot write " + path + ": " + (flushed && closed ? png.message : std::strerror(writeError)));
+    if (bytes.empty() || png_image_write_to_memory(&png, bytes.data(), &size, 0, samples, 0, nullptr) == 0) {
+        throw ToolError("cannot write " + path + ": " + png.message);
+    }
+    try {
+        files::WriteWholeFile(path, bytes.data(), size);
+    } catch (const files::FileError& e) {
+        throw ToolError(e.what());
     }
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <thread>
 
-#include "cli/parallel.h"
+#include "render/parallel.h"
 
 namespace aurivel::preview {
 namespace {

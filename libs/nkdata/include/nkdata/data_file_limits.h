@@ -7,11 +7,11 @@
 
 #include <cstddef>
 
-#include "hostfiles/input_file.h"
+#include "files/input_file.h"
 
 namespace aurivel::nkdata {
 
-inline constexpr hostfiles::SizeLimit kDataFileLimit{16u << 20, "a data file"};
+inline constexpr files::SizeLimit kDataFileLimit{16u << 20, "a data file"};
 inline constexpr std::size_t kLongestDataLine = 64u << 10;
 // yaml-cpp builds a node of about half a kilobyte for every value, so they
 // are counted before it builds any.

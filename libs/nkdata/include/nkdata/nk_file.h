@@ -23,7 +23,7 @@ NkFormat DetectFormat(std::string_view text, const std::string& source);
 // The text read as `format`; `source` names it in messages.
 NkData ReadNkText(const std::string& text, NkFormat format, const std::string& source);
 
-// The whole file's bytes, read through the host's file services: only a
+// The whole file's bytes, read through the file library: only a
 // regular file within the size of a data file is read, its size checked
 // before any of it is. DataError with the services' refusal ("<path> is a
 // directory") otherwise.

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "hostfiles/input_file.h"
+#include "files/input_file.h"
 #include "maxversion.h"
 #include "standin/class_directory.h"
 
@@ -83,8 +83,8 @@ std::wstring ClassNameOf(ClassDesc* cd) {
 // there, else what its error code means.
 std::string WhyNotLoaded(const std::string& name, DWORD code) {
     try {
-        hostfiles::InputFile file(name);
-    } catch (const hostfiles::FileError& e) {
+        aurivel::files::InputFile file(name);
+    } catch (const aurivel::files::FileError& e) {
         return e.what();
     }
     switch (code) {

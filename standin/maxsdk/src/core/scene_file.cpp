@@ -10,8 +10,8 @@
 #include <set>
 
 #include "chunk_header.h"
-#include "hostfiles/input_file.h"
-#include "hostfiles/output_file.h"
+#include "files/input_file.h"
+#include "files/output_file.h"
 #include "le_io.h"
 #include "standin/chunk_io.h"
 #include "standin/class_directory.h"
@@ -52,12 +52,12 @@ std::string DescribeClass(uint32_t sclass, uint32_t a, uint32_t b) {
 
 std::string SceneTooLarge(uint64_t size) {
     return "the scene takes " + std::to_string(size) + " bytes, more than the " +
-           hostfiles::DescribeSize(kLargestScene) + " a scene may have";
+           aurivel::files::DescribeSize(kLargestScene) + " a scene may have";
 }
 
 std::string ObjectTooLarge(uint64_t size) {
     return "its chunk of " + std::to_string(size) + " bytes is larger than the " +
-           hostfiles::DescribeSize(kLargestObjectChunk) + " an object may have";
+           aurivel::files::DescribeSize(kLargestObjectChunk) + " an object may have";
 }
 
 void SetError(std::string* error, const std::string& message) {
@@ -203,20 +203,20 @@ private:
 
 class FileSource : public SceneSource {
 public:
-    explicit FileSource(hostfiles::InputFile& file) : SceneSource(file.Size()), file_(file) {}
+    explicit FileSource(aurivel::files::InputFile& file) : SceneSource(file.Size()), file_(file) {}
 
 private:
     const unsigned char* Fetch(size_t n) override {
         buffer_.resize(n);
         try {
             file_.ReadExactly(buffer_.data(), n);
-        } catch (const hostfiles::FileError& e) {
+        } catch (const aurivel::files::FileError& e) {
             error_ = e.what();
             return nullptr;
         }
         return buffer_.data();
     }
-    hostfiles::InputFile& file_;
+    aurivel::files::InputFile& file_;
     std::vector<unsigned char> buffer_;
 };
 
@@ -498,8 +498,8 @@ IOResult SaveScene(const std::string& path, ReferenceTarget* root, std::string* 
     std::vector<unsigned char> bytes;
     if (SaveSceneToBytes(root, bytes, SIZE_MAX, error) != IO_OK) return IO_ERROR;
     try {
-        hostfiles::WriteWholeFile(path, bytes.data(), bytes.size());
-    } catch (const hostfiles::FileError& e) {
+        aurivel::files::WriteWholeFile(path, bytes.data(), bytes.size());
+    } catch (const aurivel::files::FileError& e) {
         SetError(error, e.what());
         return IO_ERROR;
     }
@@ -512,10 +512,10 @@ ReferenceTarget* LoadSceneFromBytes(const unsigned char* data, size_t size, IORe
 }
 
 ReferenceTarget* LoadScene(const std::string& path, IOResult* result, std::string* error) {
-    std::optional<hostfiles::InputFile> file;
+    std::optional<aurivel::files::InputFile> file;
     try {
         file.emplace(path);
-    } catch (const hostfiles::FileError& e) {
+    } catch (const aurivel::files::FileError& e) {
         if (result) *result = IO_ERROR;
         SetError(error, e.what());
         return nullptr;
