@@ -13,20 +13,19 @@
 #   presets (aurivel_preset_rules, presets/rules/): parameter block, preset table
 #   editor (aurivel_editor, editor/): presets, parameter block, entry, resources
 #   map (aurivel_map, map/): editor, presets, parameter block, entry, preset table, shading, resources
-#   class descriptor (aurivel_class_desc, plugin/AurivelClassDesc.cpp): map, entry, resources
-# The map's sources are the module's own, compiled in each module, where
-# what a benchmark's peer changes in the evaluation applies to them. The
-# other parts' objects are built once (for the fuzz targets, instrumented).
-set(AURIVEL_MAP_MODULE_PARTS aurivel_entry aurivel_class_desc aurivel_param_block aurivel_preset_rules aurivel_editor)
+#   class descriptor (plugin/AurivelClassDesc.cpp, the module's own source): map, entry, resources
+# The parts' objects are built once (for the fuzz targets, instrumented) and
+# shared by the module and the benchmarks' peers.
+set(AURIVEL_MAP_MODULE_PARTS aurivel_entry aurivel_param_block aurivel_preset_rules aurivel_editor aurivel_map)
 
 function(aurivel_add_map_module target)
   set(root ${PROJECT_SOURCE_DIR})
   aurivel_add_plugin_module(${target}
     DEF ${root}/plugin/Aurivel.def
     RC ${root}/resources/Aurivel.rc
-    SOURCES ${root}/map/Aurivel.cpp ${root}/map/AurivelEval.cpp)
+    SOURCES ${root}/plugin/AurivelClassDesc.cpp)
   target_link_libraries(${target} PRIVATE
-    ${AURIVEL_MAP_MODULE_PARTS} aurivel_map aurivel_presets aurivel_shading aurivel_resource_ids MaxSdk::SDK)
+    ${AURIVEL_MAP_MODULE_PARTS} aurivel_presets aurivel_shading aurivel_resource_ids MaxSdk::SDK)
   if(TARGET standin_sdk_folder)
     add_dependencies(${target} standin_sdk_folder)
   endif()
