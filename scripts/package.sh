@@ -47,13 +47,13 @@ done
 # "<year> <folder>" for each SDK folder, or fewer lines when CMake has said
 # what is wrong with one.
 sdk_list=$(IFS=';' && echo "${sdks[*]}")
-mapfile -t releases < <(cmake "-DSDK_DIRS=$sdk_list" -P "$root/packaging/SdkRelease.cmake")
-if ((${#releases[@]} != ${#sdks[@]})); then
+mapfile -t sdk_releases < <(cmake "-DSDK_DIRS=$sdk_list" -P "$root/packaging/SdkRelease.cmake")
+if ((${#sdk_releases[@]} != ${#sdks[@]})); then
   echo "$usage" >&2
   exit 2
 fi
 declare -A sdk_of_year
-for release in "${releases[@]}"; do
+for release in "${sdk_releases[@]}"; do
   sdk_of_year[${release%% *}]=${release#* }
 done
 mapfile -t years < <(printf '%s\n' "${!sdk_of_year[@]}" | sort -n)
@@ -85,7 +85,7 @@ test_module() {
   local tree=$root/build/$preset log=$root/build/package/$year-tests.log
   cmake --preset "$preset" -DAURIVEL_MODULE_UNDER_TEST="$module" -DAURIVEL_MODULE_UNDER_TEST_SDK="$sdk" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
-  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --test-dir "$tree" --output-on-failure >"$log" 2>&1; then
+  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --preset "$preset" >"$log" 2>&1; then
     echo "package.sh: the module for 3ds Max $year fails its tests in a host of its release ($log):" >&2
     sed -n '/The following tests FAILED:/,$p' "$log" >&2
     exit 1
