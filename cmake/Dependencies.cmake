@@ -31,7 +31,8 @@ _aurivel_part(with_tests with_host AND AURIVEL_BUILD_TESTS)
 _aurivel_part(with_tools with_native_libs AND AURIVEL_BUILD_TOOLS)
 _aurivel_part(with_bench with_native_libs AND AURIVEL_BUILD_BENCH AND NOT AURIVEL_SANITIZE)
 _aurivel_part(with_windows_tests with_tests AND WIN32)
-_aurivel_part(with_browser_tests with_tests AND with_tools AND NOT AURIVEL_SANITIZE)
+_aurivel_part(with_release_package_tests with_tests AND AURIVEL_RELEASE_PACKAGE_TESTS)
+_aurivel_part(with_browser_tests with_tests AND (with_tools OR with_release_package_tests) AND NOT AURIVEL_SANITIZE)
 _aurivel_part(with_fuzzers with_native_libs AND AURIVEL_FUZZ)
 add_feature_info("Stand-in host" with_host
   "the SDK's and Windows' stand-in, the libraries, tests and tools; off against a real SDK (AURIVEL_MAXSDK_DIR), \
@@ -40,7 +41,7 @@ add_feature_info(Tests with_tests "the tests (AURIVEL_BUILD_TESTS)")
 add_feature_info(Tools with_tools "the programs in tools/ (AURIVEL_BUILD_TOOLS); Linux only")
 add_feature_info(Benchmarks with_bench "the benchmarks (AURIVEL_BUILD_BENCH); Linux only, not under sanitizers")
 add_feature_info("Browser tests" with_browser_tests
-  "the atlas's web page in Chromium; needs tests and tools, not under sanitizers")
+  "the atlas's web page in Chromium; needs tests and tools (or the release package's checks), not under sanitizers")
 add_feature_info(Fuzzers with_fuzzers "libFuzzer targets (AURIVEL_FUZZ, clang); Linux only")
 
 # _aurivel_dependency(<name> REQUIRED|RUNTIME FOUND <bool> WHAT <what it is> DEBIAN <package>
@@ -133,8 +134,12 @@ if(with_host)
   _aurivel_dependency(Threads REQUIRED FOUND ${Threads_FOUND} WHAT "threads" AT "${threads_where}" DEBIAN libc6-dev
     FOR "the tests and tools")
 endif()
-if(with_host AND WIN32)
-  _aurivel_llvm_tool(AURIVEL_LLVM_DLLTOOL llvm-dlltool llvm "import libraries of DLLs (cmake/ImportLibrary.cmake)")
+if(with_host AND (WIN32 OR with_release_package_tests))
+  _aurivel_llvm_tool(AURIVEL_LLVM_DLLTOOL llvm-dlltool llvm
+    "import libraries of DLLs (cmake/ImportLibrary.cmake, tests/sdk_folder)")
+endif()
+if(WIN32)
+  _aurivel_llvm_tool(AURIVEL_LLVM_READOBJ llvm-readobj llvm "the module tables' checks (packaging/, tests/wine)")
 endif()
 
 if(with_native_libs)
@@ -191,7 +196,6 @@ if(with_tests AND NOT AURIVEL_MSVC_RUNTIME_STANDIN)
     DEBIAN libgtest-dev FOR "the tests")
 endif()
 if(with_windows_tests)
-  _aurivel_llvm_tool(AURIVEL_LLVM_READOBJ llvm-readobj llvm "the module tables' tests (tests/wine)")
   _aurivel_find_runtime_program(AURIVEL_WINE Wine NAMES wine64 wine WHAT "Wine" DEBIAN "wine wine64"
     FOR "the tests, which run under Wine (scripts/run-under-wine.sh)")
   _aurivel_find_runtime_program(AURIVEL_XVFB_RUN xvfb-run NAMES xvfb-run WHAT "Xvfb" DEBIAN "xvfb xauth"

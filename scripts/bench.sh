@@ -10,7 +10,15 @@
 #   --build-dir     measure an already configured build instead of building
 #                   the default preset.
 set -euo pipefail
+# A step that fails ends the script with status 1; 2 is for usage errors.
+trap 'exit 1' ERR
 cd "$(dirname "$0")/.."
+
+usage="usage: scripts/bench.sh [--repetitions N] [--instructions] [--wine] [--build-dir DIR]"
+bad_input() {
+  printf 'bench.sh: %s\n%s\n' "$1" "$usage" >&2
+  exit 2
+}
 
 repetitions=7
 instructions=false
@@ -18,13 +26,17 @@ wine=false
 build_dir=
 while (($#)); do
   case "$1" in
-    --repetitions) repetitions="$2"; shift 2 ;;
+    --repetitions | --build-dir)
+      (($# >= 2)) || bad_input "$1 needs a value"
+      if [[ $1 == --repetitions ]]; then repetitions=$2; else build_dir=$2; fi
+      shift 2
+      ;;
     --instructions) instructions=true; shift ;;
     --wine) wine=true; shift ;;
-    --build-dir) build_dir="$2"; shift 2 ;;
-    *) echo "usage: $0 [--repetitions N] [--instructions] [--wine] [--build-dir DIR]" >&2; exit 2 ;;
+    *) bad_input "unknown option '$1'" ;;
   esac
 done
+[[ $repetitions =~ ^[1-9][0-9]*$ ]] || bad_input "--repetitions $repetitions: not a count of at least 1"
 
 if [[ -z $build_dir ]]; then
   bash scripts/setup.sh build

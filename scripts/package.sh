@@ -4,22 +4,24 @@
 # and its start-up scripts, and its zip, in --out (default out/).
 # Usage: scripts/package.sh --sdk DIR [--sdk DIR ...] [--out DIR]
 #
-# Each SDK folder's release is read from its include/maxversion.h; its
-# module is built through preset msvc-sdk in build/package/<year>
-# (incremental on a later run), its exports and imports are checked, and,
-# for a release whose binary interface the stand-in host has (2024, 2026),
-# the module's tests run on it in that host (the tree of preset msvc or
-# msvc-2026 with AURIVEL_MODULE_UNDER_TEST, under Wine): a module that fails
-# them is not packaged. The
-# native preview tool writes the atlas (build/package-native), and CPack
-# gathers the releases' modules and the rest into the zip, whose contents
-# become the bundle. A module built against a folder that marks itself as
-# the project's own (standin-sdk.txt) makes it a test package. Nothing in
-# --out changes unless every step succeeds: the package is assembled beside
-# it and moved into place at the end, replacing the bundle and the zip of the
-# same name of an earlier run; a folder Aurivel.bundle that is no Aurivel
-# package is refused.
+# CMake reads each SDK folder's release (packaging/SdkRelease.cmake, which
+# refuses two folders of one release); the module of each is built through
+# preset msvc-sdk in build/package/<year> (incremental on a later run), whose
+# build checks its exports and imports, and, for a release whose binary
+# interface the stand-in host has (2024, 2026), the module's tests run on it
+# in that host (the tree of preset msvc or msvc-2026 with
+# AURIVEL_MODULE_UNDER_TEST, under Wine): a module that fails them is not
+# packaged. The native preview tool writes the atlas (build/package-native),
+# and CPack gathers the releases' modules and the rest into the zip, whose
+# contents become the bundle. A module built against a folder that marks
+# itself as the project's own (standin-sdk.txt) makes it a test package.
+# Nothing in --out changes unless every step succeeds: the package is
+# assembled beside it and moved into place at the end, replacing the bundle
+# and the zip of the same name of an earlier run; a folder Aurivel.bundle
+# that is no Aurivel package is refused.
 set -euo pipefail
+# A step that fails ends the script with status 1; 2 is for usage errors.
+trap 'exit 1' ERR
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 usage="usage: scripts/package.sh --sdk DIR [--sdk DIR ...] [--out DIR]"
@@ -42,16 +44,17 @@ while (($#)); do
 done
 ((${#sdks[@]})) || bad_input "no --sdk folder given"
 
-# The release of each SDK folder; two folders of one release are refused.
+# "<year> <folder>" for each SDK folder, or fewer lines when CMake has said
+# what is wrong with one.
+sdk_list=$(IFS=';' && echo "${sdks[*]}")
+mapfile -t sdk_releases < <(cmake "-DSDK_DIRS=$sdk_list" -P "$root/packaging/SdkRelease.cmake")
+if ((${#sdk_releases[@]} != ${#sdks[@]})); then
+  echo "$usage" >&2
+  exit 2
+fi
 declare -A sdk_of_year
-for sdk in "${sdks[@]}"; do
-  [[ -d $sdk ]] || bad_input "--sdk $sdk: no such folder"
-  header=$sdk/include/maxversion.h
-  [[ -f $header ]] || bad_input "--sdk $sdk: it has no include/maxversion.h, so it is no 3ds Max SDK"
-  year=$(sed -n 's/^#define[[:space:]]\+MAX_PRODUCT_YEAR_NUMBER[[:space:]]\+\([0-9]\+\).*/\1/p' "$header" | head -n 1)
-  [[ -n $year ]] || bad_input "--sdk $sdk: its include/maxversion.h defines no MAX_PRODUCT_YEAR_NUMBER"
-  [[ -z ${sdk_of_year[$year]:-} ]] || bad_input "--sdk ${sdk_of_year[$year]} and --sdk $sdk are both for 3ds Max $year"
-  sdk_of_year[$year]=$(cd "$sdk" && pwd)
+for release in "${sdk_releases[@]}"; do
+  sdk_of_year[${release%% *}]=${release#* }
 done
 mapfile -t years < <(printf '%s\n' "${!sdk_of_year[@]}" | sort -n)
 
@@ -82,7 +85,7 @@ test_module() {
   local tree=$root/build/$preset log=$root/build/package/$year-tests.log
   cmake --preset "$preset" -DAURIVEL_MODULE_UNDER_TEST="$module" -DAURIVEL_MODULE_UNDER_TEST_SDK="$sdk" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
-  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --test-dir "$tree" --output-on-failure >"$log" 2>&1; then
+  if ! scripts/run-under-wine.sh --session "$tree/wine-prefix" ctest --preset "$preset" >"$log" 2>&1; then
     echo "package.sh: the module for 3ds Max $year fails its tests in a host of its release ($log):" >&2
     sed -n '/The following tests FAILED:/,$p' "$log" >&2
     exit 1
@@ -96,12 +99,6 @@ for year in "${years[@]}"; do
   progress "3ds Max $year: the module, built against ${sdk_of_year[$year]}"
   cmake --preset msvc-sdk -B "$builds/$year" -DAURIVEL_MAXSDK_DIR="${sdk_of_year[$year]}" >/dev/null
   cmake --build "$builds/$year" -j "$(nproc)"
-  # What the release's DLLs export, where its list is known; otherwise what
-  # the headers declare for export.
-  host_exports=tests/wine/host_exports_$year.txt
-  [[ -f $host_exports ]] || host_exports=tests/wine/host_exports.txt
-  cmake -DREADOBJ=llvm-readobj -DMODULE="$builds/$year/plugin/Aurivel.dlt" -DDEF_FILE=plugin/Aurivel.def \
-    -DSDK_INCLUDE="${sdk_of_year[$year]}/include" -DHOST_EXPORTS="$host_exports" -P tests/wine/check_module_tables.cmake
   test_module "$year" "$builds/$year/plugin/Aurivel.dlt" "${sdk_of_year[$year]}"
   releases+=("$builds/$year")
 done
@@ -125,10 +122,6 @@ if ((${#zips[@]} != 1)) || [[ ! -f ${zips[0]} ]]; then
 fi
 mkdir "$stage/bundle"
 (cd "$stage/bundle" && cmake -E tar xf "${zips[0]}")
-for year in "${years[@]}"; do
-  [[ -f $stage/bundle/Aurivel.bundle/Contents/$year/Aurivel.dlt ]] ||
-    { echo "package.sh: the package lacks the module for 3ds Max $year" >&2; exit 1; }
-done
 rm -rf "$out/Aurivel.bundle"
 mv "$stage/bundle/Aurivel.bundle" "$out/Aurivel.bundle"
 mv "${zips[0]}" "$out/"

@@ -6,6 +6,8 @@
 # What the build says goes to stderr: stdout is the tool's alone, so that
 # "scripts/preview.sh --maxscript > map.ms" holds the script and nothing else.
 set -euo pipefail
+# A step that fails ends the script with status 1; 2 is for usage errors.
+trap 'exit 1' ERR
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 
 (

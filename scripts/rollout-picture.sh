@@ -9,11 +9,18 @@
 # (tests/wine/rollout_picture_test.cpp), which is stored here recompressed.
 # Usage: scripts/rollout-picture.sh [output.png]   (default docs/rollout.png)
 set -euo pipefail
+# A step that fails ends the script with status 1; 2 is for usage errors.
+trap 'exit 1' ERR
 repo="$(cd "$(dirname "$0")/.." && pwd)"
+usage="usage: scripts/rollout-picture.sh [output.png]"
+if (($# > 1)); then
+  printf 'rollout-picture: one picture at most\n%s\n' "$usage" >&2
+  exit 2
+fi
 out="$(realpath -m "${1:-$repo/docs/rollout.png}")"
 case "$out" in
   *.png) ;;
-  *) echo "rollout-picture: $out: the picture's name must end in .png" >&2; exit 2 ;;
+  *) printf 'rollout-picture: %s: the picture'"'"'s name must end in .png\n%s\n' "$out" "$usage" >&2; exit 2 ;;
 esac
 
 cd "$repo"

@@ -14,12 +14,22 @@
 # Without a display the program (or the session) runs under a private Xvfb,
 # and the Wine session is ended before that server goes, so no Wine process
 # outlives the display it was started on.
+#
+# A program that crashes prints where it crashed and its stack, and ends
+# with a status that is not 0, at once: winedbg, which Wine starts on a
+# crash, is told in the prefix to show no dialog, which under Xvfb nobody
+# would close.
 set -eu
 
+usage="usage: run-under-wine.sh [--session] <prefix dir> <program or command> [args...]"
 session=false
-if [ "$1" = --session ]; then
+if [ "${1:-}" = --session ]; then
   session=true
   shift
+fi
+if [ $# -lt 2 ]; then
+  echo "$usage" >&2
+  exit 2
 fi
 # Wine wants the prefix as an absolute path.
 prefix=$(realpath -m "$1")
@@ -39,15 +49,22 @@ done
 : "${wine:?no wine64 found}"
 wineserver=$(command -v wineserver64 || command -v wineserver || echo /usr/lib/wine/wineserver64)
 
+no_crash_dialog='"ShowCrashDialog"=dword:00000000'
+prefix_ready() {
+  [ -f "$prefix/system.reg" ] && grep -qsF "$no_crash_dialog" "$prefix/user.reg"
+}
 mkdir -p "$(dirname "$prefix")"
-if [ ! -f "$prefix/system.reg" ]; then
+if ! prefix_ready; then
   (
     flock 9
     if [ ! -f "$prefix/system.reg" ]; then
       echo "run-under-wine: creating the Wine prefix $prefix" >&2
       "$wine" wineboot --init >/dev/null 2>&1 || true
-      "$wineserver" -w
     fi
+    if ! grep -qsF "$no_crash_dialog" "$prefix/user.reg"; then
+      "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    fi
+    "$wineserver" -w
   ) 9>"$prefix.lock"
 fi
 

@@ -2,6 +2,8 @@
 # Installs what this project needs on a fresh Debian machine, and nothing when
 # everything is already there. Usage: scripts/setup.sh [build|windows|browser|all]...
 set -euo pipefail
+# A step that fails ends the script with status 1; 2 is for usage errors.
+trap 'exit 1' ERR
 
 build_packages=(
   cmake ninja-build g++ clang llvm libclang-rt-14-dev

@@ -18,27 +18,13 @@ import shutil
 import subprocess
 import sys
 import xml.etree.ElementTree as ET
-import zipfile
 
-failures = []
-
-
-def expect(condition, message):
-    if not condition:
-        failures.append(message)
+from bundle_checks import expect, expect_zip_holds_the_bundle, failures, files_below, read_me_of_a_test_package, report
 
 
 def expect_attributes(element, wanted):
     for name, value in wanted.items():
         expect(element.get(name) == value, f"<{element.tag}> {name}={element.get(name)!r}, expected {value!r}")
-
-
-def files_below(folder):
-    found = set()
-    for root, _, names in os.walk(folder):
-        for name in names:
-            found.add(os.path.relpath(os.path.join(root, name), folder).replace(os.sep, "/"))
-    return found
 
 
 def check_package_contents(bundle, version, upgrade_code, year):
@@ -81,10 +67,7 @@ def check_zip(build_dir, packages, version, bundle_files):
     made = sorted(name for name in os.listdir(packages) if name.endswith(".zip"))
     expect(made == [os.path.basename(archive)], f"cpack made {made}, expected only {os.path.basename(archive)}")
     if os.path.isfile(archive):
-        with zipfile.ZipFile(archive) as z:
-            listed = {name for name in z.namelist() if not name.endswith("/")}
-        expect(listed == {"Aurivel.bundle/" + f for f in bundle_files},
-               f"the zip lists {sorted(listed)}, the bundle holds {sorted(bundle_files)}")
+        expect_zip_holds_the_bundle(archive, bundle_files)
 
 
 def main():
@@ -111,9 +94,7 @@ def main():
     bundle_files = files_below(bundle)
     expect(bundle_files == {"PackageContents.xml", f"Contents/{args.year}/Aurivel.dlt", "Contents/ReadMe.txt",
                             "Contents/LICENSE.txt"}, f"the bundle holds {sorted(bundle_files)}")
-    with open(os.path.join(bundle, "Contents", "ReadMe.txt"), encoding="utf-8") as f:
-        first_line = f.readline().strip()
-    expect(first_line == "THIS IS A TEST PACKAGE: 3DS MAX CANNOT LOAD IT", f"the read-me begins {first_line!r}")
+    read_me_of_a_test_package(bundle)
     module = check_package_contents(bundle, args.version, args.upgrade_code, args.year)
     expect(module is not None, f"the package names no module for 3ds Max {args.year}")
     if module:
@@ -123,9 +104,7 @@ def main():
     if module and not failures:
         with open(args.module_path_file, "w", encoding="utf-8") as f:
             f.write(args.path_drive + module)
-    for failure in failures:
-        print(failure, file=sys.stderr)
-    return 1 if failures else 0
+    return report()
 
 
 if __name__ == "__main__":

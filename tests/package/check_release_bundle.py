@@ -16,20 +16,8 @@ import re
 import subprocess
 import sys
 import xml.etree.ElementTree as ET
-import zipfile
 
-TEST_NOTICE = "THIS IS A TEST PACKAGE: 3DS MAX CANNOT LOAD IT"
-failures = []
-
-
-def expect(condition, message):
-    if not condition:
-        failures.append(message)
-
-
-def files_below(folder):
-    return {os.path.relpath(os.path.join(root, name), folder).replace(os.sep, "/")
-            for root, _, names in os.walk(folder) for name in names}
+from bundle_checks import expect, expect_zip_holds_the_bundle, failures, files_below, read_me_of_a_test_package, report
 
 
 def check_components(bundle, root, version, years):
@@ -144,12 +132,8 @@ def main():
     bundle = os.path.join(args.out, "Aurivel.bundle")
     bundle_files = files_below(bundle)
     if os.path.isfile(os.path.join(args.out, zip_name)):
-        with zipfile.ZipFile(os.path.join(args.out, zip_name)) as z:
-            listed = {name for name in z.namelist() if not name.endswith("/")}
-        expect(listed == {"Aurivel.bundle/" + f for f in bundle_files}, "the zip does not list exactly the bundle")
-    with open(os.path.join(bundle, "Contents", "ReadMe.txt"), encoding="utf-8") as f:
-        readme = f.read()
-    expect(readme.splitlines()[0].strip() == TEST_NOTICE, "the read-me does not begin with the test package's notice")
+        expect_zip_holds_the_bundle(os.path.join(args.out, zip_name), bundle_files)
+    readme = read_me_of_a_test_package(bundle)
     named = f"This one is for 3ds Max {', '.join(map(str, args.years))}."
     expect(named in " ".join(readme.split()), f"the read-me does not say \"{named}\"")
     expect(os.path.isfile(os.path.join(bundle, "Contents", "LICENSE.txt")), "no licence in the bundle")
@@ -157,10 +141,8 @@ def main():
     modules, script_files = check_components(bundle, root, args.version, args.years)
     check_startup_scripts(bundle, script_files)
     check_modules(args, modules)
-    for failure in failures:
-        print(failure, file=sys.stderr)
     print(f"{'FAILED' if failures else 'passed'}: the package of 3ds Max {' '.join(map(str, args.years))} in {args.out}")
-    return 1 if failures else 0
+    return report()
 
 
 if __name__ == "__main__":
