@@ -235,6 +235,8 @@ if(with_browser_tests)
     FOR "${needed_by}")
   _aurivel_find_runtime_program(AURIVEL_CHROMEDRIVER chromedriver NAMES chromedriver WHAT "Chromium's WebDriver"
     DEBIAN chromium-driver FOR "${needed_by}")
+  # What the browser tests start: the programs found here.
+  set(AURIVEL_BROWSER_ENVIRONMENT "AURIVEL_CHROMIUM=${AURIVEL_CHROMIUM};AURIVEL_CHROMEDRIVER=${AURIVEL_CHROMEDRIVER}")
 endif()
 
 feature_summary(WHAT ALL INCLUDE_QUIET_PACKAGES FATAL_ON_MISSING_REQUIRED_PACKAGES)

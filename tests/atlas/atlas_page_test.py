@@ -421,16 +421,24 @@ return [...document.querySelectorAll(".controls label")].map((label) => {
 """
 
 
+def browser_program(variable, name):
+    """The program the build found (CTest passes it in variable), else the one on PATH."""
+    path = os.environ.get(variable) or shutil.which(name)
+    if not path:
+        raise RuntimeError(f"{name} is neither on PATH nor named by {variable} (scripts/setup.sh installs it)")
+    return path
+
+
 def start_chromium():
     options = webdriver.ChromeOptions()
-    options.binary_location = shutil.which("chromium") or "/usr/bin/chromium"
+    options.binary_location = browser_program("AURIVEL_CHROMIUM", "chromium")
     profile = tempfile.mkdtemp(prefix="aurivel-atlas-chromium-")
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
                  "--user-data-dir=" + profile):
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    service = Service(executable_path=shutil.which("chromedriver") or "/usr/bin/chromedriver")
+    service = Service(executable_path=browser_program("AURIVEL_CHROMEDRIVER", "chromedriver"))
     return webdriver.Chrome(options=options, service=service), profile
 
 
