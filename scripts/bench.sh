@@ -33,6 +33,7 @@ while (($#)); do
       ;;
     --instructions) instructions=true; shift ;;
     --wine) wine=true; shift ;;
+    -h | --help) echo "$usage"; exit 0 ;;
     *) bad_input "unknown option '$1'" ;;
   esac
 done

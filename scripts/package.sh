@@ -39,6 +39,7 @@ while (($#)); do
       if [[ $1 == --sdk ]]; then sdks+=("$2"); else out=$2; fi
       shift 2
       ;;
+    -h | --help) echo "$usage"; exit 0 ;;
     *) bad_input "unknown option '$1'" ;;
   esac
 done

@@ -17,7 +17,11 @@ if (($# > 1)); then
   printf 'rollout-picture: one picture at most\n%s\n' "$usage" >&2
   exit 2
 fi
-out="$(realpath -m "${1:-$repo/docs/rollout.png}")"
+case ${1:-} in
+  -h | --help) echo "$usage"; exit 0 ;;
+  -*) printf 'rollout-picture: unknown option %s\n%s\n' "$1" "$usage" >&2; exit 2 ;;
+esac
+out="$(realpath -m -- "${1:-$repo/docs/rollout.png}")"
 case "$out" in
   *.png) ;;
   *) printf 'rollout-picture: %s: the picture'"'"'s name must end in .png\n%s\n' "$out" "$usage" >&2; exit 2 ;;

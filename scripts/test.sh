@@ -17,6 +17,7 @@ declare -A workflows=(
   [main]=ci [tools_off]=ci-tools-off [asan]=asan [tsan]=tsan [fuzz]=fuzz
   [msvc]="msvc msvc-2026 release-package"
 )
+case ${1:-} in -h | --help) echo "$usage"; exit 0 ;; esac
 stages=("$@")
 ((${#stages[@]})) || stages=(main tools_off asan tsan fuzz msvc)
 for stage in "${stages[@]}"; do
