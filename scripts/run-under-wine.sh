@@ -15,10 +15,9 @@
 # and the Wine session is ended before that server goes, so no Wine process
 # outlives the display it was started on.
 #
-# A program that crashes prints where it crashed and its stack, and ends
-# with a status that is not 0, at once: winedbg, which Wine starts on a
-# crash, is told in the prefix to show no dialog, which under Xvfb nobody
-# would close.
+# A program that crashes prints where it crashed and its stack, and fails,
+# at once: winedbg, which Wine starts on a crash, is told in the prefix to
+# show no dialog, which under Xvfb nobody would close.
 set -eu
 
 usage="usage: run-under-wine.sh [--session] <prefix dir> <program or command> [args...]"
@@ -31,6 +30,7 @@ if [ $# -lt 2 ]; then
   echo "$usage" >&2
   exit 2
 fi
+script=$(realpath "$0")
 # Wine wants the prefix as an absolute path.
 prefix=$(realpath -m "$1")
 shift
@@ -48,6 +48,21 @@ for candidate in wine64 /usr/lib/wine/wine64 wine; do
 done
 : "${wine:?no wine64 found}"
 wineserver=$(command -v wineserver64 || command -v wineserver || echo /usr/lib/wine/wineserver64)
+
+# Wine gives a crashed program's status as 0 now and then: a program whose
+# unhandled exception Wine reports on its error output fails whatever its
+# status. Its output and error output stay apart.
+run_failing_on_crash() {
+  report=$(mktemp -d)
+  { { "$@" && echo 0 >"$report/status" || echo $? >"$report/status"; } 2>&1 1>&3 3>&- |
+    awk -v crashed="$report/crashed" '{ print; fflush() } /^wine: Unhandled / { printf "" >crashed }' >&2; } 3>&1
+  status=$(cat "$report/status")
+  if [ "$status" = 0 ] && [ -e "$report/crashed" ]; then
+    status=1
+  fi
+  rm -rf "$report"
+  return "$status"
+}
 
 no_crash_dialog='"ShowCrashDialog"=dword:00000000'
 prefix_ready() {
@@ -81,14 +96,17 @@ if $session; then
     "$RUN_UNDER_WINE_SERVER" -w
     exit $status' wine-session "$@"
 elif [ -n "${DISPLAY:-}" ]; then
-  exec "$wine" "$@"
+  status=0
+  run_failing_on_crash "$wine" "$@" || status=$?
+  exit "$status"
 else
-  # Inside the private display: run, keep the status, wait for the session's end.
+  # Inside the private display: this script again, then wait for the
+  # session's end.
   set -- sh -c '
     "$0" "$@"
     status=$?
     "$RUN_UNDER_WINE_SERVER" -w
-    exit $status' "$wine" "$@"
+    exit $status' "$script" "$prefix" "$@"
 fi
 
 export RUN_UNDER_WINE="$wine" RUN_UNDER_WINE_SERVER="$wineserver"
