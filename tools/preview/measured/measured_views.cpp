@@ -5,6 +5,7 @@
 #include <iomanip>
 #include <memory>
 #include <sstream>
+#include <unordered_map>
 
 #include "base/numbers.h"
 #include "measured/nk_source.h"
@@ -33,12 +34,24 @@ public:
     Rgb Shade(const SphereSample& s) override {
         const double cosine =
             std::fabs(double{s.normal.x} * s.view.x + double{s.normal.y} * s.view.y + double{s.normal.z} * s.view.z);
-        const metal_colour::LinearRgb c = truth_->At(std::min(cosine, 1.0));
-        return {static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b)};
+        return ColourAt(std::min(cosine, 1.0));
     }
 
 private:
+    // A sphere's pixels repeat their cosines (its symmetry, and normals in
+    // float), and each colour integrates a whole spectrum: each is computed
+    // once. A shader serves one thread.
+    Rgb ColourAt(double cosine) {
+        const auto [entry, isNew] = colours_.try_emplace(cosine);
+        if (isNew) {
+            const metal_colour::LinearRgb c = truth_->At(cosine);
+            entry->second = {static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b)};
+        }
+        return entry->second;
+    }
+
     std::shared_ptr<const metal_colour::SpectralColour> truth_;
+    std::unordered_map<double, Rgb> colours_;
 };
 
 class LitShader : public SampleShader {
