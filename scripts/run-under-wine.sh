@@ -21,6 +21,9 @@
 set -eu
 
 usage="usage: run-under-wine.sh [--session] <prefix dir> <program or command> [args...]"
+case ${1:-} in
+  -h | --help) echo "$usage"; exit 0 ;;
+esac
 session=false
 if [ "${1:-}" = --session ]; then
   session=true

@@ -30,6 +30,7 @@ for group in "${@:-all}"; do
     windows) wanted+=("${windows_packages[@]}") ;;
     browser) wanted+=("${browser_packages[@]}") ;;
     all) wanted+=("${build_packages[@]}" "${windows_packages[@]}" "${browser_packages[@]}") ;;
+    -h | --help) echo "usage: $0 [build|windows|browser|all]..."; exit 0 ;;
     *) echo "usage: $0 [build|windows|browser|all]..." >&2; exit 2 ;;
   esac
 done
